@@ -1,0 +1,172 @@
+#include "app/baseform.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QPainter>
+#include <QTimer>
+
+#include "app/auxforms.h"
+#include "app/controls.h"
+#include "ui_baseform.h"
+
+namespace {
+
+// Restored (not maximised) frame of the main window.
+constexpr QRect kRestoredFrame(192, 105, 822, 429);
+
+void SetLabelColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
+    ApplyFormFont(this);
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("BaseForm"));
+
+    QFont bold = ui->LabelPoint->font();
+    bold.setBold(true);
+    ui->LabelPoint->setFont(bold);
+    SetLabelColour(ui->LabelPoint, QColor(255, 0, 0));
+    QFont insdel = bold;
+    insdel.setPointSize(10);
+    ui->LabelInsdel->setFont(insdel);
+    SetLabelColour(ui->LabelInsdel, QColor(0, 0, 255));
+    for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+
+    QPalette tools = ui->GroupBoxTools->palette();
+    tools.setColor(QPalette::Window, QColor(192, 220, 192));
+    ui->GroupBoxTools->setPalette(tools);
+    ui->GroupBoxTools->setAutoFillBackground(true);
+    ui->LabelTxtInter->setAttribute(Qt::WA_TranslucentBackground);
+    ui->LabelInter->setAttribute(Qt::WA_TranslucentBackground);
+    setIcons();
+
+    // The restored geometry; the window itself is shown maximised.
+    resize(kRestoredFrame.size() - QSize(8, 34));
+    move(kRestoredFrame.topLeft());
+    fieldUnder = QImage(ui->PaintBoxDraw->size(), QImage::Format_ARGB32_Premultiplied);
+    fieldUnder.fill(Qt::transparent);
+
+    OpenDialogPic.title = QStringLiteral("Открыть");
+    OpenDialogPic.filter = QStringLiteral("Картинка для Korventa (*.kvt)");
+    OpenDialogPic.defaultSuffix = QStringLiteral("kvt");
+    SaveDialogPic = OpenDialogPic;
+    SaveDialogPic.title = QStringLiteral("Сохранить как");
+    SaveDialogPic.fileName = QStringLiteral("Pic001");
+
+    TimerAvtoSave = new QTimer(this);
+    TimerAvtoSave->setObjectName(QStringLiteral("TimerAvtoSave"));
+    TimerAvtoSave->setInterval(10000);
+    TimerPointOff = new QTimer(this);
+    TimerPointOff->setObjectName(QStringLiteral("TimerPointOff"));
+    TimerPointOff->setInterval(2000);
+
+    connectShellHandlers();
+    connectFileHandlers();
+    connectMouseHandlers();
+    connectShapeHandlers();
+
+    FormCreate();
+    TimerPointOff->start();
+}
+
+TBaseForm::~TBaseForm() { delete ui; }
+
+void TBaseForm::setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog) {
+    aboutForm_ = about;
+    txComForm_ = txCom;
+    progForm_ = prog;
+}
+
+void TBaseForm::setIcons() {
+    Q_INIT_RESOURCE(resources);  // the icons live in a static library
+    for (SpeedButton* button : findChildren<SpeedButton*>()) {
+        const QString path = QStringLiteral(":/icons/%1.svg").arg(button->objectName());
+        if (QFile::exists(path)) button->setIcon(QIcon(path));
+    }
+}
+
+void TBaseForm::connectShellHandlers() {
+    connect(ui->SpeedButtonAbout, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonAboutClick);
+    connect(ui->SpeedButtonLink, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonLinkClick);
+    connect(ui->SpeedButtonUstProgram, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonUstProgramClick);
+    connect(ui->SpeedButtonWeb, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonWebClick);
+    connect(ui->SpeedButtonTools, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonToolsClick);
+    connect(ui->SpeedButtonUndo, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonUndoClick);
+    connect(ui->ColorBoxShapeView, &QComboBox::currentIndexChanged, this, &TBaseForm::ColorBoxShapeViewChange);
+}
+
+void TBaseForm::FormCreate() {
+    EditorTitle = QStringLiteral(" Редактор картинок для лазера ");
+    FileTitle = QStringLiteral(" [no FileLaser] ");
+    PictureTitle = QStringLiteral(" [no Picture] ");
+    ClearPicture();
+    PictureName = QStringLiteral("No-Name-");
+}
+
+void TBaseForm::FormShow() { FullReturn(0); }
+
+void TBaseForm::FormActivate() { FullReturn(0); }
+
+void TBaseForm::FormPaint() { FullReturn(0); }
+
+void TBaseForm::FormResize() { FullReturn(1); }
+
+void TBaseForm::SpeedButtonAboutClick() {
+    if (aboutForm_) aboutForm_->exec();
+}
+
+void TBaseForm::SpeedButtonLinkClick() {
+    if (txComForm_) txComForm_->exec();
+}
+
+void TBaseForm::SpeedButtonUstProgramClick() {
+    if (progForm_) progForm_->exec();
+}
+
+void TBaseForm::SpeedButtonWebClick() { FullReturn(1); }
+
+void TBaseForm::SpeedButtonToolsClick() { ui->GroupBoxTools->setVisible(ui->SpeedButtonTools->Down()); }
+
+void TBaseForm::ColorBoxShapeViewChange() {
+    QColor fill = ui->ColorBoxShapeView->selected();
+    if (fill == QColor(0, 255, 0)) fill = Qt::black;  // the preview's own line colour
+    ui->ShapeView->setBrushColor(fill);
+    FullReturn(1);
+}
+
+void TBaseForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TBaseForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TBaseForm::paintEvent(QPaintEvent* event) {
+    // A repaint of the whole window is the system asking for everything again;
+    // the paint boxes show their retained images within this same pass.
+    ++paintDepth_;
+    if (event->rect().contains(rect())) FormPaint();
+    QPainter painter(this);
+    painter.drawImage(ui->PaintBoxDraw->pos(), fieldUnder);
+    --paintDepth_;
+}
+
+void TBaseForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TBaseForm::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,134 @@
+// The main editor window. It owns the editor's data for the whole run; its
+// handlers read the controls, call the computations and redraw. The handlers of
+// each subsystem live beside that subsystem's computations.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include "app/dialogs.h"
+#include "figure/figuredata.h"
+#include "shapes/generators.h"
+#include "view/renderer.h"
+
+namespace Ui {
+class TBaseForm;
+}
+class QTimer;
+class TAboutForm;
+class TTxComForm;
+class TProgForm;
+
+class TBaseForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBaseForm(QWidget* parent = nullptr);
+    ~TBaseForm() override;
+
+    void setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog);
+
+    Ui::TBaseForm* ui;
+
+    // Editor data: figure, file image, copies, selection mask, globals.
+    lp::FigureData data;
+    lp::Coords& FigureX = data.FigureX;
+    lp::Coords& FigureY = data.FigureY;
+    lp::EditorState& state = data.State;
+    lp::Corners corners;
+    lp::JitterRng jitter;
+
+    QString EditorTitle;
+    QString FileTitle;
+    QString PictureTitle;
+    QString PictureName;
+
+    FileDialogState OpenDialogPic;
+    FileDialogState SaveDialogPic;
+    QTimer* TimerAvtoSave;
+    QTimer* TimerPointOff;
+
+    // Retained images behind the editing field: the grid layer beneath the
+    // background picture; the field and the preview live in their paint boxes.
+    QImage fieldUnder;
+
+    // Window events and the shell's own handlers.
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormPaint();
+    void FormResize();
+    bool FormClose();  // false while the window must stay open
+    void SpeedButtonAboutClick();
+    void SpeedButtonLinkClick();
+    void SpeedButtonUstProgramClick();
+    void SpeedButtonWebClick();
+    void SpeedButtonToolsClick();
+    void ColorBoxShapeViewChange();
+
+    // Figure model and undo.
+    void ClearPicture();
+    void ToUndo();
+    void FromUndo();
+    void SpeedButtonUndoClick();
+    bool UndoEnabled() const;
+
+    // Picture files.
+    void SpeedButtonOpenPicClick();
+    void SpeedButtonSavePicClick();
+    bool SAveToFile();
+    void ToNameTx(const QString& path);
+    void TimerAvtoSaveTimer();
+
+    // Drawing.
+    void FullReturn(int clear);
+    lp::RenderOptions renderOptions() const;
+
+    // Mouse editing on the field.
+    void PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y);
+    void PaintBoxDrawMouseMove(int x, int y);
+    void PaintBoxDrawMouseUp(Qt::MouseButton button, int x, int y);
+    void PaintBoxDrawDblClick();
+    void SearchPoint(uint8_t fx, uint8_t fy);
+    void SdvigXY(int fx, int fy);
+    void TimerPointOffTimer();
+
+    // Templates.
+    void SpeedButtonOffMadeClick();
+    void SpeedButtonFiguraClick();
+    void SpeedButtonCucleClick();
+    void SpeedButtonLinesClick();
+    void SpeedButtonLinesVertClick();
+    void SpeedButtonPointsClick();
+    void SpeedButtonStarsClick();
+    void SpeedButtonTreugClick();
+    void ScrollBarGorzFiguraChange();
+    void ScrollBarVertFiguraChange();
+    void ScrollBarOptionChange();
+    void ScrollBarModeChange();
+    void ScrollBarSizeInChange();
+    void FigureGreate();
+    void MadeHalf();
+    void SpeedButton128Click();
+    void SpeedButtonmirrVertClick();
+    void SpeedButtonMirrGorClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectShellHandlers();
+    void connectFileHandlers();
+    void connectMouseHandlers();
+    void connectShapeHandlers();
+    void setIcons();
+
+    TAboutForm* aboutForm_ = nullptr;
+    TTxComForm* txComForm_ = nullptr;
+    TProgForm* progForm_ = nullptr;
+    int paintDepth_ = 0;  // inside a paint event: the paint boxes are painted anyway
+};

@@ -1,0 +1,120 @@
+// The small set of controls the main window is built from: grouped speed
+// buttons, paint boxes that show a retained image, the preview's shape, the
+// stretching picture box and the colour list.
+#pragma once
+
+#include <QColor>
+#include <QComboBox>
+#include <QImage>
+#include <QToolButton>
+#include <QWidget>
+
+// A tool button with a pressed state (`Down`) that stays. Buttons with a group
+// number and the same parent are mutually exclusive; with all-up allowed a click
+// on the pressed button releases it. Setting `Down` from code never emits
+// clicked(), so it never runs a click handler.
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+    Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex)
+    Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp)
+    Q_PROPERTY(bool flat READ flat WRITE setFlat)
+    Q_PROPERTY(bool Down READ Down WRITE SetDown)
+public:
+    explicit SpeedButton(QWidget* parent = nullptr);
+
+    int groupIndex() const { return group_; }
+    void setGroupIndex(int group);
+    bool allowAllUp() const { return allowAllUp_; }
+    void setAllowAllUp(bool allow) { allowAllUp_ = allow; }
+    bool flat() const { return autoRaise(); }
+    void setFlat(bool flat) { setAutoRaise(flat); }
+
+    bool Down() const { return group_ != 0 && isChecked(); }
+    void SetDown(bool down);
+
+signals:
+    // Any mouse button pressed over the button, with the button that went down.
+    void mousePressed(Qt::MouseButton button);
+
+protected:
+    void nextCheckState() override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void raiseGroup();
+    int group_ = 0;
+    bool allowAllUp_ = false;
+};
+
+// A drawing surface without a background of its own: it shows a retained image
+// over whatever lies beneath it and reports the mouse. A double click of the
+// left button is reported as doubleClicked() followed by pressed(), so the
+// second press of a double click is handled in the mode the double click set.
+class PaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaintBox(QWidget* parent = nullptr);
+
+    // The retained image, always the size of the box.
+    QImage& image();
+
+signals:
+    void pressed(Qt::MouseButton button, QPoint pos);
+    void moved(QPoint pos);
+    void released(Qt::MouseButton button, QPoint pos);
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+// A filled rectangle with a one-pixel outline.
+class ShapeBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShapeBox(QWidget* parent = nullptr);
+    QColor brushColor() const { return brush_; }
+    void setBrushColor(const QColor& color);
+    QColor penColor() const { return pen_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor brush_{Qt::black};
+    QColor pen_{Qt::white};
+};
+
+// Shows a picture stretched to its own bounds, the aspect ratio not kept.
+class ImageBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageBox(QWidget* parent = nullptr);
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+};
+
+// A drop-down list of named colours, each shown with its swatch.
+class ColorBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ColorBox(QWidget* parent = nullptr);
+    QColor selected() const;
+    int indexOfColor(const QColor& color) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,67 @@
+#include "app/dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+QString captionFor(QMessageBox::Icon icon) {
+    switch (icon) {
+        case QMessageBox::Critical:
+            return QStringLiteral("Ошибка");
+        case QMessageBox::Warning:
+            return QStringLiteral("Предупреждение");
+        case QMessageBox::Question:
+            return QStringLiteral("Подтверждение");
+        default:
+            return QStringLiteral("Информация");
+    }
+}
+
+bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, state.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the commands ask themselves
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(state.filter);
+    dialog.setDefaultSuffix(state.defaultSuffix);
+    if (!state.fileName.isEmpty()) {
+        const QFileInfo info(state.fileName);
+        if (info.isAbsolute() || state.fileName.contains(QLatin1Char('/'))) dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog")
+                                                         : QStringLiteral("SaveDialog"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    state.fileName = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+DialogSeam defaultSeam;
+DialogSeam* current = &defaultSeam;
+
+}  // namespace
+
+QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                                QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, captionFor(icon), text, buttons, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool DialogSeam::openFile(QWidget* parent, FileDialogState& state) {
+    return runFileDialog(parent, state, QFileDialog::AcceptOpen);
+}
+
+bool DialogSeam::saveFile(QWidget* parent, FileDialogState& state) {
+    return runFileDialog(parent, state, QFileDialog::AcceptSave);
+}
+
+DialogSeam& dialogs() { return *current; }
+
+DialogSeam* setDialogs(DialogSeam* seam) {
+    DialogSeam* previous = current;
+    current = seam ? seam : &defaultSeam;
+    return previous;
+}

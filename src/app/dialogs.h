@@ -1,0 +1,32 @@
+// The one place where the editor asks the user something modally: message boxes
+// and file dialogs. Tests install their own answers through setDialogs().
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// What a file dialog remembers between uses.
+struct FileDialogState {
+    QString title;
+    QString filter;         // "Description (*.ext)"
+    QString defaultSuffix;  // appended to a typed name without one; empty for none
+    QString fileName;       // the last name chosen, or the initial one
+};
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                                QMessageBox::StandardButtons buttons);
+    // Each returns false when the user cancels; on acceptance state.fileName holds the choice.
+    virtual bool openFile(QWidget* parent, FileDialogState& state);
+    virtual bool saveFile(QWidget* parent, FileDialogState& state);
+};
+
+// The seam in use; the default one shows the real dialogs.
+DialogSeam& dialogs();
+// Replaces the seam (nullptr restores the default); returns the previous one.
+DialogSeam* setDialogs(DialogSeam* seam);

@@ -1,0 +1,22 @@
+#include "app/baseform.h"
+#include "app/controls.h"
+#include "ui_baseform.h"
+
+lp::RenderOptions TBaseForm::renderOptions() const {
+    lp::RenderOptions options;
+    options.grid = ui->SpeedButtonWeb->Down();
+    options.half128 = ui->SpeedButton128->Down();
+    options.hotPoint = ui->CheckBoxHotPoint->isChecked();
+    options.hotColour = ui->CheckBoxHotCol->isChecked();
+    return options;
+}
+
+void TBaseForm::FullReturn(int clear) {
+    setWindowTitle(EditorTitle + FileTitle + PictureTitle);
+    const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
+    lp::RenderFigure(data, renderOptions(), jitter, targets, clear != 0);
+    if (paintDepth_ > 0) return;  // already inside the paint pass that shows them
+    // The field's rectangle on the window covers the grid layer and the paint box above it.
+    update(ui->PaintBoxDraw->geometry());
+    ui->PaintBoxView->update();
+}

@@ -1,0 +1,66 @@
+// Drawing of the editing field (512 x 512, two pixels per unit) and the preview
+// (256 x 256, one pixel per unit) into retained images.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <cstdint>
+
+#include "figure/figuredata.h"
+
+namespace lp {
+
+namespace colors {
+inline const QColor Grid{128, 128, 128};
+inline const QColor Frame{255, 255, 255};
+inline const QColor LineNormal{0, 0, 255};
+inline const QColor LineArea{255, 255, 0};
+inline const QColor FirstPoint{0, 255, 0};
+inline const QColor CurrentPoint{0, 0, 255};
+inline const QColor PointNormal{255, 0, 0};
+inline const QColor PointArea{0, 0, 255};
+inline const QColor LastPoint{255, 255, 0};
+inline const QColor AreaDots{255, 251, 240};
+inline const QColor AreaGaps{0, 0, 0};
+inline const QColor Preview{0, 255, 0};
+inline const QColor PreviewHot{255, 255, 0};
+}  // namespace colors
+
+// The preview's jitter: a 32-bit linear congruential generator, 0 at start and
+// never reseeded, each draw yielding the top three bits (0..7).
+class JitterRng {
+public:
+    int next() {
+        state_ = state_ * 134775813u + 1u;
+        return static_cast<int>(state_ >> 29);
+    }
+    uint32_t state() const { return state_; }
+    void setState(uint32_t state) { state_ = state; }
+
+private:
+    uint32_t state_ = 0;
+};
+
+struct RenderOptions {
+    bool grid = false;       // grid button pressed
+    bool half128 = false;    // second-half mode: only points 0..127 on the field
+    bool hotPoint = false;   // jitter repeated points in the preview
+    bool hotColour = false;  // preview lines in yellow
+};
+
+struct RenderTargets {
+    QImage* fieldUnder;  // grid layer, beneath the background picture
+    QImage* field;       // frame, contour, markers, area rectangle
+    QImage* preview;
+};
+
+// Draws the figure. With clear set the three images are cleared first and the
+// grid goes beneath the background picture; without it everything is drawn
+// over what the images hold, the grid on top.
+void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRng& rng,
+                  const RenderTargets& targets, bool clear);
+
+// The grid lines of a field of the given size, drawn with the grid pen.
+void DrawGrid(QImage& image);
+
+}  // namespace lp

@@ -1,0 +1,224 @@
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "figure/kvtfile.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+using namespace lp;
+
+namespace {
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray RandomBytes(int n) {
+    QByteArray b(n, '\0');
+    for (char& c : b) c = char(QRandomGenerator::global()->bounded(256));
+    return b;
+}
+
+PictureBytes Filled(uint8_t v) {
+    PictureBytes b;
+    b.fill(v);
+    return b;
+}
+
+QByteArray ImageOf(const PictureBytes& b) {
+    return QByteArray(reinterpret_cast<const char*>(b.data()), FileImageSize);
+}
+
+}  // namespace
+
+class TestKvtFile : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void roundTripIsByteForByte();
+    void coordinateBlocks();
+    void shortFileRefused();
+    void longFileReadsFirst2048();
+    void readOnlyFileOpens();
+    void unreadablePathsFail();
+    void failedWriteLeavesTargetAlone();
+    void failedWriteKeepsOldFile();
+    void pictureName();
+
+  private:
+    QScopedPointer<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+};
+
+void TestKvtFile::init() {
+    dir_.reset(new QTemporaryDir);
+    QVERIFY(dir_->isValid());
+}
+
+void TestKvtFile::roundTripIsByteForByte() {
+    const QByteArray original = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(path("in.kvt"), original));
+
+    PictureBytes buf = Filled(0x7F);
+    QVERIFY(ReadPictureFile(path("in.kvt"), buf));
+    QCOMPARE(ImageOf(buf), original);
+    QCOMPARE(buf[FileImageSize], uint8_t(0x7F));
+
+    // To a new file, and over the existing one.
+    QVERIFY(WritePictureFile(path("out.kvt"), buf));
+    QCOMPARE(ReadBytes(path("out.kvt")), original);
+    QVERIFY(WriteBytes(path("in.kvt"), RandomBytes(FileImageSize)));
+    QVERIFY(WritePictureFile(path("in.kvt"), buf));
+    QCOMPARE(ReadBytes(path("in.kvt")), original);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);  // no temporaries left
+}
+
+void TestKvtFile::coordinateBlocks() {
+    QByteArray bytes(FileImageSize, char(0x11));
+    for (int i = 0; i < PointCount; ++i) {
+        bytes[i] = char(i);
+        bytes[YBlockOffset + i] = char(255 - i);
+    }
+    QVERIFY(WriteBytes(path("diag.kvt"), bytes));
+    PictureBytes buf = Filled(0);
+    QVERIFY(ReadPictureFile(path("diag.kvt"), buf));
+
+    Coords x{}, y{};
+    ImageToFigure(buf, x, y);
+    for (int i = 0; i < PointCount; ++i) {
+        QCOMPARE(x[i], uint8_t(i));
+        QCOMPARE(y[i], uint8_t(255 - i));
+    }
+
+    // Back into an image: only the two coordinate blocks change.
+    x.fill(1);
+    y.fill(2);
+    FigureToImage(x, y, buf);
+    for (int i = 0; i < PictureBufferSize; ++i) {
+        uint8_t expected = i < FileImageSize ? 0x11 : 0;
+        if (i < PointCount) expected = 1;
+        if (i >= YBlockOffset && i < YBlockOffset + PointCount) expected = 2;
+        QCOMPARE(buf[i], expected);
+    }
+}
+
+void TestKvtFile::shortFileRefused() {
+    QVERIFY(WriteBytes(path("short.kvt"), RandomBytes(1000)));
+    PictureBytes buf = Filled(0x7F);
+    const FileResult r = ReadPictureFile(path("short.kvt"), buf);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QVERIFY(buf == Filled(0x7F));
+
+    QVERIFY(WriteBytes(path("2047.kvt"), RandomBytes(FileImageSize - 1)));
+    QVERIFY(!ReadPictureFile(path("2047.kvt"), buf).ok);
+    QVERIFY(buf == Filled(0x7F));
+}
+
+void TestKvtFile::longFileReadsFirst2048() {
+    const QByteArray bytes = RandomBytes(3000);
+    QVERIFY(WriteBytes(path("long.kvt"), bytes));
+    PictureBytes buf = Filled(0x7F);
+    QVERIFY(ReadPictureFile(path("long.kvt"), buf));
+    QCOMPARE(ImageOf(buf), bytes.left(FileImageSize));
+    for (int i = FileImageSize; i < PictureBufferSize; ++i) QCOMPARE(buf[i], uint8_t(0x7F));
+}
+
+void TestKvtFile::readOnlyFileOpens() {
+    // Proves little when run as root, where permission bits stop nothing.
+    const QByteArray bytes = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(path("ro.kvt"), bytes));
+    QVERIFY(QFile::setPermissions(path("ro.kvt"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    PictureBytes buf = Filled(0);
+    const FileResult r = ReadPictureFile(path("ro.kvt"), buf);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(ImageOf(buf), bytes);
+}
+
+void TestKvtFile::unreadablePathsFail() {
+    PictureBytes buf = Filled(0x7F);
+    FileResult r = ReadPictureFile(path("missing.kvt"), buf);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QVERIFY(QDir(dir_->path()).mkdir("folder.kvt"));
+    r = ReadPictureFile(path("folder.kvt"), buf);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QVERIFY(buf == Filled(0x7F));
+}
+
+void TestKvtFile::failedWriteLeavesTargetAlone() {
+    const PictureBytes buf = Filled(0x42);
+
+    // The parent is a regular file.
+    QVERIFY(WriteBytes(path("plain"), "abc"));
+    FileResult r = WritePictureFile(path("plain/pic.kvt"), buf);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QCOMPARE(ReadBytes(path("plain")), QByteArray("abc"));
+
+    // A directory stands where the file should go.
+    QVERIFY(QDir(dir_->path()).mkpath("taken.kvt/inner"));
+    r = WritePictureFile(path("taken.kvt"), buf);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QVERIFY(QFileInfo(path("taken.kvt/inner")).isDir());
+
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+}
+
+void TestKvtFile::failedWriteKeepsOldFile() {
+#ifdef Q_OS_UNIX
+    // A file size limit below 2048 bytes makes the write fail for root too.
+    const QByteArray old = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(path("old.kvt"), old));
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult r = WritePictureFile(path("old.kvt"), Filled(0x42));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QCOMPARE(ReadBytes(path("old.kvt")), old);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 1);
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+void TestKvtFile::pictureName() {
+    for (const char* name : {"pic.old.kvt", "noext", ".kvt"}) QVERIFY(WriteBytes(path(name), "x"));
+    QCOMPARE(PictureNameFor(path("pic.old.kvt")), QString("pic.old"));
+    QCOMPARE(PictureNameFor(path("noext")), QString("noext"));
+    QCOMPARE(PictureNameFor(path(".kvt")), QString(""));
+    QCOMPARE(PictureNameFor(path("missing.kvt")), QString(" NoName "));
+    QCOMPARE(PictureNameFor(QString()), QString(" NoName "));
+
+    // The directory part is dropped, dots in it included.
+    QVERIFY(QDir(dir_->path()).mkdir("a.b"));
+    QVERIFY(WriteBytes(path("a.b/name"), "x"));
+    QCOMPARE(PictureNameFor(path("a.b/name")), QString("name"));
+}
+
+QTEST_GUILESS_MAIN(TestKvtFile)
+#include "test_kvtfile.moc"
