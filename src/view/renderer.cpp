@@ -66,29 +66,32 @@ void DrawField(QPainter& painter, const FigureData& data, const RenderOptions& o
 }
 
 void DrawPreview(QPainter& painter, const FigureData& data, const RenderOptions& options, JitterRng& rng) {
+    PreviewPath path;
+    PreviewVertices(data, options.hotPoint, rng, path);
     const QPen green = SolidPen(colors::Preview, 2);
-    const QPen hot = SolidPen(colors::PreviewHot, 2);
-    painter.setPen(options.hotColour ? hot : green);
-    QPoint at(data.FigureX[0], data.FigureY[0]);
+    painter.setPen(options.hotColour ? SolidPen(colors::PreviewHot, 2) : green);
+    for (int i = 1; i < PointCount; ++i)
+        if (path[i] != path[i - 1]) painter.drawLine(path[i - 1], path[i]);
+    painter.setPen(green);  // the closing segment is always green
+    if (path[0] != path[PointCount - 1]) painter.drawLine(path[PointCount - 1], path[0]);
+}
+
+}  // namespace
+
+void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path) {
+    path[0] = QPoint(data.FigureX[0], data.FigureY[0]);
     for (int i = 1; i < PointCount; ++i) {
         int x = data.FigureX[i];
         int y = data.FigureY[i];
-        if (options.hotPoint && data.FigureX[i] == data.FigureX[i - 1] && data.FigureY[i] == data.FigureY[i - 1]) {
+        if (hotPoint && data.FigureX[i] == data.FigureX[i - 1] && data.FigureY[i] == data.FigureY[i - 1]) {
             x += rng.next() - 4;
             if (x <= 0) x = 1;
             y += rng.next() - 4;
             if (y <= 0) y = 1;
         }
-        const QPoint to(x, y);
-        if (to != at) painter.drawLine(at, to);
-        at = to;
+        path[i] = QPoint(x, y);
     }
-    painter.setPen(green);
-    const QPoint first(data.FigureX[0], data.FigureY[0]);
-    if (first != at) painter.drawLine(at, first);
 }
-
-}  // namespace
 
 void DrawGrid(QImage& image) {
     QPainter painter(&image);

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
+#include <array>
 #include <cstdint>
 
 #include "figure/figuredata.h"
@@ -59,6 +61,12 @@ struct RenderTargets {
 // over what the images hold, the grid on top.
 void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRng& rng,
                   const RenderTargets& targets, bool clear);
+
+// The preview's vertices: point i at its coordinates, or jittered by up to
+// -4..+3 on each axis when it repeats its predecessor and hotPoint is set (a
+// jittered coordinate is never below 1).
+using PreviewPath = std::array<QPoint, PointCount>;
+void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path);
 
 // The grid lines of a field of the given size, drawn with the grid pen.
 void DrawGrid(QImage& image);

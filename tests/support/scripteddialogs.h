@@ -1,0 +1,51 @@
+// Answers the editor's modal questions and file dialogs from a script, and
+// records what was asked.
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+#include "app/dialogs.h"
+
+struct AskedMessage {
+    QMessageBox::Icon icon;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+class ScriptedDialogs : public DialogSeam {
+public:
+    ScriptedDialogs() { previous_ = setDialogs(this); }
+    ~ScriptedDialogs() override { setDialogs(previous_); }
+
+    // Answers for the message boxes, in order; when they run out, the first
+    // offered button of Yes, No, Ok is taken.
+    QQueue<QMessageBox::StandardButton> messageAnswers;
+    // File names for the file dialogs, in order; an empty name cancels.
+    QQueue<QString> fileAnswers;
+
+    QList<AskedMessage> messages;
+    QList<FileDialogState> fileDialogs;  // the state each dialog was opened with
+
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override {
+        messages.append({icon, text, buttons});
+        if (!messageAnswers.isEmpty()) return messageAnswers.dequeue();
+        for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok})
+            if (buttons & b) return b;
+        return QMessageBox::NoButton;
+    }
+    bool openFile(QWidget*, FileDialogState& state) override { return answer(state); }
+    bool saveFile(QWidget*, FileDialogState& state) override { return answer(state); }
+
+private:
+    bool answer(FileDialogState& state) {
+        fileDialogs.append(state);
+        const QString name = fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+        if (name.isEmpty()) return false;
+        state.fileName = name;
+        return true;
+    }
+    DialogSeam* previous_;
+};
