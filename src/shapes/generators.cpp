@@ -84,7 +84,7 @@ void GreateStars(Coords& X, Coords& Y) {
     SetPoint(X, Y, 255, 32, 127);
 }
 
-void GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int32_t opt, int32_t m,
+bool GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int32_t opt, int32_t m,
                   bool& LinesFlag) {
     m = std::clamp(m, 1, MaxCorners);
     const int32_t start = opt - 1;
@@ -96,22 +96,25 @@ void GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int3
     }
     c.CornerX[m] = c.CornerX[0];
     c.CornerY[m] = c.CornerY[0];
-    ArrayLines(X, Y, c, static_cast<uint8_t>(m), LinesFlag);
+    const bool ok = ArrayLines(X, Y, c, static_cast<uint8_t>(m), LinesFlag);
     // Sides that end short of 63 leave the rest of the outline on their last point.
     const int last = LastPolygonPoint(m);
     for (int i = last + 1; i <= 63; ++i) SetPoint(X, Y, i, X[last], Y[last]);
+    return ok;
 }
 
-void ArrayLines(Coords& X, Coords& Y, const Corners& c, uint8_t n, bool& LinesFlag) {
+bool ArrayLines(Coords& X, Coords& Y, const Corners& c, uint8_t n, bool& LinesFlag) {
     LinesFlag = true;
     // The corner table holds at most 23 sides; a count of 0 is never passed.
     n = std::clamp<uint8_t>(n, 1, static_cast<uint8_t>(c.CornerX.size() - 1));
     const int step = 64 / n;
+    bool ok = true;
     for (int k = 0; k < n; ++k) {
         const int start = k * step;
-        BrezenLine(X, Y, c.CornerX[k], c.CornerY[k], c.CornerX[k + 1], c.CornerY[k + 1],
-                   static_cast<uint8_t>(start), static_cast<uint8_t>(start + step));
+        ok &= BrezenLine(X, Y, c.CornerX[k], c.CornerY[k], c.CornerX[k + 1], c.CornerY[k + 1],
+                         static_cast<uint8_t>(start), static_cast<uint8_t>(start + step));
     }
+    return ok;
 }
 
 bool BrezenLine(Coords& X, Coords& Y, uint8_t x0, uint8_t y0, uint8_t x1, uint8_t y1, uint8_t start,
@@ -140,15 +143,14 @@ void MadeHalf(Coords& X, Coords& Y, bool half128, bool mirrGor, bool mirrVert) {
     }
 }
 
-void RunGenerator(int32_t makeMode, Coords& X, Coords& Y, Corners& c, const GenerateInputs& in,
+bool RunGenerator(int32_t makeMode, Coords& X, Coords& Y, Corners& c, const GenerateInputs& in,
                   bool& LinesFlag) {
     switch (makeMode) {
         case MakeCircle:
             GreateCucle(X, Y, in.sx, in.sy, in.opt, in.mode, in.half);
             break;
         case MakePolygon:
-            GreateCorner(X, Y, c, in.sx, in.sy, in.opt, in.mode, LinesFlag);
-            break;
+            return GreateCorner(X, Y, c, in.sx, in.sy, in.opt, in.mode, LinesFlag);
         case MakeLines:
             GreateLines(X, Y, in.sx);
             break;
@@ -167,6 +169,7 @@ void RunGenerator(int32_t makeMode, Coords& X, Coords& Y, Corners& c, const Gene
         default:
             break;
     }
+    return true;
 }
 
 void CompleteFigure(Coords& X, Coords& Y, bool half128, bool mirrGor, bool mirrVert, bool& LinesFlag) {

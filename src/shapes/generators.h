@@ -46,11 +46,13 @@ constexpr uint8_t LastPolygonPoint(int m) {
 
 // Polygon of m corners (1..12) on the ellipse sx x sy, first corner at angle opt - 1.
 // Lays the sides into points 0..63 and sets LinesFlag; Made64 completes the figure.
-// Points after the last side up to 63 repeat the last point written.
-void GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int32_t opt, int32_t m,
+// Points after the last side up to 63 repeat the last point written. Returns false when
+// a side was asked to end before it starts (see BrezenLine).
+bool GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int32_t opt, int32_t m,
                   bool& LinesFlag);
 // Lays n sides between consecutive corners into points 0..n * (64 div n); sets LinesFlag.
-void ArrayLines(Coords& X, Coords& Y, const Corners& c, uint8_t n, bool& LinesFlag);
+// Returns false when a side was asked to end before it starts.
+bool ArrayLines(Coords& X, Coords& Y, const Corners& c, uint8_t n, bool& LinesFlag);
 // Constant-step side from (x0, y0) towards (x1, y1) into points start..finish. Returns
 // false when start >= finish: then only point start is written, with (x0, y0), and the
 // caller shows " Start >= Finish ".
@@ -70,7 +72,8 @@ struct GenerateInputs {
 };
 
 // Runs the generator for makeMode (MakeModes); MakeNone and unknown modes run none.
-void RunGenerator(int32_t makeMode, Coords& X, Coords& Y, Corners& c, const GenerateInputs& in,
+// Returns false when a polygon side reported start >= finish.
+bool RunGenerator(int32_t makeMode, Coords& X, Coords& Y, Corners& c, const GenerateInputs& in,
                   bool& LinesFlag);
 // Completion after a generator: the second half when half128 is set, then Made64 when
 // LinesFlag is set.

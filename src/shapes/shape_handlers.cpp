@@ -1,25 +1,166 @@
 // The template controls: creation buttons, size and option bars, second half.
+//
+// Assigning a bar's position from here runs that bar's change handler at once
+// when the value changes, so a handler may regenerate the figure with the
+// template still selected before it goes on; the undo copy always ends up as
+// the figure from just before the last generation.
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <utility>
+
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "ui_baseform.h"
 
-void TBaseForm::connectShapeHandlers() {}
+namespace {
 
-void TBaseForm::SpeedButtonOffMadeClick() {}
-void TBaseForm::SpeedButtonFiguraClick() {}
-void TBaseForm::SpeedButtonCucleClick() {}
-void TBaseForm::SpeedButtonLinesClick() {}
-void TBaseForm::SpeedButtonLinesVertClick() {}
-void TBaseForm::SpeedButtonPointsClick() {}
-void TBaseForm::SpeedButtonStarsClick() {}
-void TBaseForm::SpeedButtonTreugClick() {}
-void TBaseForm::ScrollBarGorzFiguraChange() {}
-void TBaseForm::ScrollBarVertFiguraChange() {}
-void TBaseForm::ScrollBarOptionChange() {}
-void TBaseForm::ScrollBarModeChange() {}
-void TBaseForm::ScrollBarSizeInChange() {}
-void TBaseForm::FigureGreate() {}
-void TBaseForm::MadeHalf() {}
-void TBaseForm::SpeedButton128Click() {}
-void TBaseForm::SpeedButtonmirrVertClick() {}
-void TBaseForm::SpeedButtonMirrGorClick() {}
+void ShowValue(QLabel* label, int value) {
+    label->setText(QString::number(value));
+    label->adjustSize();
+}
+
+}  // namespace
+
+void TBaseForm::connectShapeHandlers() {
+    const std::pair<SpeedButton*, void (TBaseForm::*)()> buttons[] = {
+        {ui->SpeedButtonOffMade, &TBaseForm::SpeedButtonOffMadeClick},
+        {ui->SpeedButtonFigura, &TBaseForm::SpeedButtonFiguraClick},
+        {ui->SpeedButtonCucle, &TBaseForm::SpeedButtonCucleClick},
+        {ui->SpeedButtonLines, &TBaseForm::SpeedButtonLinesClick},
+        {ui->SpeedButtonLinesVert, &TBaseForm::SpeedButtonLinesVertClick},
+        {ui->SpeedButtonPoints, &TBaseForm::SpeedButtonPointsClick},
+        {ui->SpeedButtonStars, &TBaseForm::SpeedButtonStarsClick},
+        {ui->SpeedButtonTreug, &TBaseForm::SpeedButtonTreugClick},
+        {ui->SpeedButton128, &TBaseForm::SpeedButton128Click},
+        {ui->SpeedButtonmirrVert, &TBaseForm::SpeedButtonmirrVertClick},
+        {ui->SpeedButtonMirrGor, &TBaseForm::SpeedButtonMirrGorClick},
+    };
+    for (const auto& [button, handler] : buttons) connect(button, &QAbstractButton::clicked, this, handler);
+
+    const std::pair<QScrollBar*, void (TBaseForm::*)()> bars[] = {
+        {ui->ScrollBarGorzFigura, &TBaseForm::ScrollBarGorzFiguraChange},
+        {ui->ScrollBarVertFigura, &TBaseForm::ScrollBarVertFiguraChange},
+        {ui->ScrollBarOption, &TBaseForm::ScrollBarOptionChange},
+        {ui->ScrollBarMode, &TBaseForm::ScrollBarModeChange},
+        {ui->ScrollBarSizeIn, &TBaseForm::ScrollBarSizeInChange},
+    };
+    for (const auto& [bar, handler] : bars) connect(bar, &QAbstractSlider::valueChanged, this, handler);
+}
+
+// Creation ends; the figure stays as it is.
+void TBaseForm::SpeedButtonOffMadeClick() {
+    state.MakeMode = lp::MakeNone;
+}
+
+void TBaseForm::SpeedButtonFiguraClick() {
+    ToUndo();
+    state.MakeMode = lp::MakeFrame;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonCucleClick() {
+    ui->ScrollBarOption->setValue(1);
+    ui->ScrollBarMode->setValue(1);
+    state.MakeMode = lp::MakeCircle;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonLinesClick() {
+    ui->ScrollBarOption->setValue(243);
+    state.MakeMode = lp::MakeLines;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonLinesVertClick() {
+    ui->ScrollBarOption->setValue(12);
+    state.MakeMode = lp::MakeLinesVert;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonPointsClick() {
+    state.MakeMode = lp::MakeCentre;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonStarsClick() {
+    state.MakeMode = lp::MakeStar;
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonTreugClick() {
+    ui->ScrollBarMode->setValue(4);
+    ui->ScrollBarOption->setValue(1);
+    ToUndo();
+    state.MakeMode = lp::MakePolygon;
+    FigureGreate();
+}
+
+void TBaseForm::ScrollBarGorzFiguraChange() {
+    const int position = ui->ScrollBarGorzFigura->value();
+    ShowValue(ui->LabelSizeX, position);
+    if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarVertFigura->setValue(position);
+    FigureGreate();
+}
+
+void TBaseForm::ScrollBarVertFiguraChange() {
+    const int position = ui->ScrollBarVertFigura->value();
+    ShowValue(ui->LabelSizeY, position);
+    if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarGorzFigura->setValue(position);
+    FigureGreate();
+}
+
+void TBaseForm::ScrollBarOptionChange() {
+    ShowValue(ui->LabelOption, ui->ScrollBarOption->value());
+    FigureGreate();
+}
+
+void TBaseForm::ScrollBarModeChange() {
+    ShowValue(ui->LabelMode, ui->ScrollBarMode->value());
+    FigureGreate();
+}
+
+void TBaseForm::ScrollBarSizeInChange() {
+    ShowValue(ui->LabelSizeIn, ui->ScrollBarSizeIn->value());
+    FigureGreate();
+}
+
+void TBaseForm::FigureGreate() {
+    ToUndo();
+    ui->LabelStatus->setText(QStringLiteral(" "));
+    ui->LabelStatus->adjustSize();
+
+    lp::GenerateInputs in;
+    in.sx = static_cast<uint8_t>(ui->ScrollBarGorzFigura->value() & 0xFF);
+    in.sy = static_cast<uint8_t>(ui->ScrollBarVertFigura->value() & 0xFF);
+    in.opt = ui->ScrollBarOption->value();
+    in.mode = ui->ScrollBarMode->value();
+    in.half = ui->SpeedButton128->Down();
+    if (!lp::RunGenerator(state.MakeMode, FigureX, FigureY, corners, in, state.LinesFlag)) {
+        ui->LabelStatus->setText(QStringLiteral(" Start >= Finish "));
+        ui->LabelStatus->adjustSize();
+    }
+    if (state.MakeMode == lp::MakeNone) return;
+
+    MadeHalf();
+    if (state.LinesFlag) lp::Made64(FigureX, FigureY, state.LinesFlag);
+    FullReturn(1);
+}
+
+void TBaseForm::MadeHalf() {
+    lp::MadeHalf(FigureX, FigureY, ui->SpeedButton128->Down(), ui->SpeedButtonMirrGor->Down(),
+                 ui->SpeedButtonmirrVert->Down());
+}
+
+void TBaseForm::SpeedButton128Click() {
+    FigureGreate();
+    FullReturn(1);
+}
+
+void TBaseForm::SpeedButtonmirrVertClick() {
+    FigureGreate();
+}
+
+void TBaseForm::SpeedButtonMirrGorClick() {
+    FigureGreate();
+}

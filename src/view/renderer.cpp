@@ -1,79 +1,80 @@
 #include "view/renderer.h"
 
-#include <QPainter>
+#include "view/canvas.h"
 
 namespace lp {
 
 namespace {
 
-QPen SolidPen(const QColor& color, int width) {
-    QPen pen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    return pen;
-}
-
-void DrawGridOn(QPainter& painter, int w, int h) {
-    painter.setPen(SolidPen(colors::Grid, 1));
+void DrawGridOn(Canvas& canvas, int w, int h) {
+    canvas.setPen(colors::Grid.rgba());
     const int c = (h - 2) / 2;
     const int cc = (w - 2) / 2;
-    painter.drawLine(0, c, w - 2, c);
-    painter.drawLine(cc, 0, cc, h - 2);
-    for (int k = 1; k <= 32; ++k) painter.drawLine(0, 16 * k, w - 2, 16 * k);
-    for (int k = 1; k <= 33; ++k) painter.drawLine(16 * k, 0, 16 * k, h - 2);
+    canvas.moveTo(0, c);
+    canvas.lineTo(w - 2, c);
+    canvas.moveTo(cc, 0);
+    canvas.lineTo(cc, h - 2);
+    for (int k = 1; k <= 32; ++k) {
+        canvas.moveTo(0, 16 * k);
+        canvas.lineTo(w - 2, 16 * k);
+    }
+    for (int k = 1; k <= 33; ++k) {
+        canvas.moveTo(16 * k, 0);
+        canvas.lineTo(16 * k, h - 2);
+    }
 }
 
-void DrawField(QPainter& painter, const FigureData& data, const RenderOptions& options, int w) {
+void DrawField(Canvas& canvas, const FigureData& data, const RenderOptions& options, int w) {
     const EditorState& s = data.State;
     const int last = options.half128 ? 127 : 255;
 
     // Frame: two nested squares of a two-pixel pen.
-    painter.setPen(SolidPen(colors::Frame, 2));
+    canvas.setPen(colors::Frame.rgba(), 2);
     for (int d = 0; d <= 1; ++d) {
         const int e = w - 2 + d;
-        const QPoint frame[] = {{d, d}, {d, e}, {e, e}, {e, d}, {d, d}};
-        painter.drawPolyline(frame, 5);
+        canvas.moveTo(d, d);
+        canvas.lineTo(d, e);
+        canvas.lineTo(e, e);
+        canvas.lineTo(e, d);
+        canvas.lineTo(d, d);
     }
 
     // Contour: each marker after the line that reaches its point, under the line that leaves it.
-    painter.setPen(SolidPen(s.AreaMode ? colors::LineArea : colors::LineNormal, 1));
-    QPoint at(2 * data.FigureX[0], 2 * data.FigureY[0]);
-    painter.fillRect(at.x() - 4, at.y() - 4, 8, 8, colors::FirstPoint);
+    canvas.setPen((s.AreaMode ? colors::LineArea : colors::LineNormal).rgba());
+    int x = 2 * data.FigureX[0];
+    int y = 2 * data.FigureY[0];
+    canvas.moveTo(x, y);
+    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::FirstPoint.rgba());
+    const QRgb current = colors::CurrentPoint.rgba();
+    const QRgb other = (s.AreaMode ? colors::PointArea : colors::PointNormal).rgba();
     for (int i = 1; i <= last; ++i) {
-        const QPoint to(2 * data.FigureX[i], 2 * data.FigureY[i]);
-        if (to != at) painter.drawLine(at, to);
-        at = to;
-        const QColor& marker = (i == s.CurrentPoint || s.AreaMode) ? colors::PointArea : colors::PointNormal;
-        painter.fillRect(at.x() - 2, at.y() - 2, 4, 4, marker);
+        x = 2 * data.FigureX[i];
+        y = 2 * data.FigureY[i];
+        canvas.lineTo(x, y);
+        canvas.fillRect(x - 2, y - 2, x + 2, y + 2, i == s.CurrentPoint ? current : other);
     }
-    painter.fillRect(at.x() - 4, at.y() - 4, 8, 8, colors::LastPoint);
-    if (!options.half128) {
-        const QPoint first(2 * data.FigureX[0], 2 * data.FigureY[0]);
-        if (first != at) painter.drawLine(at, first);
-    }
+    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::LastPoint.rgba());
+    if (!options.half128) canvas.lineTo(2 * data.FigureX[0], 2 * data.FigureY[0]);
 
     if (s.AreaMode) {
-        QPen dots(colors::AreaDots, 1, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin);
-        painter.setPen(dots);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(colors::AreaGaps);
-        const QPoint area[] = {{2 * s.AreaX1, 2 * s.AreaY1},
-                               {2 * s.AreaX2, 2 * s.AreaY1},
-                               {2 * s.AreaX2, 2 * s.AreaY2},
-                               {2 * s.AreaX1, 2 * s.AreaY2},
-                               {2 * s.AreaX1, 2 * s.AreaY1}};
-        painter.drawPolyline(area, 5);
-        painter.setBackgroundMode(Qt::TransparentMode);
+        canvas.setDottedPen(colors::AreaDots.rgba(), colors::AreaGaps.rgba());
+        canvas.moveTo(2 * s.AreaX1, 2 * s.AreaY1);
+        canvas.lineTo(2 * s.AreaX2, 2 * s.AreaY1);
+        canvas.lineTo(2 * s.AreaX2, 2 * s.AreaY2);
+        canvas.lineTo(2 * s.AreaX1, 2 * s.AreaY2);
+        canvas.lineTo(2 * s.AreaX1, 2 * s.AreaY1);
     }
 }
 
-void DrawPreview(QPainter& painter, const FigureData& data, const RenderOptions& options, JitterRng& rng) {
+void DrawPreview(Canvas& canvas, const FigureData& data, const RenderOptions& options, JitterRng& rng) {
     PreviewPath path;
     PreviewVertices(data, options.hotPoint, rng, path);
-    const QPen green = SolidPen(colors::Preview, 2);
-    painter.setPen(options.hotColour ? SolidPen(colors::PreviewHot, 2) : green);
-    for (int i = 1; i < PointCount; ++i)
-        if (path[i] != path[i - 1]) painter.drawLine(path[i - 1], path[i]);
-    painter.setPen(green);  // the closing segment is always green
-    if (path[0] != path[PointCount - 1]) painter.drawLine(path[PointCount - 1], path[0]);
+    const QRgb green = colors::Preview.rgba();
+    canvas.setPen(options.hotColour ? colors::PreviewHot.rgba() : green, 2);
+    canvas.moveTo(path[0].x(), path[0].y());
+    for (int i = 1; i < PointCount; ++i) canvas.lineTo(path[i].x(), path[i].y());
+    canvas.setPen(green, 2);  // the closing segment is always green
+    canvas.lineTo(path[0].x(), path[0].y());
 }
 
 }  // namespace
@@ -94,8 +95,8 @@ void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, Prev
 }
 
 void DrawGrid(QImage& image) {
-    QPainter painter(&image);
-    DrawGridOn(painter, image.width(), image.height());
+    Canvas canvas(image);
+    DrawGridOn(canvas, image.width(), image.height());
 }
 
 void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRng& rng,
@@ -107,13 +108,11 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
         targets.preview->fill(Qt::transparent);
         if (options.grid) DrawGrid(*targets.fieldUnder);
     }
-    {
-        QPainter painter(&field);
-        if (!clear && options.grid) DrawGridOn(painter, field.width(), field.height());
-        DrawField(painter, data, options, field.width());
-    }
-    QPainter preview(targets.preview);
-    DrawPreview(preview, data, options, rng);
+    Canvas fieldCanvas(field);
+    if (!clear && options.grid) DrawGridOn(fieldCanvas, field.width(), field.height());
+    DrawField(fieldCanvas, data, options, field.width());
+    Canvas previewCanvas(*targets.preview);
+    DrawPreview(previewCanvas, data, options, rng);
 }
 
 }  // namespace lp

@@ -1,0 +1,80 @@
+// FullReturn(1) for the heaviest figure against the floor: clearing the same
+// images and showing them once.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <random>
+
+#include "app/baseform.h"
+#include "app/controls.h"
+#include "ui_baseform.h"
+
+namespace {
+
+TBaseForm* form = nullptr;
+
+void ShowField() {
+    form->repaint(form->ui->PaintBoxDraw->geometry());
+    form->ui->PaintBoxView->repaint();
+}
+
+void BM_FullReturn(benchmark::State& state) {
+    for (auto _ : state) {
+        form->FullReturn(1);
+        ShowField();
+    }
+}
+
+void BM_ClearAndShowFloor(benchmark::State& state) {
+    for (auto _ : state) {
+        form->fieldUnder.fill(Qt::transparent);
+        form->ui->PaintBoxDraw->image().fill(Qt::transparent);
+        form->ui->PaintBoxView->image().fill(Qt::transparent);
+        ShowField();
+    }
+}
+
+void BM_DrawOnly(benchmark::State& state) {
+    const lp::RenderTargets targets{&form->fieldUnder, &form->ui->PaintBoxDraw->image(),
+                                    &form->ui->PaintBoxView->image()};
+    for (auto _ : state) lp::RenderFigure(form->data, form->renderOptions(), form->jitter, targets, true);
+}
+
+BENCHMARK(BM_DrawOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullReturn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClearAndShowFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TBaseForm window;
+    form = &window;
+    window.resize(1024, 768);
+    window.show();
+    // The heaviest drawing: 256 distinct points, grid, both hot-point boxes, area mode.
+    std::mt19937 random(7);
+    std::vector<int> cells(65536);
+    for (int i = 0; i < 65536; ++i) cells[i] = i;
+    std::shuffle(cells.begin(), cells.end(), random);
+    for (int i = 0; i < 256; ++i) {
+        window.FigureX[i] = cells[i] & 0xFF;
+        window.FigureY[i] = cells[i] >> 8;
+    }
+    window.ui->SpeedButtonWeb->SetDown(true);
+    window.ui->CheckBoxHotPoint->setChecked(true);
+    window.ui->CheckBoxHotCol->setChecked(true);
+    window.state.AreaMode = true;
+    window.state.AreaX1 = 20;
+    window.state.AreaY1 = 30;
+    window.state.AreaX2 = 220;
+    window.state.AreaY2 = 200;
+    QCoreApplication::processEvents();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

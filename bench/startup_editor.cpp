@@ -1,0 +1,13 @@
+// The editor's start-up up to its first painted main window.
+#include "app/baseform.h"
+#include "app/startup.h"
+#include "firstpaint.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    InstallTranslations(app);
+    EditorWindows windows = CreateEditorWindows();
+    FirstPaintQuit quit(windows.base.get());
+    windows.base->showMaximized();
+    return QApplication::exec();
+}
