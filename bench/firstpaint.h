@@ -21,7 +21,7 @@ protected:
                 if (status.open(QIODevice::ReadOnly))
                     for (const QByteArray& line : status.readAll().split('\n'))
                         if (line.startsWith("VmHWM:")) std::printf("%s\n", line.simplified().constData());
-                QApplication::quit();
+                QCoreApplication::exit(0);  // no closing of windows, so no save prompt
             });
         }
         return false;

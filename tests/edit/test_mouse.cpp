@@ -1,11 +1,12 @@
 // Mouse editing on the field, driven by real mouse events on the paint box:
-// hover search, picking and dragging, area selection and moves, the double
-// click, undo and the hover label's timer.
-#include <QCheckBox>
+// hover search, picking and dragging, redraws, area selection and moves, undo,
+// the double click and the hover label's timer.
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <array>
+#include <tuple>
 
 #include "app/baseform.h"
 #include "app/controls.h"
@@ -13,481 +14,311 @@
 #include "shapes/generators.h"
 #include "ui_baseform.h"
 
-namespace {
-
-// Pixel of the paint box that shows field position (fx, fy).
-QPoint Px(int fx, int fy) {
-    return QPoint(2 * fx, 2 * fy);
-}
-
-// A move without buttons, as the pointer gives it; true when the paint box got it.
-bool Hover(TBaseForm& form, QPoint pixel) {
-    QSignalSpy spy(form.ui->PaintBoxDraw, &PaintBox::moved);
-    QTest::mouseMove(form.ui->PaintBoxDraw, pixel);
-    return spy.count() == 1 && spy.at(0).at(0).toPoint() == pixel;
-}
-
-void Press(TBaseForm& form, Qt::MouseButton button, QPoint pixel) {
-    QTest::mousePress(form.ui->PaintBoxDraw, button, {}, pixel);
-}
-// With a button held the paint box has the mouse: positions may lie anywhere.
-void Drag(TBaseForm& form, QPoint pixel) {
-    QTest::mouseMove(form.ui->PaintBoxDraw, pixel);
-}
-void Release(TBaseForm& form, Qt::MouseButton button, QPoint pixel) {
-    QTest::mouseRelease(form.ui->PaintBoxDraw, button, {}, pixel);
-}
-
-// All points parked in the top left corner, away from the positions used, and
-// the change-detection copy in step so that the next move draws nothing.
-void Park(TBaseForm& form) {
-    form.FigureX.fill(2);
-    form.FigureY.fill(2);
-    lp::TakeLastCopy(form.data);
-}
-
-void SetPoint(TBaseForm& form, int i, int x, int y) {
-    form.FigureX[i] = uint8_t(x);
-    form.FigureY[i] = uint8_t(y);
-}
-
-Qt::CursorShape FieldCursor(TBaseForm& form) {
-    return form.ui->PaintBoxDraw->cursor().shape();
-}
-
-}  // namespace
-
 class TestMouse : public QObject {
     Q_OBJECT
 
   private slots:
     void init();
     void cleanup();
-    void hoverSearchDirectionReachAndHalf();
+    void hoverSearchDirectionReachAndLabels();
     void dragClampsAndUndoRestores();
     void dragFromEmptyFieldCatchesPoint();
-    void onlyChangesRedraw();
-    void dragInHalfModeDerivesSecondHalf();
-    void areaRectangleNormalisedOnLeftPress();
-    void selectionStopsAtBorderAndMovesBack();
+    void redrawOnlyOnChangeWithSecondHalf();
+    void areaSelectionNormalisesAndStopsAtBorder();
     void everyPressEnablesUndo();
     void doubleClickSwitchesModeForSecondPress();
     void pointLabelFallsBackOnce();
 
   private:
+    // Pixel of the paint box that shows field position (fx, fy).
+    static QPoint Px(int fx, int fy) { return QPoint(2 * fx, 2 * fy); }
+    // The area rectangle as stored: corner 1, then corner 2.
+    static QRect Corners(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); }
+    QPoint at(int i) const { return QPoint(f->FigureX[i], f->FigureY[i]); }
+    PaintBox* box() const { return f->ui->PaintBoxDraw; }
+    Qt::CursorShape cursor() const { return box()->cursor().shape(); }
+    QRect area() const { return Corners(f->state.AreaX1, f->state.AreaY1, f->state.AreaX2, f->state.AreaY2); }
+
+    // Points as {index, x, y}; the change-detection copy follows them.
+    void put(std::initializer_list<std::array<int, 3>> points) {
+        for (auto [i, x, y] : points) {
+            f->FigureX[i] = uint8_t(x);
+            f->FigureY[i] = uint8_t(y);
+        }
+        lp::TakeLastCopy(f->data);
+    }
+    // A move without buttons; true when the paint box got it.
+    bool hover(int fx, int fy) {
+        QSignalSpy spy(box(), &PaintBox::moved);
+        QTest::mouseMove(box(), Px(fx, fy));
+        return spy.count() == 1 && spy.at(0).at(0).toPoint() == Px(fx, fy);
+    }
+    void press(Qt::MouseButton b, int fx, int fy) { QTest::mousePress(box(), b, {}, Px(fx, fy)); }
+    // With a button held the paint box has the mouse.
+    void drag(int fx, int fy) { QTest::mouseMove(box(), Px(fx, fy)); }
+    void release(Qt::MouseButton b, int fx, int fy) { QTest::mouseRelease(box(), b, {}, Px(fx, fy)); }
+    void click(Qt::MouseButton b, int fx, int fy) {
+        press(b, fx, fy);
+        release(b, fx, fy);
+    }
+
     std::unique_ptr<TBaseForm> form_;
+    TBaseForm* f = nullptr;
 };
 
 void TestMouse::init() {
     form_ = std::make_unique<TBaseForm>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    Park(*form_);
+    f = form_.get();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    // All points parked in the top left corner, away from the positions used.
+    f->FigureX.fill(2);
+    f->FigureY.fill(2);
+    lp::TakeLastCopy(f->data);
 }
 
 void TestMouse::cleanup() {
-    // A failed check may leave a button held, which would turn later hover
-    // moves into drags.
+    // A failed check may leave a button held, turning later hover moves into drags.
     QTestPrivate::qtestMouseButtons = Qt::NoButton;
     form_.reset();
 }
 
-void TestMouse::hoverSearchDirectionReachAndHalf() {
-    TBaseForm& form = *form_;
-    QLabel* label = form.ui->LabelPoint;
-    SetPoint(form, 5, 100, 100);
-    SetPoint(form, 9, 100, 100);
-    lp::TakeLastCopy(form.data);
+void TestMouse::hoverSearchDirectionReachAndLabels() {
+    QLabel* label = f->ui->LabelPoint;
+    put({{5, 100, 100}, {9, 100, 100}, {200, 60, 60}});
 
-    // Direction up: the highest index wins.
-    QVERIFY(!form.ui->SpeedButtonDirect->Down());
-    QVERIFY(Hover(form, Px(102, 97)));
-    QCOMPARE(form.state.HoverPoint, 9);
+    // Direction button up: the highest index wins.
+    QVERIFY(hover(102, 97));
+    QCOMPARE(f->state.HoverPoint, 9);
     QCOMPARE(label->text(), QStringLiteral("Точка 10"));
-    QCOMPARE(form.ui->LabelPosX->text(), QStringLiteral("X = 102"));
-    QCOMPARE(form.ui->LabelPosY->text(), QStringLiteral("Y = 158"));
+    QVERIFY(hover(61, 60));
+    QCOMPARE(f->state.HoverPoint, 200);
 
-    // A right press flips the direction: the lowest index wins.
-    Press(form, Qt::RightButton, Px(102, 97));
-    Release(form, Qt::RightButton, Px(102, 97));
-    QVERIFY(form.ui->SpeedButtonDirect->Down());
-    QVERIFY(Hover(form, Px(103, 97)));
-    QCOMPARE(form.state.HoverPoint, 5);
-    QCOMPARE(label->text(), QStringLiteral(" Point 6"));
-
-    // Reach 3 on each axis; out of reach the last hit stays on the label.
-    QVERIFY(Hover(form, Px(104, 100)));
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    QCOMPARE(label->text(), QStringLiteral(" Point 6"));
-    QVERIFY(Hover(form, Px(100, 96)));
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    QVERIFY(Hover(form, Px(103, 103)));
-    QCOMPARE(form.state.HoverPoint, 5);
-
-    // The position labels fit their texts, also texts shown before and after a
-    // change of font.
-    QLabel* posX = form.ui->LabelPosX;
-    QVERIFY(Hover(form, Px(1, 150)));
-    const QSize narrow = posX->size();
-    QVERIFY(Hover(form, Px(102, 150)));
-    QCOMPARE(posX->size(), posX->sizeHint());
-    QVERIFY(posX->width() > narrow.width());
-    QFont large = posX->font();
-    if (large.pointSize() > 0)
-        large.setPointSize(large.pointSize() * 3);
-    else
-        large.setPixelSize(large.pixelSize() * 3);
-    posX->setFont(large);
-    QVERIFY(Hover(form, Px(1, 151)));
-    QCOMPARE(posX->size(), posX->sizeHint());
-    QVERIFY(posX->width() > narrow.width());
+    // A right press flips it: the lowest index wins. Reach is 3 on either axis;
+    // out of reach the last hit stays on the label.
+    click(Qt::RightButton, 102, 97);
+    const std::array<int, 3> cases[] = {
+        {103, 97, 5}, {104, 100, lp::NoHoverPoint}, {100, 96, lp::NoHoverPoint}};
+    for (auto [fx, fy, found] : cases) {
+        QVERIFY(hover(fx, fy));
+        QCOMPARE(f->state.HoverPoint, found);
+        QCOMPARE(label->text(), QStringLiteral(" Point 6"));
+    }
 
     // In the "128" mode only points 0..127 can be found.
-    SetPoint(form, 200, 60, 60);
-    lp::TakeLastCopy(form.data);
-    QVERIFY(Hover(form, Px(61, 60)));
-    QCOMPARE(form.state.HoverPoint, 200);
-    form.ui->SpeedButton128->SetDown(true);
-    label->setText(QStringLiteral("-"));
-    QVERIFY(Hover(form, Px(60, 61)));
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    QCOMPARE(label->text(), QStringLiteral("-"));
+    f->ui->SpeedButton128->SetDown(true);
+    QVERIFY(hover(60, 61));
+    QCOMPARE(f->state.HoverPoint, lp::NoHoverPoint);
+
+    // Labels fit their texts, also texts shown before a change of font.
+    QLabel* posX = f->ui->LabelPosX;
+    QVERIFY(hover(1, 150));
+    QVERIFY(hover(102, 150));
+    QCOMPARE(posX->size(), posX->sizeHint());
+    QFont large = posX->font();
+    large.setPixelSize(QFontInfo(large).pixelSize() * 3);
+    posX->setFont(large);
+    QVERIFY(hover(1, 151));
+    QCOMPARE(posX->size(), posX->sizeHint());
 }
 
 void TestMouse::dragClampsAndUndoRestores() {
-    TBaseForm& form = *form_;
-    SetPoint(form, 3, 50, 60);
-    SetPoint(form, 4, 150, 60);
-    lp::TakeLastCopy(form.data);
-    const lp::Coords beforeX = form.FigureX, beforeY = form.FigureY;
+    put({{3, 50, 60}, {4, 150, 60}});
+    const lp::Coords beforeX = f->FigureX, beforeY = f->FigureY;
 
-    Press(form, Qt::LeftButton, Px(51, 61));
-    QCOMPARE(form.state.DragMode, 1);
-    QCOMPARE(form.state.CurrentPoint, 3);
-    QCOMPARE(form.ui->LabelInsdel->text(), QStringLiteral("4"));
-    QCOMPARE(FieldCursor(form), Qt::DragMoveCursor);
-
-    // Across another point: the caught one stays caught.
-    Drag(form, Px(150, 61));
-    QCOMPARE(form.FigureX[3], 150);
-    QCOMPARE(form.FigureX[4], 150);
-    QCOMPARE(form.state.HoverPoint, 3);
+    press(Qt::LeftButton, 51, 61);
+    QCOMPARE(f->state.CurrentPoint, 3);
+    QCOMPARE(cursor(), Qt::DragMoveCursor);
+    drag(150, 61);  // across another point: the caught one stays caught
+    QCOMPARE(f->FigureX[3], 150);
 
     // Far outside while captured: clamped to the field.
-    Drag(form, QPoint(1023, -5));
-    QCOMPARE(form.FigureX[3], 255);
-    QCOMPARE(form.FigureY[3], 0);
-    QCOMPARE(form.ui->LabelPosX->text(), QStringLiteral("X = 255"));
-    QCOMPARE(form.ui->LabelPosY->text(), QStringLiteral("Y = 255"));
-    Drag(form, QPoint(-1, 513));
-    QCOMPARE(form.FigureX[3], 0);
-    QCOMPARE(form.FigureY[3], 255);
+    QTest::mouseMove(box(), QPoint(1023, -5));
+    QCOMPARE(at(3), QPoint(255, 0));
+    QCOMPARE(f->ui->LabelPosX->text(), QStringLiteral("X = 255"));
+    QCOMPARE(f->ui->LabelPosY->text(), QStringLiteral("Y = 255"));
 
-    Release(form, Qt::LeftButton, QPoint(-1, 513));
-    QCOMPARE(form.state.DragMode, 0);
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    QCOMPARE(form.ui->LabelPoint->text(), QStringLiteral(" "));
-    QCOMPARE(FieldCursor(form), Qt::ArrowCursor);
-
-    // Moves after the release leave the point where it was dropped.
-    QVERIFY(Hover(form, Px(20, 20)));
-    QCOMPARE(form.FigureX[3], 0);
+    release(Qt::LeftButton, 255, 0);
+    QCOMPARE(f->state.DragMode, 0);
+    QCOMPARE(f->ui->LabelPoint->text(), QStringLiteral(" "));
+    QCOMPARE(cursor(), Qt::ArrowCursor);
 
     // The undo copy was taken at the press.
-    QVERIFY(form.UndoEnabled());
-    form.SpeedButtonUndoClick();
-    QCOMPARE(form.FigureX, beforeX);
-    QCOMPARE(form.FigureY, beforeY);
+    f->SpeedButtonUndoClick();
+    QCOMPARE(f->FigureX, beforeX);
+    QCOMPARE(f->FigureY, beforeY);
 }
 
 void TestMouse::dragFromEmptyFieldCatchesPoint() {
-    TBaseForm& form = *form_;
-    SetPoint(form, 7, 30, 30);
-    SetPoint(form, 20, 100, 100);
-    lp::TakeLastCopy(form.data);
+    put({{7, 30, 30}, {20, 100, 100}});
 
-    // Nothing picked yet: the number shown is that of "no point" plus one.
-    form.ui->SpeedButtonCucle->SetDown(true);
-    form.state.MakeMode = lp::MakeCircle;
-    Press(form, Qt::LeftButton, Px(60, 60));
-    QCOMPARE(form.ui->LabelInsdel->text(), QStringLiteral("501"));
-    QCOMPARE(form.state.CurrentPoint, lp::NoCurrentPoint);
-    QVERIFY(form.ui->SpeedButtonOffMade->Down());
-    QVERIFY(!form.ui->SpeedButtonCucle->Down());
-    QCOMPARE(form.state.MakeMode, lp::MakeNone);
-    Release(form, Qt::LeftButton, Px(60, 60));
+    // Nothing picked yet: "no point" plus one. A left press ends template making.
+    f->ui->SpeedButtonCucle->SetDown(true);
+    f->state.MakeMode = lp::MakeCircle;
+    click(Qt::LeftButton, 60, 60);
+    QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("501"));
+    QVERIFY(f->ui->SpeedButtonOffMade->Down());
+    QCOMPARE(f->state.MakeMode, lp::MakeNone);
 
-    Press(form, Qt::LeftButton, Px(30, 31));
-    Release(form, Qt::LeftButton, Px(30, 31));
-    QCOMPARE(form.state.CurrentPoint, 7);
+    // From empty field the first point within reach is caught and carried; the
+    // current point stays.
+    click(Qt::LeftButton, 30, 31);
+    press(Qt::LeftButton, 60, 60);
+    QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("8"));
+    drag(98, 97);
+    drag(140, 10);
+    QCOMPARE(at(20), QPoint(140, 10));
+    release(Qt::LeftButton, 140, 10);
+    QCOMPARE(f->state.CurrentPoint, 7);
 
-    // From empty field: the first point within reach is caught and carried.
-    Press(form, Qt::LeftButton, Px(60, 60));
-    QCOMPARE(form.ui->LabelInsdel->text(), QStringLiteral("8"));
-    Drag(form, Px(90, 90));
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    Drag(form, Px(98, 97));
-    QCOMPARE(form.state.HoverPoint, 20);
-    QCOMPARE(form.FigureX[20], 98);
-    QCOMPARE(form.FigureY[20], 97);
-    Drag(form, Px(140, 10));
-    QCOMPARE(form.FigureX[20], 140);
-    QCOMPARE(form.FigureY[20], 10);
-    Release(form, Qt::LeftButton, Px(140, 10));
-    QCOMPARE(form.state.CurrentPoint, 7);
-
-    // A press away from where the last hover found a point picks nothing, so
-    // no point jumps to the cursor on the next move.
-    QVERIFY(Hover(form, Px(30, 30)));
-    QCOMPARE(form.state.HoverPoint, 7);
-    Press(form, Qt::LeftButton, Px(200, 150));
-    QCOMPARE(form.state.HoverPoint, lp::NoHoverPoint);
-    Drag(form, Px(201, 150));
-    QCOMPARE(form.FigureX[7], 30);
-    QCOMPARE(form.FigureY[7], 30);
-    Release(form, Qt::LeftButton, Px(201, 150));
+    // A press away from where the last hover found a point picks nothing.
+    QVERIFY(hover(30, 30));
+    QCOMPARE(f->state.HoverPoint, 7);
+    press(Qt::LeftButton, 200, 150);
+    drag(201, 150);
+    QCOMPARE(at(7), QPoint(30, 30));
+    release(Qt::LeftButton, 201, 150);
 }
 
-void TestMouse::onlyChangesRedraw() {
-    // Each redraw advances the preview's jitter while repeated points are
-    // shown hot, which tells whether a move redrew.
-    TBaseForm& form = *form_;
-    form.ui->CheckBoxHotPoint->setChecked(true);
-    SetPoint(form, 1, 100, 100);
-    lp::TakeLastCopy(form.data);
-    uint32_t seen = form.jitter.state();
+void TestMouse::redrawOnlyOnChangeWithSecondHalf() {
+    // Each redraw advances the preview's jitter while repeated points are shown hot.
+    f->ui->CheckBoxHotPoint->setChecked(true);
+    put({{3, 50, 60}});
+    const uint32_t start = f->jitter.state();
+    QVERIFY(hover(50, 61));  // finds a point, changes nothing
+    QVERIFY(hover(150, 150));
+    QCOMPARE(f->jitter.state(), start);
+    f->FigureX[3] = 55;  // changed elsewhere: drawn at the next move
+    QVERIFY(hover(150, 151));
+    QVERIFY(f->jitter.state() != start);
 
-    QVERIFY(Hover(form, Px(150, 150)));
-    QVERIFY(Hover(form, Px(100, 101)));  // finds a point, changes nothing
-    QCOMPARE(form.jitter.state(), seen);
-
-    // A figure changed elsewhere is drawn at the next move.
-    form.FigureX[1] = 110;
-    QVERIFY(Hover(form, Px(150, 151)));
-    QVERIFY(form.jitter.state() != seen);
-    QCOMPARE(form.data.LastX, form.FigureX);
-
-    // A drag step that moves the point redraws; one within the same unit does not.
-    Press(form, Qt::LeftButton, Px(110, 100));
-    Drag(form, Px(120, 100));
-    seen = form.jitter.state();
-    Drag(form, Px(120, 100) + QPoint(1, 1));
-    QCOMPARE(form.jitter.state(), seen);
-    Drag(form, Px(121, 100));
-    QVERIFY(form.jitter.state() != seen);
-    Release(form, Qt::LeftButton, Px(121, 100));
-
-    // Stretching the area rectangle redraws on every move.
-    form.state.AreaMode = true;
-    Press(form, Qt::RightButton, Px(10, 10));
-    seen = form.jitter.state();
-    Drag(form, Px(10, 10));
-    QVERIFY(form.jitter.state() != seen);
-    Release(form, Qt::RightButton, Px(10, 10));
+    // In the "128" mode the second half follows a drag before the copy is taken.
+    f->ui->SpeedButton128->SetDown(true);
+    press(Qt::LeftButton, 55, 60);
+    drag(70, 90);
+    release(Qt::LeftButton, 70, 90);
+    QCOMPARE(at(3), QPoint(70, 90));
+    lp::Coords x = f->FigureX, y = f->FigureY;
+    lp::MadeHalf(x, y, true, f->ui->SpeedButtonMirrGor->Down(), f->ui->SpeedButtonmirrVert->Down());
+    QCOMPARE(f->FigureX, x);
+    QCOMPARE(f->FigureY, y);
+    QCOMPARE(f->data.LastX, f->FigureX);
+    QCOMPARE(f->data.LastY, f->FigureY);
 }
 
-void TestMouse::dragInHalfModeDerivesSecondHalf() {
-    TBaseForm& form = *form_;
-    form.ui->SpeedButton128->SetDown(true);
-    SetPoint(form, 3, 50, 60);
-    lp::TakeLastCopy(form.data);
+void TestMouse::areaSelectionNormalisesAndStopsAtBorder() {
+    f->state.AreaMode = true;
+    f->ui->CheckBoxHotPoint->setChecked(true);
+    // 10..14 inside the rectangle (100, 50)-(200, 200), bounds included; 15..18 just outside.
+    put({{10, 100, 50}, {11, 200, 200}, {12, 100, 200}, {13, 200, 50}, {14, 150, 120}});
+    put({{15, 99, 50}, {16, 201, 100}, {17, 150, 49}, {18, 150, 201}});
 
-    Press(form, Qt::LeftButton, Px(50, 60));
-    Drag(form, Px(70, 90));
-    Release(form, Qt::LeftButton, Px(70, 90));
-    QCOMPARE(form.FigureX[3], 70);
-    QCOMPARE(form.FigureY[3], 90);
-    // The second half follows the first before the copy is taken and drawn.
-    lp::Coords x = form.FigureX, y = form.FigureY;
-    lp::MadeHalf(x, y, true, form.ui->SpeedButtonMirrGor->Down(), form.ui->SpeedButtonmirrVert->Down());
-    QCOMPARE(form.FigureX, x);
-    QCOMPARE(form.FigureY, y);
-    QVERIFY(form.FigureX[252] != 2 || form.FigureY[252] != 2);
-    QCOMPARE(form.data.LastX, form.FigureX);
-    QCOMPARE(form.data.LastY, form.FigureY);
-}
+    // Stretched with the right button, redrawn on every move, stored as stretched.
+    press(Qt::RightButton, 200, 200);
+    QCOMPARE(cursor(), Qt::ArrowCursor);
+    const uint32_t seen = f->jitter.state();
+    drag(100, 50);
+    QVERIFY(f->jitter.state() != seen);
+    release(Qt::RightButton, 100, 50);
+    QCOMPARE(area(), Corners(200, 200, 100, 50));
 
-void TestMouse::areaRectangleNormalisedOnLeftPress() {
-    TBaseForm& form = *form_;
-    form.state.AreaMode = true;
-    const QList<QPoint> inside = {{100, 50}, {200, 200}, {100, 200}, {200, 50}, {150, 120}};
-    const QList<QPoint> outside = {{99, 50}, {201, 100}, {150, 49}, {150, 201}};
-    int i = 10;
-    for (QPoint p : inside) SetPoint(form, i++, p.x(), p.y());
-    for (QPoint p : outside) SetPoint(form, i++, p.x(), p.y());
-    lp::TakeLastCopy(form.data);
+    // The next left press normalises it and selects the points inside.
+    press(Qt::LeftButton, 20, 30);
+    QCOMPARE(cursor(), Qt::SizeAllCursor);
+    QCOMPARE(area(), Corners(100, 50, 200, 200));
+    for (int k = 0; k < lp::PointCount; ++k) QCOMPARE(f->data.SelectMask[k], uint8_t(k >= 10 && k < 15));
 
-    Press(form, Qt::RightButton, Px(200, 200));
-    QCOMPARE(form.state.DragMode, 2);
-    QCOMPARE(FieldCursor(form), Qt::ArrowCursor);
-    Drag(form, Px(100, 50));
-    Release(form, Qt::RightButton, Px(100, 50));
-    // Stored as stretched until the next left press.
-    QCOMPARE(form.state.AreaX1, 200);
-    QCOMPARE(form.state.AreaY1, 200);
-    QCOMPARE(form.state.AreaX2, 100);
-    QCOMPARE(form.state.AreaY2, 50);
+    // 80 to the right with room for 55, 2 down: stopped at the border.
+    drag(100, 32);
+    QCOMPARE(area(), Corners(155, 52, 255, 202));
+    QCOMPARE(at(11), QPoint(255, 202));
+    QCOMPARE(f->FigureX[15], 99);
+    QCOMPARE(f->data.LastX, f->FigureX);  // drawn
 
-    Press(form, Qt::LeftButton, Px(20, 30));
-    QCOMPARE(form.state.DragMode, 1);
-    QCOMPARE(FieldCursor(form), Qt::SizeAllCursor);
-    QCOMPARE(form.state.AreaX1, 100);
-    QCOMPARE(form.state.AreaY1, 50);
-    QCOMPARE(form.state.AreaX2, 200);
-    QCOMPARE(form.state.AreaY2, 200);
-    QCOMPARE(form.state.DragStartX, 20);
-    QCOMPARE(form.state.DragStartY, 30);
-    for (int k = 0; k < lp::PointCount; ++k) QCOMPARE(form.data.SelectMask[k], uint8_t(k >= 10 && k < 15));
-    Release(form, Qt::LeftButton, Px(20, 30));
-    QCOMPARE(form.state.DragMode, 0);
-    QCOMPARE(FieldCursor(form), Qt::SizeAllCursor);  // unchanged by a release in area mode
-}
-
-void TestMouse::selectionStopsAtBorderAndMovesBack() {
-    TBaseForm& form = *form_;
-    form.state.AreaMode = true;
-    form.state.AreaX1 = 10;
-    form.state.AreaY1 = 40;
-    form.state.AreaX2 = 30;
-    form.state.AreaY2 = 60;
-    SetPoint(form, 1, 10, 40);
-    SetPoint(form, 2, 20, 50);
-    SetPoint(form, 3, 31, 50);  // outside
-    lp::TakeLastCopy(form.data);
-
-    Press(form, Qt::LeftButton, Px(100, 100));
-    Drag(form, Px(70, 100));  // 30 to the left, room for 10
-    QCOMPARE(form.state.AreaX1, 0);
-    QCOMPARE(form.state.AreaX2, 20);
-    QCOMPARE(form.FigureX[1], 0);
-    QCOMPARE(form.FigureX[2], 10);
-    QCOMPARE(form.FigureX[3], 31);
-    QCOMPARE(form.data.LastX, form.FigureX);  // drawn
-
-    Drag(form, Px(75, 102));  // back 5 to the right, 2 down: moves at once
-    QCOMPARE(form.state.AreaX1, 5);
-    QCOMPARE(form.state.AreaX2, 25);
-    QCOMPARE(form.FigureX[1], 5);
-    QCOMPARE(form.FigureX[2], 15);
-    QCOMPARE(form.FigureY[1], 42);
-    QCOMPARE(form.FigureY[2], 52);
-    QCOMPARE(form.FigureY[3], 50);
-    QCOMPARE(FieldCursor(form), Qt::SizeAllCursor);
-    Release(form, Qt::LeftButton, Px(75, 102));
+    // Back 5 to the left: moves at once.
+    drag(95, 32);
+    QCOMPARE(area(), Corners(150, 52, 250, 202));
+    QCOMPARE(at(11), QPoint(250, 202));
+    release(Qt::LeftButton, 95, 32);
+    QCOMPARE(cursor(), Qt::SizeAllCursor);  // a release in area mode keeps it
 }
 
 void TestMouse::everyPressEnablesUndo() {
-    TBaseForm& form = *form_;
-    const QPoint empty = Px(150, 150);
     for (bool area : {false, true}) {
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-            form.state.AreaMode = area;
-            form.FromUndo();
-            QVERIFY(!form.UndoEnabled());
-            const bool direct = form.ui->SpeedButtonDirect->Down();
-            const int dragMode = form.state.DragMode;
-            Press(form, button, empty);
-            QVERIFY2(form.UndoEnabled(),
+            f->state.AreaMode = area;
+            f->FromUndo();
+            QVERIFY(!f->UndoEnabled());
+            const bool direct = f->ui->SpeedButtonDirect->Down();
+            press(button, 150, 150);
+            QVERIFY2(f->UndoEnabled(),
                      qPrintable(QStringLiteral("area %1 button %2").arg(area).arg(int(button))));
-            if (button == Qt::MiddleButton) {
-                QCOMPARE(form.ui->SpeedButtonDirect->Down(), direct);
-                QCOMPARE(form.state.DragMode, dragMode);
+            if (button == Qt::MiddleButton) {  // and nothing else
+                QCOMPARE(f->ui->SpeedButtonDirect->Down(), direct);
+                QCOMPARE(f->state.DragMode, 0);
             }
-            Release(form, button, empty);
+            release(button, 150, 150);
         }
     }
 }
 
 void TestMouse::doubleClickSwitchesModeForSecondPress() {
-    TBaseForm& form = *form_;
     QStringList seen;
-    PaintBox* box = form.ui->PaintBoxDraw;
-    connect(box, &PaintBox::pressed, &form, [&] { seen << QStringLiteral("press"); });
-    connect(box, &PaintBox::released, &form, [&] { seen << QStringLiteral("release"); });
-    connect(box, &PaintBox::doubleClicked, &form, [&] { seen << QStringLiteral("dblclick"); });
-    auto doubleClick = [&](QPoint pixel) {
+    connect(box(), &PaintBox::pressed, f, [&] { seen << QStringLiteral("press"); });
+    connect(box(), &PaintBox::released, f, [&] { seen << QStringLiteral("release"); });
+    connect(box(), &PaintBox::doubleClicked, f, [&] { seen << QStringLiteral("dblclick"); });
+    auto doubleClick = [&](int fx, int fy) {
         seen.clear();
-        const QPoint inWindow = box->mapTo(box->window(), pixel);
-        QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, inWindow);
+        QTest::mouseDClick(f->windowHandle(), Qt::LeftButton, {}, box()->mapTo(f, Px(fx, fy)));
         return seen == QStringList{"press", "release", "dblclick", "press", "release"};
     };
+    put({{5, 100, 100}, {6, 90, 80}});
+    std::tie(f->state.AreaX1, f->state.AreaY1, f->state.AreaX2, f->state.AreaY2) =
+        std::tuple(120, 120, 80, 95);
 
-    // Normal to area: the second press moves the selection of the current,
-    // reversed, rectangle.
-    SetPoint(form, 5, 100, 100);
-    SetPoint(form, 6, 90, 80);
-    lp::TakeLastCopy(form.data);
-    form.state.AreaX1 = 120;
-    form.state.AreaY1 = 120;
-    form.state.AreaX2 = 80;
-    form.state.AreaY2 = 95;
-    QVERIFY(doubleClick(Px(100, 101)));
-    QVERIFY(form.state.AreaMode);
-    QCOMPARE(form.state.CurrentPoint, 5);  // picked by the first press
-    QCOMPARE(form.state.AreaX1, 80);
-    QCOMPARE(form.state.AreaY1, 95);
-    QCOMPARE(form.state.AreaX2, 120);
-    QCOMPARE(form.state.AreaY2, 120);
-    QCOMPARE(form.data.SelectMask[5], 1);
-    QCOMPARE(form.data.SelectMask[6], 0);
-    QCOMPARE(form.state.DragStartX, 100);
-    QCOMPARE(form.state.DragStartY, 101);
-    QCOMPARE(form.state.DragMode, 0);
-    QCOMPARE(FieldCursor(form), Qt::SizeAllCursor);
-    QCOMPARE(form.FigureX[5], 100);
-    QCOMPARE(form.FigureY[5], 100);
+    // Normal to area: the first press picks, the second selects in the
+    // normalised rectangle.
+    QVERIFY(doubleClick(100, 101));
+    QVERIFY(f->state.AreaMode);
+    QCOMPARE(f->state.CurrentPoint, 5);
+    QCOMPARE(area(), Corners(80, 95, 120, 120));
+    QCOMPARE(f->data.SelectMask[5], 1);
 
     // Area to normal: the second press picks a point.
-    QVERIFY(doubleClick(Px(91, 80)));
-    QVERIFY(!form.state.AreaMode);
-    QCOMPARE(form.state.CurrentPoint, 6);
-    QCOMPARE(form.ui->LabelInsdel->text(), QStringLiteral("7"));
-    QCOMPARE(form.state.DragMode, 0);
-    QCOMPARE(FieldCursor(form), Qt::ArrowCursor);
-    QCOMPARE(form.FigureX[6], 90);  // a press alone moves nothing
+    QVERIFY(doubleClick(91, 80));
+    QVERIFY(!f->state.AreaMode);
+    QCOMPARE(f->state.CurrentPoint, 6);
 }
 
 void TestMouse::pointLabelFallsBackOnce() {
-    TBaseForm& form = *form_;
-    QTimer* timer = form.TimerPointOff;
-    QLabel* label = form.ui->LabelPoint;
+    QTimer* timer = f->TimerPointOff;
+    QLabel* label = f->ui->LabelPoint;
     QCOMPARE(timer->interval(), 2000);
-    SetPoint(form, 1, 50, 50);
-    SetPoint(form, 2, 150, 50);
-    lp::TakeLastCopy(form.data);
+    put({{1, 50, 50}, {2, 150, 50}});
 
     // A hit starts the timer; later hits keep its period running.
     timer->stop();
-    QVERIFY(Hover(form, Px(50, 51)));
-    QCOMPARE(label->text(), QStringLiteral("Точка 2"));
+    QVERIFY(hover(50, 51));
     QVERIFY(timer->isActive());
     QTest::qWait(300);
     const int left = timer->remainingTime();  // a coarse timer may round by 5 %
     QVERIFY2(left < 1900, qPrintable(QString::number(left)));
-    QVERIFY(Hover(form, Px(150, 51)));
-    QCOMPARE(label->text(), QStringLiteral("Точка 3"));
+    QVERIFY(hover(150, 51));
     QVERIFY(timer->remainingTime() <= left);
 
     // Hits in the other direction do not start it.
     timer->stop();
-    form.ui->SpeedButtonDirect->SetDown(true);
-    QVERIFY(Hover(form, Px(50, 52)));
+    f->ui->SpeedButtonDirect->SetDown(true);
+    QVERIFY(hover(50, 52));
     QCOMPARE(label->text(), QStringLiteral(" Point 2"));
     QVERIFY(!timer->isActive());
-    form.ui->SpeedButtonDirect->SetDown(false);
+    f->ui->SpeedButtonDirect->SetDown(false);
 
     // Shortened here: the label falls back once and the timer stops.
     timer->setInterval(100);
-    QVERIFY(Hover(form, Px(150, 52)));
-    QVERIFY(timer->isActive());
-    QVERIFY(Hover(form, Px(150, 53)));
+    QVERIFY(hover(150, 52));
     QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("Точка ?"), 1000);
     QVERIFY(!timer->isActive());
-    label->setText(QStringLiteral("-"));
-    QTest::qWait(250);
-    QCOMPARE(label->text(), QStringLiteral("-"));
-    QVERIFY(Hover(form, Px(149, 51)));
-    QVERIFY(timer->isActive());
 }
 
 QTEST_MAIN(TestMouse)
