@@ -78,6 +78,23 @@ void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
     emit pressed(event->button(), event->position().toPoint());
 }
 
+void AutoLabel::setCaption(const QString& text) {
+    if (text == this->text()) return;
+    setText(text);
+    const auto known = sizes_.constFind(text);
+    if (known != sizes_.cend()) {
+        resize(*known);
+    } else {
+        adjustSize();
+        sizes_.insert(text, size());
+    }
+}
+
+void AutoLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) sizes_.clear();
+    QLabel::changeEvent(event);
+}
+
 ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) {}
 
 void ShapeBox::setBrushColor(const QColor& color) {

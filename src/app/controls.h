@@ -5,7 +5,9 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QHash>
 #include <QImage>
+#include <QLabel>
 #include <QToolButton>
 #include <QWidget>
 
@@ -73,6 +75,22 @@ protected:
 
 private:
     QImage image_;
+};
+
+// A label that sizes itself to its text. Moves of the mouse show the same few
+// hundred texts over and over, so the sizes measured are kept (until the font
+// changes): measuring is the expensive part of showing a text.
+class AutoLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void setCaption(const QString& text);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    QHash<QString, QSize> sizes_;
 };
 
 // A filled rectangle with a one-pixel outline.

@@ -1,8 +1,5 @@
 // Mouse editing on the field: picking and dragging points, area selection.
 #include <QCursor>
-#include <QFont>
-#include <QHash>
-#include <QLabel>
 #include <QTimer>
 #include <QToolTip>
 
@@ -17,40 +14,6 @@ namespace {
 constexpr Qt::CursorShape kDragCursor = Qt::DragMoveCursor;
 constexpr Qt::CursorShape kMoveCursor = Qt::SizeAllCursor;
 constexpr Qt::CursorShape kArrowCursor = Qt::ArrowCursor;
-
-// Labels size themselves to their text. Measuring a text is the expensive part
-// of showing it, and moves show the same few hundred texts over and over, so
-// each label keeps the sizes of the texts it has shown (until its font changes).
-struct LabelSizes {
-    QFont font;
-    QHash<QString, QSize> sizes;
-};
-
-QHash<const QLabel*, LabelSizes>& SizeCache() {
-    static QHash<const QLabel*, LabelSizes> cache;
-    return cache;
-}
-
-void ShowText(QLabel* label, const QString& text) {
-    if (label->text() == text) return;
-    label->setText(text);
-    auto& cache = SizeCache();
-    auto entry = cache.find(label);
-    if (entry == cache.end()) {
-        entry = cache.insert(label, LabelSizes{label->font(), {}});
-        QObject::connect(label, &QObject::destroyed, [label] { SizeCache().remove(label); });
-    } else if (entry->font != label->font()) {
-        entry->font = label->font();
-        entry->sizes.clear();
-    }
-    const auto known = entry->sizes.constFind(text);
-    if (known != entry->sizes.cend()) {
-        label->resize(*known);
-    } else {
-        label->adjustSize();
-        entry->sizes.insert(text, label->size());
-    }
-}
 
 void ShowCursor(QWidget* widget, Qt::CursorShape shape) {
     if (widget->testAttribute(Qt::WA_SetCursor) && widget->cursor().shape() == shape) return;
@@ -98,7 +61,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
             SearchPoint(uint8_t(fx), uint8_t(fy));
             if (state.HoverPoint >= 0 && state.HoverPoint < lp::PointCount)
                 state.CurrentPoint = state.HoverPoint;
-            ShowText(ui->LabelInsdel, QString::number(state.CurrentPoint + 1));
+            ui->LabelInsdel->setCaption(QString::number(state.CurrentPoint + 1));
             ui->SpeedButtonOffMade->SetDown(true);
             state.MakeMode = lp::MakeNone;
         }
@@ -111,8 +74,8 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
     if (state.DragMode != 1) state.HoverPoint = lp::NoHoverPoint;
     const int fx = lp::FieldFromPixel(x);
     const int fy = lp::FieldFromPixel(y);
-    ShowText(ui->LabelPosY, QStringLiteral("Y = ") + QString::number(255 - fy));
-    ShowText(ui->LabelPosX, QStringLiteral("X = ") + QString::number(fx));
+    ui->LabelPosY->setCaption(QStringLiteral("Y = ") + QString::number(255 - fy));
+    ui->LabelPosX->setCaption(QStringLiteral("X = ") + QString::number(fx));
 
     bool stretching = false;
     if (state.AreaMode) {
@@ -149,7 +112,7 @@ void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
     state.HoverPoint = lp::NoHoverPoint;
     if (!state.AreaMode) ShowCursor(ui->PaintBoxDraw, kArrowCursor);
     state.DragMode = 0;
-    ShowText(ui->LabelPoint, QStringLiteral(" "));
+    ui->LabelPoint->setCaption(QStringLiteral(" "));
     QToolTip::hideText();
     FullReturn(1);
 }
@@ -171,9 +134,9 @@ void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
     if (found < 0) return;
     state.HoverPoint = found;
     if (direct) {
-        ShowText(ui->LabelPoint, QStringLiteral(" Point ") + QString::number(found + 1));
+        ui->LabelPoint->setCaption(QStringLiteral(" Point ") + QString::number(found + 1));
     } else {
-        ShowText(ui->LabelPoint, QStringLiteral("Точка ") + QString::number(found + 1));
+        ui->LabelPoint->setCaption(QStringLiteral("Точка ") + QString::number(found + 1));
         // A running timer keeps its period: the label falls back two seconds
         // after the hit that started it.
         if (!TimerPointOff->isActive()) TimerPointOff->start();
@@ -185,6 +148,6 @@ void TBaseForm::SdvigXY(int fx, int fy) {
 }
 
 void TBaseForm::TimerPointOffTimer() {
-    ShowText(ui->LabelPoint, QStringLiteral("Точка ?"));
+    ui->LabelPoint->setCaption(QStringLiteral("Точка ?"));
     TimerPointOff->stop();
 }

@@ -5,22 +5,12 @@
 // template still selected before it goes on; the undo copy always ends up as
 // the figure from just before the last generation.
 #include <QCheckBox>
-#include <QLabel>
 #include <QScrollBar>
 #include <utility>
 
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "ui_baseform.h"
-
-namespace {
-
-void ShowValue(QLabel* label, int value) {
-    label->setText(QString::number(value));
-    label->adjustSize();
-}
-
-}  // namespace
 
 void TBaseForm::connectShapeHandlers() {
     const std::pair<SpeedButton*, void (TBaseForm::*)()> buttons[] = {
@@ -98,37 +88,36 @@ void TBaseForm::SpeedButtonTreugClick() {
 
 void TBaseForm::ScrollBarGorzFiguraChange() {
     const int position = ui->ScrollBarGorzFigura->value();
-    ShowValue(ui->LabelSizeX, position);
+    ui->LabelSizeX->setCaption(QString::number(position));
     if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarVertFigura->setValue(position);
     FigureGreate();
 }
 
 void TBaseForm::ScrollBarVertFiguraChange() {
     const int position = ui->ScrollBarVertFigura->value();
-    ShowValue(ui->LabelSizeY, position);
+    ui->LabelSizeY->setCaption(QString::number(position));
     if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarGorzFigura->setValue(position);
     FigureGreate();
 }
 
 void TBaseForm::ScrollBarOptionChange() {
-    ShowValue(ui->LabelOption, ui->ScrollBarOption->value());
+    ui->LabelOption->setCaption(QString::number(ui->ScrollBarOption->value()));
     FigureGreate();
 }
 
 void TBaseForm::ScrollBarModeChange() {
-    ShowValue(ui->LabelMode, ui->ScrollBarMode->value());
+    ui->LabelMode->setCaption(QString::number(ui->ScrollBarMode->value()));
     FigureGreate();
 }
 
 void TBaseForm::ScrollBarSizeInChange() {
-    ShowValue(ui->LabelSizeIn, ui->ScrollBarSizeIn->value());
+    ui->LabelSizeIn->setCaption(QString::number(ui->ScrollBarSizeIn->value()));
     FigureGreate();
 }
 
 void TBaseForm::FigureGreate() {
     ToUndo();
-    ui->LabelStatus->setText(QStringLiteral(" "));
-    ui->LabelStatus->adjustSize();
+    ui->LabelStatus->setCaption(QStringLiteral(" "));
 
     lp::GenerateInputs in;
     in.sx = static_cast<uint8_t>(ui->ScrollBarGorzFigura->value() & 0xFF);
@@ -137,8 +126,7 @@ void TBaseForm::FigureGreate() {
     in.mode = ui->ScrollBarMode->value();
     in.half = ui->SpeedButton128->Down();
     if (!lp::RunGenerator(state.MakeMode, FigureX, FigureY, corners, in, state.LinesFlag)) {
-        ui->LabelStatus->setText(QStringLiteral(" Start >= Finish "));
-        ui->LabelStatus->adjustSize();
+        ui->LabelStatus->setCaption(QStringLiteral(" Start >= Finish "));
     }
     if (state.MakeMode == lp::MakeNone) return;
 
