@@ -88,6 +88,7 @@ void TBaseForm::setIcons() {
         const QString path = QStringLiteral(":/icons/%1.svg").arg(button->objectName());
         if (QFile::exists(path)) button->setIcon(QIcon(path));
     }
+    ui->ImageDraw->setDefaultPicture(QStringLiteral(":/sample.jpg"));
 }
 
 void TBaseForm::connectShellHandlers() {

@@ -111,13 +111,19 @@ void ShapeBox::paintEvent(QPaintEvent*) {
 
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
 
+const QImage& ImageBox::picture() const {
+    if (picture_.isNull() && !defaultPath_.isEmpty()) picture_.load(defaultPath_);
+    return picture_;
+}
+
 void ImageBox::setPicture(const QImage& picture) {
     picture_ = picture;
+    defaultPath_.clear();
     update();
 }
 
 void ImageBox::paintEvent(QPaintEvent*) {
-    if (picture_.isNull()) return;
+    if (picture().isNull()) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), picture_);

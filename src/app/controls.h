@@ -115,14 +115,17 @@ class ImageBox : public QWidget {
     Q_OBJECT
 public:
     explicit ImageBox(QWidget* parent = nullptr);
-    const QImage& picture() const { return picture_; }
+    const QImage& picture() const;
     void setPicture(const QImage& picture);
+    // A picture file read only when first needed.
+    void setDefaultPicture(const QString& path) { defaultPath_ = path; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage picture_;
+    mutable QImage picture_;
+    QString defaultPath_;
 };
 
 // A drop-down list of named colours, each shown with its swatch.

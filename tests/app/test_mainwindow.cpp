@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
@@ -172,6 +174,7 @@ void MainWindowTest::controlInventory() {
     QCOMPARE(form.ui->GroupBoxTools->palette().color(QPalette::Window), QColor(192, 220, 192));
     QCOMPARE(form.ui->ShapeView->brushColor(), QColor(Qt::black));
     QCOMPARE(form.ui->ShapeView->penColor(), QColor(Qt::white));
+    QVERIFY(!form.ui->ImageDraw->picture().isNull());  // the built-in sample
     // Components without a place.
     QCOMPARE(form.TimerAvtoSave->interval(), 10000);
     QVERIFY(!form.TimerAvtoSave->isActive());
@@ -224,6 +227,10 @@ void MainWindowTest::windowsAndCaption() {
     QCOMPARE(windows.about->windowTitle(), u"About"_s);
     QCOMPARE(windows.txCom->windowTitle(), u"Загрузка картинки лазера"_s);
     QCOMPARE(windows.prog->windowTitle(), u"Работа с готовыми картинками"_s);
+    // Qt's own dialogs and buttons speak Russian.
+    InstallTranslations(*qApp);
+    QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), u"Да"_s);
     // The About button shows its window modally and returns when it closes.
     QTimer::singleShot(0, windows.about.get(), [&] {
         QVERIFY(windows.about->isModal() || QApplication::activeModalWidget() == windows.about.get());

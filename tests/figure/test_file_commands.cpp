@@ -1,27 +1,17 @@
-// The picture-file commands of the main window: open, save, the
-// save prompt on close, ToNameTx and the auto-save, on real files in temporary
-// folders. The answers come from ScriptedDialogs, except in the end-to-end test,
-// which drives the real dialogs of the default seam.
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
+// The picture-file commands of the main window on real files in temporary
+// folders: open, save, the close prompt, ToNameTx and the auto-save. Answers
+// come from ScriptedDialogs, except in the end-to-end test, which drives the
+// real dialogs of the default seam.
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QQueue>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "app/baseform.h"
 #include "app/controls.h"
-#include "figure/kvtfile.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 
@@ -38,9 +28,15 @@ namespace {
 const QString kNotFound = QStringLiteral("Файл не найден !");
 const QString kOverwrite = QStringLiteral("Файл с таким именем существует, переписать?");
 const QString kSaveChanges = QStringLiteral(" Записать последние изменения?");
+const QString kOpenFailed = QStringLiteral("Не удалось открыть файл");
+const QString kWriteFailed = QStringLiteral("Не удалось записать файл");
 const QString kFilter = QStringLiteral("Картинка для Korventa (*.kvt)");
 const QString kNoName = QStringLiteral(" NoName ");
-const auto kYesNo = QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No);
+const QByteArray kFiller(FileImageSize, char(0x7F));
+
+enum Choice { kFile, kReadOnly, kFolder, kMissing, kCancel };  // what the open dialog is answered
+enum How { kSave, kClose, kCloseAtStart, kCloseAfterSave, kCloseAfterUndo };  // the save button, or a close
+enum Outcome { kKept, kWritten, kFailed };  // what the save did to the files
 
 bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -58,19 +54,12 @@ QByteArray RandomBytes(int n) {
     return b;
 }
 
-QByteArray ImageOf(const PictureBytes& b) {
-    return QByteArray(reinterpret_cast<const char*>(b.data()), FileImageSize);
-}
-
-Coords Filled(uint8_t v) {
-    Coords c;
-    c.fill(v);
-    return c;
+QByteArray ImageOf(const PictureBytes& b, int from = 0) {
+    return QByteArray(reinterpret_cast<const char*>(b.data()) + from, FileImageSize);
 }
 
 // A figure unlike the start-up one and unlike the test files.
 void SetSomeFigure(TBaseForm& form) {
-    form.ToUndo();
     for (int i = 0; i < PointCount; ++i) {
         form.FigureX[i] = uint8_t(i * 3 + 1);
         form.FigureY[i] = uint8_t(200 - i);
@@ -86,57 +75,49 @@ QByteArray ExpectedImage(const TBaseForm& form, QByteArray carried) {
     return carried;
 }
 
-QString Caption(const QString& path) { return QStringLiteral(" [") + path + QStringLiteral("]"); }
+bool IsQuestion(const AskedMessage& m, const QString& text) {
+    return m.icon == QMessageBox::Warning && m.text == text &&
+           m.buttons == (QMessageBox::Yes | QMessageBox::No);
+}
 
-// Scripted answers that can also look at the window at the moment a dialog runs.
+// An error box naming what failed, the file and the reason.
+bool IsFailure(const AskedMessage& m, const QString& what, const QString& path) {
+    return m.icon == QMessageBox::Critical && m.buttons == QMessageBox::Ok && m.text.startsWith(what) &&
+           m.text.contains(QDir::toNativeSeparators(path)) && m.text.split(QLatin1Char('\n')).size() >= 3;
+}
+
+// Scripted answers that can also look at the window while the open dialog runs.
 class ProbeDialogs : public ScriptedDialogs {
-public:
-    std::function<void()> onFileDialog;
+  public:
+    std::function<void()> onOpen;
     bool openFile(QWidget* parent, FileDialogState& state) override {
-        if (onFileDialog) onFileDialog();
+        onOpen();
         return ScriptedDialogs::openFile(parent, state);
-    }
-    bool saveFile(QWidget* parent, FileDialogState& state) override {
-        if (onFileDialog) onFileDialog();
-        return ScriptedDialogs::saveFile(parent, state);
     }
 };
 
 // Answers the real modal dialogs as they come up, one queued action each. A
-// modal window that comes up with no action left is closed and recorded as a
-// failure, so a wrong path fails the test instead of hanging it.
+// modal window that comes up with no action left, or that its action leaves
+// open, is recorded and closed, so a wrong path fails the test instead of
+// hanging it.
 class ModalDriver : public QObject {
-public:
-    using Action = std::function<void(QWidget*, QStringList& failures)>;
-
+  public:
     ModalDriver() { arm(); }
+    QString problems() const {
+        return (failures_ + QStringList(actions_.size(), QStringLiteral("a dialog never came"))).join('\n');
+    }
 
-    void then(Action action) { actions_.enqueue(std::move(action)); }
-    bool done() const { return actions_.isEmpty(); }
-    QStringList failures;
-
-    // Accepts a file dialog of the given objectName with the path, written
-    // into its name field (QFileDialog::selectFile() does not touch a name
-    // field that has the focus, so it is not used): either the dialog's
-    // accept() or Enter in the field, as a user would press it.
-    static Action acceptFile(const QString& objectName, const QString& path, bool pressEnter,
-                             QString* shownName = nullptr) {
-        return [=](QWidget* w, QStringList& failures) {
+    // Accepts a file dialog with the path written into its name field
+    // (QFileDialog::selectFile() does not touch a name field that has the
+    // focus): the dialog's accept() or Enter in the field.
+    void acceptFile(const QString& objectName, const QString& path, bool pressEnter,
+                    QString* shownName = nullptr) {
+        actions_.enqueue([=, this](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (!dialog || dialog->objectName() != objectName) {
-                failures << QStringLiteral("expected file dialog %1, got %2 \"%3\"")
-                                .arg(objectName, QString::fromLatin1(w->metaObject()->className()), w->objectName());
-                return;
-            }
-            if (dialog->nameFilters() != QStringList{kFilter})
-                failures << QStringLiteral("filter: ") + dialog->nameFilters().join(QLatin1Char('|'));
-            if (dialog->defaultSuffix() != QStringLiteral("kvt"))
-                failures << QStringLiteral("default suffix: ") + dialog->defaultSuffix();
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            if (!edit) {
-                failures << QStringLiteral("file dialog without its name field");
-                return;
-            }
+            auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!edit || w->objectName() != objectName || dialog->nameFilters() != QStringList{kFilter} ||
+                dialog->defaultSuffix() != QStringLiteral("kvt"))
+                return void(failures_ << QStringLiteral("not the %1 as set up").arg(objectName));
             if (shownName) *shownName = edit->text();
             // A file selected in the list wins over the name field, and typing
             // deselects it only while the field has the focus, which the
@@ -149,53 +130,41 @@ public:
                 QTest::keyClick(edit, Qt::Key_Return);
             else
                 static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept(), which checks the name
-        };
+        });
     }
 
-    // Clicks a button of the message box after checking its text.
-    static Action clickButton(QMessageBox::StandardButton button, const QString& expectedText,
-                              QMessageBox::Icon expectedIcon) {
-        return [=](QWidget* w, QStringList& failures) {
+    // Clicks a button of the message box after checking its text and icon.
+    void clickButton(QMessageBox::StandardButton button, const QString& text, QMessageBox::Icon icon) {
+        actions_.enqueue([=, this](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box || box->objectName() != QStringLiteral("MessageBox")) {
-                failures << QStringLiteral("expected a message box, got %1 \"%2\"")
-                                .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
-                return;
-            }
-            if (box->text() != expectedText) failures << QStringLiteral("message text: ") + box->text();
-            if (box->icon() != expectedIcon) failures << QStringLiteral("message icon differs");
-            QAbstractButton* b = box->button(button);
-            if (!b) {
-                failures << QStringLiteral("message box lacks the button");
-                return;
-            }
-            QTest::mouseClick(b, Qt::LeftButton);
-        };
+            QAbstractButton* b = box ? box->button(button) : nullptr;
+            if (!b || box->text() != text || box->icon() != icon)
+                failures_ << QStringLiteral("not the box \"%1\": ").arg(text) + w->objectName();
+            if (b) QTest::mouseClick(b, Qt::LeftButton);
+        });
     }
 
-private:
-    void arm() { QTimer::singleShot(20, this, [this] { poll(); }); }
+  private:
+    void arm() { QTimer::singleShot(20, this, &ModalDriver::poll); }
 
     void poll() {
-        QWidget* w = QApplication::activeModalWidget();
+        QPointer<QWidget> w = QApplication::activeModalWidget();
         if (w && w->isVisible()) {
-            QPointer<QWidget> guard(w);
-            if (actions_.isEmpty()) {
-                failures << QStringLiteral("unexpected modal window %1 \"%2\"")
-                                .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
-            } else {
-                actions_.dequeue()(w, failures);
-            }
+            if (actions_.isEmpty())
+                failures_ << QStringLiteral("unexpected modal window ") + w->objectName();
+            else
+                actions_.dequeue()(w);
             // Whatever the action did not close must not block the test.
-            if (guard && guard->isVisible() && QApplication::activeModalWidget() == guard) {
-                failures << QStringLiteral("modal window left open: ") + guard->objectName();
-                if (auto* d = qobject_cast<QDialog*>(guard.data())) d->done(QDialog::Rejected);
+            if (w && w->isVisible() && QApplication::activeModalWidget() == w) {
+                failures_ << QStringLiteral("modal window left open: ") + w->objectName();
+                if (auto* d = qobject_cast<QDialog*>(w.data())) d->done(QDialog::Rejected);
             }
         }
         arm();
     }
 
-    QQueue<Action> actions_;
+    QQueue<std::function<void(QWidget*)>> actions_;
+    QStringList failures_;
 };
 
 }  // namespace
@@ -203,39 +172,30 @@ private:
 class TestFileCommands : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+  private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        savedCwd_ = QDir::currentPath();
+    }
+    void init() {
+        dir_.reset(new QTemporaryDir);
+        QVERIFY(dir_->isValid());
+        // "Pic001" and "0Temp.kvt" are relative names: keep them in the temporary folder.
+        QVERIFY(QDir::setCurrent(dir_->path()));
+    }
+    void cleanup() {
+        QDir::setCurrent(savedCwd_);
+        dir_.reset();
+    }
 
-    void roundTripThroughForm();
-    void diagonalFileOpens();
-    void shortFileRefused();
-    void unreadableChoicesChangeNothing();
-    void longFileOpens();
-    void readOnlyFileOpens();
-    void fillerBeforeAnyOpen();
-    void carriedBytesAfterOpen();
-    void toNameTx();
-    void cancelOpenAtFirstUse();
-    void openCancelKeepsLastName();
-    void missingFileOnOpen();
-    void focusBackAfterOpen();
-    void saveCancelAndNo();
-    void saveOverwriteYesAndNewFile();
-    void saveToFileDoesNotRedraw();
-    void failedSaveChangesNothing();
-    void failedSaveKeepsOldFile();
-    void autoSave();
-    void closeRightAfterStartAsks();
-    void closeAfterSaveOrUndoAsksNothing();
-    void closeYesThenCancelWritesNothing();
-    void closeOverwriteNoWritesNothing();
-    void closeYesWrites();
-    void closeFailingWriteKeepsWindowOpen();
+    void open_data();
+    void open();
+    void fileImageAndAutoSave();
+    void saveAndClosePrompt_data();
+    void saveAndClosePrompt();
     void realDialogsEndToEnd();
 
-private:
+  private:
     QString path(const QString& name) const { return dir_->filePath(name); }
     QStringList entries() const {
         return QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -245,714 +205,244 @@ private:
     QString savedCwd_;
 };
 
-void TestFileCommands::initTestCase() {
-    QApplication::setQuitOnLastWindowClosed(false);
-    savedCwd_ = QDir::currentPath();
-}
-
-void TestFileCommands::init() {
-    dir_.reset(new QTemporaryDir);
-    QVERIFY(dir_->isValid());
-    // "Pic001" and "0Temp.kvt" are relative names: keep them in the temporary folder.
-    QVERIFY(QDir::setCurrent(dir_->path()));
-}
-
-void TestFileCommands::cleanup() {
-    QDir::setCurrent(savedCwd_);
-    dir_.reset();
-}
-
-// Open a file with random bytes in all 2048, save it under another name: the
-// copy is identical, and the original was not written to.
-void TestFileCommands::roundTripThroughForm() {
-    const QByteArray original = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("in.kvt"), original));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("in.kvt") << path("out.kvt");
-
-    form.ui->SpeedButtonOpenPic->click();
-    QVERIFY(d.messages.isEmpty());
-    QCOMPARE(form.PictureName, QString("in"));
-    form.ui->SpeedButtonSavePic->click();
-    QVERIFY(d.messages.isEmpty());  // a new file: no overwrite question
-
-    QCOMPARE(ReadBytes(path("out.kvt")), original);
-    QCOMPARE(ReadBytes(path("in.kvt")), original);
-    QCOMPARE(entries(), QStringList({"in.kvt", "out.kvt"}));  // no temporaries left
-
-    // The dialogs: filter, default extension, the names they start with.
-    QCOMPARE(d.fileDialogs.size(), 2);
-    QCOMPARE(d.fileDialogs[0].filter, kFilter);
-    QCOMPARE(d.fileDialogs[0].defaultSuffix, QString("kvt"));
-    QCOMPARE(d.fileDialogs[0].fileName, QString());
-    QCOMPARE(d.fileDialogs[1].filter, kFilter);
-    QCOMPARE(d.fileDialogs[1].defaultSuffix, QString("kvt"));
-    QCOMPARE(d.fileDialogs[1].fileName, path("in.kvt"));  // the opened path
-
-    QCOMPARE(form.FileTitle, Caption(path("out.kvt")));
-    QCOMPARE(form.SaveDialogPic.fileName, path("out.kvt"));
-    QCOMPARE(form.PictureName, QString("out"));
-    QVERIFY(!form.UndoEnabled());
-}
-
-void TestFileCommands::diagonalFileOpens() {
-    QByteArray bytes(FileImageSize, char(0x11));
+void TestFileCommands::open_data() {
+    QTest::addColumn<Choice>("choice");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("bytes");  // the file's contents
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("name");  // what ToNameTx makes of the file name
+    QByteArray diagonal(FileImageSize, char(0x11));
     for (int i = 0; i < PointCount; ++i) {
-        bytes[i] = char(i);
-        bytes[YBlockOffset + i] = char(255 - i);
+        diagonal[i] = char(i);
+        diagonal[YBlockOffset + i] = char(255 - i);
     }
-    QVERIFY(WriteBytes(path("diag.kvt"), bytes));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("diag.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QVERIFY(d.messages.isEmpty());
-    for (int i = 0; i < PointCount; ++i) {
-        QCOMPARE(form.FigureX[i], uint8_t(i));
-        QCOMPARE(form.FigureY[i], uint8_t(255 - i));
-    }
-    QCOMPARE(ImageOf(form.data.PictureBuffer), bytes);
-    QCOMPARE(form.FileTitle, Caption(path("diag.kvt")));
-    QCOMPARE(form.windowTitle(), form.EditorTitle + form.FileTitle + form.PictureTitle);  // FullReturn(1) ran
-    QCOMPARE(form.SaveDialogPic.fileName, path("diag.kvt"));
-    QCOMPARE(form.OpenDialogPic.fileName, path("diag.kvt"));
-    QCOMPARE(form.PictureName, QString("diag"));
-    // The undo copy holds the figure from before the open.
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(form.data.UndoX == Filled(127));
-    QVERIFY(form.data.UndoY == Filled(127));
-    QCOMPARE(ReadBytes(path("diag.kvt")), bytes);
+    QTest::newRow("diagonal, two dots") << kFile << "pic.old.kvt" << diagonal << true << "pic.old";
+    QTest::newRow("3000 bytes, no dot") << kFile << "noext" << RandomBytes(3000) << true << "noext";
+    QTest::newRow("read-only, just .kvt") << kReadOnly << ".kvt" << RandomBytes(FileImageSize) << true << "";
+    QTest::newRow("1000 bytes") << kFile << "pic.kvt" << RandomBytes(1000) << false << "pic";
+    QTest::newRow("folder") << kFolder << "pic.kvt" << QByteArray() << false << kNoName;
+    QTest::newRow("missing") << kMissing << "pic.kvt" << QByteArray() << false << kNoName;
+    QTest::newRow("cancel at first use") << kCancel << "pic.kvt" << QByteArray() << false << kNoName;
 }
 
-// A 1000-byte file is refused: error box naming the file, and the figure, the
-// buffer, the caption, the current file name and the picture name stay.
-void TestFileCommands::shortFileRefused() {
-    const QByteArray good = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("good.kvt"), good));
-    const QByteArray shortBytes = RandomBytes(1000);
-    QVERIFY(WriteBytes(path("short.kvt"), shortBytes));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("good.kvt") << path("short.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-    QVERIFY(d.messages.isEmpty());
+// The undo copy is taken before the dialog, whatever follows. An opened file
+// becomes the picture's file; a refused one changes nothing, not even the
+// name. The file is never written to.
+void TestFileCommands::open() {
+    QFETCH(Choice, choice);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, opens);
+    QFETCH(QString, name);
+    const QString file = path(fileName);
+    const bool isFile = choice == kFile || choice == kReadOnly;
+    const bool refused = !opens && (isFile || choice == kFolder);
+    if (isFile) QVERIFY(WriteBytes(file, bytes));
+    if (choice == kReadOnly) QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+    if (choice == kFolder) QVERIFY(QDir(dir_->path()).mkdir(fileName));
+    const QDateTime modified = QFileInfo(file).lastModified();
 
-    const Coords x = form.FigureX, y = form.FigureY;
-    const PictureBytes buffer = form.data.PictureBuffer;
-    const QString title = form.windowTitle();
-    form.ui->SpeedButtonOpenPic->click();
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Critical);
-    QCOMPARE(d.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY2(d.messages[0].text.contains(QDir::toNativeSeparators(path("short.kvt"))), qPrintable(d.messages[0].text));
-    QVERIFY(d.messages[0].text.startsWith(QStringLiteral("Не удалось открыть файл")));
-    QVERIFY(d.messages[0].text.split(QLatin1Char('\n')).size() >= 3);  // what, path, reason
-    QVERIFY(form.FigureX == x);
-    QVERIFY(form.FigureY == y);
-    QVERIFY(form.data.PictureBuffer == buffer);
-    QCOMPARE(form.FileTitle, Caption(path("good.kvt")));
-    QCOMPARE(form.windowTitle(), title);
-    QCOMPARE(form.SaveDialogPic.fileName, path("good.kvt"));
-    QCOMPARE(form.PictureName, QString("good"));  // ToNameTx did not run ("short" otherwise)
-    QCOMPARE(ReadBytes(path("short.kvt")), shortBytes);
-}
-
-// The same for a directory chosen in the open dialog, on a fresh window.
-void TestFileCommands::unreadableChoicesChangeNothing() {
-    QVERIFY(QDir(dir_->path()).mkdir("folder.kvt"));
-    TBaseForm form;
-    SetSomeFigure(form);
-    const Coords x = form.FigureX, y = form.FigureY;
-    ScriptedDialogs d;
-    d.fileAnswers << path("folder.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Critical);
-    QVERIFY(d.messages[0].text.contains(QDir::toNativeSeparators(path("folder.kvt"))));
-    QVERIFY(form.FigureX == x);
-    QVERIFY(form.FigureY == y);
-    for (uint8_t b : form.data.PictureBuffer) QCOMPARE(b, uint8_t(0x7F));
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
-    QCOMPARE(form.PictureName, QString("No-Name-"));
-    QVERIFY(QFileInfo(path("folder.kvt")).isDir());
-}
-
-void TestFileCommands::longFileOpens() {
-    const QByteArray bytes = RandomBytes(3000);
-    QVERIFY(WriteBytes(path("long.kvt"), bytes));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("long.kvt") << path("copy.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QVERIFY(d.messages.isEmpty());
-    for (int i = 0; i < PointCount; ++i) {
-        QCOMPARE(form.FigureX[i], uint8_t(bytes[i]));
-        QCOMPARE(form.FigureY[i], uint8_t(bytes[YBlockOffset + i]));
-    }
-    QCOMPARE(ImageOf(form.data.PictureBuffer), bytes.left(FileImageSize));
-    for (int i = FileImageSize; i < PictureBufferSize; ++i) QCOMPARE(form.data.PictureBuffer[i], uint8_t(0x7F));
-    QCOMPARE(form.FileTitle, Caption(path("long.kvt")));
-
-    form.ui->SpeedButtonSavePic->click();
-    QCOMPARE(ReadBytes(path("copy.kvt")), bytes.left(FileImageSize));
-    QCOMPARE(ReadBytes(path("long.kvt")), bytes);
-}
-
-// The editor writes nothing when it opens a file. (Root reads it whatever the
-// permission bits say; as an ordinary user this proves that no write access is needed.)
-void TestFileCommands::readOnlyFileOpens() {
-    const QByteArray bytes = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("ro.kvt"), bytes));
-    QVERIFY(QFile::setPermissions(path("ro.kvt"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QDateTime modified = QFileInfo(path("ro.kvt")).lastModified();
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("ro.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QVERIFY(d.messages.isEmpty());
-    QCOMPARE(ImageOf(form.data.PictureBuffer), bytes);
-    QCOMPARE(form.FileTitle, Caption(path("ro.kvt")));
-    QCOMPARE(ReadBytes(path("ro.kvt")), bytes);
-    QCOMPARE(QFileInfo(path("ro.kvt")).lastModified(), modified);
-    QCOMPARE(QFileInfo(path("ro.kvt")).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
-             QFile::Permissions());
-}
-
-// Saved before any open: the 1536 uninterpreted bytes are 0x7F.
-void TestFileCommands::fillerBeforeAnyOpen() {
-    TBaseForm form;
-    SetSomeFigure(form);
-    ScriptedDialogs d;
-    d.fileAnswers << path("new.kvt");
-    form.ui->SpeedButtonSavePic->click();
-
-    QVERIFY(d.messages.isEmpty());
-    const QByteArray saved = ReadBytes(path("new.kvt"));
-    QCOMPARE(saved.size(), FileImageSize);
-    QCOMPARE(saved, ExpectedImage(form, QByteArray(FileImageSize, char(0x7F))));
-    for (int i = PointCount; i < YBlockOffset; ++i) QCOMPARE(uint8_t(saved[i]), uint8_t(0x7F));
-    for (int i = YBlockOffset + PointCount; i < FileImageSize; ++i) QCOMPARE(uint8_t(saved[i]), uint8_t(0x7F));
-}
-
-// After an open the opened file's 1536 bytes are carried into every save.
-void TestFileCommands::carriedBytesAfterOpen() {
-    const QByteArray original = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("src.kvt"), original));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("src.kvt") << path("edited.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-    SetSomeFigure(form);
-    form.ui->SpeedButtonSavePic->click();
-
-    QVERIFY(d.messages.isEmpty());
-    const QByteArray saved = ReadBytes(path("edited.kvt"));
-    QCOMPARE(saved, ExpectedImage(form, original));
-    QCOMPARE(saved.mid(PointCount, YBlockOffset - PointCount), original.mid(PointCount, YBlockOffset - PointCount));
-    QCOMPARE(saved.mid(YBlockOffset + PointCount), original.mid(YBlockOffset + PointCount));
-    QCOMPARE(ReadBytes(path("src.kvt")), original);
-}
-
-void TestFileCommands::toNameTx() {
-    for (const char* name : {"pic.old.kvt", "noext", ".kvt"}) QVERIFY(WriteBytes(path(name), "x"));
-    QVERIFY(QDir(dir_->path()).mkdir("a.dir"));
-    QVERIFY(WriteBytes(path("a.dir/inner.kvt"), "x"));
-    TBaseForm form;
-
-    form.ToNameTx(path("pic.old.kvt"));
-    QCOMPARE(form.PictureName, QString("pic.old"));
-    form.ToNameTx(path("noext"));
-    QCOMPARE(form.PictureName, QString("noext"));
-    form.ToNameTx(path(".kvt"));
-    QCOMPARE(form.PictureName, QString(""));
-    form.ToNameTx(path("a.dir/inner.kvt"));
-    QCOMPARE(form.PictureName, QString("inner"));
-    form.ToNameTx(QStringLiteral("pic.old.kvt"));  // relative to the working directory
-    QCOMPARE(form.PictureName, QString("pic.old"));
-    form.ToNameTx(path("missing.kvt"));
-    QCOMPARE(form.PictureName, kNoName);
-    form.ToNameTx(QString());
-    QCOMPARE(form.PictureName, kNoName);
-}
-
-// ToUndo runs before the dialog, so a cancel at the first use leaves undo enabled.
-void TestFileCommands::cancelOpenAtFirstUse() {
-    TBaseForm form;
-    form.ui->SpeedButtonUndo->click();  // FromUndo: the flag is off
-    QVERIFY(!form.UndoEnabled());
-    form.FigureX.fill(9);  // a figure the undo copy does not hold yet
-    form.FigureY.fill(8);
-
-    ProbeDialogs d;
-    bool undoAtDialog = false;
-    Coords undoXAtDialog{};
-    d.onFileDialog = [&] {
-        undoAtDialog = form.UndoEnabled();
-        undoXAtDialog = form.data.UndoX;
-    };
-    d.fileAnswers << QString();  // cancel
-    form.ui->SpeedButtonOpenPic->click();
-
-    QVERIFY(undoAtDialog);
-    QVERIFY(undoXAtDialog == Filled(9));
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(form.data.UndoY == Filled(8));
-    QCOMPARE(form.PictureName, kNoName);
-    QVERIFY(d.messages.isEmpty());
-    QVERIFY(form.FigureX == Filled(9));
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
-    QVERIFY(entries().isEmpty());
-}
-
-// After a cancel, ToNameTx takes the name chosen the last time.
-void TestFileCommands::openCancelKeepsLastName() {
-    const QByteArray bytes = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("first.kvt"), bytes));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("first.kvt") << QString();
-    form.ui->SpeedButtonOpenPic->click();
-    form.ui->SpeedButtonUndo->click();
-    form.PictureName = QStringLiteral("changed");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QCOMPARE(d.fileDialogs.size(), 2);
-    QCOMPARE(d.fileDialogs[1].fileName, path("first.kvt"));  // the dialog remembers
-    QCOMPARE(form.PictureName, QString("first"));
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(d.messages.isEmpty());
-}
-
-// "Файл не найден !", then ToNameTx with the missing name; nothing else changes.
-void TestFileCommands::missingFileOnOpen() {
-    TBaseForm form;
-    SetSomeFigure(form);
-    const Coords x = form.FigureX;
-    ScriptedDialogs d;
-    d.fileAnswers << path("missing.kvt");
-    form.PictureName = QStringLiteral("before");
-    form.ui->SpeedButtonOpenPic->click();
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].text, kNotFound);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Critical);
-    QCOMPARE(d.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(form.FigureX == x);
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
-    QCOMPARE(form.PictureName, kNoName);
-    QVERIFY(entries().isEmpty());
-}
-
-void TestFileCommands::focusBackAfterOpen() {
     TBaseForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.ui->SpeedButtonUndo->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.ui->SpeedButtonUndo));
-    ScriptedDialogs d;
-    d.fileAnswers << QString();
-    form.ui->SpeedButtonOpenPic->click();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form));
-}
-
-// Cancel and overwrite No write nothing, yet ToNameTx runs on both paths.
-void TestFileCommands::saveCancelAndNo() {
-    {  // cancel at the very start: "Pic001" does not exist in the working directory
-        TBaseForm form;
-        ScriptedDialogs d;
-        d.fileAnswers << QString();
-        form.ui->SpeedButtonSavePic->click();
-        QCOMPARE(d.fileDialogs.size(), 1);
-        QCOMPARE(d.fileDialogs[0].fileName, QString("Pic001"));
-        QCOMPARE(d.fileDialogs[0].filter, kFilter);
-        QCOMPARE(form.PictureName, kNoName);
-        QVERIFY(form.UndoEnabled());
-        QVERIFY(entries().isEmpty());
-    }
-
-    const QByteArray existing = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("exist.kvt"), existing));
-    TBaseForm form;
+    form.ui->SpeedButtonUndo->click();  // the flag off, for the open to set it
     SetSomeFigure(form);
-    form.SaveDialogPic.fileName = path("exist.kvt");
-    ScriptedDialogs d;
-
-    // Cancel: the name the dialog still holds.
-    d.fileAnswers << QString();
-    form.ui->SpeedButtonSavePic->click();
-    QVERIFY(d.messages.isEmpty());
-    QCOMPARE(form.PictureName, QString("exist"));
-    QCOMPARE(ReadBytes(path("exist.kvt")), existing);
-
-    // Overwrite No.
-    form.PictureName = QStringLiteral("before");
-    d.fileAnswers << path("exist.kvt");
-    d.messageAnswers << QMessageBox::No;
-    form.ui->SpeedButtonSavePic->click();
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].text, kOverwrite);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Warning);
-    QCOMPARE(d.messages[0].buttons, kYesNo);
-    QCOMPARE(ReadBytes(path("exist.kvt")), existing);
-    QCOMPARE(form.PictureName, QString("exist"));
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QVERIFY(form.UndoEnabled());
-    QCOMPARE(entries(), QStringList{"exist.kvt"});
-}
-
-void TestFileCommands::saveOverwriteYesAndNewFile() {
-    QVERIFY(WriteBytes(path("exist.kvt"), RandomBytes(FileImageSize)));
-    TBaseForm form;
-    SetSomeFigure(form);
-    ScriptedDialogs d;
-    d.fileAnswers << path("exist.kvt");
-    d.messageAnswers << QMessageBox::Yes;
-    form.ui->SpeedButtonSavePic->click();
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].text, kOverwrite);
-    QCOMPARE(ReadBytes(path("exist.kvt")), ExpectedImage(form, QByteArray(FileImageSize, char(0x7F))));
-    QCOMPARE(form.FileTitle, Caption(path("exist.kvt")));
-    QCOMPARE(form.PictureName, QString("exist"));
-    QVERIFY(!form.UndoEnabled());
-
-    // A new name: no question.
-    SetSomeFigure(form);
-    form.FigureX[0] = 77;
-    d.messages.clear();
-    d.fileAnswers << path("fresh.kvt");
-    form.ui->SpeedButtonSavePic->click();
-    QVERIFY(d.messages.isEmpty());
-    QCOMPARE(uint8_t(ReadBytes(path("fresh.kvt")).at(0)), uint8_t(77));
-    QCOMPARE(form.FileTitle, Caption(path("fresh.kvt")));
-    QCOMPARE(form.PictureName, QString("fresh"));
-    QVERIFY(!form.UndoEnabled());
-    QCOMPARE(entries(), QStringList({"exist.kvt", "fresh.kvt"}));
-}
-
-// SAveToFile updates FileTitle but leaves the caption to the next FullReturn.
-void TestFileCommands::saveToFileDoesNotRedraw() {
-    TBaseForm form;
-    const QString before = form.windowTitle();
-    form.SaveDialogPic.fileName = path("direct.kvt");
-    QVERIFY(form.SAveToFile());
-    QCOMPARE(form.FileTitle, Caption(path("direct.kvt")));
-    QCOMPARE(form.PictureName, QString("direct"));
-    QVERIFY(!form.UndoEnabled());
-    QCOMPARE(form.windowTitle(), before);
-    form.FullReturn(1);
-    QVERIFY(form.windowTitle().contains(path("direct.kvt")));
-    QCOMPARE(ReadBytes(path("direct.kvt")), QByteArray(FileImageSize, char(0x7F)));
-}
-
-// Writing fails (parent is a regular file; a directory in the file's place):
-// the error names the file, and the caption, the name and the flag stay.
-void TestFileCommands::failedSaveChangesNothing() {
-    QVERIFY(WriteBytes(path("plain"), "abc"));
-    QVERIFY(QDir(dir_->path()).mkpath("taken.kvt/inner"));
-    TBaseForm form;
-    SetSomeFigure(form);
+    const Coords x = form.FigureX, y = form.FigureY;
+    const PictureBytes buffer = form.data.PictureBuffer;
     const QString title = form.windowTitle();
-    ScriptedDialogs d;
-
-    d.fileAnswers << path("plain/pic.kvt");
-    form.ui->SpeedButtonSavePic->click();
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Critical);
-    QCOMPARE(d.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(d.messages[0].text.startsWith(QStringLiteral("Не удалось записать файл")));
-    QVERIFY2(d.messages[0].text.contains(QDir::toNativeSeparators(path("plain/pic.kvt"))),
-             qPrintable(d.messages[0].text));
-    QVERIFY(d.messages[0].text.split(QLatin1Char('\n')).size() >= 3);
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.PictureName, QString("No-Name-"));  // no ToNameTx (" NoName " otherwise)
-    QVERIFY(form.UndoEnabled());
-    QCOMPARE(form.windowTitle(), title);
-    // The buffer already holds the current figure, as the Part says.
-    QCOMPARE(ImageOf(form.data.PictureBuffer), ExpectedImage(form, QByteArray(FileImageSize, char(0x7F))));
-    QCOMPARE(ReadBytes(path("plain")), QByteArray("abc"));
-
-    // A directory where the file should go: it exists, so the question comes first.
-    d.messages.clear();
-    d.fileAnswers << path("taken.kvt");
-    d.messageAnswers << QMessageBox::Yes;
-    form.ui->SpeedButtonSavePic->click();
-    QCOMPARE(d.messages.size(), 2);
-    QCOMPARE(d.messages[0].text, kOverwrite);
-    QCOMPARE(d.messages[1].icon, QMessageBox::Critical);
-    QVERIFY(d.messages[1].text.contains(QDir::toNativeSeparators(path("taken.kvt"))));
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.PictureName, QString("No-Name-"));
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(QFileInfo(path("taken.kvt/inner")).isDir());
-    QCOMPARE(entries(), QStringList({"plain", "taken.kvt"}));
-}
-
-// A write cut short (file size limit, which stops root too) leaves the
-// previous file exactly as it was, and no temporary file behind.
-void TestFileCommands::failedSaveKeepsOldFile() {
-#ifdef Q_OS_UNIX
-    const QByteArray old = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("old.kvt"), old));
-    TBaseForm form;
-    ScriptedDialogs d;
-    d.fileAnswers << path("old.kvt") << path("old.kvt");
+    form.ui->SpeedButtonOpenPic->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.ui->SpeedButtonOpenPic));
+    ProbeDialogs d;
+    bool undoTaken = false;
+    d.onOpen = [&] { undoTaken = form.UndoEnabled() && form.data.UndoX == x && form.data.UndoY == y; };
+    d.fileAnswers << (choice == kCancel ? QString() : file);
     form.ui->SpeedButtonOpenPic->click();
-    QVERIFY(d.messages.isEmpty());
-    SetSomeFigure(form);
-    form.PictureName = QStringLiteral("unsaved");
-    form.FileTitle = QStringLiteral(" [before] ");
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    form.ui->SpeedButtonSavePic->click();  // exists: Yes (first offered) to the question
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QCOMPARE(d.messages.size(), 2);
-    QCOMPARE(d.messages[0].text, kOverwrite);
-    QCOMPARE(d.messages[1].icon, QMessageBox::Critical);
-    QVERIFY(d.messages[1].text.contains(QDir::toNativeSeparators(path("old.kvt"))));
-    QCOMPARE(ReadBytes(path("old.kvt")), old);
-    QCOMPARE(entries(), QStringList{"old.kvt"});
-    QCOMPARE(form.PictureName, QString("unsaved"));
-    QCOMPARE(form.FileTitle, QString(" [before] "));
+    QVERIFY(undoTaken);
     QVERIFY(form.UndoEnabled());
+    QCOMPARE(ReadBytes(file), bytes);
+    QCOMPARE(QFileInfo(file).lastModified(), modified);
+    if (opens) {
+        QVERIFY(d.messages.isEmpty());
+        // The figure is the X and the Y block: writing it over the file changes nothing.
+        QCOMPARE(ExpectedImage(form, bytes.left(FileImageSize)), bytes.left(FileImageSize));
+        QCOMPARE(ImageOf(form.data.PictureBuffer), bytes.left(FileImageSize));
+        QCOMPARE(ImageOf(form.data.PictureBuffer, FileImageSize), kFiller);
+        QCOMPARE(form.FileTitle, " [" + file + "]");
+        QCOMPARE(form.windowTitle(), form.EditorTitle + form.FileTitle + form.PictureTitle);  // redrawn
+        QCOMPARE(form.SaveDialogPic.fileName, file);
+        QCOMPARE(form.PictureName, name);
+    } else {
+        QVERIFY(form.FigureX == x && form.FigureY == y && form.data.PictureBuffer == buffer);
+        QCOMPARE(form.windowTitle(), title);
+        QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
+        QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
+        QCOMPARE(form.PictureName, refused ? QString("No-Name-") : name);
+        QCOMPARE(d.messages.size(), choice == kCancel ? 0 : 1);
+        if (refused) QVERIFY2(IsFailure(d.messages[0], kOpenFailed, file), qPrintable(d.messages[0].text));
+        if (choice == kMissing)
+            QVERIFY(d.messages[0].icon == QMessageBox::Critical && d.messages[0].text == kNotFound);
+    }
+    // The keyboard back to the window, unless the command stopped at a refusal.
+    if (!refused) QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form));
 
-    // Without the limit the same save goes through.
-    d.messages.clear();
-    d.fileAnswers << path("old.kvt");
-    form.ui->SpeedButtonSavePic->click();
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(ReadBytes(path("old.kvt")), ExpectedImage(form, old));
-    QVERIFY(!form.UndoEnabled());
-#else
-    QSKIP("needs a file size limit");
-#endif
+    // A cancel now names the last chosen file, where the dialog starts.
+    form.ui->SpeedButtonOpenPic->click();
+    QCOMPARE(d.fileDialogs.value(1).fileName, choice == kCancel ? QString() : file);
+    QCOMPARE(form.PictureName, name);
+    QCOMPARE(entries(), choice == kMissing || choice == kCancel ? QStringList() : QStringList{fileName});
 }
 
-// Present, disabled, and when it fires it writes the file image as it stands.
-void TestFileCommands::autoSave() {
+// The 1536 uninterpreted bytes: 0x7F before any open, the opened file's after
+// one. The auto-save writes the file image as it stands, without the figure.
+void TestFileCommands::fileImageAndAutoSave() {
     const QByteArray original = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("src.kvt"), original));
+    QVERIFY(WriteBytes(path("in.kvt"), original));
     TBaseForm form;
     QVERIFY(!form.TimerAvtoSave->isActive());
     QCOMPARE(form.TimerAvtoSave->interval(), 10000);
-
-    // Before any open or save: 127 everywhere, whatever the figure.
+    ScriptedDialogs d;
     SetSomeFigure(form);
     form.TimerAvtoSaveTimer();
-    QCOMPARE(ReadBytes(path("0Temp.kvt")), QByteArray(FileImageSize, char(0x7F)));
+    QCOMPARE(ReadBytes(path("0Temp.kvt")), kFiller);
+    d.fileAnswers << path("new.kvt");
+    form.ui->SpeedButtonSavePic->click();
+    QCOMPARE(ReadBytes(path("new.kvt")), ExpectedImage(form, kFiller));
 
-    // After an open: the opened image, not the figure edited since.
-    ScriptedDialogs d;
-    d.fileAnswers << path("src.kvt");
+    // Round trip through the form, byte for byte; the save dialog starts at the opened file.
+    d.fileAnswers << path("in.kvt") << path("out.kvt");
     form.ui->SpeedButtonOpenPic->click();
+    form.ui->SpeedButtonSavePic->click();
+    QCOMPARE(d.fileDialogs.last().fileName, path("in.kvt"));
+    QCOMPARE(ReadBytes(path("out.kvt")), original);
+    QCOMPARE(ReadBytes(path("in.kvt")), original);
+
     SetSomeFigure(form);
-    const QString title = form.FileTitle, name = form.PictureName;
     form.TimerAvtoSaveTimer();
     QCOMPARE(ReadBytes(path("0Temp.kvt")), original);
-    QCOMPARE(form.FileTitle, title);
-    QCOMPARE(form.PictureName, name);
-    QVERIFY(form.UndoEnabled());
+    d.fileAnswers << path("edited.kvt");
+    form.ui->SpeedButtonSavePic->click();
+    QCOMPARE(ReadBytes(path("edited.kvt")), ExpectedImage(form, original));
+    QVERIFY(d.messages.isEmpty());
+    for (const FileDialogState& s : d.fileDialogs) QVERIFY(s.filter == kFilter && s.defaultSuffix == "kvt");
+    QCOMPARE(entries(), QStringList({"0Temp.kvt", "edited.kvt", "in.kvt", "new.kvt", "out.kvt"}));
 
-    // The handler is connected to the timer.
+    // The timer runs the handler; a failure is reported and damages nothing.
     QVERIFY(QFile::remove(path("0Temp.kvt")));
-    form.TimerAvtoSave->setInterval(1);
-    form.TimerAvtoSave->start();
+    form.TimerAvtoSave->start(1);
     QTRY_VERIFY(QFile::exists(path("0Temp.kvt")));
     form.TimerAvtoSave->stop();
-    QCOMPARE(ReadBytes(path("0Temp.kvt")), original);
-
-    // A failure is reported, and the target is not damaged.
-    QVERIFY(QFile::remove(path("0Temp.kvt")));
-    QVERIFY(QDir(dir_->path()).mkdir("0Temp.kvt"));
+    QVERIFY(QFile::remove(path("0Temp.kvt")) && QDir(dir_->path()).mkdir("0Temp.kvt"));
     form.TimerAvtoSaveTimer();
     QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Critical);
-    QVERIFY(d.messages[0].text.contains(QStringLiteral("0Temp.kvt")));
-    QVERIFY(QFileInfo(path("0Temp.kvt")).isDir());
+    QVERIFY(IsFailure(d.messages[0], kWriteFailed, QDir::current().absoluteFilePath("0Temp.kvt")));
 }
 
-void TestFileCommands::closeRightAfterStartAsks() {
+void TestFileCommands::saveAndClosePrompt_data() {
+    QTest::addColumn<How>("how");
+    QTest::addColumn<QString>("answers");  // Y or N to each question, in order
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("target");  // the save dialog's answer; empty cancels
+    QTest::addColumn<bool>("limited");    // under a file size limit
+    QTest::addColumn<QString>("name");    // PictureName afterwards
+    QTest::newRow("cancel") << kSave << "" << kKept << QString() << false << "prev";
+    QTest::newRow("overwrite No") << kSave << "N" << kKept << "exist.kvt" << false << "exist";
+    QTest::newRow("overwrite Yes") << kSave << "Y" << kWritten << "exist.kvt" << false << "exist";
+    QTest::newRow("new file") << kSave << "" << kWritten << "fresh.kvt" << false << "fresh";
+    QTest::newRow("file as parent") << kSave << "" << kFailed << "plain/pic.kvt" << false << "before";
+    QTest::newRow("folder in place") << kSave << "Y" << kFailed << "taken.kvt" << false << "before";
+    QTest::newRow("file size limit") << kSave << "Y" << kFailed << "exist.kvt" << true << "before";
+    QTest::newRow("close at start-up, No") << kCloseAtStart << "N" << kKept << QString() << false << "before";
+    QTest::newRow("close after a save") << kCloseAfterSave << "" << kKept << QString() << false << "before";
+    QTest::newRow("close after an undo") << kCloseAfterUndo << "" << kKept << QString() << false << "before";
+    QTest::newRow("close, Yes, cancel") << kClose << "Y" << kKept << QString() << false << "before";
+    QTest::newRow("close, overwrite No") << kClose << "YN" << kKept << "exist.kvt" << false << "before";
+    QTest::newRow("close, overwrite Yes") << kClose << "YY" << kWritten << "exist.kvt" << false << "exist";
+    QTest::newRow("close, file as parent")
+        << kClose << "Y" << kFailed << "plain/pic.kvt" << false << "before";
+    QTest::newRow("close, folder in place") << kClose << "YY" << kFailed << "taken.kvt" << false << "before";
+}
+
+// The save button and the close prompt. An existing target is asked about
+// first. Only a written file changes the caption text and the flag, and the
+// window is not redrawn; a failed write leaves the old file, no temporary, and
+// the window open with the figure, the undo copy and the flag. ToNameTx runs
+// on the save button's every path but a failed write, and the prompt runs none
+// of its own.
+void TestFileCommands::saveAndClosePrompt() {
+    QFETCH(How, how);
+    QFETCH(QString, answers);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, target);
+    QFETCH(bool, limited);
+    QFETCH(QString, name);
+    const QByteArray prev = RandomBytes(FileImageSize), exist = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(path("prev.kvt"), prev) && WriteBytes(path("exist.kvt"), exist));
+    QVERIFY(WriteBytes(path("plain"), "abc") && QDir(dir_->path()).mkpath("taken.kvt/inner"));
+    const bool asks = !target.isEmpty() && QFileInfo::exists(path(target));
     TBaseForm form;
     form.show();
     ScriptedDialogs d;
-    d.messageAnswers << QMessageBox::No;
-    QVERIFY(form.close());
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].text, kSaveChanges);
-    QCOMPARE(d.messages[0].icon, QMessageBox::Warning);
-    QCOMPARE(d.messages[0].buttons, kYesNo);
-    QVERIFY(d.fileDialogs.isEmpty());
-    QVERIFY(!form.isVisible());
-    QCOMPARE(form.PictureName, QString("No-Name-"));
-    QVERIFY(entries().isEmpty());
-}
-
-void TestFileCommands::closeAfterSaveOrUndoAsksNothing() {
-    {
-        TBaseForm form;
-        form.show();
-        ScriptedDialogs d;
+    if (how != kCloseAtStart) SetSomeFigure(form);
+    if (how == kCloseAfterUndo) form.ui->SpeedButtonUndo->click();
+    if (how == kCloseAfterSave) {
         d.fileAnswers << path("saved.kvt");
         form.ui->SpeedButtonSavePic->click();
-        QVERIFY(!form.UndoEnabled());
-        QVERIFY(form.close());
-        QVERIFY(d.messages.isEmpty());
-        QCOMPARE(d.fileDialogs.size(), 1);
-        QVERIFY(!form.isVisible());
+        d.fileDialogs.clear();
     }
-    {
-        TBaseForm form;
-        form.show();
-        ScriptedDialogs d;
-        SetSomeFigure(form);
-        form.ui->SpeedButtonUndo->click();
-        QVERIFY(form.close());
-        QVERIFY(d.messages.isEmpty());
-        QVERIFY(d.fileDialogs.isEmpty());
-        QVERIFY(!form.isVisible());
+    QStringList files = entries();
+    const Coords x = form.FigureX, y = form.FigureY, undoX = form.data.UndoX, undoY = form.data.UndoY;
+    const bool unsaved = form.UndoEnabled();
+    form.SaveDialogPic.fileName = path("prev.kvt");
+    form.PictureName = QStringLiteral("before");
+    form.FileTitle = QStringLiteral(" [before] ");
+    const QString title = form.windowTitle();
+    for (QChar a : answers) d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : QMessageBox::No);
+    d.fileAnswers << (target.isEmpty() ? QString() : path(target));
+#ifdef Q_OS_UNIX
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    if (limited) small.rlim_cur = 1000;  // writes past 1000 bytes fail, for root too
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+#else
+    if (limited) QSKIP("needs a file size limit");
+#endif
+    const bool closed = how == kSave ? (form.ui->SpeedButtonSavePic->click(), false) : form.close();
+#ifdef Q_OS_UNIX
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+#endif
+
+    QCOMPARE(closed, how != kSave && outcome != kFailed);
+    QCOMPARE(form.isVisible(), !closed);
+    QCOMPARE(d.messages.size(), answers.size() + int(outcome == kFailed));
+    int asked = 0;
+    if (how != kSave && !answers.isEmpty()) QVERIFY(IsQuestion(d.messages[asked++], kSaveChanges));
+    if (asks) QVERIFY(IsQuestion(d.messages[asked++], kOverwrite));
+    if (outcome == kFailed)
+        QVERIFY2(IsFailure(d.messages[asked], kWriteFailed, path(target)),
+                 qPrintable(d.messages[asked].text));
+    QCOMPARE(d.fileDialogs.size(), how == kSave || answers.startsWith('Y') ? 1 : 0);
+    if (!d.fileDialogs.isEmpty()) QCOMPARE(d.fileDialogs[0].fileName, path("prev.kvt"));
+    QCOMPARE(form.PictureName, name);
+    QCOMPARE(form.FileTitle, outcome == kWritten ? " [" + path(target) + "]" : QString(" [before] "));
+    QCOMPARE(form.UndoEnabled(), unsaved && outcome != kWritten);
+    QVERIFY(form.FigureX == x && form.FigureY == y && form.data.UndoX == undoX && form.data.UndoY == undoY);
+    QCOMPARE(form.windowTitle(), title);
+    const QByteArray image = ExpectedImage(form, kFiller);
+    if (outcome != kKept) QCOMPARE(ImageOf(form.data.PictureBuffer), image);  // the figure goes in first
+    QCOMPARE(ReadBytes(path("prev.kvt")), prev);
+    if (outcome != kWritten || target != "exist.kvt") QCOMPARE(ReadBytes(path("exist.kvt")), exist);
+    QVERIFY(QFileInfo(path("taken.kvt/inner")).isDir());
+    if (outcome == kWritten) {
+        QCOMPARE(ReadBytes(path(target)), image);
+        if (!files.contains(target)) (files << target).sort();
+        form.FullReturn(1);
+        QVERIFY(form.windowTitle().contains(path(target)));
     }
-    QCOMPARE(entries(), QStringList{"saved.kvt"});
-}
-
-void TestFileCommands::closeYesThenCancelWritesNothing() {
-    TBaseForm form;
-    form.show();
-    ScriptedDialogs d;
-    d.messageAnswers << QMessageBox::Yes;
-    d.fileAnswers << QString();
-    QVERIFY(form.close());
-
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.fileDialogs.size(), 1);
-    QCOMPARE(d.fileDialogs[0].fileName, QString("Pic001"));
-    QVERIFY(!form.isVisible());
-    QVERIFY(entries().isEmpty());
-    QCOMPARE(form.PictureName, QString("No-Name-"));  // the prompt calls no ToNameTx
-}
-
-void TestFileCommands::closeOverwriteNoWritesNothing() {
-    const QByteArray existing = RandomBytes(FileImageSize);
-    QVERIFY(WriteBytes(path("exist.kvt"), existing));
-    TBaseForm form;
-    form.show();
-    SetSomeFigure(form);
-    ScriptedDialogs d;
-    d.messageAnswers << QMessageBox::Yes << QMessageBox::No;
-    d.fileAnswers << path("exist.kvt");
-    QVERIFY(form.close());
-
-    QCOMPARE(d.messages.size(), 2);
-    QCOMPARE(d.messages[0].text, kSaveChanges);
-    QCOMPARE(d.messages[1].text, kOverwrite);
-    QCOMPARE(d.messages[1].icon, QMessageBox::Warning);
-    QCOMPARE(d.messages[1].buttons, kYesNo);
-    QVERIFY(!form.isVisible());
-    QCOMPARE(ReadBytes(path("exist.kvt")), existing);
-    QCOMPARE(entries(), QStringList{"exist.kvt"});
-    QCOMPARE(form.PictureName, QString("No-Name-"));  // no ToNameTx of its own ("exist" otherwise)
-}
-
-void TestFileCommands::closeYesWrites() {
-    QVERIFY(WriteBytes(path("exist.kvt"), RandomBytes(FileImageSize)));
-    {  // a new file
-        TBaseForm form;
-        form.show();
-        SetSomeFigure(form);
-        ScriptedDialogs d;
-        d.messageAnswers << QMessageBox::Yes;
-        d.fileAnswers << path("closing.kvt");
-        QVERIFY(form.close());
-        QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(ReadBytes(path("closing.kvt")), ExpectedImage(form, QByteArray(FileImageSize, char(0x7F))));
-        QCOMPARE(form.PictureName, QString("closing"));  // from SAveToFile
-        QVERIFY(!form.isVisible());
-    }
-    {  // over an existing one
-        TBaseForm form;
-        form.show();
-        SetSomeFigure(form);
-        ScriptedDialogs d;
-        d.messageAnswers << QMessageBox::Yes << QMessageBox::Yes;
-        d.fileAnswers << path("exist.kvt");
-        QVERIFY(form.close());
-        QCOMPARE(d.messages.size(), 2);
-        QCOMPARE(ReadBytes(path("exist.kvt")), ExpectedImage(form, QByteArray(FileImageSize, char(0x7F))));
-        QVERIFY(!form.isVisible());
-    }
-}
-
-// The write fails during the prompt: the error is shown, the window stays open
-// with the figure and the undo state as they were, and the next close asks again.
-void TestFileCommands::closeFailingWriteKeepsWindowOpen() {
-    QVERIFY(WriteBytes(path("plain"), "abc"));
-    QVERIFY(QDir(dir_->path()).mkdir("taken.kvt"));
-    TBaseForm form;
-    form.show();
-    SetSomeFigure(form);
-    const Coords x = form.FigureX, y = form.FigureY;
-    const Coords undoX = form.data.UndoX, undoY = form.data.UndoY;
-    ScriptedDialogs d;
-
-    // Parent is a regular file.
-    d.messageAnswers << QMessageBox::Yes;
-    d.fileAnswers << path("plain/pic.kvt");
-    QVERIFY(!form.close());
-    QCOMPARE(d.messages.size(), 2);
-    QCOMPARE(d.messages[0].text, kSaveChanges);
-    QCOMPARE(d.messages[1].icon, QMessageBox::Critical);
-    QCOMPARE(d.messages[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(d.messages[1].text.contains(QDir::toNativeSeparators(path("plain/pic.kvt"))));
-    QVERIFY(form.isVisible());
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(form.FigureX == x && form.FigureY == y);
-    QVERIFY(form.data.UndoX == undoX && form.data.UndoY == undoY);
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.PictureName, QString("No-Name-"));
-
-    // A directory in the file's place: question, Yes, error, still open.
-    d.messages.clear();
-    d.messageAnswers << QMessageBox::Yes << QMessageBox::Yes;
-    d.fileAnswers << path("taken.kvt");
-    QVERIFY(!form.close());
-    QCOMPARE(d.messages.size(), 3);
-    QCOMPARE(d.messages[1].text, kOverwrite);
-    QCOMPARE(d.messages[2].icon, QMessageBox::Critical);
-    QVERIFY(form.isVisible());
-    QVERIFY(form.UndoEnabled());
-    QVERIFY(QFileInfo(path("taken.kvt")).isDir());
-
-    // Nothing was lost: the next close asks again and saves the same figure.
-    d.messages.clear();
-    d.messageAnswers << QMessageBox::Yes;
-    d.fileAnswers << path("rescued.kvt");
-    QVERIFY(form.close());
-    QCOMPARE(d.messages.size(), 1);
-    QCOMPARE(d.messages[0].text, kSaveChanges);
-    QVERIFY(!form.isVisible());
-    QByteArray expected(FileImageSize, char(0x7F));
-    for (int i = 0; i < PointCount; ++i) {
-        expected[i] = char(x[i]);
-        expected[YBlockOffset + i] = char(y[i]);
-    }
-    QCOMPARE(ReadBytes(path("rescued.kvt")), expected);
-    QCOMPARE(ReadBytes(path("plain")), QByteArray("abc"));
+    QCOMPARE(entries(), files);
 }
 
 // The real dialogs of the default seam: open through the open dialog, a "not
@@ -966,49 +456,32 @@ void TestFileCommands::realDialogsEndToEnd() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     ModalDriver driver;
 
-    // Open.
-    QString shownSaveName;
-    driver.then(ModalDriver::acceptFile(QStringLiteral("OpenDialog"), path("real.kvt"), false));
+    driver.acceptFile(QStringLiteral("OpenDialog"), path("real.kvt"), false);
     form.ui->SpeedButtonOpenPic->click();
-    QVERIFY2(driver.failures.isEmpty(), qPrintable(driver.failures.join('\n')));
-    QVERIFY(driver.done());
-    for (int i = 0; i < PointCount; ++i) {
-        QCOMPARE(form.FigureX[i], uint8_t(original[i]));
-        QCOMPARE(form.FigureY[i], uint8_t(original[YBlockOffset + i]));
-    }
-    QCOMPARE(form.FileTitle, Caption(path("real.kvt")));
+    QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
     QCOMPARE(form.PictureName, QString("real"));
-    QVERIFY(form.UndoEnabled());
 
     // A name that does not exist: the error box, answered with its OK button.
-    const Coords x = form.FigureX;
-    driver.then(ModalDriver::acceptFile(QStringLiteral("OpenDialog"), path("missing.kvt"), false));
-    driver.then(ModalDriver::clickButton(QMessageBox::Ok, kNotFound, QMessageBox::Critical));
+    driver.acceptFile(QStringLiteral("OpenDialog"), path("missing.kvt"), false);
+    driver.clickButton(QMessageBox::Ok, kNotFound, QMessageBox::Critical);
     form.ui->SpeedButtonOpenPic->click();
-    QVERIFY2(driver.failures.isEmpty(), qPrintable(driver.failures.join('\n')));
-    QVERIFY(driver.done());
-    QVERIFY(form.FigureX == x);
+    QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
     QCOMPARE(form.PictureName, kNoName);
-    QCOMPARE(form.FileTitle, Caption(path("real.kvt")));
 
     // Save over the opened file, answer No.
-    driver.then(ModalDriver::acceptFile(QStringLiteral("SaveDialog"), path("real.kvt"), false, &shownSaveName));
-    driver.then(ModalDriver::clickButton(QMessageBox::No, kOverwrite, QMessageBox::Warning));
+    QString shownSaveName;
+    driver.acceptFile(QStringLiteral("SaveDialog"), path("real.kvt"), false, &shownSaveName);
+    driver.clickButton(QMessageBox::No, kOverwrite, QMessageBox::Warning);
     form.ui->SpeedButtonSavePic->click();
-    QVERIFY2(driver.failures.isEmpty(), qPrintable(driver.failures.join('\n')));
-    QVERIFY(driver.done());
+    QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
     QCOMPARE(shownSaveName, QString("real.kvt"));  // the save dialog starts at the opened file
-    QCOMPARE(ReadBytes(path("real.kvt")), original);
     QCOMPARE(form.PictureName, QString("real"));
-    QVERIFY(form.UndoEnabled());
 
     // Close: the prompt (Yes), the save dialog with a typed name: written, closed.
-    driver.then(ModalDriver::clickButton(QMessageBox::Yes, kSaveChanges, QMessageBox::Warning));
-    driver.then(ModalDriver::acceptFile(QStringLiteral("SaveDialog"), path("copy.kvt"), true));
+    driver.clickButton(QMessageBox::Yes, kSaveChanges, QMessageBox::Warning);
+    driver.acceptFile(QStringLiteral("SaveDialog"), path("copy.kvt"), true);
     QVERIFY(form.close());
-    QVERIFY2(driver.failures.isEmpty(), qPrintable(driver.failures.join('\n')));
-    QVERIFY(driver.done());
-    QVERIFY(!form.isVisible());
+    QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
     QCOMPARE(ReadBytes(path("copy.kvt")), original);
     QCOMPARE(ReadBytes(path("real.kvt")), original);
     QCOMPARE(entries(), QStringList({"copy.kvt", "real.kvt"}));
