@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/baseform.h"
+#include "benchmain.h"
 #include "app/controls.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
@@ -103,17 +104,4 @@ BENCHMARK(BM_HoverSameUnit)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBaseForm window;
-    form = &window;
-    window.resize(1024, 768);
-    window.show();
-    QCoreApplication::processEvents();
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunFormBenchmarks(argc, argv, form); }

@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <algorithm>
 #include <random>
+#include <vector>
 
 #include "app/baseform.h"
+#include "benchmain.h"
 #include "app/controls.h"
 #include "ui_baseform.h"
 
@@ -26,6 +29,15 @@ void BM_FullReturn(benchmark::State& state) {
     }
 }
 
+void BM_FullReturnOnly(benchmark::State& state) {
+    for (auto _ : state) form->FullReturn(1);
+    ShowField();
+}
+
+void BM_ShowOnly(benchmark::State& state) {
+    for (auto _ : state) ShowField();
+}
+
 void BM_ClearAndShowFloor(benchmark::State& state) {
     for (auto _ : state) {
         form->fieldUnder.fill(Qt::transparent);
@@ -43,38 +55,30 @@ void BM_DrawOnly(benchmark::State& state) {
 
 BENCHMARK(BM_DrawOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullReturn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullReturnOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClearAndShowFloor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBaseForm window;
-    form = &window;
-    window.resize(1024, 768);
-    window.show();
-    // The heaviest drawing: 256 distinct points, grid, both hot-point boxes, area mode.
-    std::mt19937 random(7);
-    std::vector<int> cells(65536);
-    for (int i = 0; i < 65536; ++i) cells[i] = i;
-    std::shuffle(cells.begin(), cells.end(), random);
-    for (int i = 0; i < 256; ++i) {
-        window.FigureX[i] = cells[i] & 0xFF;
-        window.FigureY[i] = cells[i] >> 8;
-    }
-    window.ui->SpeedButtonWeb->SetDown(true);
-    window.ui->CheckBoxHotPoint->setChecked(true);
-    window.ui->CheckBoxHotCol->setChecked(true);
-    window.state.AreaMode = true;
-    window.state.AreaX1 = 20;
-    window.state.AreaY1 = 30;
-    window.state.AreaX2 = 220;
-    window.state.AreaY2 = 200;
-    QCoreApplication::processEvents();
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunFormBenchmarks(argc, argv, form, [](TBaseForm& window) {
+        // The heaviest drawing: 256 distinct points, grid, both hot-point boxes, area mode.
+        std::mt19937 random(7);
+        std::vector<int> cells(65536);
+        for (int i = 0; i < 65536; ++i) cells[i] = i;
+        std::shuffle(cells.begin(), cells.end(), random);
+        for (int i = 0; i < 256; ++i) {
+            window.FigureX[i] = cells[i] & 0xFF;
+            window.FigureY[i] = cells[i] >> 8;
+        }
+        window.ui->SpeedButtonWeb->SetDown(true);
+        window.ui->CheckBoxHotPoint->setChecked(true);
+        window.ui->CheckBoxHotCol->setChecked(true);
+        window.state.AreaMode = true;
+        window.state.AreaX1 = 20;
+        window.state.AreaY1 = 30;
+        window.state.AreaX2 = 220;
+        window.state.AreaY2 = 200;
+    });
 }

@@ -9,17 +9,13 @@
 #include <QMessageBox>
 #include <QtTest>
 #include <functional>
+#include <optional>
 
 #include "app/baseform.h"
 #include "app/controls.h"
+#include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
-
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
 
 using namespace lp;
 
@@ -37,22 +33,6 @@ const QByteArray kFiller(FileImageSize, char(0x7F));
 enum Choice { kFile, kReadOnly, kFolder, kMissing, kCancel };  // what the open dialog is answered
 enum How { kSave, kClose, kCloseAtStart, kCloseAfterSave, kCloseAfterUndo };  // the save button, or a close
 enum Outcome { kKept, kWritten, kFailed };  // what the save did to the files
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray RandomBytes(int n) {
-    QByteArray b(n, '\0');
-    for (char& c : b) c = char(QRandomGenerator::global()->bounded(256));
-    return b;
-}
 
 QByteArray ImageOf(const PictureBytes& b, int from = 0) {
     return QByteArray(reinterpret_cast<const char*>(b.data()) + from, FileImageSize);
@@ -399,21 +379,13 @@ void TestFileCommands::saveAndClosePrompt() {
     const QString title = form.windowTitle();
     for (QChar a : answers) d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : QMessageBox::No);
     d.fileAnswers << (target.isEmpty() ? QString() : path(target));
-#ifdef Q_OS_UNIX
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    if (limited) small.rlim_cur = 1000;  // writes past 1000 bytes fail, for root too
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-#else
-    if (limited) QSKIP("needs a file size limit");
-#endif
-    const bool closed = how == kSave ? (form.ui->SpeedButtonSavePic->click(), false) : form.close();
-#ifdef Q_OS_UNIX
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
-#endif
+    if (limited && !FileSizeLimit::kSupported) QSKIP("needs a file size limit");
+    bool closed;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (limited) QVERIFY(limit.emplace(1000).ok());  // writes past 1000 bytes fail, for root too
+        closed = how == kSave ? (form.ui->SpeedButtonSavePic->click(), false) : form.close();
+    }
 
     QCOMPARE(closed, how != kSave && outcome != kFailed);
     QCOMPARE(form.isVisible(), !closed);

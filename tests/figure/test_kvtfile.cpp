@@ -1,36 +1,13 @@
 #include <QDir>
-#include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "figure/kvtfile.h"
-
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
+#include "support/files.h"
 
 using namespace lp;
 
 namespace {
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray RandomBytes(int n) {
-    QByteArray b(n, '\0');
-    for (char& c : b) c = char(QRandomGenerator::global()->bounded(256));
-    return b;
-}
 
 PictureBytes Filled(uint8_t v) {
     PictureBytes b;
@@ -187,15 +164,12 @@ void TestKvtFile::failedWriteKeepsOldFile() {
     const QByteArray old = RandomBytes(FileImageSize);
     QVERIFY(WriteBytes(path("old.kvt"), old));
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult r = WritePictureFile(path("old.kvt"), Filled(0x42));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    FileResult r;
+    {
+        FileSizeLimit limit(1000);
+        QVERIFY(limit.ok());
+        r = WritePictureFile(path("old.kvt"), Filled(0x42));
+    }
 
     QVERIFY(!r.ok);
     QVERIFY(!r.error.isEmpty());
