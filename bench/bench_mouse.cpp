@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "app/baseform.h"
-#include "benchmain.h"
 #include "app/controls.h"
+#include "benchmain.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
 
@@ -104,4 +104,6 @@ BENCHMARK(BM_HoverSameUnit)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunFormBenchmarks(argc, argv, form); }
+int main(int argc, char** argv) {
+    return RunFormBenchmarks(argc, argv, form);
+}

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/baseform.h"
-#include "benchmain.h"
 #include "app/controls.h"
+#include "benchmain.h"
 #include "ui_baseform.h"
 
 namespace {

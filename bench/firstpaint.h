@@ -9,10 +9,10 @@
 #include <cstdio>
 
 class FirstPaintQuit : public QObject {
-public:
+  public:
     explicit FirstPaintQuit(QWidget* window) { window->installEventFilter(this); }
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !done_) {
             done_ = true;
@@ -27,6 +27,6 @@ protected:
         return false;
     }
 
-private:
+  private:
     bool done_ = false;
 };

@@ -9,18 +9,18 @@ void ApplyFormFont(QWidget* window);
 
 class TAboutForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutForm(QWidget* parent = nullptr);
 };
 
 class TTxComForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TTxComForm(QWidget* parent = nullptr);
 };
 
 class TProgForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TProgForm(QWidget* parent = nullptr);
 };

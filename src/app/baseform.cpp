@@ -74,7 +74,9 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     TimerPointOff->start();
 }
 
-TBaseForm::~TBaseForm() { delete ui; }
+TBaseForm::~TBaseForm() {
+    delete ui;
+}
 
 void TBaseForm::setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog) {
     aboutForm_ = about;
@@ -94,11 +96,13 @@ void TBaseForm::setIcons() {
 void TBaseForm::connectShellHandlers() {
     connect(ui->SpeedButtonAbout, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonAboutClick);
     connect(ui->SpeedButtonLink, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonLinkClick);
-    connect(ui->SpeedButtonUstProgram, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonUstProgramClick);
+    connect(ui->SpeedButtonUstProgram, &QAbstractButton::clicked, this,
+            &TBaseForm::SpeedButtonUstProgramClick);
     connect(ui->SpeedButtonWeb, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonWebClick);
     connect(ui->SpeedButtonTools, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonToolsClick);
     connect(ui->SpeedButtonUndo, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonUndoClick);
-    connect(ui->ColorBoxShapeView, &QComboBox::currentIndexChanged, this, &TBaseForm::ColorBoxShapeViewChange);
+    connect(ui->ColorBoxShapeView, &QComboBox::currentIndexChanged, this,
+            &TBaseForm::ColorBoxShapeViewChange);
 }
 
 void TBaseForm::FormCreate() {
@@ -109,13 +113,21 @@ void TBaseForm::FormCreate() {
     PictureName = QStringLiteral("No-Name-");
 }
 
-void TBaseForm::FormShow() { FullReturn(0); }
+void TBaseForm::FormShow() {
+    FullReturn(0);
+}
 
-void TBaseForm::FormActivate() { FullReturn(0); }
+void TBaseForm::FormActivate() {
+    FullReturn(0);
+}
 
-void TBaseForm::FormPaint() { FullReturn(0); }
+void TBaseForm::FormPaint() {
+    FullReturn(0);
+}
 
-void TBaseForm::FormResize() { FullReturn(1); }
+void TBaseForm::FormResize() {
+    FullReturn(1);
+}
 
 void TBaseForm::SpeedButtonAboutClick() {
     if (aboutForm_) aboutForm_->exec();
@@ -129,9 +141,13 @@ void TBaseForm::SpeedButtonUstProgramClick() {
     if (progForm_) progForm_->exec();
 }
 
-void TBaseForm::SpeedButtonWebClick() { FullReturn(1); }
+void TBaseForm::SpeedButtonWebClick() {
+    FullReturn(1);
+}
 
-void TBaseForm::SpeedButtonToolsClick() { ui->GroupBoxTools->setVisible(ui->SpeedButtonTools->Down()); }
+void TBaseForm::SpeedButtonToolsClick() {
+    ui->GroupBoxTools->setVisible(ui->SpeedButtonTools->Down());
+}
 
 void TBaseForm::ColorBoxShapeViewChange() {
     QColor fill = ui->ColorBoxShapeView->selected();

@@ -22,7 +22,7 @@ class TProgForm;
 
 class TBaseForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TBaseForm(QWidget* parent = nullptr);
     ~TBaseForm() override;
 
@@ -113,14 +113,14 @@ public:
     void SpeedButtonmirrVertClick();
     void SpeedButtonMirrGorClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void connectShellHandlers();
     void connectFileHandlers();
     void connectMouseHandlers();

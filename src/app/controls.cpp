@@ -65,9 +65,13 @@ void PaintBox::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), image(), event->rect());
 }
 
-void PaintBox::mousePressEvent(QMouseEvent* event) { emit pressed(event->button(), event->position().toPoint()); }
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button(), event->position().toPoint());
+}
 
-void PaintBox::mouseMoveEvent(QMouseEvent* event) { emit moved(event->position().toPoint()); }
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(event->position().toPoint());
+}
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
     emit released(event->button(), event->position().toPoint());
@@ -109,7 +113,9 @@ void ShapeBox::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-ImageBox::ImageBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 const QImage& ImageBox::picture() const {
     if (picture_.isNull() && !defaultPath_.isEmpty()) picture_.load(defaultPath_);
@@ -136,16 +142,26 @@ struct NamedColor {
 };
 
 const NamedColor kStandardColors[] = {
-    {"Чёрный", QColor(0, 0, 0)},          {"Бордовый", QColor(128, 0, 0)},
-    {"Зелёный", QColor(0, 128, 0)},       {"Оливковый", QColor(128, 128, 0)},
-    {"Тёмно-синий", QColor(0, 0, 128)},   {"Пурпурный", QColor(128, 0, 128)},
-    {"Сине-зелёный", QColor(0, 128, 128)}, {"Серый", QColor(128, 128, 128)},
-    {"Серебристый", QColor(192, 192, 192)}, {"Красный", QColor(255, 0, 0)},
-    {"Ярко-зелёный", QColor(0, 255, 0)},  {"Жёлтый", QColor(255, 255, 0)},
-    {"Синий", QColor(0, 0, 255)},         {"Фуксия", QColor(255, 0, 255)},
-    {"Голубой", QColor(0, 255, 255)},     {"Белый", QColor(255, 255, 255)},
-    {"Мятный", QColor(192, 220, 192)},    {"Небесный", QColor(166, 202, 240)},
-    {"Кремовый", QColor(255, 251, 240)},  {"Средне-серый", QColor(160, 160, 164)},
+    {"Чёрный", QColor(0, 0, 0)},
+    {"Бордовый", QColor(128, 0, 0)},
+    {"Зелёный", QColor(0, 128, 0)},
+    {"Оливковый", QColor(128, 128, 0)},
+    {"Тёмно-синий", QColor(0, 0, 128)},
+    {"Пурпурный", QColor(128, 0, 128)},
+    {"Сине-зелёный", QColor(0, 128, 128)},
+    {"Серый", QColor(128, 128, 128)},
+    {"Серебристый", QColor(192, 192, 192)},
+    {"Красный", QColor(255, 0, 0)},
+    {"Ярко-зелёный", QColor(0, 255, 0)},
+    {"Жёлтый", QColor(255, 255, 0)},
+    {"Синий", QColor(0, 0, 255)},
+    {"Фуксия", QColor(255, 0, 255)},
+    {"Голубой", QColor(0, 255, 255)},
+    {"Белый", QColor(255, 255, 255)},
+    {"Мятный", QColor(192, 220, 192)},
+    {"Небесный", QColor(166, 202, 240)},
+    {"Кремовый", QColor(255, 251, 240)},
+    {"Средне-серый", QColor(160, 160, 164)},
 };
 }  // namespace
 
@@ -163,8 +179,8 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     // The desktop's own colours.
     const QPalette palette;
     const std::pair<const char*, QPalette::ColorRole> systemColors[] = {
-        {"Фон окна", QPalette::Window},    {"Текст окна", QPalette::WindowText},
-        {"Фон поля", QPalette::Base},      {"Кнопка", QPalette::Button},
+        {"Фон окна", QPalette::Window},     {"Текст окна", QPalette::WindowText},
+        {"Фон поля", QPalette::Base},       {"Кнопка", QPalette::Button},
         {"Выделение", QPalette::Highlight}, {"Подсказка", QPalette::ToolTipBase},
     };
     for (const auto& [name, role] : systemColors)
@@ -175,9 +191,13 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     view()->setMinimumWidth(160);
 }
 
-QColor ColorBox::selected() const { return currentData().value<QColor>(); }
+QColor ColorBox::selected() const {
+    return currentData().value<QColor>();
+}
 
-int ColorBox::indexOfColor(const QColor& color) const { return findData(color); }
+int ColorBox::indexOfColor(const QColor& color) const {
+    return findData(color);
+}
 
 void ColorBox::paintEvent(QPaintEvent*) {
     // Too narrow for a name: the closed list shows the swatch and the arrow.
@@ -187,7 +207,8 @@ void ColorBox::paintEvent(QPaintEvent*) {
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const QRect box = field.adjusted(1, 3, -1, -3);
     painter.fillRect(box, selected());
     painter.setPen(Qt::black);

@@ -21,7 +21,7 @@ class SpeedButton : public QToolButton {
     Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp)
     Q_PROPERTY(bool flat READ flat WRITE setFlat)
     Q_PROPERTY(bool Down READ Down WRITE SetDown)
-public:
+  public:
     explicit SpeedButton(QWidget* parent = nullptr);
 
     int groupIndex() const { return group_; }
@@ -34,15 +34,15 @@ public:
     bool Down() const { return group_ != 0 && isChecked(); }
     void SetDown(bool down);
 
-signals:
+  signals:
     // Any mouse button pressed over the button, with the button that went down.
     void mousePressed(Qt::MouseButton button);
 
-protected:
+  protected:
     void nextCheckState() override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void raiseGroup();
     int group_ = 0;
     bool allowAllUp_ = false;
@@ -54,26 +54,26 @@ private:
 // second press of a double click is handled in the mode the double click set.
 class PaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PaintBox(QWidget* parent = nullptr);
 
     // The retained image, always the size of the box.
     QImage& image();
 
-signals:
+  signals:
     void pressed(Qt::MouseButton button, QPoint pos);
     void moved(QPoint pos);
     void released(Qt::MouseButton button, QPoint pos);
     void doubleClicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
 };
 
@@ -82,30 +82,30 @@ private:
 // changes): measuring is the expensive part of showing a text.
 class AutoLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
     void setCaption(const QString& text);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     QHash<QString, QSize> sizes_;
 };
 
 // A filled rectangle with a one-pixel outline.
 class ShapeBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ShapeBox(QWidget* parent = nullptr);
     QColor brushColor() const { return brush_; }
     void setBrushColor(const QColor& color);
     QColor penColor() const { return pen_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor brush_{Qt::black};
     QColor pen_{Qt::white};
 };
@@ -113,17 +113,17 @@ private:
 // Shows a picture stretched to its own bounds, the aspect ratio not kept.
 class ImageBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ImageBox(QWidget* parent = nullptr);
     const QImage& picture() const;
     void setPicture(const QImage& picture);
     // A picture file read only when first needed.
     void setDefaultPicture(const QString& path) { defaultPath_ = path; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     mutable QImage picture_;
     QString defaultPath_;
 };
@@ -131,11 +131,11 @@ private:
 // A drop-down list of named colours, each shown with its swatch.
 class ColorBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit ColorBox(QWidget* parent = nullptr);
     QColor selected() const;
     int indexOfColor(const QColor& color) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };

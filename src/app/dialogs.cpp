@@ -28,7 +28,8 @@ bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     dialog.setDefaultSuffix(state.defaultSuffix);
     if (!state.fileName.isEmpty()) {
         const QFileInfo info(state.fileName);
-        if (info.isAbsolute() || state.fileName.contains(QLatin1Char('/'))) dialog.setDirectory(info.absolutePath());
+        if (info.isAbsolute() || state.fileName.contains(QLatin1Char('/')))
+            dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog")
@@ -58,7 +59,9 @@ bool DialogSeam::saveFile(QWidget* parent, FileDialogState& state) {
     return runFileDialog(parent, state, QFileDialog::AcceptSave);
 }
 
-DialogSeam& dialogs() { return *current; }
+DialogSeam& dialogs() {
+    return *current;
+}
 
 DialogSeam* setDialogs(DialogSeam* seam) {
     DialogSeam* previous = current;

@@ -16,7 +16,7 @@ struct FileDialogState {
 };
 
 class DialogSeam {
-public:
+  public:
     virtual ~DialogSeam() = default;
 
     virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,

@@ -59,9 +59,13 @@ struct FigureData {
 };
 
 // A signed offset from the centre as a coordinate: 127 + d for d >= 0, 128 + d below.
-constexpr uint8_t OffsetToCoord(int d) { return static_cast<uint8_t>(d >= 0 ? 127 + d : 128 + d); }
+constexpr uint8_t OffsetToCoord(int d) {
+    return static_cast<uint8_t>(d >= 0 ? 127 + d : 128 + d);
+}
 
 // Mirror image of a coordinate about the centre.
-constexpr uint8_t Mirror(uint8_t v) { return static_cast<uint8_t>(255 - v); }
+constexpr uint8_t Mirror(uint8_t v) {
+    return static_cast<uint8_t>(255 - v);
+}
 
 }  // namespace lp

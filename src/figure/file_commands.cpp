@@ -31,7 +31,9 @@ QString WriteFailure(const QString& path, const QString& reason) {
 
 // "If no file exists at the chosen path": anything standing there counts, a
 // directory too (writing over it then fails and is reported).
-bool Exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+bool Exists(const QString& path) {
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
 
 }  // namespace
 
@@ -57,7 +59,8 @@ void TBaseForm::SpeedButtonOpenPicClick() {
             //    and the command stops here.
             const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
             if (!read) {
-                dialogs().message(this, QMessageBox::Critical, OpenFailure(path, read.error), QMessageBox::Ok);
+                dialogs().message(this, QMessageBox::Critical, OpenFailure(path, read.error),
+                                  QMessageBox::Ok);
                 return;
             }
             // 5. The opened file becomes the picture's file.
@@ -83,8 +86,8 @@ void TBaseForm::SpeedButtonSavePicClick() {
         const QString path = SaveDialogPic.fileName;
         bool write = true;
         if (Exists(path))
-            write = dialogs().message(this, QMessageBox::Warning, kOverwrite, QMessageBox::Yes | QMessageBox::No) ==
-                    QMessageBox::Yes;
+            write = dialogs().message(this, QMessageBox::Warning, kOverwrite,
+                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
         if (write && !SAveToFile()) return;  // the command stops at the failing step
     }
     // 3. On every other path, cancel and No included.
@@ -110,7 +113,9 @@ bool TBaseForm::SAveToFile() {
     return true;
 }
 
-void TBaseForm::ToNameTx(const QString& path) { PictureName = lp::PictureNameFor(path); }
+void TBaseForm::ToNameTx(const QString& path) {
+    PictureName = lp::PictureNameFor(path);
+}
 
 void TBaseForm::TimerAvtoSaveTimer() {
     // The file image as it stands: the figure is not copied in first.
@@ -121,7 +126,8 @@ void TBaseForm::TimerAvtoSaveTimer() {
     const bool running = TimerAvtoSave->isActive();
     TimerAvtoSave->stop();
     dialogs().message(this, QMessageBox::Critical,
-                      WriteFailure(QDir::current().absoluteFilePath(kAutoSaveFile), written.error), QMessageBox::Ok);
+                      WriteFailure(QDir::current().absoluteFilePath(kAutoSaveFile), written.error),
+                      QMessageBox::Ok);
     if (running) TimerAvtoSave->start();
 }
 

@@ -26,6 +26,10 @@ void TBaseForm::FromUndo() {
     FullReturn(1);
 }
 
-void TBaseForm::SpeedButtonUndoClick() { FromUndo(); }
+void TBaseForm::SpeedButtonUndoClick() {
+    FromUndo();
+}
 
-bool TBaseForm::UndoEnabled() const { return ui->SpeedButtonUndo->isEnabled(); }
+bool TBaseForm::UndoEnabled() const {
+    return ui->SpeedButtonUndo->isEnabled();
+}

@@ -110,7 +110,8 @@ void Canvas::fillRect(int left, int top, int right, int bottom, QRgb colour) {
     top = std::max(top, 0);
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
-    for (int y = top; y < bottom; ++y) std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right, colour);
+    for (int y = top; y < bottom; ++y)
+        std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right, colour);
 }
 
 }  // namespace lp

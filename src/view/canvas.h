@@ -11,7 +11,7 @@
 namespace lp {
 
 class Canvas {
-public:
+  public:
     explicit Canvas(QImage& image);
 
     void setPen(QRgb colour, int width = 1);
@@ -21,7 +21,7 @@ public:
     void lineTo(int x, int y);
     void fillRect(int left, int top, int right, int bottom, QRgb colour);
 
-private:
+  private:
     void line(int x0, int y0, int x1, int y1);
     void plot(int x, int y, QRgb colour) {
         if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&

@@ -31,7 +31,7 @@ inline const QColor PreviewHot{255, 255, 0};
 // The preview's jitter: a 32-bit linear congruential generator, 0 at start and
 // never reseeded, each draw yielding the top three bits (0..7).
 class JitterRng {
-public:
+  public:
     int next() {
         state_ = state_ * 134775813u + 1u;
         return static_cast<int>(state_ >> 29);
@@ -39,7 +39,7 @@ public:
     uint32_t state() const { return state_; }
     void setState(uint32_t state) { state_ = state; }
 
-private:
+  private:
     uint32_t state_ = 0;
 };
 

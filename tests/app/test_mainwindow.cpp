@@ -118,7 +118,7 @@ const ControlRow kControls[] = {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void controlInventory();
     void startUpStateAndUndo();
     void windowsAndCaption();

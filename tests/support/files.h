@@ -31,7 +31,7 @@ inline QByteArray RandomBytes(int n) {
 // While it lives, writes past `bytes` fail (with an error, not a signal), for
 // root too. Only where the system has file size limits.
 class FileSizeLimit {
-public:
+  public:
     static constexpr bool kSupported =
 #ifdef Q_OS_UNIX
         true;
@@ -56,9 +56,11 @@ public:
         std::signal(SIGXFSZ, handler_);
 #endif
     }
-    bool ok() const { return ok_; }
+    bool ok() const {
+        return ok_;
+    }
 
-private:
+  private:
     bool ok_ = false;
 #ifdef Q_OS_UNIX
     rlimit saved_{};

@@ -15,7 +15,7 @@ struct AskedMessage {
 };
 
 class ScriptedDialogs : public DialogSeam {
-public:
+  public:
     ScriptedDialogs() { previous_ = setDialogs(this); }
     ~ScriptedDialogs() override { setDialogs(previous_); }
 
@@ -39,7 +39,7 @@ public:
     bool openFile(QWidget*, FileDialogState& state) override { return answer(state); }
     bool saveFile(QWidget*, FileDialogState& state) override { return answer(state); }
 
-private:
+  private:
     bool answer(FileDialogState& state) {
         fileDialogs.append(state);
         const QString name = fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();

@@ -9,11 +9,15 @@
 
 namespace {
 
-const QColor kYellow(255, 255, 0), kBlue(0, 0, 255), kRed(255, 0, 0), kGreen(0, 255, 0), kWhite(255, 255, 255),
-    kGrey(128, 128, 128), kCream(255, 251, 240), kBlack(0, 0, 0);
+const QColor kYellow(255, 255, 0), kBlue(0, 0, 255), kRed(255, 0, 0), kGreen(0, 255, 0),
+    kWhite(255, 255, 255), kGrey(128, 128, 128), kCream(255, 251, 240), kBlack(0, 0, 0);
 
-QColor At(const QImage& image, int x, int y) { return QColor::fromRgba(image.pixel(x, y)); }
-bool Clear(const QImage& image, int x, int y) { return qAlpha(image.pixel(x, y)) == 0; }
+QColor At(const QImage& image, int x, int y) {
+    return QColor::fromRgba(image.pixel(x, y));
+}
+bool Clear(const QImage& image, int x, int y) {
+    return qAlpha(image.pixel(x, y)) == 0;
+}
 
 // An L three units a step: points 0..63 to the right along y = 20, 64..127
 // down along x = 199, the second half parked at (150, 160), from where the
@@ -29,7 +33,7 @@ void LoadL(TBaseForm& form) {
 
 class RenderingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startUpFigure();
     void markersAndCurrentPoint();
     void grid();
@@ -128,8 +132,8 @@ void RenderingTest::areaMode() {
     form.state.AreaY2 = 120;
     form.FullReturn(1);
     const QImage& field = form.ui->PaintBoxDraw->image();
-    QCOMPARE(At(field, 52, 40), kYellow);        // line between points 5 and 6
-    QCOMPARE(At(field, 48, 38), kBlue);          // marker of point 5
+    QCOMPARE(At(field, 52, 40), kYellow);         // line between points 5 and 6
+    QCOMPARE(At(field, 48, 38), kBlue);           // marker of point 5
     QCOMPARE(At(field, 20 - 3, 40 - 3), kGreen);  // point 0
     int cream = 0, black = 0;
     for (int x = 101; x < 300; ++x) {
