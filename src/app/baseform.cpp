@@ -171,8 +171,7 @@ void TBaseForm::paintEvent(QPaintEvent* event) {
     // the paint boxes show their retained images within this same pass.
     ++paintDepth_;
     if (event->rect().contains(rect())) FormPaint();
-    QPainter painter(this);
-    painter.drawImage(ui->PaintBoxDraw->pos(), fieldUnder);
+    if (gridLayerShown_) QPainter(this).drawImage(ui->PaintBoxDraw->pos(), fieldUnder);
     --paintDepth_;
 }
 

@@ -131,4 +131,5 @@ class TBaseForm : public QWidget {
     TTxComForm* txComForm_ = nullptr;
     TProgForm* progForm_ = nullptr;
     int paintDepth_ = 0;  // inside a paint event: the paint boxes are painted anyway
+    bool gridLayerShown_ = false;
 };

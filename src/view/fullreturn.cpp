@@ -14,7 +14,9 @@ lp::RenderOptions TBaseForm::renderOptions() const {
 void TBaseForm::FullReturn(int clear) {
     setWindowTitle(EditorTitle + FileTitle + PictureTitle);
     const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
-    lp::RenderFigure(data, renderOptions(), jitter, targets, clear != 0);
+    const lp::RenderOptions options = renderOptions();
+    lp::RenderFigure(data, options, jitter, targets, clear != 0);
+    if (clear) gridLayerShown_ = options.grid;  // the layer beneath holds nothing but the grid
     if (paintDepth_ > 0) return;  // already inside the paint pass that shows them
     // The field's rectangle on the window covers the grid layer and the paint box above it.
     update(ui->PaintBoxDraw->geometry());
