@@ -28,9 +28,12 @@ install_missing() {
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build [target...]: configure once, then build what is asked (everything by default).
 build() {
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
-  cmake --build "$BUILD" -j"$(nproc)"
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}"
 }
