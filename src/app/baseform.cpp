@@ -11,8 +11,10 @@
 
 namespace {
 
-// Restored (not maximised) frame of the main window.
+// Restored (not maximised) frame of the main window, and the decoration it
+// is meant with: 4-pixel borders and a 30-pixel caption.
 constexpr QRect kRestoredFrame(192, 105, 822, 429);
+constexpr QSize kDecoration(2 * 4, 30 + 4);
 
 void SetLabelColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -41,12 +43,10 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     tools.setColor(QPalette::Window, QColor(192, 220, 192));
     ui->GroupBoxTools->setPalette(tools);
     ui->GroupBoxTools->setAutoFillBackground(true);
-    ui->LabelTxtInter->setAttribute(Qt::WA_TranslucentBackground);
-    ui->LabelInter->setAttribute(Qt::WA_TranslucentBackground);
     setIcons();
 
     // The restored geometry; the window itself is shown maximised.
-    resize(kRestoredFrame.size() - QSize(8, 34));
+    resize(kRestoredFrame.size() - kDecoration);
     move(kRestoredFrame.topLeft());
     fieldUnder = QImage(ui->PaintBoxDraw->size(), QImage::Format_ARGB32_Premultiplied);
     fieldUnder.fill(Qt::transparent);
