@@ -42,11 +42,6 @@ void SpeedButton::nextCheckState() {
         setChecked(false);
 }
 
-void SpeedButton::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->button());
-    QToolButton::mousePressEvent(event);
-}
-
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);

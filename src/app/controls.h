@@ -34,13 +34,8 @@ class SpeedButton : public QToolButton {
     bool Down() const { return group_ != 0 && isChecked(); }
     void SetDown(bool down);
 
-  signals:
-    // Any mouse button pressed over the button, with the button that went down.
-    void mousePressed(Qt::MouseButton button);
-
   protected:
     void nextCheckState() override;
-    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void raiseGroup();

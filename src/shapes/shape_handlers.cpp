@@ -130,8 +130,8 @@ void TBaseForm::FigureGreate() {
     }
     if (state.MakeMode == lp::MakeNone) return;
 
-    MadeHalf();
-    if (state.LinesFlag) lp::Made64(FigureX, FigureY, state.LinesFlag);
+    lp::CompleteFigure(FigureX, FigureY, ui->SpeedButton128->Down(), ui->SpeedButtonMirrGor->Down(),
+                       ui->SpeedButtonmirrVert->Down(), state.LinesFlag);
     FullReturn(1);
 }
 

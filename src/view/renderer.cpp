@@ -94,11 +94,6 @@ void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, Prev
     }
 }
 
-void DrawGrid(QImage& image) {
-    Canvas canvas(image);
-    DrawGridOn(canvas, image.width(), image.height());
-}
-
 void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRng& rng,
                   const RenderTargets& targets, bool clear) {
     QImage& field = *targets.field;
@@ -106,7 +101,10 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
         targets.fieldUnder->fill(Qt::transparent);
         field.fill(Qt::transparent);
         targets.preview->fill(Qt::transparent);
-        if (options.grid) DrawGrid(*targets.fieldUnder);
+        if (options.grid) {
+            Canvas under(*targets.fieldUnder);
+            DrawGridOn(under, field.width(), field.height());
+        }
     }
     Canvas fieldCanvas(field);
     if (!clear && options.grid) DrawGridOn(fieldCanvas, field.width(), field.height());

@@ -68,7 +68,4 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
 using PreviewPath = std::array<QPoint, PointCount>;
 void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path);
 
-// The grid lines of a field of the given size, drawn with the grid pen.
-void DrawGrid(QImage& image);
-
 }  // namespace lp
