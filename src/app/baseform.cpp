@@ -68,6 +68,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectShellHandlers();
     connectFileHandlers();
     connectMouseHandlers();
+    connectListHandlers();
     connectShapeHandlers();
 
     FormCreate();

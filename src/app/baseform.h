@@ -93,6 +93,15 @@ class TBaseForm : public QWidget {
     void SdvigXY(int fx, int fy);
     void TimerPointOffTimer();
 
+    // Point list commands and their options.
+    void SpeedButtonInsertPointClick();
+    void SpeedButtonDeletePointClick();
+    void SpeedButtonRotatePointsMouseDown(Qt::MouseButton button, int x, int y);
+    void SpeedButtonNormalPointsClick();
+    void SpeedButtonNormalizClick();
+    void ScrollBarPixelChange();
+    void ScrollBarInterChange();
+
     // Templates.
     void SpeedButtonOffMadeClick();
     void SpeedButtonFiguraClick();
@@ -124,6 +133,7 @@ class TBaseForm : public QWidget {
     void connectShellHandlers();
     void connectFileHandlers();
     void connectMouseHandlers();
+    void connectListHandlers();
     void connectShapeHandlers();
     void setIcons();
 
