@@ -16,19 +16,3 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     ApplyFormFont(this);
     setFixedSize(299, 174);
 }
-
-TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TxComForm"));
-    setWindowTitle(QStringLiteral("Загрузка картинки лазера"));
-    ApplyFormFont(this);
-    move(55, 140);
-    resize(548, 73);
-}
-
-TProgForm::TProgForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("ProgForm"));
-    setWindowTitle(QStringLiteral("Работа с готовыми картинками"));
-    ApplyFormFont(this);
-    move(103, 139);
-    resize(268, 138);
-}

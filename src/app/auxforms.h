@@ -12,15 +12,3 @@ class TAboutForm : public QDialog {
   public:
     explicit TAboutForm(QWidget* parent = nullptr);
 };
-
-class TTxComForm : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TTxComForm(QWidget* parent = nullptr);
-};
-
-class TProgForm : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TProgForm(QWidget* parent = nullptr);
-};

@@ -7,6 +7,8 @@
 
 #include "app/auxforms.h"
 #include "app/controls.h"
+#include "link/progform.h"
+#include "link/txcomform.h"
 #include "ui_baseform.h"
 
 namespace {

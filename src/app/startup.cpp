@@ -7,6 +7,8 @@
 
 #include "app/auxforms.h"
 #include "app/baseform.h"
+#include "link/progform.h"
+#include "link/txcomform.h"
 
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;
@@ -29,6 +31,7 @@ EditorWindows CreateEditorWindows() {
     windows.about = std::make_unique<TAboutForm>();
     windows.txCom = std::make_unique<TTxComForm>();
     windows.prog = std::make_unique<TProgForm>();
+    windows.txCom->setPicture(&windows.base->FigureX, &windows.base->FigureY, &windows.base->PictureName);
     windows.base->setAuxiliaryForms(windows.about.get(), windows.txCom.get(), windows.prog.get());
     return windows;
 }

@@ -13,6 +13,8 @@
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "app/startup.h"
+#include "link/progform.h"
+#include "link/txcomform.h"
 #include "ui_baseform.h"
 
 using namespace Qt::StringLiterals;

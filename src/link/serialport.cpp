@@ -1,0 +1,174 @@
+#include "link/serialport.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QEventLoop>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+namespace lp {
+
+namespace {
+
+// Runs the event loop until done() holds or the deadline passes; true when done.
+template <typename Done>
+bool WaitFor(QDeadlineTimer deadline, Done done, int pollMs = 0) {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired()) loop.quit();
+    });
+    poll.start(pollMs > 0 ? pollMs : 5);
+    while (!done() && !deadline.hasExpired()) loop.exec();
+    return done();
+}
+
+QString Reason(const QSerialPort& port) {
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return QStringLiteral("устройство не найдено");
+        case QSerialPort::PermissionError:
+            return QStringLiteral("нет доступа, или порт занят другой программой");
+        case QSerialPort::UnsupportedOperationError:
+            return QStringLiteral("это не последовательный порт");
+        case QSerialPort::ResourceError:
+            return QStringLiteral("устройство отключено");
+        default:
+            return port.errorString();
+    }
+}
+
+class QtSerialDevice final : public SerialDevice {
+  public:
+    bool open(const QString& device, QString* error) {
+        port_.setPortName(device);
+        // The link only writes. QSerialPort takes the device's lock file and
+        // asks for exclusive use (TIOCEXCL).
+        if (!port_.open(QIODevice::WriteOnly)) {
+            *error = Reason(port_);
+            return false;
+        }
+        // Programs that lock the device itself are respected as well.
+        if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
+            *error = errno == EWOULDBLOCK ? QStringLiteral("порт занят другой программой")
+                                          : QString::fromLocal8Bit(std::strerror(errno));
+            port_.close();
+            return false;
+        }
+        return true;
+    }
+
+    bool configure(const LineSettings& s) override {
+        const bool ok = port_.setBaudRate(qint32(s.BaudRate)) &&
+                        port_.setDataBits(QSerialPort::DataBits(s.ByteSize)) &&
+                        port_.setParity(QSerialPort::NoParity) &&
+                        port_.setStopBits(s.StopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+                        port_.setFlowControl(QSerialPort::NoFlowControl);
+        if (!ok) {
+            error_ = port_.errorString();
+            return false;
+        }
+        // A pseudo-terminal has no modem lines and refuses both: not a failure.
+        port_.setDataTerminalReady(false);
+        port_.setRequestToSend(false);
+        port_.clearError();
+        return true;
+    }
+
+    int64_t write(const uint8_t* data, int64_t length, QDeadlineTimer deadline) override {
+        port_.clearError();
+        if (port_.write(reinterpret_cast<const char*>(data), length) != length) {
+            error_ = port_.errorString();
+            return 0;
+        }
+        // QSerialPort writes from the event loop; wait until its buffer is empty.
+        const bool done = WaitFor(
+            deadline, [&] { return port_.bytesToWrite() == 0 || port_.error() != QSerialPort::NoError; });
+        const int64_t taken = length - std::min<int64_t>(length, port_.bytesToWrite());
+        if (port_.error() != QSerialPort::NoError)
+            error_ = Reason(port_);
+        else if (!done)
+            error_ = QStringLiteral("порт не принял данные вовремя");
+        return taken;
+    }
+
+    bool drain(QDeadlineTimer deadline) override {
+        // tcdrain() returns once the last bit has left the transmitter (on a
+        // pseudo-terminal: once the bytes are in the other side's input). It
+        // blocks, so it runs beside the event loop.
+        const int fd = int(port_.handle());
+        std::atomic<int> result{1};  // 1 running, 0 drained, otherwise errno
+        std::thread waiter([fd, &result] { result = ::tcdrain(fd) == 0 ? 0 : errno; });
+        const bool done = WaitFor(
+            deadline, [&] { return result != 1; }, 2);
+        if (!done) ::tcflush(fd, TCOFLUSH);  // a stalled line: drop the rest, which ends tcdrain()
+        waiter.join();
+        if (!done) {
+            error_ = QStringLiteral("данные не ушли в линию вовремя");
+            return false;
+        }
+        if (result != 0) {
+            error_ = QString::fromLocal8Bit(std::strerror(result));
+            return false;
+        }
+        return true;
+    }
+
+    void close() override {
+        if (!port_.isOpen()) return;
+        ::tcflush(int(port_.handle()), TCOFLUSH);
+        port_.close();
+    }
+
+    QString errorString() const override { return error_; }
+
+  private:
+    QSerialPort port_;
+    QString error_;
+};
+
+SerialPorts defaultSeam;
+SerialPorts* current = &defaultSeam;
+
+}  // namespace
+
+std::unique_ptr<SerialDevice> SerialPorts::open(const QString& device, QString* error) {
+    auto port = std::make_unique<QtSerialDevice>();
+    if (!port->open(device, error)) return nullptr;
+    return port;
+}
+
+QList<SerialPortEntry> SerialPorts::available() {
+    QList<SerialPortEntry> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        QString description = info.description();
+        if (description.isEmpty()) description = info.manufacturer();
+        ports.append({info.systemLocation(), description});
+    }
+    std::sort(ports.begin(), ports.end(),
+              [](const SerialPortEntry& a, const SerialPortEntry& b) { return a.device < b.device; });
+    return ports;
+}
+
+SerialPorts& serialPorts() {
+    return *current;
+}
+
+SerialPorts* setSerialPorts(SerialPorts* seam) {
+    SerialPorts* previous = current;
+    current = seam ? seam : &defaultSeam;
+    return previous;
+}
+
+}  // namespace lp

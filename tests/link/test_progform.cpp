@@ -1,0 +1,462 @@
+// The serial link and the ready-picture window against real pseudo-terminals:
+// the bytes as they arrive, the line settings while the port is open, busy,
+// missing and vanishing ports, and the port names behind "Com1" and "Com2".
+#include <sys/file.h>
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSerialPort>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/baseform.h"
+#include "app/controls.h"
+#include "app/startup.h"
+#include "link/portgroup.h"
+#include "link/portnames.h"
+#include "link/probeports.h"
+#include "link/progform.h"
+#include "link/ptypair.h"
+#include "link/txcomform.h"
+#include "support/scripteddialogs.h"
+#include "ui_baseform.h"
+#include "ui_progform.h"
+#include "ui_txcomform.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values) b.append(char(v));
+    return b;
+}
+
+bool IsWarning(const AskedMessage& m, const QString& first) {
+    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.text.startsWith(first + u'\n');
+}
+
+// Runs `action` while the window is shown modally by `open`, then closes it.
+void WhileModal(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& action) {
+    bool ran = false;
+    QTimer::singleShot(0, dialog, [&] {
+        QVERIFY(dialog->isVisible() && dialog->isModal());
+        action();
+        ran = true;
+        dialog->accept();
+    });
+    open();
+    QVERIFY(ran);
+}
+
+}  // namespace
+
+class ProgFormTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void controls();
+    void everyButtonSendsItsCommand();
+    void commandBytesKeepClearOfMarkers();
+    void portItemsReachTheirDevices();
+    void lineSettingsWhilePortIsOpen();
+    void eachActionOpensAndClosesThePort();
+    void unusablePortWarnsOnceAndSendsNothing_data();
+    void unusablePortWarnsOnceAndSendsNothing();
+    void refusedSettingsSendNothing();
+    void failedOrShortWriteIsReported();
+    void windowTakesNoInputWhileSending();
+    void editorKeepsRunningAfterAFailure();
+    void portMenuMappingSurvivesRestart();
+
+  private:
+    QScopedPointer<QTemporaryDir> dir_;
+    QScopedPointer<PtyPair> com1_, com2_;
+};
+
+void ProgFormTest::init() {
+    dir_.reset(new QTemporaryDir);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_->filePath(u"config"_s));
+    com1_.reset(new PtyPair(dir_->path(), u"com1"_s));
+    com2_.reset(new PtyPair(dir_->path(), u"com2"_s));
+    QVERIFY2(com1_->start() && com2_->start(), "socat did not make the pseudo-terminals");
+    qputenv("LASERPIC_COM1", com1_->device.toLocal8Bit());
+    qputenv("LASERPIC_COM2", com2_->device.toLocal8Bit());
+}
+
+void ProgFormTest::cleanup() {
+    com1_.reset();
+    com2_.reset();
+    qunsetenv("LASERPIC_COM1");
+    qunsetenv("LASERPIC_COM2");
+}
+
+void ProgFormTest::controls() {
+    TProgForm form;
+    QCOMPARE(form.windowTitle(), u"Работа с готовыми картинками"_s);
+    QCOMPARE(form.pos(), QPoint(103, 139));
+    QCOMPARE(form.size(), QSize(268, 138));  // 276 x 172 with the frame
+    QCOMPARE(form.font().pixelSize(), 11);
+    QCOMPARE(form.ui->Labelvib->pos(), QPoint(40, 16));
+    QCOMPARE(form.ui->Labelvib->text(), u"Выбор лазерной программы"_s);
+    QCOMPARE(form.ui->Labelmode->pos(), QPoint(40, 80));
+    QCOMPARE(form.ui->Labelmode->text(), u"Режим работы"_s);
+    const QList<SpeedButton*> buttons = form.findChildren<SpeedButton*>();
+    QCOMPARE(buttons.size(), 11);
+    for (int k = 0; k < 8; ++k) {
+        auto* b = form.findChild<SpeedButton*>(u"SpeedButton%1"_s.arg(k + 1));
+        QVERIFY(b);
+        QCOMPARE(b->geometry(), QRect(40 + 24 * k, 32, 23, 22));
+        QCOMPARE(b->text(), QString::number(k + 1));
+        QCOMPARE(b->toolTip(), u"Включить лазерную картинку"_s);
+        QCOMPARE(b->groupIndex(), 1);
+        QVERIFY(b->font().bold());
+        QCOMPARE(b->font().pixelSize(), 13);
+        QCOMPARE(b->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    }
+    const std::tuple<SpeedButton*, int, QString> modes[] = {
+        {form.ui->SpeedButtonHand, 40, u"ручное управление"_s},
+        {form.ui->SpeedButtonAvto, 64, u"автоматический перебор"_s},
+        {form.ui->SpeedButtonSound, 88, u"смена картинок от звука"_s},
+    };
+    for (const auto& [b, left, hint] : modes) {
+        QCOMPARE(b->geometry(), QRect(left, 96, 23, 22));
+        QCOMPARE(b->toolTip(), hint);
+        QCOMPARE(b->groupIndex(), 2);
+        QVERIFY(b->text().isEmpty());
+        QVERIFY(!b->icon().pixmap(16, 16).isNull());
+    }
+    for (SpeedButton* b : buttons) {
+        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(!b->Down());
+        QVERIFY(!b->allowAllUp());
+    }
+    PortRadioGroup* group = form.ui->RadioGroupTx;
+    QCOMPARE(group->geometry(), QRect(160, 80, 97, 57));
+    QCOMPARE(group->title(), u"Выбор порта"_s);
+    QCOMPARE(group->items(), QStringList({u"Com1"_s, u"Com2"_s}));
+    QCOMPARE(group->itemIndex(), 1);
+    QVERIFY(group->button(0)->x() == group->button(1)->x());  // one column
+    QVERIFY(group->button(1)->y() > group->button(0)->y());
+
+    // Groups: a press leaves its button down and raises the other down button
+    // of the same group only; pressing a down button keeps it down.
+    form.ui->SpeedButton3->SetDown(true);
+    form.ui->SpeedButtonHand->SetDown(true);
+    form.ui->SpeedButton5->SetDown(true);
+    QVERIFY(!form.ui->SpeedButton3->Down() && form.ui->SpeedButton5->Down() &&
+            form.ui->SpeedButtonHand->Down());
+}
+
+void ProgFormTest::everyButtonSendsItsCommand() {
+    ScriptedDialogs dialogs;
+    TProgForm form;
+    form.show();
+    const std::pair<SpeedButton*, int> commands[] = {
+        {form.ui->SpeedButton1, 1},      {form.ui->SpeedButton2, 2},       {form.ui->SpeedButton3, 3},
+        {form.ui->SpeedButton4, 4},      {form.ui->SpeedButton5, 5},       {form.ui->SpeedButton6, 6},
+        {form.ui->SpeedButton7, 7},      {form.ui->SpeedButton8, 8},       {form.ui->SpeedButtonHand, 134},
+        {form.ui->SpeedButtonAvto, 132}, {form.ui->SpeedButtonSound, 133},
+    };
+    for (const auto& [button, command] : commands) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(com2_->read(), Bytes({0x00, command, 0x01}));
+        QVERIFY(button->Down());
+    }
+    // A mode leaves the down picture button down; a second press sends again.
+    QVERIFY(form.ui->SpeedButton8->Down() && form.ui->SpeedButtonSound->Down());
+    QTest::mouseClick(form.ui->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(form.ui->SpeedButton3, Qt::LeftButton);
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x03, 0x01, 0x00, 0x03, 0x01}));
+    QVERIFY(form.ui->SpeedButton3->Down());
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(com1_->read(), QByteArray());
+}
+
+void ProgFormTest::commandBytesKeepClearOfMarkers() {
+    ScriptedDialogs dialogs;
+    TProgForm form;
+    const std::tuple<int, int, QByteArray> rows[] = {
+        {0, 1, Bytes({0x00, 0x01, 0x01})},
+        {255, 0, Bytes({0x00, 0xFE, 0x01})},
+        {0xFE, 0x7F, Bytes({0x00, 0xFE, 0x7F})},
+        {0, 255, Bytes({0x00, 0x01, 0xFE})},
+    };
+    for (const auto& [command, argument, expected] : rows) {
+        form.TxBlok(uint8_t(command), uint8_t(argument));
+        QCOMPARE(com2_->read(), expected);
+    }
+    QVERIFY(dialogs.messages.isEmpty());
+}
+
+void ProgFormTest::portItemsReachTheirDevices() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    TProgForm form;
+    TTxComForm upload;
+    upload.ui->RadioGroupTx->setItemIndex(1);
+    form.ui->RadioGroupTx->setItemIndex(0);
+    QCOMPARE(upload.ui->RadioGroupTx->itemIndex(), 1);  // the two windows choose apart
+    form.SpeedButton4Click();
+    QCOMPARE(com1_->read(), Bytes({0x00, 0x04, 0x01}));
+    QCOMPARE(com2_->read(), QByteArray());
+    form.ui->RadioGroupTx->setItemIndex(1);
+    form.SpeedButton4Click();
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x04, 0x01}));
+    QCOMPARE(com1_->read(), QByteArray());
+    QCOMPARE(ports.devices, QStringList({com1_->device, com2_->device}));
+
+    // Without the variables: the serial ports of the system.
+    qunsetenv("LASERPIC_COM1");
+    qunsetenv("LASERPIC_COM2");
+    QCOMPARE(lp::DeviceFor(lp::ComNumber(0)), u"/dev/ttyS0"_s);
+    QCOMPARE(lp::DeviceFor(lp::ComNumber(1)), u"/dev/ttyS1"_s);
+    QCOMPARE(lp::DeviceFor(lp::ComNumber(7)), u"/dev/ttyS1"_s);  // any other item is COM2
+}
+
+void ProgFormTest::lineSettingsWhilePortIsOpen() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    QString stty;
+    ports.whileOpen = [&](const QString& device) {
+        QProcess p;
+        p.start(u"stty"_s, {u"-a"_s, u"-F"_s, device});
+        QVERIFY(p.waitForFinished(5000));
+        stty = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    TProgForm form;
+    form.SpeedButton1Click();
+    const QStringList settings = stty.simplified().split(QRegularExpression(u"[ ;]+"_s));
+    QVERIFY2(stty.contains(u"speed 1200 baud"_s), qPrintable(stty));
+    for (const QString& flag : {u"cs8"_s, u"-parenb"_s, u"cstopb"_s, u"-crtscts"_s, u"-ixon"_s, u"-ixoff"_s,
+                                u"-opost"_s, u"-icrnl"_s})
+        QVERIFY2(settings.contains(flag), qPrintable(flag + u" in "_s + stty));
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x01, 0x01}));
+}
+
+void ProgFormTest::eachActionOpensAndClosesThePort() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    TProgForm form;
+    form.SpeedButton2Click();
+    QCOMPARE(ports.opens, 1);
+    QCOMPARE(ports.closes, 1);
+    QVERIFY(!form.link.PortHandle);
+    // Free between the actions: another program can take it and give it back.
+    {
+        QSerialPort other(com2_->device);
+        QVERIFY2(other.open(QIODevice::WriteOnly), qPrintable(other.errorString()));
+    }
+    form.SpeedButton2Click();
+    QCOMPARE(ports.opens, 2);
+    QCOMPARE(ports.closes, 2);
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x02, 0x01, 0x00, 0x02, 0x01}));
+    QCOMPARE(form.link.PortConfig.BaudRate, 1200u);
+    QCOMPARE(form.link.PortConfig.ByteSize, 8);
+    QCOMPARE(form.link.PortConfig.Parity, 0);
+    QCOMPARE(form.link.PortConfig.StopBits, 2);
+    QVERIFY(dialogs.messages.isEmpty());
+}
+
+void ProgFormTest::unusablePortWarnsOnceAndSendsNothing_data() {
+    QTest::addColumn<QString>("holder");
+    QTest::newRow("missing device") << u"missing"_s;
+    QTest::newRow("held by a serial port program") << u"qserialport"_s;
+    QTest::newRow("locked by another process") << u"flock"_s;
+    QTest::newRow("not a serial port") << u"file"_s;
+}
+
+void ProgFormTest::unusablePortWarnsOnceAndSendsNothing() {
+    QFETCH(QString, holder);
+    ScriptedDialogs dialogs;
+    QSerialPort other;
+    QProcess locker;
+    if (holder == u"missing"_s) {
+        qputenv("LASERPIC_COM2", dir_->filePath(u"nothing-here"_s).toLocal8Bit());
+    } else if (holder == u"qserialport"_s) {
+        other.setPortName(com2_->device);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+    } else if (holder == u"flock"_s) {
+        locker.start(u"socat"_s, {u"-u"_s, u"STDIN"_s, u"OPEN:"_s + com2_->device + u",wronly,flock"_s});
+        QVERIFY(locker.waitForStarted());
+        // Wait until the lock is held.
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     const int fd =
+                                         ::open(com2_->device.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
+                                     const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+                                     ::close(fd);
+                                     return held;
+                                 }()),
+                                 5000);
+    } else {
+        QFile file(dir_->filePath(u"plain-file"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        qputenv("LASERPIC_COM2", file.fileName().toLocal8Bit());
+    }
+    TProgForm form;
+    form.show();
+    QTest::mouseClick(form.ui->SpeedButton6, Qt::LeftButton);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(IsWarning(dialogs.messages[0], lp::kCannotOpenPort), qPrintable(dialogs.messages[0].text));
+    QVERIFY(!form.link.PortHandle);
+    QCOMPARE(com2_->read(), QByteArray());
+    QVERIFY(form.isVisible());  // the program goes on
+
+    // Once the port is free, the next press goes out.
+    other.close();
+    if (locker.state() == QProcess::Running) {
+        locker.kill();
+        locker.waitForFinished();
+    }
+    qputenv("LASERPIC_COM2", com2_->device.toLocal8Bit());
+    QTest::mouseClick(form.ui->SpeedButton6, Qt::LeftButton);
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x06, 0x01}));
+    QCOMPARE(dialogs.messages.size(), 1);
+}
+
+void ProgFormTest::refusedSettingsSendNothing() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    ports.refuseSettings = true;
+    TProgForm form;
+    form.SpeedButtonAvtoClick();
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotConfigurePort));
+    QCOMPARE(ports.closes, 1);
+    QVERIFY(ports.writes.isEmpty());
+    QVERIFY(!form.link.PortHandle);
+    QCOMPARE(com2_->read(), QByteArray());
+}
+
+void ProgFormTest::failedOrShortWriteIsReported() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    TProgForm form;
+    // Part of the frame only.
+    ports.writeTakes = 2;
+    form.SpeedButton7Click();
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotWritePort));
+    QVERIFY2(dialogs.messages[0].text.contains(u"2 байт из 3"_s), qPrintable(dialogs.messages[0].text));
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x07}));
+    QCOMPARE(ports.closes, 1);
+    // The peer goes away while the port is open.
+    ports.writeTakes = -1;
+    ports.whileOpen = [&](const QString&) { com2_->stop(); };
+    form.SpeedButton7Click();
+    QCOMPARE(dialogs.messages.size(), 2);
+    QVERIFY2(IsWarning(dialogs.messages[1], lp::kCannotWritePort), qPrintable(dialogs.messages[1].text));
+    QCOMPARE(ports.closes, 2);
+    QVERIFY(!form.link.PortHandle);
+    QVERIFY(!form.link.Failure().isEmpty());
+}
+
+void ProgFormTest::windowTakesNoInputWhileSending() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    ports.lineDelayMs = 300;  // a slow line
+    TProgForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    int paints = 0;
+    bool closed = false;
+    QTimer::singleShot(100, &form, [&] {
+        QTest::mouseClick(form.ui->SpeedButton5, Qt::LeftButton);  // swallowed
+        form.SpeedButton6Click();                                  // refused while busy
+        closed = form.close();
+        form.ui->SpeedButton1->repaint();
+        ++paints;
+    });
+    QTest::mouseClick(form.ui->SpeedButton2, Qt::LeftButton);
+    QCOMPARE(paints, 1);  // the event loop ran during the transmission
+    QVERIFY(!closed && form.isVisible());
+    QCOMPARE(ports.writes, QList<QByteArray>({Bytes({0x00, 0x02, 0x01})}));
+    QVERIFY(form.ui->SpeedButton2->Down() && !form.ui->SpeedButton5->Down());
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x02, 0x01}));
+    // Input again afterwards.
+    QTest::mouseClick(form.ui->SpeedButton5, Qt::LeftButton);
+    QCOMPARE(com2_->read(), Bytes({0x00, 0x05, 0x01}));
+}
+
+void ProgFormTest::editorKeepsRunningAfterAFailure() {
+    ScriptedDialogs dialogs;
+    EditorWindows windows = CreateEditorWindows();
+    TBaseForm& base = *windows.base;
+    base.show();
+    base.ToUndo();
+    base.FigureX[10] = 33;
+    const lp::Coords x = base.FigureX;
+    qputenv("LASERPIC_COM2", dir_->filePath(u"gone"_s).toLocal8Bit());
+    WhileModal(
+        windows.prog.get(), [&] { base.SpeedButtonUstProgramClick(); },
+        [&] {
+            QTest::mouseClick(windows.prog->ui->SpeedButton1, Qt::LeftButton);
+            QVERIFY(windows.prog->isVisible());
+            windows.prog->ui->RadioGroupTx->setItemIndex(0);
+            QTest::mouseClick(windows.prog->ui->SpeedButtonHand, Qt::LeftButton);
+        });
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotOpenPort));
+    QCOMPARE(com1_->read(), Bytes({0x00, 0x86, 0x01}));
+    QVERIFY(base.isVisible());
+    QCOMPARE(base.FigureX, x);
+    QVERIFY(base.UndoEnabled());  // the unsaved-changes state is kept
+}
+
+void ProgFormTest::portMenuMappingSurvivesRestart() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    ports.listed = {{u"/dev/ttyS0"_s, QString()}, {com1_->device, u"Test adapter"_s}};
+    qunsetenv("LASERPIC_COM1");
+    {
+        TProgForm form;
+        form.show();
+        PortRadioGroup* group = form.ui->RadioGroupTx;
+        QCOMPARE(group->button(0)->toolTip(), u"/dev/ttyS0"_s);
+        group->setItemIndex(0);
+        QStringList entries;
+        QTimer::singleShot(0, &form, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator() && !a->text().isEmpty()) entries << a->text();
+            for (QAction* a : menu->actions())
+                if (a->data().toString() == com1_->device) a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), group->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(group->button(0), &click);  // a right click on an item reaches the group
+        QVERIFY2(entries.contains(com1_->device + u" — Test adapter"_s), qPrintable(entries.join(u'|')));
+        QVERIFY(entries.contains(u"/dev/ttyS0"_s));
+        QVERIFY(entries.contains(u"По умолчанию: /dev/ttyS0"_s));
+        QCOMPARE(group->button(0)->toolTip(), com1_->device);
+        QCOMPARE(group->button(1)->toolTip(), com2_->device + u" (LASERPIC_COM2)"_s);
+    }
+    // New window objects, as after a restart: the choice holds, in both windows.
+    TProgForm form;
+    TTxComForm upload;
+    form.show();
+    upload.show();
+    QCOMPARE(form.ui->RadioGroupTx->button(0)->toolTip(), com1_->device);
+    QCOMPARE(upload.ui->RadioGroupTx->button(0)->toolTip(), com1_->device);
+    QCOMPARE(form.ui->RadioGroupTx->itemIndex(), 1);
+    form.ui->RadioGroupTx->setItemIndex(0);
+    form.SpeedButton8Click();
+    QCOMPARE(com1_->read(), Bytes({0x00, 0x08, 0x01}));
+    // The variable overrides the choice; the default item resets it.
+    qputenv("LASERPIC_COM1", com2_->device.toLocal8Bit());
+    QCOMPARE(lp::DeviceFor(1), com2_->device);
+    lp::SetChosenDevice(1, QString());
+    qunsetenv("LASERPIC_COM1");
+    QCOMPARE(lp::DeviceFor(1), u"/dev/ttyS0"_s);
+    QVERIFY(dialogs.messages.isEmpty());
+}
+
+QTEST_MAIN(ProgFormTest)
+#include "test_progform.moc"
