@@ -113,6 +113,14 @@ class TBaseForm : public QWidget {
     void SpeedButtonmirrVertClick();
     void SpeedButtonMirrGorClick();
 
+    // Background tracing picture.
+    FileDialogState OpenPictureDialog;
+    void SpeedButtonLoadPictureClick();
+    void SpeedButtonPicVisibleClick();
+    void ScrollBarRazmXChange();
+    void ScrollBarRazmYChange();
+    void CheckBoxTogezClick();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -125,6 +133,7 @@ class TBaseForm : public QWidget {
     void connectFileHandlers();
     void connectMouseHandlers();
     void connectShapeHandlers();
+    void connectPictureHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;
