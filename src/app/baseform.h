@@ -122,6 +122,14 @@ class TBaseForm : public QWidget {
     void SpeedButtonmirrVertClick();
     void SpeedButtonMirrGorClick();
 
+    // Background tracing picture.
+    FileDialogState OpenPictureDialog;
+    void SpeedButtonLoadPictureClick();
+    void SpeedButtonPicVisibleClick();
+    void ScrollBarRazmXChange();
+    void ScrollBarRazmYChange();
+    void CheckBoxTogezClick();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -135,6 +143,7 @@ class TBaseForm : public QWidget {
     void connectMouseHandlers();
     void connectListHandlers();
     void connectShapeHandlers();
+    void connectPictureHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;

@@ -120,14 +120,22 @@ const QImage& ImageBox::picture() const {
 void ImageBox::setPicture(const QImage& picture) {
     picture_ = picture;
     defaultPath_.clear();
+    stretched_ = QImage();
     update();
 }
 
 void ImageBox::paintEvent(QPaintEvent*) {
-    if (picture().isNull()) return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), picture_);
+    const QImage& source = picture();
+    if (source.isNull()) return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize target = (QSizeF(size()) * ratio).toSize();
+    if (stretched_.size() != target || stretchedFrom_ != source.cacheKey()) {
+        stretched_ = source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        stretched_.setDevicePixelRatio(ratio);
+        stretchedFrom_ = source.cacheKey();
+    }
+    QPainter(this).drawImage(QPoint(0, 0), stretched_);
 }
 
 namespace {

@@ -105,7 +105,9 @@ class ShapeBox : public QWidget {
     QColor pen_{Qt::white};
 };
 
-// Shows a picture stretched to its own bounds, the aspect ratio not kept.
+// Shows a picture stretched to its own bounds, the aspect ratio not kept. The
+// stretched picture is kept until the picture or the bounds change, so that
+// the many redraws of the field above it only copy it.
 class ImageBox : public QWidget {
     Q_OBJECT
   public:
@@ -121,6 +123,8 @@ class ImageBox : public QWidget {
   private:
     mutable QImage picture_;
     QString defaultPath_;
+    QImage stretched_;
+    qint64 stretchedFrom_ = 0;  // cache key of the picture stretched
 };
 
 // A drop-down list of named colours, each shown with its swatch.

@@ -16,7 +16,8 @@ void TBaseForm::FullReturn(int clear) {
     const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
     const lp::RenderOptions options = renderOptions();
     lp::RenderFigure(data, options, jitter, targets, clear != 0);
-    if (clear) gridLayerShown_ = options.grid;  // the layer beneath holds nothing but the grid
+    // The layer beneath holds nothing but the grid.
+    gridLayerShown_ = options.grid || (!clear && gridLayerShown_);
     if (paintDepth_ > 0) return;  // already inside the paint pass that shows them
     // The field's rectangle on the window covers the grid layer and the paint box above it.
     update(ui->PaintBoxDraw->geometry());

@@ -101,13 +101,13 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
         targets.fieldUnder->fill(Qt::transparent);
         field.fill(Qt::transparent);
         targets.preview->fill(Qt::transparent);
-        if (options.grid) {
-            Canvas under(*targets.fieldUnder);
-            DrawGridOn(under, field.width(), field.height());
-        }
+    }
+    // The grid always goes beneath, where a background picture hides it.
+    if (options.grid) {
+        Canvas under(*targets.fieldUnder);
+        DrawGridOn(under, field.width(), field.height());
     }
     Canvas fieldCanvas(field);
-    if (!clear && options.grid) DrawGridOn(fieldCanvas, field.width(), field.height());
     DrawField(fieldCanvas, data, options, field.width());
     Canvas previewCanvas(*targets.preview);
     DrawPreview(previewCanvas, data, options, rng);

@@ -56,9 +56,10 @@ struct RenderTargets {
     QImage* preview;
 };
 
-// Draws the figure. With clear set the three images are cleared first and the
-// grid goes beneath the background picture; without it everything is drawn
-// over what the images hold, the grid on top.
+// Draws the figure. With clear set the three images are cleared first;
+// without it everything is drawn over what the images hold. Either way the
+// grid goes into the layer beneath the background picture, so the picture
+// hides it as the window's own repaints come and go.
 void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRng& rng,
                   const RenderTargets& targets, bool clear);
 

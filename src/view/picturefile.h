@@ -1,0 +1,45 @@
+// Raster pictures laid under the editing field for tracing: reading a picture
+// file safely and decoding it with Qt's image reader into a picture small
+// enough to redraw at once.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lp {
+
+// Files larger than this are not read.
+inline constexpr qint64 kPictureFileLimit = 64 * 1024 * 1024;
+// Raster pictures declaring more pixels than this are not decoded (8000 x 5000).
+inline constexpr qint64 kPicturePixelLimit = 40'000'000;
+// Memory one decode may allocate for its image, in megabytes.
+inline constexpr int kPictureAllocationLimitMb = 256;
+// The picture kept is at most this many pixels on each side: the field shows
+// it at up to 500 x 500, stretched.
+inline constexpr int kPictureKeptSide = 1024;
+
+struct PictureResult {
+    QImage image;   // null on failure
+    QString error;  // the reason, for the user
+    explicit operator bool() const { return !image.isNull(); }
+};
+
+// Reads and decodes a picture file. Only regular files are read (a pipe or a
+// device is refused without blocking); the format is chosen by the extension,
+// then by the content. Safe to run on any thread.
+PictureResult LoadPicture(const QString& path);
+
+// Decodes picture bytes; `suffix` is the file's extension without the dot.
+PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix);
+
+// The size a raster picture declared as `declared` is decoded at: each side
+// capped to kPictureKeptSide on its own (the field stretches it anyway).
+QSize KeptPictureSize(const QSize& declared);
+
+// Filters for the open-picture dialog: every format the image reader has,
+// first all of them together, then each alone, then all files.
+QString PictureDialogFilter();
+
+}  // namespace lp
