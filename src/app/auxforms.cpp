@@ -10,13 +10,6 @@ void ApplyFormFont(QWidget* window) {
     window->setFont(font);
 }
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
-    ApplyFormFont(this);
-    setFixedSize(299, 174);
-}
-
 TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TxComForm"));
     setWindowTitle(QStringLiteral("Загрузка картинки лазера"));

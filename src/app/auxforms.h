@@ -1,4 +1,4 @@
-// The three auxiliary windows. Each exists once for the whole run and is only
+// The auxiliary windows (the About dialog is in aboutform.h). Each exists once for the whole run and is only
 // ever shown modally from the main window.
 #pragma once
 
@@ -6,12 +6,6 @@
 
 // Sets the editor's common window font: 11 pixels, a plain sans serif.
 void ApplyFormFont(QWidget* window);
-
-class TAboutForm : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TAboutForm(QWidget* parent = nullptr);
-};
 
 class TTxComForm : public QDialog {
     Q_OBJECT
