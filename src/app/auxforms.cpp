@@ -9,10 +9,3 @@ void ApplyFormFont(QWidget* window) {
     font.setPixelSize(11);
     window->setFont(font);
 }
-
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
-    ApplyFormFont(this);
-    setFixedSize(299, 174);
-}

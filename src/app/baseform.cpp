@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "app/aboutform.h"
 #include "app/auxforms.h"
 #include "app/controls.h"
 #include "link/progform.h"

@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -57,6 +58,10 @@ bool DialogSeam::openFile(QWidget* parent, FileDialogState& state) {
 
 bool DialogSeam::saveFile(QWidget* parent, FileDialogState& state) {
     return runFileDialog(parent, state, QFileDialog::AcceptSave);
+}
+
+void DialogSeam::openLink(QWidget*, const QUrl& url) {
+    QDesktopServices::openUrl(url);
 }
 
 DialogSeam& dialogs() {

@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QUrl>
 
 class QWidget;
 
@@ -24,6 +25,9 @@ class DialogSeam {
     // Each returns false when the user cancels; on acceptance state.fileName holds the choice.
     virtual bool openFile(QWidget* parent, FileDialogState& state);
     virtual bool saveFile(QWidget* parent, FileDialogState& state);
+    // Hands a mail or web link to the desktop's default handler; the result
+    // is not examined.
+    virtual void openLink(QWidget* parent, const QUrl& url);
 };
 
 // The seam in use; the default one shows the real dialogs.

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/aboutform.h"
 #include "app/auxforms.h"
 #include "app/baseform.h"
 #include "link/progform.h"

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/aboutform.h"
 #include "app/auxforms.h"
 #include "app/baseform.h"
 #include "app/controls.h"

@@ -38,6 +38,9 @@ class ScriptedDialogs : public DialogSeam {
     }
     bool openFile(QWidget*, FileDialogState& state) override { return answer(state); }
     bool saveFile(QWidget*, FileDialogState& state) override { return answer(state); }
+    // Links are only recorded: no browser or mail program is started.
+    QList<QUrl> links;
+    void openLink(QWidget*, const QUrl& url) override { links.append(url); }
 
   private:
     bool answer(FileDialogState& state) {

@@ -1,0 +1,180 @@
+#include "app/aboutform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QWindow>
+
+#include "app/auxforms.h"
+#include "app/dialogs.h"
+#include "ui_aboutform.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+const QString kProgramName = QStringLiteral("Laser Picture Editor");
+const QString kRelease = QStringLiteral("дек. 2026");  // month and year of release
+
+const QColor kRed(255, 0, 0);
+const QColor kNavy(0, 0, 128);
+const QColor kGreen(0, 128, 0);
+
+void SetColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm) {
+    ApplyFormFont(this);
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("AboutForm"));
+    // A dialog border without a system menu: no close box in the title bar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(299, 174);
+
+    ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") + kRelease);
+    for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
+        SetColour(label, Qt::black);
+        label->adjustSize();
+    }
+    ui->Label2->installEventFilter(this);
+    ui->Label6->installEventFilter(this);
+    ui->Bevel1->setFrameRect(QRect(0, ui->Bevel1->height() - 2, ui->Bevel1->width(), 2));  // bottom line only
+
+    Q_INIT_RESOURCE(resources);
+    ui->Image1->setDefaultPicture(QStringLiteral(":/about.jpg"));
+    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TAboutForm::BitBtn1Click);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &TAboutForm::Timer1Timer);
+    Timer1->start();
+}
+
+TAboutForm::~TAboutForm() {
+    delete ui;
+}
+
+void TAboutForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui->BitBtn1->setFocus();
+}
+
+void TAboutForm::Timer1Timer() {
+    ++titleFlips_;
+    if (!isVisible()) return;  // nothing to see while hidden
+#ifdef Q_OS_WIN
+    FlashWindow(reinterpret_cast<HWND>(winId()), TRUE);
+#else
+    // The window manager draws the title bar here and offers no way to switch
+    // its look; the nearest it offers is the attention request, set on every
+    // other tick for one tick. Desktops show it while the dialog is not the
+    // active window (an active window needs no attention).
+    if (titleFlips_ % 2 == 1 && windowHandle()) windowHandle()->alert(Timer1->interval());
+#endif
+}
+
+void TAboutForm::BitBtn1Click() {
+    accept();
+}
+
+void TAboutForm::Label2MouseMove() {
+    SetColour(ui->Label2, kRed);
+}
+
+void TAboutForm::Label6MouseMove() {
+    SetColour(ui->Label6, kRed);
+}
+
+void TAboutForm::Label2MouseLeave() {
+    SetColour(ui->Label2, kNavy);
+}
+
+void TAboutForm::Label6MouseLeave() {
+    SetColour(ui->Label6, kNavy);
+}
+
+void TAboutForm::Label2Click() {
+    openLink(ui->Label2, MailLink());
+}
+
+void TAboutForm::Label6Click() {
+    openLink(ui->Label6, DocumentationLink());
+}
+
+void TAboutForm::openLink(QLabel* label, const QUrl& url) {
+    SetColour(label, kGreen);
+    dialogs().openLink(this, url);  // the result is not examined; the dialog stays open
+    SetColour(label, kGreen);
+}
+
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
+    const bool mail = watched == ui->Label2;
+    if (!mail && watched != ui->Label6) return QDialog::eventFilter(watched, event);
+    auto* label = static_cast<QLabel*>(watched);
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            mail ? Label2MouseMove() : Label6MouseMove();
+            break;
+        case QEvent::Leave:
+            // A leave delivered while the dialog is being hidden is no move of the pointer.
+            if (label->isVisible()) mail ? Label2MouseLeave() : Label6MouseLeave();
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))
+                mail ? Label2Click() : Label6Click();
+            break;
+        }
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QUrl TAboutForm::MailLink() {
+    QUrl url(QStringLiteral("mailto:"));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), kProgramName);
+    url.setQuery(query);
+    return url;
+}
+
+QString TAboutForm::ReadmePath(const QString& programDir) {
+    const QString installed = QDir(programDir).filePath(QStringLiteral("../share/doc/laserpic/README.md"));
+    if (QFileInfo(installed).isFile()) return QDir::cleanPath(installed);
+    return QStringLiteral(LASERPIC_SOURCE_DIR "/README.md");
+}
+
+QUrl TAboutForm::DocumentationLink() {
+    const QString readme = ReadmePath(QCoreApplication::applicationDirPath());
+    // A Markdown file would go to whatever the desktop opens text with; as a
+    // page it goes to the browser.
+    QFile source(readme);
+    if (!QFileInfo(readme).isFile() || !source.open(QIODevice::ReadOnly)) return QUrl::fromLocalFile(readme);
+    QTextDocument document;
+    document.setMarkdown(QString::fromUtf8(source.read(1 << 20)));
+    document.setMetaInformation(QTextDocument::DocumentTitle, kProgramName);
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    const QString page = QDir(dir).filePath(QStringLiteral("README.html"));
+    QSaveFile out(page);
+    if (!QDir().mkpath(dir) || !out.open(QIODevice::WriteOnly) || out.write(document.toHtml().toUtf8()) < 0 ||
+        !out.commit())
+        return QUrl::fromLocalFile(readme);
+    return QUrl::fromLocalFile(page);
+}
