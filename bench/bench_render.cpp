@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QScrollBar>
 #include <algorithm>
 #include <random>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/controls.h"
 #include "benchmain.h"
 #include "ui_baseform.h"
+#include "view/picturefile.h"
 
 namespace {
 
@@ -53,8 +55,24 @@ void BM_DrawOnly(benchmark::State& state) {
     for (auto _ : state) lp::RenderFigure(form->data, form->renderOptions(), form->jitter, targets, true);
 }
 
+// The same with the largest background picture kept, stretched to 500 x 500
+// under the field.
+void BM_FullReturnOverPicture(benchmark::State& state) {
+    QImage picture(lp::kPictureKeptSide, lp::kPictureKeptSide, QImage::Format_RGB32);
+    picture.fill(QColor(0, 128, 128));
+    form->ui->ImageDraw->setPicture(picture);
+    form->ui->ScrollBarRazmX->setValue(500);
+    form->ui->ImageDraw->show();
+    for (auto _ : state) {
+        form->FullReturn(1);
+        ShowField();
+    }
+    form->ui->ImageDraw->hide();
+}
+
 BENCHMARK(BM_DrawOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullReturn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullReturnOverPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullReturnOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShowOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClearAndShowFloor)->Unit(benchmark::kMicrosecond);

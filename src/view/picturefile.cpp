@@ -11,6 +11,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <mutex>
 
 #ifdef Q_OS_UNIX
@@ -300,12 +301,19 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, suffix.toLower().toLatin1());
-    if (!reader.canRead()) return Failure(QStringLiteral("Это не картинка или её формат не поддерживается"));
-    const QByteArray format = reader.format();
+    // The content decides (a JPEG named .png is still a JPEG); the extension
+    // serves formats without a signature of their own.
+    auto reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
+    reader->setDecideFormatFromContent(true);
+    if (!reader->canRead()) {
+        buffer.seek(0);
+        reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
+    }
+    if (!reader->canRead()) return Failure(QStringLiteral("Это не картинка или её формат не поддерживается"));
+    const QByteArray format = reader->format();
     if (format == "svg" || format == "svgz") return DecodeSvg(bytes);
 
-    const QSize declared = DeclaredSize(reader, bytes);
+    const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
         return Failure(QStringLiteral("Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
                            .arg(declared.width())
@@ -314,10 +322,10 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
     if (!Complete(bytes))
         return Failure(QStringLiteral("Файл картинки обрезан: его данные кончаются раньше времени"));
     if (declared.isValid() && KeptPictureSize(declared) != declared &&
-        reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(KeptPictureSize(declared));
-    const QImage image = reader.read();
-    if (image.isNull()) return Failure(Unreadable(reader));
+        reader->supportsOption(QImageIOHandler::ScaledSize))
+        reader->setScaledSize(KeptPictureSize(declared));
+    const QImage image = reader->read();
+    if (image.isNull()) return Failure(Unreadable(*reader));
     return {Kept(image), {}};
 }
 
