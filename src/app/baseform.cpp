@@ -69,6 +69,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectFileHandlers();
     connectMouseHandlers();
     connectListHandlers();
+    connectKeyboard();
     connectShapeHandlers();
 
     FormCreate();

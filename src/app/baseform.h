@@ -134,6 +134,7 @@ class TBaseForm : public QWidget {
     void connectFileHandlers();
     void connectMouseHandlers();
     void connectListHandlers();
+    void connectKeyboard();
     void connectShapeHandlers();
     void setIcons();
 
