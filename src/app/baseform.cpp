@@ -72,6 +72,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectFileHandlers();
     connectMouseHandlers();
     connectListHandlers();
+    connectKeyboard();
     connectShapeHandlers();
     connectPictureHandlers();
 

@@ -142,6 +142,7 @@ class TBaseForm : public QWidget {
     void connectFileHandlers();
     void connectMouseHandlers();
     void connectListHandlers();
+    void connectKeyboard();
     void connectShapeHandlers();
     void connectPictureHandlers();
     void setIcons();

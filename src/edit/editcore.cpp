@@ -66,10 +66,20 @@ void SelectArea(EditorState& s, const Coords& X, const Coords& Y, Coords& Select
 }
 
 void SdvigXY(EditorState& s, Coords& X, Coords& Y, const Coords& SelectMask, int fx, int fy) {
-    Shift(s.AreaX1, s.AreaX2, X, SelectMask, fx - s.DragStartX);
+    MoveSelection(s, X, Y, SelectMask, fx - s.DragStartX, fy - s.DragStartY);
     s.DragStartX = fx;
-    Shift(s.AreaY1, s.AreaY2, Y, SelectMask, fy - s.DragStartY);
     s.DragStartY = fy;
+}
+
+void MoveSelection(EditorState& s, Coords& X, Coords& Y, const Coords& SelectMask, int dx, int dy) {
+    Shift(s.AreaX1, s.AreaX2, X, SelectMask, dx);
+    Shift(s.AreaY1, s.AreaY2, Y, SelectMask, dy);
+}
+
+void NudgePoint(Coords& X, Coords& Y, int c, int dx, int dy) {
+    if (c < 0 || c >= PointCount) return;
+    X[c] = uint8_t(std::clamp(X[c] + dx, 0, 255));
+    Y[c] = uint8_t(std::clamp(Y[c] + dy, 0, 255));
 }
 
 bool FigureChanged(const FigureData& d) {

@@ -32,6 +32,14 @@ void SelectArea(EditorState& s, const Coords& X, const Coords& Y, Coords& Select
 // start always follows the cursor, so moving back moves the selection at once.
 void SdvigXY(EditorState& s, Coords& X, Coords& Y, const Coords& SelectMask, int fx, int fy);
 
+// Moves the selected points and the area rectangle by (dx, dy) as SdvigXY
+// does, leaving the drag start alone.
+void MoveSelection(EditorState& s, Coords& X, Coords& Y, const Coords& SelectMask, int dx, int dy);
+
+// Moves point c by (dx, dy), each coordinate clamped to 0..255. A c that is no
+// point index changes nothing.
+void NudgePoint(Coords& X, Coords& Y, int c, int dx, int dy);
+
 // True when the figure differs from LastX/LastY, the copy of the last redraw.
 bool FigureChanged(const FigureData& d);
 
