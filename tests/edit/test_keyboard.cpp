@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/auxforms.h"
+#include "link/progform.h"
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "edit/editcore.h"
