@@ -70,6 +70,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectFileHandlers();
     connectMouseHandlers();
     connectShapeHandlers();
+    connectIldaHandlers();
 
     FormCreate();
     TimerPointOff->start();

@@ -113,6 +113,12 @@ class TBaseForm : public QWidget {
     void SpeedButtonmirrVertClick();
     void SpeedButtonMirrGorClick();
 
+    // ILDA interchange.
+    FileDialogState OpenDialogIlda;
+    FileDialogState SaveDialogIlda;
+    void SpeedButtonImportIldaClick();
+    void SpeedButtonExportIldaClick();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -125,6 +131,7 @@ class TBaseForm : public QWidget {
     void connectFileHandlers();
     void connectMouseHandlers();
     void connectShapeHandlers();
+    void connectIldaHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;
