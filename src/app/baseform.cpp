@@ -75,6 +75,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectKeyboard();
     connectShapeHandlers();
     connectPictureHandlers();
+    connectIldaHandlers();
 
     FormCreate();
     TimerPointOff->start();

@@ -130,6 +130,12 @@ class TBaseForm : public QWidget {
     void ScrollBarRazmYChange();
     void CheckBoxTogezClick();
 
+    // ILDA interchange.
+    FileDialogState OpenDialogIlda;
+    FileDialogState SaveDialogIlda;
+    void SpeedButtonImportIldaClick();
+    void SpeedButtonExportIldaClick();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -145,6 +151,7 @@ class TBaseForm : public QWidget {
     void connectKeyboard();
     void connectShapeHandlers();
     void connectPictureHandlers();
+    void connectIldaHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "app/ildaframedialog.h"
+
 namespace {
 
 QString captionFor(QMessageBox::Icon icon) {
@@ -62,6 +64,10 @@ bool DialogSeam::saveFile(QWidget* parent, FileDialogState& state) {
 
 void DialogSeam::openLink(QWidget*, const QUrl& url) {
     QDesktopServices::openUrl(url);
+}
+
+int DialogSeam::chooseIldaFrame(QWidget* parent, const QList<lp::IldaFrameInfo>& frames) {
+    return ChooseIldaFrame(parent, frames);
 }
 
 DialogSeam& dialogs() {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "figure/ilda.h"
+
 class QWidget;
 
 // What a file dialog remembers between uses.
@@ -28,6 +30,9 @@ class DialogSeam {
     // Hands a mail or web link to the desktop's default handler; the result
     // is not examined.
     virtual void openLink(QWidget* parent, const QUrl& url);
+    // Picks one of the frames of an ILDA file: its index in the list, or -1
+    // when the user cancels.
+    virtual int chooseIldaFrame(QWidget* parent, const QList<lp::IldaFrameInfo>& frames);
 };
 
 // The seam in use; the default one shows the real dialogs.

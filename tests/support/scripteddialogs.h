@@ -41,6 +41,13 @@ class ScriptedDialogs : public DialogSeam {
     // Links are only recorded: no browser or mail program is started.
     QList<QUrl> links;
     void openLink(QWidget*, const QUrl& url) override { links.append(url); }
+    // Frames of ILDA files, by index; when they run out, the first is taken.
+    QQueue<int> frameAnswers;
+    QList<QList<lp::IldaFrameInfo>> frameLists;
+    int chooseIldaFrame(QWidget*, const QList<lp::IldaFrameInfo>& frames) override {
+        frameLists.append(frames);
+        return frameAnswers.isEmpty() ? 0 : frameAnswers.dequeue();
+    }
 
   private:
     bool answer(FileDialogState& state) {
