@@ -16,11 +16,11 @@
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "app/startup.h"
+#include "link/linkfixture.h"
 #include "link/portgroup.h"
 #include "link/portnames.h"
 #include "link/probeports.h"
 #include "link/progform.h"
-#include "link/ptypair.h"
 #include "link/txcomform.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
@@ -28,33 +28,6 @@
 #include "ui_txcomform.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values) b.append(char(v));
-    return b;
-}
-
-bool IsWarning(const AskedMessage& m, const QString& first) {
-    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.text.startsWith(first + u'\n');
-}
-
-// Runs `action` while the window is shown modally by `open`, then closes it.
-void WhileModal(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& action) {
-    bool ran = false;
-    QTimer::singleShot(0, dialog, [&] {
-        QVERIFY(dialog->isVisible() && dialog->isModal());
-        action();
-        ran = true;
-        dialog->accept();
-    });
-    open();
-    QVERIFY(ran);
-}
-
-}  // namespace
 
 class ProgFormTest : public QObject {
     Q_OBJECT
@@ -76,25 +49,18 @@ class ProgFormTest : public QObject {
     void portMenuMappingSurvivesRestart();
 
   private:
-    QScopedPointer<QTemporaryDir> dir_;
-    QScopedPointer<PtyPair> com1_, com2_;
+    LinkFixture ports_;
+    QScopedPointer<QTemporaryDir>& dir_ = ports_.dir;
+    QScopedPointer<PtyPair>& com1_ = ports_.com1;
+    QScopedPointer<PtyPair>& com2_ = ports_.com2;
 };
 
 void ProgFormTest::init() {
-    dir_.reset(new QTemporaryDir);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_->filePath(u"config"_s));
-    com1_.reset(new PtyPair(dir_->path(), u"com1"_s));
-    com2_.reset(new PtyPair(dir_->path(), u"com2"_s));
-    QVERIFY2(com1_->start() && com2_->start(), "socat did not make the pseudo-terminals");
-    qputenv("LASERPIC_COM1", com1_->device.toLocal8Bit());
-    qputenv("LASERPIC_COM2", com2_->device.toLocal8Bit());
+    QVERIFY2(ports_.start(), "socat did not make the pseudo-terminals");
 }
 
 void ProgFormTest::cleanup() {
-    com1_.reset();
-    com2_.reset();
-    qunsetenv("LASERPIC_COM1");
-    qunsetenv("LASERPIC_COM2");
+    ports_.stop();
 }
 
 void ProgFormTest::controls() {
