@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSerialPort>
@@ -46,6 +47,7 @@ class ProgFormTest : public QObject {
     void failedOrShortWriteIsReported();
     void windowTakesNoInputWhileSending();
     void editorKeepsRunningAfterAFailure();
+    void realWarningBoxTakesItsClick();
     void portMenuMappingSurvivesRestart();
 
   private:
@@ -373,6 +375,23 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
     QVERIFY(base.isVisible());
     QCOMPARE(base.FigureX, x);
     QVERIFY(base.UndoEnabled());  // the unsaved-changes state is kept
+}
+
+void ProgFormTest::realWarningBoxTakesItsClick() {
+    // The box comes up while the window takes no input; the box itself does.
+    qputenv("LASERPIC_COM2", dir_->filePath(u"gone"_s).toLocal8Bit());
+    TProgForm form;
+    form.show();
+    QString shown;
+    QTimer::singleShot(50, &form, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
+    QVERIFY(shown.startsWith(lp::kCannotOpenPort + u'\n'));
+    QVERIFY(form.isVisible());
 }
 
 void ProgFormTest::portMenuMappingSurvivesRestart() {
