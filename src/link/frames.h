@@ -3,8 +3,11 @@
 // functions on the transmit buffer; no port, no widgets.
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstdint>
+
+#include "figure/figuredata.h"
 
 namespace lp {
 
@@ -21,6 +24,50 @@ constexpr uint8_t CommandByte(uint8_t v) {
 
 // Marker 0x00, the command and its argument into tx[0..2]; returns the length.
 int BuildCommandFrame(TxBuffer& tx, uint8_t command, uint8_t argument);
+
+// The upload: a header with the picture name, the two halves of the figure
+// and an end frame, 533 bytes in all, none carrying a checksum.
+inline constexpr int UploadHeaderLength = 17;
+inline constexpr int UploadHalfLength = 257;
+inline constexpr int UploadEndLength = 2;
+inline constexpr int UploadLength = UploadHeaderLength + 2 * UploadHalfLength + UploadEndLength;
+inline constexpr int NameLength = 8;
+using NameBytes = std::array<uint8_t, NameLength>;
+
+// A Windows-1251 byte of the name as sent: 0x21..0x7E unchanged, 0xA0..0xFF
+// moved down to 0x21..0x80, everything else a blank.
+constexpr uint8_t NameByte(uint8_t cp1251) {
+    if (cp1251 >= 0x7F) cp1251 = uint8_t(cp1251 - 0x7F);
+    return cp1251 <= 0x20 ? 0x20 : cp1251;
+}
+
+// The eight name bytes of the text's first eight characters in Windows-1251,
+// blanks after its end. A character the code page cannot hold is a blank.
+NameBytes PictureNameBytes(const QString& text);
+
+// A coordinate as sent: mirrored when asked, then kept within 0x02..0xFD.
+constexpr uint8_t CoordByte(uint8_t v, bool invert) {
+    const int w = invert ? 255 - v : v;
+    return uint8_t(w < 2 ? 2 : w > 253 ? 253 : w);
+}
+
+// Each builder puts its frame into tx from offset 0 and returns the length;
+// the log text for the frame goes to *log (one piece, to append in one step).
+// The header: marker 0x00, the bytes 1 to 8, the name bytes. Its log is the
+// first line of the transmission log.
+int BuildHeaderFrame(TxBuffer& tx, const QString& nameText, QString* log);
+// Half 0 (points 0..127, marker 0xFF) or 1 (points 128..255, marker 0xFE), X
+// and Y of each point in turn. Its log: one "X-Y   " entry per point.
+int BuildHalfFrame(TxBuffer& tx, int half, const Coords& X, const Coords& Y, bool invertX, bool invertY,
+                   QString* log);
+// Marker 0x01 and the letter x.
+int BuildEndFrame(TxBuffer& tx);
+
+// Fixed texts of the log.
+inline const QString kLogWaiting = QStringLiteral(" Waiting... ");
+inline const QString kLogPointsHeading = QStringLiteral(" Запись данных(X-Y):  ");
+// The summary at the end of the last line: "    всего отправлено 533 байт ".
+QString UploadSummary(long long bytes);
 
 // Time the bytes occupy a line at 1200 baud, 8 data bits, no parity.
 constexpr int LineMilliseconds(long long bytes, int stopBits) {

@@ -1,10 +1,34 @@
 #include "link/txcomform.h"
 
 #include <QLabel>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTextCursor>
 
 #include "app/auxforms.h"
 #include "app/controls.h"
+#include "link/copyanimation.h"
+#include "link/inputguard.h"
 #include "ui_txcomform.h"
+
+namespace {
+
+// Frame of the windows the layout was made for: 4-pixel borders and a
+// 30-pixel caption.
+constexpr QSize kDecoration(2 * 4, 30 + 4);
+constexpr int kClosedMaxHeight = 150;
+constexpr QSize kLogOpen(730, 415);
+constexpr QSize kLogClosed(460, 92);
+
+const QString kLogBroken = QStringLiteral(" Передача прервана. ");
+
+const lp::Coords kCentre = [] {
+    lp::Coords c;
+    c.fill(127);
+    return c;
+}();
+
+}  // namespace
 
 TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm), link(this) {
     ApplyFormFont(this);
@@ -12,6 +36,25 @@ TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm
     setObjectName(QStringLiteral("TxComForm"));
     move(55, 140);
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+
+    Q_INIT_RESOURCE(link);  // the glyph lives in a static library
+    ui->SpeedButtonBegTx->setIcon(QIcon(QStringLiteral(":/link/SpeedButtonBegTx.svg")));
+    QFont name = ui->EditNameFile->font();
+    name.setPixelSize(13);
+    name.setBold(true);
+    ui->EditNameFile->setFont(name);
+    QPalette maroon = ui->EditNameFile->palette();
+    maroon.setColor(QPalette::Text, QColor(128, 0, 0));
+    ui->EditNameFile->setPalette(maroon);
+    ui->Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    nameBefore_ = ui->EditNameFile->text();
+
+    connect(ui->SpeedButtonBegTx, &QAbstractButton::clicked, this, &TTxComForm::SpeedButtonBegTxClick);
+    connect(ui->SpeedButtonTabl, &QAbstractButton::clicked, this, &TTxComForm::SpeedButtonTablClick);
+    connect(ui->EditNameFile, &QLineEdit::textEdited, this, &TTxComForm::NameEdited);
+    // The field's own text: after a refused edit the signal still carries the refused one.
+    connect(ui->EditNameFile, &QLineEdit::textChanged, this,
+            [this] { nameBefore_ = ui->EditNameFile->text(); });
 }
 
 TTxComForm::~TTxComForm() {
@@ -23,4 +66,109 @@ void TTxComForm::setPicture(const lp::Coords* figureX, const lp::Coords* figureY
     figureX_ = figureX;
     figureY_ = figureY;
     pictureName_ = pictureName;
+}
+
+void TTxComForm::NameEdited(const QString& text) {
+    // Typing stops at eight characters; a longer name set by the window
+    // itself can still be shortened.
+    if (text.size() > lp::NameLength && text.size() > nameBefore_.size()) {
+        const int cursor = ui->EditNameFile->cursorPosition() - int(text.size() - nameBefore_.size());
+        ui->EditNameFile->setText(nameBefore_);
+        ui->EditNameFile->setCursorPosition(std::max(0, cursor));
+    }
+}
+
+QSize TTxComForm::outerSize() const {
+    const QSize frame = frameGeometry().size() - size();
+    return size() + (frame.isEmpty() ? kDecoration : frame);
+}
+
+void TTxComForm::setOuterSize(const QSize& outer) {
+    const QSize frame = frameGeometry().size() - size();
+    resize(outer - (frame.isEmpty() ? kDecoration : frame));
+}
+
+void TTxComForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormActivate();  // each opening
+}
+
+void TTxComForm::FormActivate() {
+    ui->Memo1->clear();
+    ui->Memo1->setPlainText(lp::kLogWaiting);
+    ui->EditNameFile->setText(pictureName_ ? *pictureName_ : QStringLiteral("No-Name-"));
+}
+
+void TTxComForm::SpeedButtonTablClick() {
+    if (outerSize().height() <= kClosedMaxHeight) {
+        ui->SpeedButtonTabl->setText(QStringLiteral("Закрыть Окно статуса"));
+        setOuterSize(kLogOpen);
+    } else {
+        ui->SpeedButtonTabl->setText(QStringLiteral("Открыть Окно статуса"));
+        setOuterSize(kLogClosed);
+    }
+}
+
+void TTxComForm::addLogLine(const QString& text) {
+    ui->Memo1->appendPlainText(text);
+}
+
+void TTxComForm::appendToLog(const QString& text) {
+    QTextCursor end(ui->Memo1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+}
+
+void TTxComForm::SpeedButtonBegTxClick() {
+    if (InputGuard::Guarded(this)) return;  // one transmission at a time
+    bool close = false;
+    {
+        InputGuard guard(this);
+        // 1. The port; on failure nothing is sent or logged, and the window is
+        //    back in front as after any of the program's boxes.
+        if (!link.OpenPort(ui->RadioGroupTx->itemIndex(), 1)) {
+            FormActivate();
+            activateWindow();
+            return;
+        }
+        // 2. The clip plays for the whole transmission.
+        ui->Animate->show();
+        ui->Animate->play();
+        ui->CheckBoxClose->hide();
+        ui->Memo1->clear();
+
+        const lp::Coords& X = figureX_ ? *figureX_ : kCentre;
+        const lp::Coords& Y = figureY_ ? *figureY_ : kCentre;
+        // 3.-7. Each frame's log first, then the frame.
+        QString log;
+        const int header = lp::BuildHeaderFrame(link.TxBytes, ui->EditNameFile->text(), &log);
+        appendToLog(log);
+        bool sent = link.SendFrame(header);
+        if (sent) {
+            addLogLine(QStringLiteral(" "));
+            addLogLine(lp::kLogPointsHeading);
+        }
+        for (int half = 0; half < 2 && sent; ++half) {
+            const int length = lp::BuildHalfFrame(link.TxBytes, half, X, Y, ui->CheckBoxInvX->isChecked(),
+                                                  ui->CheckBoxInvY->isChecked(), &log);
+            appendToLog(log);
+            sent = link.SendFrame(length);
+        }
+        if (sent) link.SendFrame(lp::BuildEndFrame(link.TxBytes));
+        // The last bytes leave the line while the clip still plays.
+        link.ClosePort();
+
+        // 8. What really happened.
+        addLogLine(QStringLiteral(" "));
+        if (!link.Failure().isEmpty()) addLogLine(kLogBroken + link.Failure());
+        addLogLine(QStringLiteral(" "));
+        appendToLog(lp::UploadSummary(link.BytesTaken()));
+
+        // 9. Back to rest.
+        ui->Animate->stop();
+        ui->Animate->hide();
+        ui->CheckBoxClose->show();
+        close = ui->CheckBoxClose->isChecked() && link.Failure().isEmpty();
+    }
+    if (close) accept();
 }

@@ -1,5 +1,6 @@
 // The upload window: sends the figure being edited to the standalone device
-// under an eight-character name, over its own serial link.
+// under an eight-character name, in four frames over its own serial link, and
+// keeps a log of every value sent.
 #pragma once
 
 #include <QDialog>
@@ -17,15 +18,32 @@ class TTxComForm : public QDialog {
     explicit TTxComForm(QWidget* parent = nullptr);
     ~TTxComForm() override;
 
-    // The figure and the picture name the window uploads: the main window's,
-    // read at each transmission and each opening.
+    // The figure and the picture name to upload: the main window's, read at
+    // each transmission and each opening.
     void setPicture(const lp::Coords* figureX, const lp::Coords* figureY, const QString* pictureName);
 
     Ui::TTxComForm* ui;
     lp::SerialLink link;
 
+    void FormActivate();
+    void SpeedButtonTablClick();
+    void SpeedButtonBegTxClick();
+
+    // The window's size with its frame, the frame taken as the system draws
+    // it or, before there is one, as the layout was made for.
+    QSize outerSize() const;
+    void setOuterSize(const QSize& outer);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
+    void addLogLine(const QString& text);
+    void appendToLog(const QString& text);
+    void NameEdited(const QString& text);
+
     const lp::Coords* figureX_ = nullptr;
     const lp::Coords* figureY_ = nullptr;
     const QString* pictureName_ = nullptr;
+    QString nameBefore_;
 };

@@ -20,6 +20,7 @@ class ProbePorts : public lp::SerialPorts {
     QStringList devices;                            // opened, in order
     std::function<void(const QString&)> whileOpen;  // after the settings are applied
     std::function<void(int)> beforeWrite;           // with the number of the write, from 0
+    std::function<void(bool)> onDrain;              // true as the drain starts, false as it ends
     bool refuseSettings = false;
     int writeTakes = -1;                // bytes each write hands on; -1 all
     int lineDelayMs = 0;                // a slow line: each write and the drain take this long
@@ -61,8 +62,11 @@ class ProbePorts : public lp::SerialPorts {
             return real_->write(data, n, deadline);
         }
         bool drain(QDeadlineTimer deadline) override {
+            if (owner_.onDrain) owner_.onDrain(true);
             Wait(owner_.lineDelayMs);
-            return real_->drain(deadline);
+            const bool drained = real_->drain(deadline);
+            if (owner_.onDrain) owner_.onDrain(false);
+            return drained;
         }
         void close() override {
             ++owner_.closes;

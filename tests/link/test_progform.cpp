@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSerialPort>
@@ -16,11 +17,11 @@
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "app/startup.h"
+#include "link/linkfixture.h"
 #include "link/portgroup.h"
 #include "link/portnames.h"
 #include "link/probeports.h"
 #include "link/progform.h"
-#include "link/ptypair.h"
 #include "link/txcomform.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
@@ -28,33 +29,6 @@
 #include "ui_txcomform.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values) b.append(char(v));
-    return b;
-}
-
-bool IsWarning(const AskedMessage& m, const QString& first) {
-    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.text.startsWith(first + u'\n');
-}
-
-// Runs `action` while the window is shown modally by `open`, then closes it.
-void WhileModal(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& action) {
-    bool ran = false;
-    QTimer::singleShot(0, dialog, [&] {
-        QVERIFY(dialog->isVisible() && dialog->isModal());
-        action();
-        ran = true;
-        dialog->accept();
-    });
-    open();
-    QVERIFY(ran);
-}
-
-}  // namespace
 
 class ProgFormTest : public QObject {
     Q_OBJECT
@@ -73,28 +47,22 @@ class ProgFormTest : public QObject {
     void failedOrShortWriteIsReported();
     void windowTakesNoInputWhileSending();
     void editorKeepsRunningAfterAFailure();
+    void realWarningBoxTakesItsClick();
     void portMenuMappingSurvivesRestart();
 
   private:
-    QScopedPointer<QTemporaryDir> dir_;
-    QScopedPointer<PtyPair> com1_, com2_;
+    LinkFixture ports_;
+    QScopedPointer<QTemporaryDir>& dir_ = ports_.dir;
+    QScopedPointer<PtyPair>& com1_ = ports_.com1;
+    QScopedPointer<PtyPair>& com2_ = ports_.com2;
 };
 
 void ProgFormTest::init() {
-    dir_.reset(new QTemporaryDir);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_->filePath(u"config"_s));
-    com1_.reset(new PtyPair(dir_->path(), u"com1"_s));
-    com2_.reset(new PtyPair(dir_->path(), u"com2"_s));
-    QVERIFY2(com1_->start() && com2_->start(), "socat did not make the pseudo-terminals");
-    qputenv("LASERPIC_COM1", com1_->device.toLocal8Bit());
-    qputenv("LASERPIC_COM2", com2_->device.toLocal8Bit());
+    QVERIFY2(ports_.start(), "socat did not make the pseudo-terminals");
 }
 
 void ProgFormTest::cleanup() {
-    com1_.reset();
-    com2_.reset();
-    qunsetenv("LASERPIC_COM1");
-    qunsetenv("LASERPIC_COM2");
+    ports_.stop();
 }
 
 void ProgFormTest::controls() {
@@ -407,6 +375,23 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
     QVERIFY(base.isVisible());
     QCOMPARE(base.FigureX, x);
     QVERIFY(base.UndoEnabled());  // the unsaved-changes state is kept
+}
+
+void ProgFormTest::realWarningBoxTakesItsClick() {
+    // The box comes up while the window takes no input; the box itself does.
+    qputenv("LASERPIC_COM2", dir_->filePath(u"gone"_s).toLocal8Bit());
+    TProgForm form;
+    form.show();
+    QString shown;
+    QTimer::singleShot(50, &form, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
+    QVERIFY(shown.startsWith(lp::kCannotOpenPort + u'\n'));
+    QVERIFY(form.isVisible());
 }
 
 void ProgFormTest::portMenuMappingSurvivesRestart() {
