@@ -4,7 +4,10 @@
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
+    DisplayGuard guard;
     QApplication app(argc, argv);
+    guard.release();
+
     InstallTranslations(app);
     EditorWindows windows = CreateEditorWindows();
     windows.base->showMaximized();

@@ -1,6 +1,8 @@
-// Start-up of the editor: translations and the four windows in their order.
+// Start-up of the editor: translations, the four windows in their order, and
+// a clear end without a display.
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class QApplication;
@@ -25,3 +27,19 @@ void InstallTranslations(QApplication& app);
 // Creates the main window (running its FormCreate), then, hidden, the About,
 // upload and ready-picture windows.
 EditorWindows CreateEditorWindows();
+
+// While it lives, Qt's failure to reach a display (which would abort the
+// program) ends it instead with one line on standard error and status 1;
+// the messages Qt gives meanwhile are held back and passed on at release().
+class DisplayGuard {
+  public:
+    DisplayGuard();
+    ~DisplayGuard();
+    void release();
+
+    // The line for a failure, from what Qt said while trying.
+    static QString FailureLine(const QStringList& messages);
+
+  private:
+    bool active_ = false;
+};
