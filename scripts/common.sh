@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-translations-l10n qt6-image-formats-plugins libgl-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   socat xvfb xauth x11-utils imagemagick xdotool
+  dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db
 )
 
 install_missing() {

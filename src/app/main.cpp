@@ -1,15 +1,28 @@
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
 
 #include "app/baseform.h"
+#include "app/commandline.h"
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
+    // Help, version and mistakes are answered before any display is reached.
+    const CommandLine command = ParseCommandLine(ArgumentList(argc, argv));
+    std::fputs(command.output.toLocal8Bit().constData(), stdout);
+    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
+    if (command.exitCode) return *command.exitCode;
+
     DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();
 
     InstallTranslations(app);
+    SetDesktopIdentity();
     EditorWindows windows = CreateEditorWindows();
     windows.base->showMaximized();
+    if (!command.picture.isEmpty())
+        QTimer::singleShot(0, windows.base.get(),
+                           [&windows, &command] { OpenPictureAtStartUp(*windows.base, command.picture); });
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -26,6 +27,12 @@ void InstallTranslations(QApplication& app) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
+void SetDesktopIdentity() {
+    Q_INIT_RESOURCE(desktop);  // the icon lives in a static library
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.laserpic.LaserPic"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/org.laserpic.LaserPic.svg")));
+}
+
 EditorWindows CreateEditorWindows() {
     EditorWindows windows;
     windows.base = std::make_unique<TBaseForm>();
@@ -34,6 +41,11 @@ EditorWindows CreateEditorWindows() {
     windows.prog = std::make_unique<TProgForm>();
     windows.base->setAuxiliaryForms(windows.about.get(), windows.txCom.get(), windows.prog.get());
     return windows;
+}
+
+void OpenPictureAtStartUp(TBaseForm& form, const QString& path) {
+    form.OpenDialogPic.fileName = path;  // what the dialog would hold
+    form.OpenChosenPicture();
 }
 
 namespace {

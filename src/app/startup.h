@@ -1,5 +1,5 @@
-// Start-up of the editor: translations, the four windows in their order, and
-// a clear end without a display.
+// Start-up of the editor: translations, the four windows in their order, a
+// picture named on the command line, and a clear end without a display.
 #pragma once
 
 #include <QString>
@@ -24,9 +24,17 @@ struct EditorWindows {
 // Loads Qt's own Russian texts for the standard dialogs and buttons.
 void InstallTranslations(QApplication& app);
 
+// The application's icon for its windows, and the desktop entry that the
+// desktop matches them with.
+void SetDesktopIdentity();
+
 // Creates the main window (running its FormCreate), then, hidden, the About,
 // upload and ready-picture windows.
 EditorWindows CreateEditorWindows();
+
+// Opens the picture as the open command does once its dialog has chosen the
+// path: the same checks, error boxes, caption and name.
+void OpenPictureAtStartUp(TBaseForm& form, const QString& path);
 
 // While it lives, Qt's failure to reach a display (which would abort the
 // program) ends it instead with one line on standard error and status 1;
