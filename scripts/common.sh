@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation
   zlib1g-dev
   socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra xdotool
+  dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db
 )
 
 install_missing() {

@@ -75,6 +75,8 @@ class TBaseForm : public QWidget {
 
     // Picture files.
     void SpeedButtonOpenPicClick();
+    // Steps after the open dialog, for the name OpenDialogPic holds; true when opened.
+    bool OpenChosenPicture();
     void SpeedButtonSavePicClick();
     bool SAveToFile();
     void ToNameTx(const QString& path);

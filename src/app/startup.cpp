@@ -1,9 +1,13 @@
 #include "app/startup.h"
 
+#include <unistd.h>
+
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 
 #include "app/aboutform.h"
 #include "app/auxforms.h"
@@ -26,6 +30,12 @@ void InstallTranslations(QApplication& app) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
+void SetDesktopIdentity() {
+    Q_INIT_RESOURCE(desktop);  // the icon lives in a static library
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.laserpic.LaserPic"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/org.laserpic.LaserPic.svg")));
+}
+
 EditorWindows CreateEditorWindows() {
     EditorWindows windows;
     windows.base = std::make_unique<TBaseForm>();
@@ -35,4 +45,75 @@ EditorWindows CreateEditorWindows() {
     windows.txCom->setPicture(&windows.base->FigureX, &windows.base->FigureY, &windows.base->PictureName);
     windows.base->setAuxiliaryForms(windows.about.get(), windows.txCom.get(), windows.prog.get());
     return windows;
+}
+
+void OpenPictureAtStartUp(TBaseForm& form, const QString& path) {
+    form.OpenDialogPic.fileName = path;  // what the dialog would hold
+    form.OpenChosenPicture();
+}
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+QList<HeldMessage> held;
+QtMessageHandler previousHandler = nullptr;
+
+void HoldingHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        QStringList messages;
+        for (const HeldMessage& m : held) messages << m.text;
+        messages << text;
+        const QByteArray line = DisplayGuard::FailureLine(messages).toLocal8Bit() + '\n';
+        // Nothing of the half-built application is torn down: no abort, no core.
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), line.size());
+        ::_exit(1);
+    }
+    held.append({type, QByteArray(context.category ? context.category : ""), text});
+}
+
+}  // namespace
+
+DisplayGuard::DisplayGuard() : active_(true) {
+    held.clear();
+    previousHandler = qInstallMessageHandler(HoldingHandler);
+}
+
+DisplayGuard::~DisplayGuard() {
+    release();
+}
+
+void DisplayGuard::release() {
+    if (!active_) return;
+    active_ = false;
+    qInstallMessageHandler(previousHandler);
+    const QList<HeldMessage> messages = std::exchange(held, {});
+    for (const HeldMessage& m : messages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        if (previousHandler)
+            previousHandler(m.type, context, m.text);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(m.text));
+    }
+}
+
+QString DisplayGuard::FailureLine(const QStringList& messages) {
+    const QString tail = QStringLiteral("; start it in a desktop session or under xvfb-run.");
+    for (const QString& m : messages) {
+        // The X11 platform: "could not connect to display :99".
+        static const QLatin1String kX11("could not connect to display");
+        if (m.startsWith(kX11)) {
+            const QString display = m.mid(kX11.size()).trimmed();
+            if (display.isEmpty())
+                return QStringLiteral("laserpic: no display to open a window on (DISPLAY is not set)") + tail;
+            return QStringLiteral("laserpic: cannot connect to the display \"%1\"").arg(display) + tail;
+        }
+    }
+    // Another platform: its own first complaint, on one line.
+    const QString first = messages.isEmpty() ? QString() : messages.constFirst();
+    return QStringLiteral("laserpic: no usable display (%1)").arg(first.simplified()) + tail;
 }

@@ -1,6 +1,8 @@
-// Start-up of the editor: translations and the four windows in their order.
+// Start-up of the editor: translations, the four windows in their order, a
+// picture named on the command line, and a clear end without a display.
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class QApplication;
@@ -22,6 +24,30 @@ struct EditorWindows {
 // Loads Qt's own Russian texts for the standard dialogs and buttons.
 void InstallTranslations(QApplication& app);
 
+// The application's icon for its windows, and the desktop entry that the
+// desktop matches them with.
+void SetDesktopIdentity();
+
 // Creates the main window (running its FormCreate), then, hidden, the About,
 // upload and ready-picture windows.
 EditorWindows CreateEditorWindows();
+
+// Opens the picture as the open command does once its dialog has chosen the
+// path: the same checks, error boxes, caption and name.
+void OpenPictureAtStartUp(TBaseForm& form, const QString& path);
+
+// While it lives, Qt's failure to reach a display (which would abort the
+// program) ends it instead with one line on standard error and status 1;
+// the messages Qt gives meanwhile are held back and passed on at release().
+class DisplayGuard {
+  public:
+    DisplayGuard();
+    ~DisplayGuard();
+    void release();
+
+    // The line for a failure, from what Qt said while trying.
+    static QString FailureLine(const QStringList& messages);
+
+  private:
+    bool active_ = false;
+};

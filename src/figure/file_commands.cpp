@@ -29,10 +29,18 @@ QString WriteFailure(const QString& path, const QString& reason) {
     return FailureText(QStringLiteral("Не удалось записать файл"), path, reason);
 }
 
-// "If no file exists at the chosen path": anything standing there counts, a
-// directory too (writing over it then fails and is reported).
+// "If no file exists at the chosen path": anything standing there counts.
 bool Exists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+// A folder, pipe, device or a loop of links where the picture should go is
+// refused before anything is asked or written.
+bool TargetRefused(QWidget* parent, const QString& path) {
+    const lp::FileResult target = lp::CheckSaveTarget(path);
+    if (target) return false;
+    dialogs().message(parent, QMessageBox::Critical, WriteFailure(path, target.error), QMessageBox::Ok);
+    return true;
 }
 
 }  // namespace
@@ -47,36 +55,43 @@ void TBaseForm::connectFileHandlers() {
 void TBaseForm::SpeedButtonOpenPicClick() {
     // 1. The undo copy first: the flag is set even when the user cancels.
     ToUndo();
-
     // 2. The dialog; a cancel goes on at step 6.
-    if (dialogs().openFile(this, OpenDialogPic)) {
-        const QString path = OpenDialogPic.fileName;
-        if (!Exists(path)) {
-            // 3. Nothing there: say so and go on at step 6.
-            dialogs().message(this, QMessageBox::Critical, kNotFound, QMessageBox::Ok);
-        } else {
-            // 4. Read the whole image (read-only); on failure nothing changes
-            //    and the command stops here.
-            const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
-            if (!read) {
-                dialogs().message(this, QMessageBox::Critical, OpenFailure(path, read.error),
-                                  QMessageBox::Ok);
-                return;
-            }
-            // 5. The opened file becomes the picture's file.
-            SaveDialogPic.fileName = path;
-            FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
-            lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
-            FullReturn(1);
-        }
+    if (!dialogs().openFile(this, OpenDialogPic)) {
+        ToNameTx(OpenDialogPic.fileName);
+        activateWindow();
+        setFocus();
+        return;
     }
+    OpenChosenPicture();
+}
 
-    // 6. The name the open dialog now holds (after a cancel: the last one chosen).
-    ToNameTx(OpenDialogPic.fileName);
-
+bool TBaseForm::OpenChosenPicture() {
+    const QString path = OpenDialogPic.fileName;
+    bool opened = false;
+    if (!Exists(path)) {
+        // 3. Nothing there: say so and go on at step 6.
+        dialogs().message(this, QMessageBox::Critical, kNotFound, QMessageBox::Ok);
+    } else {
+        // 4. Read the whole image (read-only, regular files only); on failure
+        //    nothing changes and the command stops here.
+        const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
+        if (!read) {
+            dialogs().message(this, QMessageBox::Critical, OpenFailure(path, read.error), QMessageBox::Ok);
+            return false;
+        }
+        // 5. The opened file becomes the picture's file.
+        SaveDialogPic.fileName = path;
+        FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
+        lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
+        FullReturn(1);
+        opened = true;
+    }
+    // 6. The name the open dialog now holds.
+    ToNameTx(path);
     // 7. The keyboard back to the main window.
     activateWindow();
     setFocus();
+    return opened;
 }
 
 void TBaseForm::SpeedButtonSavePicClick() {
@@ -84,6 +99,7 @@ void TBaseForm::SpeedButtonSavePicClick() {
     if (dialogs().saveFile(this, SaveDialogPic)) {
         // 2. Write, asking first when something is already there.
         const QString path = SaveDialogPic.fileName;
+        if (TargetRefused(this, path)) return;  // the command stops at the failing step
         bool write = true;
         if (Exists(path))
             write = dialogs().message(this, QMessageBox::Warning, kOverwrite,
@@ -142,6 +158,8 @@ bool TBaseForm::FormClose() {
     if (!dialogs().saveFile(this, SaveDialogPic)) return true;
     // 4.-5. Write, asking first when something is already there; No closes
     //       without writing. No ToNameTx of its own (SAveToFile runs it).
+    //       A refused target keeps the window open, as a failed write does.
+    if (TargetRefused(this, SaveDialogPic.fileName)) return false;
     if (Exists(SaveDialogPic.fileName) &&
         dialogs().message(this, QMessageBox::Warning, kOverwrite, QMessageBox::Yes | QMessageBox::No) !=
             QMessageBox::Yes)

@@ -16,14 +16,24 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-// Reads the first 2048 bytes of the file into buffer[0..2047]. The file is
-// opened read-only; bytes after 2048 are ignored. A shorter file is refused and
-// the buffer is left as it was.
+// Reads the first 2048 bytes of the file into buffer[0..2047]. Only a regular
+// file is read: pipes, devices, sockets and folders are refused without
+// blocking and without being read. The file is opened read-only; bytes after
+// 2048 are ignored. A shorter file is refused. On failure the buffer is left
+// as it was.
 FileResult ReadPictureFile(const QString& path, PictureBytes& buffer);
 
+// Whether a picture may be written at the path: nothing there yet (a dangling
+// link is created at its target) or a regular file, symbolic links followed.
+// A folder, pipe, device, socket or a loop of links is refused.
+FileResult CheckSaveTarget(const QString& path);
+
 // Writes buffer[0..2047] to the file through a temporary file in the same
-// folder, which replaces the target only when everything was written. On
-// failure the previous file is untouched.
+// folder, which replaces the target only when everything was written; a
+// symbolic link keeps pointing at the file, which keeps its permissions. On
+// failure the previous file is untouched. Only when the folder may not be
+// written but the file may, the file is rewritten in place. Targets that
+// CheckSaveTarget refuses are never written.
 FileResult WritePictureFile(const QString& path, const PictureBytes& buffer);
 
 // The figure into the two coordinate blocks of the file image and back.

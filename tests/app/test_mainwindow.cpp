@@ -112,8 +112,8 @@ const ControlRow kControls[] = {
     {"LabelTxtInter", "QLabel", "GroupBoxTools", {8, 152, 120, 13}, false, u"Длинна интерполятора"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelInter", "QLabel", "GroupBoxTools", {144, 152, 6, 13}, false, u"3"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"ScrollBarInter", "QScrollBar", "GroupBoxTools", {8, 168, 129, 16}, true, u""_s, u""_s, 1, 12, 3, -1, -1, 0, 0, true},
-    {"CheckBoxHotPoint", "QCheckBox", "GroupBoxTools", {8, 200, 153, 17}, true, u"Отметить горячие точки  размером"_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
-    {"CheckBoxHotCol", "QCheckBox", "GroupBoxTools", {8, 224, 153, 17}, true, u"Отметить горячие точки цветом "_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
+    {"CheckBoxHotPoint", "QCheckBox", "GroupBoxTools", {8, 200, 217, 17}, true, u"Отметить горячие точки  размером"_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
+    {"CheckBoxHotCol", "QCheckBox", "GroupBoxTools", {8, 224, 217, 17}, true, u"Отметить горячие точки цветом "_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
 };
 // clang-format on
 
@@ -150,6 +150,9 @@ void MainWindowTest::controlInventory() {
         if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             QCOMPARE(check->text(), row.text);
             QCOMPARE(check->isChecked(), row.checked == 1);
+            // The caption is read in full, inside its panel.
+            QVERIFY2(check->sizeHint().width() <= check->width(), row.name);
+            QVERIFY2(check->parentWidget()->rect().contains(check->geometry()), row.name);
         }
         if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
             QCOMPARE(bar->orientation(), Qt::Horizontal);

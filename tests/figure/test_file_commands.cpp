@@ -2,14 +2,24 @@
 // folders: open, save, the close prompt, ToNameTx and the auto-save. Answers
 // come from ScriptedDialogs, except in the end-to-end test, which drives the
 // real dialogs of the default seam.
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QtTest>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "app/baseform.h"
 #include "app/controls.h"
@@ -33,6 +43,17 @@ const QByteArray kFiller(FileImageSize, char(0x7F));
 enum Choice { kFile, kReadOnly, kFolder, kMissing, kCancel };  // what the open dialog is answered
 enum How { kSave, kClose, kCloseAtStart, kCloseAfterSave, kCloseAfterUndo };  // the save button, or a close
 enum Outcome { kKept, kWritten, kFailed };  // what the save did to the files
+enum Special {
+    kPipe,
+    kPipeShortWriter,
+    kDeviceLink,
+    kDeviceTyped,
+    kSocket,
+    kDirectory,
+    kDevice,
+    kLinkToDevice,
+    kLinkLoop
+};
 
 QByteArray ImageOf(const PictureBytes& b, int from = 0) {
     return QByteArray(reinterpret_cast<const char*>(b.data()) + from, FileImageSize);
@@ -147,6 +168,53 @@ class ModalDriver : public QObject {
     QStringList failures_;
 };
 
+// Unblocks a command that hangs, so that a hang fails the test instead of
+// stalling it: runs `rescue` on its own thread unless disarmed in time.
+class Watchdog {
+  public:
+    Watchdog(std::function<void()> rescue, std::chrono::milliseconds after)
+        : thread_([this, rescue, after] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, after, [this] { return disarmed_; })) rescue();
+          }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            disarmed_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool disarmed_ = false;
+    std::thread thread_;
+};
+
+// The type and device number of what stands at a path, links not followed.
+QString Identity(const QString& path) {
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return QStringLiteral("nothing");
+    return QStringLiteral("%1/%2").arg(st.st_mode & S_IFMT).arg(st.st_rdev);
+}
+
+// A listening Unix socket at the path; the descriptor, or -1.
+int MakeSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (fd < 0 || size_t(name.size()) >= sizeof(address.sun_path)) return -1;
+    std::memcpy(address.sun_path, name.constData(), name.size());
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(fd, 1) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 class TestFileCommands : public QObject {
@@ -174,6 +242,10 @@ class TestFileCommands : public QObject {
     void saveAndClosePrompt_data();
     void saveAndClosePrompt();
     void realDialogsEndToEnd();
+    void openRefusesWhatIsNoFile_data();
+    void openRefusesWhatIsNoFile();
+    void saveRefusesWhatIsNoFile_data();
+    void saveRefusesWhatIsNoFile();
 
   private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -330,7 +402,7 @@ void TestFileCommands::saveAndClosePrompt_data() {
     QTest::newRow("overwrite Yes") << kSave << "Y" << kWritten << "exist.kvt" << false << "exist";
     QTest::newRow("new file") << kSave << "" << kWritten << "fresh.kvt" << false << "fresh";
     QTest::newRow("file as parent") << kSave << "" << kFailed << "plain/pic.kvt" << false << "before";
-    QTest::newRow("folder in place") << kSave << "Y" << kFailed << "taken.kvt" << false << "before";
+    QTest::newRow("folder in place") << kSave << "" << kFailed << "taken.kvt" << false << "before";
     QTest::newRow("file size limit") << kSave << "Y" << kFailed << "exist.kvt" << true << "before";
     QTest::newRow("close at start-up, No") << kCloseAtStart << "N" << kKept << QString() << false << "before";
     QTest::newRow("close after a save") << kCloseAfterSave << "" << kKept << QString() << false << "before";
@@ -340,11 +412,11 @@ void TestFileCommands::saveAndClosePrompt_data() {
     QTest::newRow("close, overwrite Yes") << kClose << "YY" << kWritten << "exist.kvt" << false << "exist";
     QTest::newRow("close, file as parent")
         << kClose << "Y" << kFailed << "plain/pic.kvt" << false << "before";
-    QTest::newRow("close, folder in place") << kClose << "YY" << kFailed << "taken.kvt" << false << "before";
+    QTest::newRow("close, folder in place") << kClose << "Y" << kFailed << "taken.kvt" << false << "before";
 }
 
-// The save button and the close prompt. An existing target is asked about
-// first. Only a written file changes the caption text and the flag, and the
+// The save button and the close prompt. An existing file is asked about
+// first; a folder is refused at once. Only a written file changes the caption text and the flag, and the
 // window is not redrawn; a failed write leaves the old file, no temporary, and
 // the window open with the figure, the undo copy and the flag. ToNameTx runs
 // on the save button's every path but a failed write, and the prompt runs none
@@ -359,7 +431,7 @@ void TestFileCommands::saveAndClosePrompt() {
     const QByteArray prev = RandomBytes(FileImageSize), exist = RandomBytes(FileImageSize);
     QVERIFY(WriteBytes(path("prev.kvt"), prev) && WriteBytes(path("exist.kvt"), exist));
     QVERIFY(WriteBytes(path("plain"), "abc") && QDir(dir_->path()).mkpath("taken.kvt/inner"));
-    const bool asks = !target.isEmpty() && QFileInfo::exists(path(target));
+    const bool asks = !target.isEmpty() && QFileInfo(path(target)).isFile();
     TBaseForm form;
     form.show();
     ScriptedDialogs d;
@@ -404,7 +476,8 @@ void TestFileCommands::saveAndClosePrompt() {
     QVERIFY(form.FigureX == x && form.FigureY == y && form.data.UndoX == undoX && form.data.UndoY == undoY);
     QCOMPARE(form.windowTitle(), title);
     const QByteArray image = ExpectedImage(form, kFiller);
-    if (outcome != kKept) QCOMPARE(ImageOf(form.data.PictureBuffer), image);  // the figure goes in first
+    // The figure goes in first, unless the target was refused before the write.
+    if (outcome != kKept && target != "taken.kvt") QCOMPARE(ImageOf(form.data.PictureBuffer), image);
     QCOMPARE(ReadBytes(path("prev.kvt")), prev);
     if (outcome != kWritten || target != "exist.kvt") QCOMPARE(ReadBytes(path("exist.kvt")), exist);
     QVERIFY(QFileInfo(path("taken.kvt/inner")).isDir());
@@ -457,6 +530,155 @@ void TestFileCommands::realDialogsEndToEnd() {
     QCOMPARE(ReadBytes(path("copy.kvt")), original);
     QCOMPARE(ReadBytes(path("real.kvt")), original);
     QCOMPARE(entries(), QStringList({"copy.kvt", "real.kvt"}));
+}
+
+void TestFileCommands::openRefusesWhatIsNoFile_data() {
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<QString>("reason");  // in the box's last line
+    const QString noFile = QStringLiteral("не обычный файл");
+    QTest::newRow("pipe without a writer") << kPipe << noFile;
+    QTest::newRow("pipe with a short writer") << kPipeShortWriter << noFile;
+    QTest::newRow("/dev/zero through pic.kvt") << kDeviceLink << noFile;
+    QTest::newRow("/dev/urandom typed") << kDeviceTyped << noFile;
+    QTest::newRow("socket") << kSocket << noFile;
+    QTest::newRow("folder") << kDirectory << QStringLiteral("папка");
+}
+
+// Only a regular file opens. Anything else is refused at once, without a hang
+// and without reading it: one error box, and the figure, the caption, the
+// name and the save dialog stay as they were.
+void TestFileCommands::openRefusesWhatIsNoFile() {
+    QFETCH(Special, kind);
+    QFETCH(QString, reason);
+    QString file = path("pic.kvt");
+    const QByteArray name = QFile::encodeName(file);
+    int held = -1;  // a descriptor the test keeps open meanwhile
+    std::function<void()> rescue = [] {};
+    switch (kind) {
+        case kPipe:
+            QVERIFY(::mkfifo(name.constData(), 0644) == 0);
+            // A writer that comes and goes ends a blocked open with an empty read.
+            rescue = [name] {
+                const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            };
+            break;
+        case kPipeShortWriter:
+            QVERIFY(::mkfifo(name.constData(), 0644) == 0);
+            held = ::open(name.constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(held >= 0 && ::write(held, "0123456789", 10) == 10);
+            rescue = [&held] { ::close(std::exchange(held, -1)); };
+            break;
+        case kDeviceLink:
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+            break;
+        case kDeviceTyped:
+            file = QStringLiteral("/dev/urandom");
+            break;
+        case kSocket:
+            QVERIFY((held = MakeSocket(file)) >= 0);
+            break;
+        default:
+            QVERIFY(QDir(dir_->path()).mkdir("pic.kvt"));
+    }
+    const QString identity = Identity(file);
+
+    TBaseForm form;
+    form.show();
+    SetSomeFigure(form);
+    form.FullReturn(1);
+    const Coords x = form.FigureX, y = form.FigureY;
+    const PictureBytes buffer = form.data.PictureBuffer;
+    const QString title = form.windowTitle();
+    ScriptedDialogs d;
+    d.fileAnswers << file;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        Watchdog watchdog(rescue, std::chrono::seconds(3));
+        form.ui->SpeedButtonOpenPic->click();
+    }
+    const qint64 took = clock.elapsed();
+    if (held >= 0) ::close(held);
+
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    QCOMPARE(d.messages.size(), 1);
+    QVERIFY2(IsFailure(d.messages[0], kOpenFailed, file), qPrintable(d.messages[0].text));
+    QVERIFY2(d.messages[0].text.section('\n', -1).contains(reason), qPrintable(d.messages[0].text));
+    QVERIFY(form.FigureX == x && form.FigureY == y && form.data.PictureBuffer == buffer);
+    QCOMPARE(form.windowTitle(), title);
+    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
+    QCOMPARE(form.PictureName, QString("No-Name-"));
+    QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
+    QCOMPARE(Identity(file), identity);
+}
+
+void TestFileCommands::saveRefusesWhatIsNoFile_data() {
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<How>("how");
+    QTest::newRow("pipe") << kPipe << kSave;
+    QTest::newRow("device node") << kDevice << kSave;
+    QTest::newRow("link to a device node") << kLinkToDevice << kSave;
+    QTest::newRow("loop of links") << kLinkLoop << kSave;
+    QTest::newRow("folder") << kDirectory << kSave;
+    QTest::newRow("close, pipe") << kPipe << kClose;
+    QTest::newRow("close, link to a device node") << kLinkToDevice << kClose;
+}
+
+// A target that is there but is no regular file, links followed, is refused
+// with the write error before anything is asked or written; what stands there
+// stays, no temporary is left, and the figure still counts as unsaved (so the
+// close is abandoned).
+void TestFileCommands::saveRefusesWhatIsNoFile() {
+    QFETCH(Special, kind);
+    QFETCH(How, how);
+    const QString file = path("pic.kvt");
+    const QByteArray name = QFile::encodeName(file);
+    switch (kind) {
+        case kPipe:
+            QVERIFY(::mkfifo(name.constData(), 0644) == 0);
+            break;
+        case kDevice:
+        case kLinkToDevice: {
+            // The numbers of /dev/null: harmless even if something wrote to it.
+            const QByteArray node = QFile::encodeName(path(kind == kDevice ? "pic.kvt" : "node"));
+            if (::mknod(node.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("device nodes cannot be made here (needs root outside a restricted container)");
+            if (kind == kLinkToDevice) QVERIFY(QFile::link("node", file));
+            break;
+        }
+        case kLinkLoop:
+            QVERIFY(QFile::link("loop.kvt", file) && QFile::link("pic.kvt", path("loop.kvt")));
+            break;
+        default:
+            QVERIFY(QDir(dir_->path()).mkpath("pic.kvt/inner"));
+    }
+    const QStringList files = entries();
+    QStringList identities;
+    for (const QString& f : files) identities << Identity(path(f));
+
+    TBaseForm form;
+    form.show();
+    SetSomeFigure(form);
+    form.PictureName = QStringLiteral("before");
+    ScriptedDialogs d;
+    d.fileAnswers << file;
+    if (how == kSave)
+        form.ui->SpeedButtonSavePic->click();
+    else
+        QVERIFY(!form.close());
+
+    QCOMPARE(d.messages.size(), how == kSave ? 1 : 2);
+    if (how == kClose) QVERIFY(IsQuestion(d.messages[0], kSaveChanges));
+    QVERIFY2(IsFailure(d.messages.last(), kWriteFailed, file), qPrintable(d.messages.last().text));
+    QVERIFY(form.isVisible());
+    QVERIFY(form.UndoEnabled());
+    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
+    QCOMPARE(form.PictureName, QString("before"));
+    QCOMPARE(entries(), files);
+    QStringList after;
+    for (const QString& f : files) after << Identity(path(f));
+    QCOMPARE(after, identities);
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -1,6 +1,13 @@
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+#include <optional>
 
 #include "figure/kvtfile.h"
 #include "support/files.h"
@@ -19,6 +26,32 @@ QByteArray ImageOf(const PictureBytes& b) {
     return QByteArray(reinterpret_cast<const char*>(b.data()), FileImageSize);
 }
 
+// Runs `body` as the unprivileged user 65534 in a child process (the test runs
+// as root, for whom permission bits stop nothing). The child's complaint, or
+// empty; nullopt when no child could become that user.
+std::optional<QString> RunUnprivileged(const std::function<QString()>& body) {
+    int channel[2];
+    if (::pipe(channel) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        const QByteArray complaint = body().toUtf8();
+        ::_exit(::write(channel[1], complaint.constData(), complaint.size()) == complaint.size() ? 0 : 4);
+    }
+    ::close(channel[1]);
+    QByteArray complaint;
+    char chunk[512];
+    for (ssize_t n; child > 0 && (n = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+        complaint.append(chunk, n);
+    ::close(channel[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 3)
+        return std::nullopt;
+    if (WEXITSTATUS(status) != 0) complaint += "child failed";
+    return QString::fromUtf8(complaint);
+}
+
 }  // namespace
 
 class TestKvtFile : public QObject {
@@ -35,6 +68,9 @@ class TestKvtFile : public QObject {
     void failedWriteLeavesTargetAlone();
     void failedWriteKeepsOldFile();
     void pictureName();
+    void longNamesOverwrite();
+    void linkAndPermissionsKept();
+    void readOnlyFolderWritesInPlace();
 
   private:
     QScopedPointer<QTemporaryDir> dir_;
@@ -192,6 +228,91 @@ void TestKvtFile::pictureName() {
     QVERIFY(QDir(dir_->path()).mkdir("a.b"));
     QVERIFY(WriteBytes(path("a.b/name"), "x"));
     QCOMPARE(PictureNameFor(path("a.b/name")), QString("name"));
+}
+
+// The temporary file of the safe save has a short name of its own: targets
+// whose names are as long as the file system allows are replaced too.
+void TestKvtFile::longNamesOverwrite() {
+    for (const QString& name :
+         {QString(251, QLatin1Char('a')) + ".kvt", QString(125, QChar(0x436)) + ".kvt"}) {
+        QCOMPARE(QFile::encodeName(name).size() / 250, 1);  // 254 or 255 bytes
+        QVERIFY(WriteBytes(path(name), RandomBytes(FileImageSize)));
+        const FileResult r = WritePictureFile(path(name), Filled(0x42));
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(ReadBytes(path(name)), ImageOf(Filled(0x42)));
+        QVERIFY(QFile::remove(path(name)));
+    }
+    QVERIFY(QDir(dir_->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+// Saving through a link writes the file it names, which keeps its permissions.
+void TestKvtFile::linkAndPermissionsKept() {
+    QVERIFY(WriteBytes(path("real.kvt"), RandomBytes(FileImageSize)));
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(path("real.kvt"), mode));
+    QVERIFY(QFile::link("real.kvt", path("link.kvt")));
+    QVERIFY(WritePictureFile(path("link.kvt"), Filled(0x42)));
+    QVERIFY(QFileInfo(path("link.kvt")).isSymLink());
+    QCOMPARE(ReadBytes(path("real.kvt")), ImageOf(Filled(0x42)));
+    QCOMPARE(QFile::permissions(path("real.kvt")), mode | QFile::ReadUser | QFile::WriteUser);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 2);
+}
+
+// A writable file in a folder that may not be written is rewritten in place,
+// all 2048 bytes or an error; a new file cannot be made there, and a file
+// protected against writing is not replaced even where the folder allows it.
+void TestKvtFile::readOnlyFolderWritesInPlace() {
+    const QString locked = path("locked"), open = path("open");
+    QVERIFY(QDir().mkdir(locked) && QDir().mkdir(open));
+    const QByteArray old = RandomBytes(3000), guarded = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(locked + "/pic.kvt", old) && WriteBytes(open + "/ro.kvt", guarded));
+    QVERIFY(QFile::setPermissions(open + "/ro.kvt", QFile::ReadOwner | QFile::ReadOther));
+    struct stat before;
+    QVERIFY(::stat(QFile::encodeName(locked + "/pic.kvt").constData(), &before) == 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        for (const QString& p : {locked, locked + "/pic.kvt", open, open + "/ro.kvt"})
+            QVERIFY(::chown(QFile::encodeName(p).constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 0755) == 0);
+    }
+    QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
+
+    auto body = [&]() -> QString {
+        if (WriteBytes(locked + "/probe", "x")) return QStringLiteral("SKIP");
+        if (const FileResult r = WritePictureFile(locked + "/pic.kvt", Filled(0x42)); !r) return r.error;
+        FileResult r;
+        {
+            FileSizeLimit limit(1000);
+            if (!limit.ok()) return QStringLiteral("no file size limit");
+            r = WritePictureFile(locked + "/pic.kvt", Filled(0x43));
+        }
+        if (r || !r.error.contains(QStringLiteral("1000 из 2048")))
+            return QStringLiteral("short write: ") + r.error;
+        if (WritePictureFile(locked + "/new.kvt", Filled(0x42)))
+            return QStringLiteral("created in locked folder");
+        if (WritePictureFile(open + "/ro.kvt", Filled(0x42)))
+            return QStringLiteral("replaced protected file");
+        return {};
+    };
+    const std::optional<QString> complaint = root ? RunUnprivileged(body) : std::optional(body());
+    ::chmod(QFile::encodeName(locked).constData(), 0755);
+    if (!complaint) QSKIP("runs as root and cannot switch to an unprivileged user");
+    if (*complaint == "SKIP") QSKIP("permission bits do not stop this user from writing the folder");
+    QVERIFY2(complaint->isEmpty(), qPrintable(*complaint));
+
+    // The first write went in place: same file, 2048 bytes; the second stopped at 1000.
+    struct stat after;
+    QVERIFY(::stat(QFile::encodeName(locked + "/pic.kvt").constData(), &after) == 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    const QByteArray now = ReadBytes(locked + "/pic.kvt");
+    QCOMPARE(now.size(), FileImageSize);
+    QCOMPARE(now.left(1000), ImageOf(Filled(0x43)).left(1000));
+    QCOMPARE(now.mid(1000), ImageOf(Filled(0x42)).mid(1000));
+    QCOMPARE(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"pic.kvt"});
+    QCOMPARE(ReadBytes(open + "/ro.kvt"), guarded);
+    QCOMPARE(QDir(open).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"ro.kvt"});
 }
 
 QTEST_GUILESS_MAIN(TestKvtFile)

@@ -1,0 +1,102 @@
+#include "app/commandline.h"
+
+#include "app/ilda_cli.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QUrl>
+
+namespace {
+
+const QString kProgram = QStringLiteral("laserpic");
+
+// Options of QGuiApplication and QApplication that take a value, and those
+// that do not; accepted here and handled by the application object.
+const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                       "display",  "qwindowgeometry",    "geometry",      "qwindowtitle",
+                                       "title",    "qwindowicon",        "icon",          "name",
+                                       "style",    "stylesheet",         "session"};
+const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QString HelpText(const QList<QCommandLineOption>& options) {
+    QString text = QStringLiteral(
+                       "Usage: %1 [options] [picture.kvt]\n"
+                       "Laser Picture Editor: draws 256-point pictures for a standalone laser projector.\n"
+                       "Opens the picture file given, as the open command does.\n\nOptions:\n")
+                       .arg(kProgram);
+    for (const QCommandLineOption& option : options) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        QString left = names.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty()) left += QStringLiteral(" <%1>").arg(option.valueName());
+        text += QStringLiteral("  %1  %2\n").arg(left, -22).arg(option.description());
+    }
+    text += QStringLiteral("\nConversions, without a window:\n") + IldaHelpText();
+    text += QStringLiteral("\nQt's own options (-platform, -display, -style, ...) are passed on to Qt.\n");
+    return text;
+}
+
+// A path as the open dialog would give it: absolute; a file: URL becomes its path.
+QString PicturePath(const QString& argument) {
+    const QUrl url(argument);
+    const QString path =
+        url.isLocalFile() && argument.startsWith(QLatin1String("file:")) ? url.toLocalFile() : argument;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+}  // namespace
+
+QStringList ArgumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    // Options of our own, in the order --help lists them.
+    const QList<QCommandLineOption> options = {help, version};
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QCommandLineOption& option : options) parser.addOption(option);
+    for (const char* name : kQtValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlagOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    CommandLine result;
+    if (!parser.parse(arguments)) {
+        result.errors = QStringLiteral("%1: %2 Try '%1 --help'.\n").arg(kProgram, parser.errorText());
+        result.exitCode = 2;
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.output = HelpText(options);
+        result.exitCode = 0;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.output = QStringLiteral("%1 %2\n").arg(kProgram, QStringLiteral(LASERPIC_VERSION));
+        result.exitCode = 0;
+        return result;
+    }
+    const QStringList pictures = parser.positionalArguments();
+    if (!pictures.isEmpty() && !pictures.constFirst().isEmpty())
+        result.picture = PicturePath(pictures.constFirst());
+    if (pictures.size() > 1)
+        result.errors = QStringLiteral("%1: one picture at a time; ignored: %2\n")
+                            .arg(kProgram, pictures.mid(1).join(QStringLiteral(" ")));
+    return result;
+}
