@@ -1,8 +1,14 @@
 #include "app/dialogs.h"
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "view/picturepreview.h"
 
 #include "app/ildaframedialog.h"
 
@@ -21,6 +27,27 @@ QString captionFor(QMessageBox::Icon icon) {
     }
 }
 
+// Puts a picture preview to the right of the file list. It follows the file
+// chosen, whether clicked, reached with the keys or typed (pipes and devices,
+// which the list does not show, included).
+void AddPreview(QFileDialog& dialog) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!grid || !list || !list->selectionModel() || !name) return;
+    auto* preview = new PicturePreview(&dialog);
+    grid->addWidget(preview, 1, grid->columnCount(), Qt::AlignTop);
+    dialog.resize(dialog.width() + preview->sizeHint().width() + std::max(grid->horizontalSpacing(), 6),
+                  dialog.height());  // the list as wide as without it
+    auto follow = [&dialog, name, preview] {
+        const QStringList files = dialog.selectedFiles();
+        preview->setPath(files.size() == 1 && !name->text().isEmpty() ? files[0] : QString());
+    };
+    QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, preview, follow);
+    QObject::connect(name, &QLineEdit::textChanged, preview, follow);
+    follow();
+}
+
 bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, state.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -35,6 +62,7 @@ bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
             dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
+    if (state.preview) AddPreview(dialog);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog")
                                                          : QStringLiteral("SaveDialog"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;

@@ -16,6 +16,7 @@ struct FileDialogState {
     QString filter;         // "Description (*.ext)"
     QString defaultSuffix;  // appended to a typed name without one; empty for none
     QString fileName;       // the last name chosen, or the initial one
+    bool preview = false;   // a preview of the picture under selection beside the list
 };
 
 class DialogSeam {

@@ -14,6 +14,7 @@
 void TBaseForm::connectPictureHandlers() {
     OpenPictureDialog.title = QStringLiteral("Открыть картинку-подложку");
     OpenPictureDialog.filter = lp::PictureDialogFilter();
+    OpenPictureDialog.preview = true;
 
     connect(ui->SpeedButtonLoadPicture, &QAbstractButton::clicked, this,
             &TBaseForm::SpeedButtonLoadPictureClick);

@@ -36,7 +36,7 @@ QString TooLargeFile(qint64 size) {
 }
 
 PictureResult Failure(const QString& reason) {
-    return {QImage(), reason};
+    return {QImage(), reason, QSize()};
 }
 
 #ifdef Q_OS_UNIX
@@ -254,9 +254,20 @@ bool Complete(const QByteArray& bytes) {
     return true;  // the other decoders fail on data that ends early
 }
 
-QImage Kept(QImage image) {
-    if (image.width() > kPictureKeptSide || image.height() > kPictureKeptSide)
-        image = image.scaled(KeptPictureSize(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+// `size` reduced to fit in `box`, proportions kept.
+QSize Fitted(const QSize& size, const QSize& box) {
+    if (size.width() <= box.width() && size.height() <= box.height()) return size;
+    return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// The size kept of a picture of `size`: the loader's, or fitted in a preview's `box`.
+QSize KeptSize(const QSize& size, const QSize& box) {
+    return box.isValid() ? Fitted(size, box) : KeptPictureSize(size);
+}
+
+QImage Kept(QImage image, const QSize& box) {
+    const QSize size = KeptSize(image.size(), box);
+    if (size != image.size()) image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                          : QImage::Format_RGB32);
 }
@@ -265,7 +276,7 @@ QString Unreadable(const QImageReader& reader) {
     return QStringLiteral("Не удалось прочитать картинку: ") + reader.errorString();
 }
 
-PictureResult DecodeSvg(const QByteArray& bytes) {
+PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     QByteArray svg = bytes;
     if (bytes.startsWith("\x1f\x8b") && !Gunzip(bytes, kSvgTextLimit, svg))
         return Failure(QStringLiteral("Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
@@ -279,22 +290,16 @@ PictureResult DecodeSvg(const QByteArray& bytes) {
     QImageReader reader(&buffer, "svg");
     // Drawn at the kept size whatever size it declares.
     const QSize declared = reader.size();
-    QSize size = declared.isEmpty()
-                     ? QSize(kPictureKeptSide, kPictureKeptSide)
-                     : declared.scaled(kPictureKeptSide, kPictureKeptSide, Qt::KeepAspectRatio);
+    const QSize side = box.isValid() ? box : QSize(kPictureKeptSide, kPictureKeptSide);
+    QSize size = declared.isEmpty() ? side : declared.scaled(side, Qt::KeepAspectRatio);
     reader.setScaledSize(size.expandedTo(QSize(1, 1)));
     const QImage image = reader.read();
     if (image.isNull()) return Failure(Unreadable(reader));
-    return {Kept(image), {}};
+    return {Kept(image, box), {}, declared.isEmpty() ? image.size() : declared};
 }
 
-}  // namespace
-
-QSize KeptPictureSize(const QSize& declared) {
-    return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));
-}
-
-PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
+// Decodes with the loader's rules, or with a valid `box`, fitted in it.
+PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
     static std::once_flag limitSet;
     std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMb); });
 
@@ -311,7 +316,7 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
     }
     if (!reader->canRead()) return Failure(QStringLiteral("Это не картинка или её формат не поддерживается"));
     const QByteArray format = reader->format();
-    if (format == "svg" || format == "svgz") return DecodeSvg(bytes);
+    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
@@ -321,19 +326,37 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
                            .arg(kPicturePixelLimit / 1'000'000));
     if (!Complete(bytes))
         return Failure(QStringLiteral("Файл картинки обрезан: его данные кончаются раньше времени"));
-    if (declared.isValid() && KeptPictureSize(declared) != declared &&
+    if (declared.isValid() && KeptSize(declared, box) != declared &&
         reader->supportsOption(QImageIOHandler::ScaledSize))
-        reader->setScaledSize(KeptPictureSize(declared));
+        reader->setScaledSize(KeptSize(declared, box));
     const QImage image = reader->read();
     if (image.isNull()) return Failure(Unreadable(*reader));
-    return {Kept(image), {}};
+    return {Kept(image, box), {}, declared.isValid() ? declared : image.size()};
 }
 
-PictureResult LoadPicture(const QString& path) {
+PictureResult Load(const QString& path, const QSize& box) {
     QByteArray bytes;
     const QString error = ReadRegularFile(path, bytes);
     if (!error.isEmpty()) return Failure(error);
-    return DecodePicture(bytes, QFileInfo(path).suffix());
+    return Decode(bytes, QFileInfo(path).suffix(), box);
+}
+
+}  // namespace
+
+QSize KeptPictureSize(const QSize& declared) {
+    return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));
+}
+
+PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
+    return Decode(bytes, suffix, QSize());
+}
+
+PictureResult LoadPicture(const QString& path) {
+    return Load(path, QSize());
+}
+
+PictureResult LoadPicturePreview(const QString& path, const QSize& box) {
+    return Load(path, box.expandedTo(QSize(1, 1)));
 }
 
 QString PictureDialogFilter() {

@@ -23,6 +23,7 @@ inline constexpr int kPictureKeptSide = 1024;
 struct PictureResult {
     QImage image;   // null on failure
     QString error;  // the reason, for the user
+    QSize size;     // the picture's own size in pixels
     explicit operator bool() const { return !image.isNull(); }
 };
 
@@ -33,6 +34,10 @@ PictureResult LoadPicture(const QString& path);
 
 // Decodes picture bytes; `suffix` is the file's extension without the dot.
 PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix);
+
+// For a preview: read as LoadPicture reads, but reduced to fit in `box` with
+// its proportions kept, already while decoding where the format allows.
+PictureResult LoadPicturePreview(const QString& path, const QSize& box);
 
 // The size a raster picture declared as `declared` is decoded at: each side
 // capped to kPictureKeptSide on its own (the field stretches it anyway).

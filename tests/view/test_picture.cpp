@@ -3,9 +3,12 @@
 // drawn beneath the figure, and bad files refused with nothing lost.
 #include <zlib.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
+#include "view/picturepreview.h"
 #include "view/waitwork.h"
 
 #ifdef Q_OS_UNIX
@@ -146,8 +150,10 @@ class PictureTest : public QObject {
     void realFiles();
     void badFilesChangeNothing();
     void waitingKeepsTheWindowAlive();
+    void previewInTheDialog();
 
   private:
+    void drivePreview(QFileDialog* dialog, const QString& folder);
     QTemporaryDir dir_;
     QString file(const QString& name) const { return dir_.filePath(name); }
 };
@@ -481,6 +487,145 @@ void PictureTest::waitingKeepsTheWindowAlive() {
     QVERIFY(clock.elapsed() < 1000);
     QVERIFY(!done->load());
     QTRY_VERIFY_WITH_TIMEOUT(done->load(), 5000);
+}
+
+// The real open-picture dialog, driven as the user drives it.
+void PictureTest::previewInTheDialog() {
+    const QString folder = file(QStringLiteral("dialog"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/folder.png")));
+    QVERIFY(ConvertQuadrants(folder + QStringLiteral("/wide.png"), 640, 480));
+    QVERIFY(ConvertQuadrants(folder + QStringLiteral("/tall.jpg"), 1200, 3000));
+    QVERIFY(WriteBytes(folder + QStringLiteral("/text.png"), "Это просто текст.\n"));
+#ifdef Q_OS_UNIX
+    QCOMPARE(mkfifo(QFile::encodeName(folder + QStringLiteral("/pipe.png")).constData(), 0600), 0);
+#endif
+    const QByteArray png = ReadBytes(folder + QStringLiteral("/wide.png"));
+    QVERIFY(WriteBytes(folder + QStringLiteral("/huge.png"), PatchedPng(png, 100000, 100000)));
+    QVERIFY(WriteBytes(folder + QStringLiteral("/cut.jpg"),
+                       ReadBytes(folder + QStringLiteral("/tall.jpg")).left(2000)));
+
+    FileDialogState state{QStringLiteral("Картинка"),
+                          lp::PictureDialogFilter(),
+                          {},
+                          folder + QStringLiteral("/tall.jpg"),
+                          true};
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog) drivePreview(dialog, folder);
+        if (dialog && !QTest::currentTestFailed())
+            static_cast<QDialog*>(dialog)->accept();  // the Open button
+        else if (QApplication::activeModalWidget())
+            QApplication::activeModalWidget()->close();
+    });
+    const bool accepted = dialogs().openFile(nullptr, state);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(accepted);
+    QCOMPARE(state.fileName, folder + QStringLiteral("/wide.png"));
+
+    // Without the flag the dialog has no preview; closing it while a picture
+    // is being read leaves the worker to finish on its own.
+    state.preview = false;
+    bool hadPreview = true;
+    QTimer::singleShot(0, this, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            hadPreview = dialog->findChild<PicturePreview*>() != nullptr;
+            dialog->reject();
+        }
+    });
+    QVERIFY(!dialogs().openFile(nullptr, state));
+    QVERIFY(!hadPreview);
+    {
+        QFileDialog dialog;
+        auto* preview = new PicturePreview(&dialog);
+        preview->setPath(folder + QStringLiteral("/tall.jpg"));
+    }
+    QTest::qWait(300);
+}
+
+void PictureTest::drivePreview(QFileDialog* dialog, const QString& folder) {
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QAbstractItemView* list = nullptr;  // the list or the details, whichever shows
+    for (const char* name : {"listView", "treeView"})
+        if (auto* view = dialog->findChild<QAbstractItemView*>(QLatin1String(name));
+            view && view->isVisible())
+            list = view;
+    auto* preview = dialog->findChild<PicturePreview*>(QStringLiteral("PicturePreview"));
+    QVERIFY(list && preview);
+    // Beside the file list, opening on the last picture chosen, decoded small.
+    QVERIFY(preview->mapTo(dialog, QPoint(0, 0)).x() >= list->mapTo(dialog, QPoint(list->width(), 0)).x());
+    QTRY_VERIFY(!preview->busy());
+    QCOMPARE(preview->image().size(), QSize(64, 160));
+    QCOMPARE(preview->sizeText(), QStringLiteral("1200 × 3000"));
+
+    QStringList shown;  // each picture that reached the box
+    connect(preview, &PicturePreview::updated, preview,
+            [&] { shown << (preview->image().isNull() ? QString() : preview->path()); });
+    auto click = [&](const QString& name) {
+        QModelIndex index;
+        QTRY_VERIFY((index = list->model()
+                                 ->match(list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole, name,
+                                         1, Qt::MatchExactly)
+                                 .value(0))
+                        .isValid());
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+        QCOMPARE(preview->path(), folder + u'/' + name);
+    };
+    auto type = [&](const QString& name) {  // the list does not show pipes
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, name);
+        QCOMPARE(preview->path(), folder + u'/' + name);
+    };
+    click(QStringLiteral("wide.png"));
+    QTRY_VERIFY(!preview->busy());
+    // 640 x 480 fitted in the box: 160 x 120, its four quadrants where the user sees them.
+    QCOMPARE(preview->image().size(), QSize(160, 120));
+    QCOMPARE(preview->sizeText(), QStringLiteral("640 × 480"));
+    auto* box = preview->findChild<QLabel*>(QStringLiteral("PreviewBox"));
+    const QImage seen = box->grab().toImage();
+    const QPoint c = box->contentsRect().center();
+    QVERIFY(Near(seen.pixelColor(c + QPoint(-40, -30)), kRed) &&
+            Near(seen.pixelColor(c + QPoint(40, -30)), kBlue));
+    QVERIFY(Near(seen.pixelColor(c + QPoint(-40, 30)), kLime) &&
+            Near(seen.pixelColor(c + QPoint(40, 30)), kYellow));
+    QVERIFY(!Near(seen.pixelColor(c + QPoint(0, -70)), kRed) &&
+            !Near(seen.pixelColor(c + QPoint(0, 70)), kLime));
+
+    // Not pictures: an empty box at once, the dialog answering meanwhile.
+    QStringList empty{QStringLiteral("text.png"), QStringLiteral("folder.png"), QStringLiteral("huge.png"),
+                      QStringLiteral("cut.jpg")};
+#ifdef Q_OS_UNIX
+    empty.prepend(QStringLiteral("pipe.png"));
+#endif
+    for (const QString& name : empty) {
+        click(QStringLiteral("wide.png"));
+        QTRY_VERIFY(!preview->busy());
+        QElapsedTimer clock;
+        clock.start();
+        if (name.startsWith(QStringLiteral("pipe")))
+            type(name);
+        else
+            click(name);
+        QTRY_VERIFY2(!preview->busy(), qPrintable(name));
+        QVERIFY2(clock.elapsed() < 500, qPrintable(name));
+        QVERIFY2(preview->image().isNull() && preview->sizeText().isEmpty(), qPrintable(name));
+    }
+#ifdef Q_OS_LINUX
+    preview->setPath(QStringLiteral("/dev/zero"));
+    QTRY_VERIFY(!preview->busy());
+    QVERIFY(preview->image().isNull());
+#endif
+    // Moving on before a picture is read: only the newest one shows.
+    shown.clear();
+    click(QStringLiteral("tall.jpg"));
+    click(QStringLiteral("text.png"));
+    click(QStringLiteral("wide.png"));
+    QTRY_VERIFY(!preview->busy());
+    QCOMPARE(shown.filter(QStringLiteral(".jpg")), QStringList());
+    QCOMPARE(preview->image().size(), QSize(160, 120));
 }
 
 QTEST_MAIN(PictureTest)
