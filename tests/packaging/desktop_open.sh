@@ -17,12 +17,20 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  echo "windows on the display:" >&2
+  for id in $(xdotool search --name . 2>/dev/null); do echo "  $id: $(xdotool getwindowname "$id")" >&2; done
+  echo "editor output:" >&2
+  cat "$work"/*.log >&2 2>/dev/null || true
+  exit 1
+}
 
-# Waits up to ten seconds for a window whose caption matches; prints its id.
+# Waits up to thirty seconds (a loaded machine) for a window whose caption
+# matches; prints its id.
 window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -32,12 +40,12 @@ window() {
 head -c 2048 /dev/urandom >"$work/good.kvt"
 head -c 1000 /dev/urandom >"$work/short.kvt"
 
-"$build/laserpic" "$work/good.kvt" 2>/dev/null & pids+=($!)
+"$build/laserpic" "$work/good.kvt" 2>"$work/good.log" & pids+=($!)
 window "good\.kvt\]" >/dev/null || fail "no editor window captioned with the picture"
 echo "command line, good picture: $(xdotool getwindowname "$(window 'good\.kvt\]')")"
 kill "${pids[-1]}"
 
-"$build/laserpic" "$work/short.kvt" 2>/dev/null & pids+=($!)
+"$build/laserpic" "$work/short.kvt" 2>"$work/short.log" & pids+=($!)
 window "^Ошибка$" >/dev/null || fail "no error box for a short picture"
 editor=$(window "no FileLaser") || fail "the editor does not start blank after the error"
 echo "command line, short picture: error box over \"$(xdotool getwindowname "$editor")\""
