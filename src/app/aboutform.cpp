@@ -29,12 +29,6 @@ const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 128, 0);
 
-void SetColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm) {
@@ -47,7 +41,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
 
     ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") + kRelease);
     for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
-        SetColour(label, Qt::black);
+        SetLabelColour(label, Qt::black);
         label->adjustSize();
     }
     ui->Label2->installEventFilter(this);
@@ -94,19 +88,19 @@ void TAboutForm::BitBtn1Click() {
 }
 
 void TAboutForm::Label2MouseMove() {
-    SetColour(ui->Label2, kRed);
+    SetLabelColour(ui->Label2, kRed);
 }
 
 void TAboutForm::Label6MouseMove() {
-    SetColour(ui->Label6, kRed);
+    SetLabelColour(ui->Label6, kRed);
 }
 
 void TAboutForm::Label2MouseLeave() {
-    SetColour(ui->Label2, kNavy);
+    SetLabelColour(ui->Label2, kNavy);
 }
 
 void TAboutForm::Label6MouseLeave() {
-    SetColour(ui->Label6, kNavy);
+    SetLabelColour(ui->Label6, kNavy);
 }
 
 void TAboutForm::Label2Click() {
@@ -118,9 +112,9 @@ void TAboutForm::Label6Click() {
 }
 
 void TAboutForm::openLink(QLabel* label, const QUrl& url) {
-    SetColour(label, kGreen);
+    SetLabelColour(label, kGreen);
     dialogs().openLink(this, url);  // the result is not examined; the dialog stays open
-    SetColour(label, kGreen);
+    SetLabelColour(label, kGreen);
 }
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {

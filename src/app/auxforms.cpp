@@ -1,6 +1,7 @@
 #include "app/auxforms.h"
 
 #include <QFont>
+#include <QLabel>
 
 void ApplyFormFont(QWidget* window) {
     QFont font;
@@ -8,4 +9,10 @@ void ApplyFormFont(QWidget* window) {
         {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(11);
     window->setFont(font);
+}
+
+void SetLabelColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }

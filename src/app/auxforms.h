@@ -5,5 +5,11 @@
 
 #include <QDialog>
 
+class QColor;
+class QLabel;
+
 // Sets the editor's common window font: 11 pixels, a plain sans serif.
 void ApplyFormFont(QWidget* window);
+
+// Sets the colour of a label's text.
+void SetLabelColour(QLabel* label, const QColor& colour);

@@ -19,12 +19,6 @@ namespace {
 constexpr QRect kRestoredFrame(192, 105, 822, 429);
 constexpr QSize kDecoration(2 * 4, 30 + 4);
 
-void SetLabelColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 }  // namespace
 
 TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {

@@ -1,11 +1,11 @@
 #include "app/commandline.h"
 
-#include "app/ilda_cli.h"
-
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QUrl>
+
+#include "app/ilda_cli.h"
 
 namespace {
 

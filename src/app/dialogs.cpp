@@ -8,9 +8,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "view/picturepreview.h"
-
 #include "app/ildaframedialog.h"
+#include "view/picturepreview.h"
 
 namespace {
 

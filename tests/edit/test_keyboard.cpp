@@ -8,11 +8,11 @@
 #include <QtTest>
 #include <functional>
 
-#include "link/progform.h"
 #include "app/baseform.h"
 #include "app/controls.h"
 #include "edit/editcore.h"
 #include "edit/keyboard.h"
+#include "link/progform.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"

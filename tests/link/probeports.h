@@ -4,11 +4,21 @@
 #pragma once
 
 #include <QEventLoop>
+#include <QProcess>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 
 #include "link/serialport.h"
+
+// What `stty -a` reports for a device (as the test runs as root, also for a
+// port the link holds for exclusive use).
+inline QString SttyAll(const QString& device) {
+    QProcess p;
+    p.start(QStringLiteral("stty"), {QStringLiteral("-a"), QStringLiteral("-F"), device});
+    if (!p.waitForFinished(5000)) return QStringLiteral("stty did not finish");
+    return QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+}
 
 class ProbePorts : public lp::SerialPorts {
   public:

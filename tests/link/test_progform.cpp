@@ -192,12 +192,7 @@ void ProgFormTest::lineSettingsWhilePortIsOpen() {
     ScriptedDialogs dialogs;
     ProbePorts ports;
     QString stty;
-    ports.whileOpen = [&](const QString& device) {
-        QProcess p;
-        p.start(u"stty"_s, {u"-a"_s, u"-F"_s, device});
-        QVERIFY(p.waitForFinished(5000));
-        stty = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
-    };
+    ports.whileOpen = [&](const QString& device) { stty = SttyAll(device); };
     TProgForm form;
     form.SpeedButton1Click();
     const QStringList settings = stty.simplified().split(QRegularExpression(u"[ ;]+"_s));

@@ -222,12 +222,7 @@ void TxComFormTest::uploadBytesAndLog() {
     ScriptedDialogs dialogs;
     ProbePorts ports;
     QString stty;
-    ports.whileOpen = [&](const QString& device) {
-        QProcess p;
-        p.start(u"stty"_s, {u"-a"_s, u"-F"_s, device});
-        QVERIFY(p.waitForFinished(5000));
-        stty = QString::fromLocal8Bit(p.readAllStandardOutput());
-    };
+    ports.whileOpen = [&](const QString& device) { stty = SttyAll(device); };
     Coords X, Y;
     KnownFigure(X, Y);
     QString name = u"Pic1"_s;
