@@ -5,8 +5,10 @@
 # MIME package) starts the editor on it.
 # Usage: desktop_open.sh <build folder>; runs itself again under xvfb-run.
 set -euo pipefail
+# -noreset: without it the server resets when its last client goes, and an
+# editor started in that moment cannot connect.
 if [ -z "${LASERPIC_UNDER_XVFB:-}" ]; then
-  exec env LASERPIC_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec env LASERPIC_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 build=$(cd "$1" && pwd)
