@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "view/picturefile.h"
+#include "view/waitwork.h"
 
 // Shared by the preview and its worker thread; whichever ends last frees it.
 struct PreviewWork {
@@ -23,6 +24,7 @@ struct PreviewWork {
 // picture at a time however fast the selection moves, and nothing of the
 // preview touched but the shared work under its lock.
 void PicturePreview::RunWorker(std::shared_ptr<PreviewWork> work) {
+    const WorkerCount counted;
     for (;;) {
         QString path;
         quint64 generation;

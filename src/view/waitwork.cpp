@@ -13,6 +13,8 @@
 
 namespace {
 
+std::atomic<int> runningWorkers{0};
+
 enum Outcome { Quit = 0, Finished, OutOfPatience, Stopped };
 
 // Keeps a window open while the work it waits for runs.
@@ -40,6 +42,7 @@ bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> wor
     // Only this flag is shared with the worker; it outlives whichever side ends last.
     auto finished = std::make_shared<std::atomic<bool>>(false);
     std::thread([work = std::move(work), finished] {
+        const WorkerCount counted;
         work();
         finished->store(true, std::memory_order_release);
     }).detach();
@@ -75,4 +78,16 @@ bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> wor
         outcome = Finished;
     }
     return outcome == Finished;
+}
+
+int RunningWorkers() {
+    return runningWorkers.load();
+}
+
+WorkerCount::WorkerCount() {
+    ++runningWorkers;
+}
+
+WorkerCount::~WorkerCount() {
+    --runningWorkers;
 }

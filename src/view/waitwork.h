@@ -15,3 +15,17 @@ class QWidget;
 // quit); the work then still finishes on its own thread, unseen, so it must
 // own everything it touches.
 bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> work, int patienceMs = 400);
+
+// Detached workers (picture loads and previews) still running. The program
+// ends without its libraries' teardown while one is, so a decode left behind
+// never meets an unloaded image plugin.
+int RunningWorkers();
+
+// Counts a detached worker for as long as it lives.
+class WorkerCount {
+  public:
+    WorkerCount();
+    ~WorkerCount();
+    WorkerCount(const WorkerCount&) = delete;
+    WorkerCount& operator=(const WorkerCount&) = delete;
+};
