@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <atomic>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -41,11 +42,17 @@ class CloseHolder : public QObject {
 bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> work, int patienceMs) {
     // Only this flag is shared with the worker; it outlives whichever side ends last.
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread([work = std::move(work), finished] {
-        const WorkerCount counted;
+    try {
+        std::thread([work, finished] {
+            const WorkerCount counted;
+            work();
+            finished->store(true, std::memory_order_release);
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the work runs here; it is bounded and a wait beats a crash.
         work();
-        finished->store(true, std::memory_order_release);
-    }).detach();
+        return true;
+    }
 
     QEventLoop loop;
     QTimer poll;

@@ -13,7 +13,8 @@ class QWidget;
 // longer, a modal box with `text` offers to stop waiting. Closing the window
 // waits too. Returns false when the user stopped waiting (or the application
 // quit); the work then still finishes on its own thread, unseen, so it must
-// own everything it touches.
+// own everything it touches. When no thread can be started the work runs on
+// the caller's thread instead.
 bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> work, int patienceMs = 400);
 
 // Detached workers (picture loads and previews) still running. The program
