@@ -129,10 +129,21 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
             // A leave delivered while the dialog is being hidden is no move of the pointer.
             if (label->isVisible()) mail ? Label2MouseLeave() : Label6MouseLeave();
             break;
+        // A click is a left press and release on the link; the second click
+        // of a double click is none, so a double click opens the link once.
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) clickStartedOn_ = label;
+            break;
+        case QEvent::MouseButtonDblClick:
+            clickStartedOn_ = nullptr;
+            break;
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))
-                mail ? Label2Click() : Label6Click();
+            if (mouse->button() != Qt::LeftButton) break;
+            const bool click =
+                clickStartedOn_ == label && label->rect().contains(mouse->position().toPoint());
+            clickStartedOn_ = nullptr;
+            if (click) mail ? Label2Click() : Label6Click();
             break;
         }
         default:

@@ -50,4 +50,5 @@ class TAboutForm : public QDialog {
   private:
     void openLink(QLabel* label, const QUrl& url);
     int titleFlips_ = 0;
+    QObject* clickStartedOn_ = nullptr;  // the link a left press began on
 };

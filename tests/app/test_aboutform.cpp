@@ -65,6 +65,7 @@ class AboutFormTest : public QObject {
     void linkColoursPersistAcrossOpenings_data();
     void linkColoursPersistAcrossOpenings();
     void linkTargets();
+    void linkOpensOncePerClick();
     void timerTicksWhileHidden();
 };
 
@@ -210,6 +211,26 @@ void AboutFormTest::linkTargets() {
     const QString html = QString::fromUtf8(ReadBytes(page.toLocalFile()));
     QVERIFY(html.contains(u"Laser Picture Editor"_s));
     QVERIFY(html.contains(u"<h2"_s));
+}
+
+void AboutFormTest::linkOpensOncePerClick() {
+    ScriptedDialogs answers;
+    TAboutForm form;
+    RunModal(form, [&] {
+        // A double click as the window system delivers it.
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const QPointF at(6, 5);
+            QMouseEvent mouse(type, at, form.ui->Label2->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QApplication::sendEvent(form.ui->Label2, &mouse);
+        }
+        QCOMPARE(answers.links.size(), 1);
+        QTest::mouseClick(form.ui->Label6, Qt::RightButton, {}, QPoint(6, 5));  // no click
+        QCOMPARE(answers.links.size(), 1);
+        QTest::mouseClick(form.ui->Label6, Qt::LeftButton, {}, QPoint(6, 5));
+        QCOMPARE(answers.links.size(), 2);
+    });
 }
 
 void AboutFormTest::timerTicksWhileHidden() {
