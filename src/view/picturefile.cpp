@@ -329,9 +329,13 @@ PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize
     if (declared.isValid() && KeptSize(declared, box) != declared &&
         reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(KeptSize(declared, box));
+    reader->setAutoTransform(true);  // a photo stands as it was taken
     const QImage image = reader->read();
     if (image.isNull()) return Failure(Unreadable(*reader));
-    return {Kept(image, box), {}, declared.isValid() ? declared : image.size()};
+    QSize shown = declared.isValid() ? declared : image.size();
+    if (declared.isValid() && (reader->transformation() & QImageIOHandler::TransformationRotate90))
+        shown.transpose();
+    return {Kept(image, box), {}, shown};
 }
 
 PictureResult Load(const QString& path, const QSize& box) {

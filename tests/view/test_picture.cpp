@@ -316,6 +316,7 @@ void PictureTest::realFiles_data() {
     QTest::newRow("large jpeg, kept small") << "big.jpeg" << QSize(1024, 1024) << 40;
     QTest::newRow("svg") << "pic.svg" << QSize(1024, 768) << 0;
     QTest::newRow("jpeg named .png") << "photo.png" << QSize(64, 48) << 40;
+    QTest::newRow("photo taken upright") << "turned.jpg" << QSize(48, 64) << 40;  // stands as taken
 }
 
 void PictureTest::realFiles() {
@@ -328,6 +329,19 @@ void PictureTest::realFiles() {
         // Its SVG writer reports failure even when the file is written.
         QVERIFY(Convert({"-size", "64x48", "xc:white", "-draw", "rectangle 0,0 31,23", path}));
         QVERIFY(ReadBytes(path).contains("<svg"));
+    } else if (name == QStringLiteral("turned.jpg")) {
+        // Stored on its side with the orientation mark a camera writes: an
+        // Exif block whose one entry says "turn a quarter clockwise" (6).
+        QVERIFY(ConvertQuadrants(path));
+        const QByteArray exif(
+            "\xFF\xE1\x00\x22"
+            "Exif\0\0"
+            "II\x2A\x00\x08\x00\x00\x00"
+            "\x01\x00"
+            "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+            "\x00\x00\x00\x00",
+            36);
+        QVERIFY(WriteBytes(path, ReadBytes(path).insert(2, exif)));
     } else if (name == QStringLiteral("photo.png")) {
         QVERIFY(ConvertQuadrants(path + QStringLiteral(".jpg")));
         QVERIFY(QFile::rename(path + QStringLiteral(".jpg"), path));
@@ -350,10 +364,12 @@ void PictureTest::realFiles() {
         QCOMPARE(picture.pixelColor(3 * w / 4, 3 * h / 4).alpha(), 0);
         return;
     }
-    QVERIFY(Near(picture.pixelColor(w / 4, h / 4), kRed, tolerance));
-    QVERIFY(Near(picture.pixelColor(3 * w / 4, h / 4), kBlue, tolerance));
-    QVERIFY(Near(picture.pixelColor(w / 4, 3 * h / 4), kLime, tolerance));
-    QVERIFY(Near(picture.pixelColor(3 * w / 4, 3 * h / 4), kYellow, tolerance));
+    // Quarters red, blue / lime, yellow; turned a quarter clockwise for the photo.
+    const bool turned = name == QStringLiteral("turned.jpg");
+    QVERIFY(Near(picture.pixelColor(w / 4, h / 4), turned ? kLime : kRed, tolerance));
+    QVERIFY(Near(picture.pixelColor(3 * w / 4, h / 4), turned ? kRed : kBlue, tolerance));
+    QVERIFY(Near(picture.pixelColor(w / 4, 3 * h / 4), turned ? kYellow : kLime, tolerance));
+    QVERIFY(Near(picture.pixelColor(3 * w / 4, 3 * h / 4), turned ? kBlue : kYellow, tolerance));
 }
 
 void PictureTest::badFilesChangeNothing() {
