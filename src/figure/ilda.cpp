@@ -309,6 +309,8 @@ FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coord
 
 FileResult WriteIldaFile(const QString& path, const QByteArray& bytes) {
     if (QFileInfo(path).isDir()) return Fail(QStringLiteral("Это папка, а не файл"));
+    // A pipe or a device would be replaced by a regular file: refused.
+    if (const FileResult target = CheckSaveTarget(path); !target) return target;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Fail(QStringLiteral("Не удалось создать файл: ") + file.errorString());
