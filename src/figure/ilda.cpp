@@ -181,7 +181,7 @@ IldaScan ScanIlda(IldaSource& source) {
         const qint64 data = qint64(records) * recordSize;
         const qint64 left = size - offset - IldaHeaderSize;
         if (data > left) {
-            scan.result = Fail(QStringLiteral("В заголовке %1 записей (%2 байт), а до конца файла %3 байт")
+            scan.result = Fail(QStringLiteral("Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт")
                                    .arg(records)
                                    .arg(data)
                                    .arg(left) +

@@ -305,7 +305,7 @@ void TestIlda::badInput_data() {
     QTest::newRow("second header cut short")
         << frame + End().left(10) << u"Заголовок обрезан: 10 байт из 32 (смещение %1)"_s.arg(frame.size());
     QTest::newRow("more records than data")
-        << over << u"В заголовке 100 записей (800 байт), а до конца файла 80 байт (смещение 0)"_s;
+        << over << u"Записей в заголовке: 100 (800 байт), а до конца файла 80 байт (смещение 0)"_s;
     QTest::newRow("format 6") << Header(6, "f", 1) + QByteArray(8, '\0') << u"Неизвестный код формата 6"_s;
     QTest::newRow("format 255") << Header(255, "f", 0) << u"Неизвестный код формата 255"_s;
     QTest::newRow("end header only") << End() << u"В файле нет кадров"_s;
