@@ -14,7 +14,7 @@ IldaFrameDialog::IldaFrameDialog(const QList<lp::IldaFrameInfo>& frames, QWidget
     ApplyFormFont(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
-        new QLabel(QStringLiteral("В файле %1 кадров. Какой импортировать?").arg(frames.size())));
+        new QLabel(QStringLiteral("Кадров в файле: %1. Какой импортировать?").arg(frames.size())));
 
     list = new QTreeWidget;
     list->setObjectName(QStringLiteral("Frames"));

@@ -181,7 +181,7 @@ IldaScan ScanIlda(IldaSource& source) {
         const qint64 data = qint64(records) * recordSize;
         const qint64 left = size - offset - IldaHeaderSize;
         if (data > left) {
-            scan.result = Fail(QStringLiteral("В заголовке %1 записей (%2 байт), а до конца файла %3 байт")
+            scan.result = Fail(QStringLiteral("Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт")
                                    .arg(records)
                                    .arg(data)
                                    .arg(left) +
@@ -309,6 +309,8 @@ FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coord
 
 FileResult WriteIldaFile(const QString& path, const QByteArray& bytes) {
     if (QFileInfo(path).isDir()) return Fail(QStringLiteral("Это папка, а не файл"));
+    // A pipe or a device would be replaced by a regular file: refused.
+    if (const FileResult target = CheckSaveTarget(path); !target) return target;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Fail(QStringLiteral("Не удалось создать файл: ") + file.errorString());

@@ -131,7 +131,8 @@ uint8_t YFromIlda(double y);
 // Reads a listed frame of the source as the figure.
 FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coords& X, Coords& Y);
 // Writes the bytes through a temporary file that replaces the target only
-// when everything was written.
+// when everything was written. A folder, pipe, device or socket at the path
+// is refused and left as it is.
 FileResult WriteIldaFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace lp

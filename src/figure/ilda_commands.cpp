@@ -20,7 +20,7 @@ QString Failure(const QString& what, const QString& path, const QString& reason)
 
 void TBaseForm::connectIldaHandlers() {
     OpenDialogIlda.title = QStringLiteral("Импорт кадра ILDA");
-    OpenDialogIlda.filter = QStringLiteral("Кадры ILDA (*.ild)");
+    OpenDialogIlda.filter = QStringLiteral("Кадры ILDA (*.ild *.ILD)");  // older files are named in capitals
     OpenDialogIlda.defaultSuffix = QStringLiteral("ild");
     SaveDialogIlda = OpenDialogIlda;
     SaveDialogIlda.title = QStringLiteral("Экспорт в ILDA");
@@ -65,14 +65,18 @@ void TBaseForm::SpeedButtonExportIldaClick() {
         SaveDialogPic.fileName.contains(QLatin1Char('/')) ? picture.dir().filePath(name) : name;
     if (!dialogs().saveFile(this, SaveDialogIlda)) return;
     const QString path = SaveDialogIlda.fileName;
+    auto fail = [&](const QString& reason) {
+        dialogs().message(this, QMessageBox::Critical,
+                          Failure(QStringLiteral("Не удалось экспортировать в ILDA"), path, reason),
+                          QMessageBox::Ok);
+    };
+    // A folder, pipe or device is refused before anything is asked.
+    if (const lp::FileResult target = lp::CheckSaveTarget(path); !target) return fail(target.error);
     if (QFileInfo::exists(path) &&
         dialogs().message(this, QMessageBox::Warning,
                           QStringLiteral("Файл с таким именем существует, переписать?"),
                           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     const lp::FileResult written = lp::WriteIldaFile(path, lp::ExportIlda(FigureX, FigureY, PictureName));
-    if (!written)
-        dialogs().message(this, QMessageBox::Critical,
-                          Failure(QStringLiteral("Не удалось экспортировать в ILDA"), path, written.error),
-                          QMessageBox::Ok);
+    if (!written) fail(written.error);
 }

@@ -305,7 +305,7 @@ void TestIlda::badInput_data() {
     QTest::newRow("second header cut short")
         << frame + End().left(10) << u"Заголовок обрезан: 10 байт из 32 (смещение %1)"_s.arg(frame.size());
     QTest::newRow("more records than data")
-        << over << u"В заголовке 100 записей (800 байт), а до конца файла 80 байт (смещение 0)"_s;
+        << over << u"Записей в заголовке: 100 (800 байт), а до конца файла 80 байт (смещение 0)"_s;
     QTest::newRow("format 6") << Header(6, "f", 1) + QByteArray(8, '\0') << u"Неизвестный код формата 6"_s;
     QTest::newRow("format 255") << Header(255, "f", 0) << u"Неизвестный код формата 255"_s;
     QTest::newRow("end header only") << End() << u"В файле нет кадров"_s;
@@ -476,6 +476,13 @@ void TestIlda::commandLineLeavesTargetOnFailure() {
     const QString in = path(u"bad.ild"_s), out = path(u"keep.kvt"_s);
     QCOMPARE(RunIldaCommand({u"laserpic"_s, u"--import-ilda"_s, in, out}), 1);
     QCOMPARE(ReadBytes(out), QByteArray(2048, '\x33'));
+    // A pipe where the ILDA file should go is refused, not replaced by a file.
+    const QString fifo = path(u"pipe.ild"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(WriteBytes(path(u"a.kvt"_s), QByteArray(2048, '\x40')));
+    QCOMPARE(RunIldaCommand({u"laserpic"_s, u"--export-ilda"_s, path(u"a.kvt"_s), fifo}), 1);
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     // Arguments that ask for no conversion are left to the rest of the program.
     QCOMPARE(RunIldaCommand({u"laserpic"_s}), -1);
     QCOMPARE(RunIldaCommand({u"laserpic"_s, u"picture.kvt"_s}), -1);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -123,7 +124,7 @@ void IldaCommandsTest::importChosenFrameIsUndoable() {
     QVERIFY(answers.messages.isEmpty());
     QCOMPARE(answers.fileDialogs.size(), 1);
     QCOMPARE(answers.fileDialogs[0].title, u"Импорт кадра ILDA"_s);
-    QCOMPARE(answers.fileDialogs[0].filter, u"Кадры ILDA (*.ild)"_s);
+    QCOMPARE(answers.fileDialogs[0].filter, u"Кадры ILDA (*.ild *.ILD)"_s);
     QCOMPARE(answers.frameLists.size(), 1);
     const QList<IldaFrameInfo>& listed = answers.frameLists[0];
     QCOMPARE(listed.size(), 3);
@@ -176,9 +177,12 @@ void IldaCommandsTest::badInputLeavesFigure() {
         QString path;
         QString reason;
     } cases[] = {
-        {path(u"empty.ild"_s), u"Файл пуст"_s},    {path(u"picture.ild"_s), u"Это не файл ILDA"_s},
-        {path(u"cut.ild"_s), u"записей"_s},        {fifo, u"канал или устройство"_s},
-        {dir_->path(), u"Это папка, а не файл"_s}, {path(u"missing.ild"_s), u"Не удалось открыть файл"_s},
+        {path(u"empty.ild"_s), u"Файл пуст"_s},
+        {path(u"picture.ild"_s), u"Это не файл ILDA"_s},
+        {path(u"cut.ild"_s), u"Записей в заголовке"_s},
+        {fifo, u"канал или устройство"_s},
+        {dir_->path(), u"Это папка, а не файл"_s},
+        {path(u"missing.ild"_s), u"Не удалось открыть файл"_s},
     };
     for (const auto& c : cases) {
         ScriptedDialogs answers;
@@ -245,10 +249,13 @@ void IldaCommandsTest::exportFailureLeavesEverything() {
     const QString folder = path(u"folder.ild"_s);
     QVERIFY(QDir().mkpath(folder));
     const QString missing = path(u"no/such/folder/x.ild"_s);
-    for (const QString& target : {folder, missing}) {
+    const QString fifo = path(u"pipe.ild"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& target : {folder, missing, fifo}) {
         answers.messages.clear();
         answers.fileAnswers.enqueue(target);
         form.ui->SpeedButtonExportIlda->click();
+        QCOMPARE(answers.messages.size(), 1);  // refused before the overwrite question
         const AskedMessage& last = answers.messages.constLast();
         QVERIFY2(IsFailure(last, u"Не удалось экспортировать в ILDA"_s, target, QString()),
                  qPrintable(last.text));
@@ -256,6 +263,8 @@ void IldaCommandsTest::exportFailureLeavesEverything() {
     }
     QVERIFY(QFileInfo(folder).isDir());
     QVERIFY(!QFileInfo::exists(missing));
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));  // not replaced
 }
 
 void IldaCommandsTest::frameChooserForReal() {
@@ -276,6 +285,7 @@ void IldaCommandsTest::frameChooserForReal() {
         auto* dialog = qobject_cast<IldaFrameDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), u"Выбор кадра ILDA"_s);
+        QCOMPARE(dialog->findChild<QLabel*>()->text(), u"Кадров в файле: 3. Какой импортировать?"_s);
         QTreeWidget* list = dialog->list;
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* row = list->topLevelItem(i);
