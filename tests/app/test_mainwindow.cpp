@@ -102,7 +102,7 @@ const ControlRow kControls[] = {
     {"LabelRotatePoints", "QLabel", "GroupBoxTools", {8, 32, 70, 13}, false, u"Смещение на "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelPixel", "QLabel", "GroupBoxTools", {80, 32, 20, 13}, false, u"1   "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelPoints", "QLabel", "GroupBoxTools", {104, 32, 30, 13}, false, u"точек"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"ScrollBarPixel", "QScrollBar", "GroupBoxTools", {8, 48, 129, 16}, true, u""_s, u""_s, 1, 127, 1, -1, -1, 0, 0, true},
+    {"ScrollBarPixel", "QScrollBar", "GroupBoxTools", {8, 48, 129, 16}, true, u""_s, u""_s, 1, 127, 1, 1, -1, 0, 0, true},
     {"BevelPix", "QFrame", "GroupBoxTools", {8, 72, 217, 9}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelRazmer", "QLabel", "GroupBoxTools", {8, 88, 140, 13}, false, u"Размер картинки-подложки"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"ScrollBarRazmX", "QScrollBar", "GroupBoxTools", {8, 104, 95, 16}, true, u""_s, u""_s, 100, 500, 300, -1, -1, 0, 0, true},
@@ -111,7 +111,7 @@ const ControlRow kControls[] = {
     {"BevelAttr", "QFrame", "GroupBoxTools", {8, 128, 217, 9}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelTxtInter", "QLabel", "GroupBoxTools", {8, 152, 120, 13}, false, u"Длинна интерполятора"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelInter", "QLabel", "GroupBoxTools", {144, 152, 6, 13}, false, u"3"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"ScrollBarInter", "QScrollBar", "GroupBoxTools", {8, 168, 129, 16}, true, u""_s, u""_s, 1, 12, 3, -1, -1, 0, 0, true},
+    {"ScrollBarInter", "QScrollBar", "GroupBoxTools", {8, 168, 129, 16}, true, u""_s, u""_s, 1, 12, 3, 1, -1, 0, 0, true},
     {"CheckBoxHotPoint", "QCheckBox", "GroupBoxTools", {8, 200, 217, 17}, true, u"Отметить горячие точки  размером"_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
     {"CheckBoxHotCol", "QCheckBox", "GroupBoxTools", {8, 224, 217, 17}, true, u"Отметить горячие точки цветом "_s, u""_s, -1, -1, -1, -1, 0, 0, 0, true},
 };
