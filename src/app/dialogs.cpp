@@ -75,8 +75,9 @@ DialogSeam* current = &defaultSeam;
 }  // namespace
 
 QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, captionFor(icon), text, buttons, parent);
+                                                QMessageBox::StandardButtons buttons,
+                                                const QString& caption) {
+    QMessageBox box(icon, caption.isEmpty() ? captionFor(icon) : caption, text, buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -23,8 +23,10 @@ class DialogSeam {
   public:
     virtual ~DialogSeam() = default;
 
+    // An empty caption is the usual one of the icon's kind.
     virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                QMessageBox::StandardButtons buttons);
+                                                QMessageBox::StandardButtons buttons,
+                                                const QString& caption = QString());
     // Each returns false when the user cancels; on acceptance state.fileName holds the choice.
     virtual bool openFile(QWidget* parent, FileDialogState& state);
     virtual bool saveFile(QWidget* parent, FileDialogState& state);

@@ -87,8 +87,8 @@ void PortRadioGroup::refreshTips() {
     }
 }
 
-QMenu* PortRadioGroup::createPortMenu() {
-    const int item = std::max(0, itemIndex());
+QMenu* PortRadioGroup::createPortMenu(int item) {
+    if (!buttons_.value(item)) item = std::max(0, itemIndex());
     const int com = lp::ComNumber(item);
     const QString chosen = lp::ChosenDevice(com);
     auto* menu = new QMenu(this);
@@ -155,7 +155,11 @@ void PortRadioGroup::showEvent(QShowEvent* event) {
 }
 
 void PortRadioGroup::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createPortMenu();
+    // The item clicked, elsewhere in the group the selected one.
+    int item = -1;
+    for (int i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i]->geometry().contains(event->pos())) item = i;
+    QMenu* menu = createPortMenu(item);
     menu->exec(event->globalPos());
     delete menu;
 }

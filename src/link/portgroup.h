@@ -27,8 +27,8 @@ class PortRadioGroup : public QGroupBox {
     void setItemIndex(int index);
     QRadioButton* button(int index) const { return buttons_.value(index); }
 
-    // The port menu for the selected item; the caller owns it.
-    QMenu* createPortMenu();
+    // The port menu for the item (the selected one for -1); the caller owns it.
+    QMenu* createPortMenu(int item = -1);
     // Tooltips after a change of the mapping.
     void refreshTips();
 

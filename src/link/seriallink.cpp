@@ -28,7 +28,8 @@ void SerialLink::fail(const QString& text, const QString& reason) {
     failure_ = reason.isEmpty() ? text : text + QStringLiteral(": ") + reason;
     // The first line is the warning itself; the second says which device and why.
     const QString where = reason.isEmpty() ? device_ : device_ + QStringLiteral(": ") + reason;
-    dialogs().message(window_, QMessageBox::Warning, text + QLatin1Char('\n') + where, QMessageBox::Ok);
+    dialogs().message(window_, QMessageBox::Warning, text + QLatin1Char('\n') + where, QMessageBox::Ok,
+                      kPortWarningCaption);
 }
 
 bool SerialLink::OpenPort(int portItem, int stopBits) {

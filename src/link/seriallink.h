@@ -52,7 +52,8 @@ class SerialLink {
     int64_t taken_ = 0;
 };
 
-// Texts of the warnings.
+// Texts of the warnings and their caption.
+inline const QString kPortWarningCaption = QStringLiteral("Warning");
 inline const QString kCannotOpenPort = QStringLiteral("Не могу открыть порт");
 inline const QString kCannotConfigurePort = QStringLiteral("Не могу сконфигурировать порт");
 inline const QString kCannotWritePort = QStringLiteral("Не могу передать данные в порт");

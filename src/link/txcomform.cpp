@@ -47,6 +47,8 @@ TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm
     maroon.setColor(QPalette::Text, QColor(128, 0, 0));
     ui->EditNameFile->setPalette(maroon);
     ui->Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A text box's own narrow margin: the log of a whole picture fits the box.
+    ui->Memo1->document()->setDocumentMargin(1);
     nameBefore_ = ui->EditNameFile->text();
 
     connect(ui->SpeedButtonBegTx, &QAbstractButton::clicked, this, &TTxComForm::SpeedButtonBegTxClick);

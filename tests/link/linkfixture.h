@@ -46,7 +46,8 @@ inline QByteArray Bytes(std::initializer_list<int> values) {
 
 // A port warning: the given first line, then the device and the reason.
 inline bool IsWarning(const AskedMessage& m, const QString& first) {
-    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.text.startsWith(first + u'\n');
+    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.caption == u"Warning" &&
+           m.text.startsWith(first + u'\n');
 }
 
 // Runs `action` while `open` shows the dialog modally, then closes it.

@@ -377,15 +377,17 @@ void ProgFormTest::realWarningBoxTakesItsClick() {
     qputenv("LASERPIC_COM2", dir_->filePath(u"gone"_s).toLocal8Bit());
     TProgForm form;
     form.show();
-    QString shown;
+    QString shown, caption;
     QTimer::singleShot(50, &form, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         shown = box->text();
+        caption = box->windowTitle();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
     QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
     QVERIFY(shown.startsWith(lp::kCannotOpenPort + u'\n'));
+    QCOMPARE(caption, u"Warning"_s);
     QVERIFY(form.isVisible());
 }
 
@@ -399,11 +401,12 @@ void ProgFormTest::portMenuMappingSurvivesRestart() {
         form.show();
         PortRadioGroup* group = form.ui->RadioGroupTx;
         QCOMPARE(group->button(0)->toolTip(), u"/dev/ttyS0"_s);
-        group->setItemIndex(0);
+        QCOMPARE(group->itemIndex(), 1);  // the menu is for the item clicked, not the selected one
         QStringList entries;
         QTimer::singleShot(0, &form, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);
+            QCOMPARE(menu->actions().constFirst()->text(), u"Устройство для «Com1»"_s);
             for (QAction* a : menu->actions())
                 if (!a->isSeparator() && !a->text().isEmpty()) entries << a->text();
             for (QAction* a : menu->actions())

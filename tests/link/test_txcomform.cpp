@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "app/baseform.h"
@@ -264,8 +265,10 @@ void TxComFormTest::uploadBytesAndLog() {
 
 void TxComFormTest::namesOnTheWire() {
     ScriptedDialogs dialogs;
-    TTxComForm form;
+    TTxComForm form;  // the figure in the centre: the widest log entries
     form.ui->CheckBoxClose->setChecked(false);
+    form.show();
+    form.SpeedButtonTablClick();
     const std::tuple<QString, QByteArray, QString> rows[] = {
         {u""_s, QByteArray(8, 0x20), u"32  32  32  32  32  32  32  32  "_s},
         {u"Тест"_s, Bytes({0x53, 0x66, 0x72, 0x73, 32, 32, 32, 32}),
@@ -281,6 +284,8 @@ void TxComFormTest::namesOnTheWire() {
         QCOMPARE(wire.size(), 533);
         QCOMPARE(wire.mid(9, 8), expected);
         QVERIFY(LogLines(form)[0].endsWith(u"    Имя картинки: "_s + text + u"      "_s + logged));
+        // The whole log is in view, the name line as well as the summary.
+        QCOMPARE(form.ui->Memo1->verticalScrollBar()->maximum(), 0);
     }
     QVERIFY(dialogs.messages.isEmpty());
 }

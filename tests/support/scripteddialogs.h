@@ -12,6 +12,7 @@ struct AskedMessage {
     QMessageBox::Icon icon;
     QString text;
     QMessageBox::StandardButtons buttons;
+    QString caption;  // empty: the usual one of the icon's kind
 };
 
 class ScriptedDialogs : public DialogSeam {
@@ -29,8 +30,9 @@ class ScriptedDialogs : public DialogSeam {
     QList<FileDialogState> fileDialogs;  // the state each dialog was opened with
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons buttons) override {
-        messages.append({icon, text, buttons});
+                                        QMessageBox::StandardButtons buttons,
+                                        const QString& caption = QString()) override {
+        messages.append({icon, text, buttons, caption});
         if (!messageAnswers.isEmpty()) return messageAnswers.dequeue();
         for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok})
             if (buttons & b) return b;
