@@ -8,11 +8,12 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "figure/regularfile.h"
 #endif
 
 namespace lp {
@@ -90,21 +91,20 @@ IldaFile::~IldaFile() {
 FileResult IldaFile::open(const QString& path) {
     if (QFileInfo(path).isDir()) return Fail(QStringLiteral("Это папка, а не файл"));
 #ifdef Q_OS_UNIX
-    // Non-blocking, so that a pipe without a writer does not hold us here; the
-    // kind of file is then checked on what was actually opened.
-    fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
-        return Fail(QStringLiteral("Не удалось открыть файл: ") +
-                    QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const bool dir = S_ISDIR(info.st_mode);
-        ::close(fd_);
-        fd_ = -1;
-        return Fail(dir ? QStringLiteral("Это папка, а не файл")
-                        : QStringLiteral("Это не обычный файл, а канал или устройство"));
+    // Never waits: a pipe or a device is refused before and after opening.
+    RegularFile file;
+    switch (file.open(QFile::encodeName(path))) {
+        case RegularFile::Opened:
+            break;
+        case RegularFile::NotRegular:
+            return Fail(S_ISDIR(file.kind()) ? QStringLiteral("Это папка, а не файл")
+                                             : QStringLiteral("Это не обычный файл, а канал или устройство"));
+        default:
+            return Fail(QStringLiteral("Не удалось открыть файл: ") +
+                        QString::fromLocal8Bit(std::strerror(file.error())));
     }
-    size_ = info.st_size;
+    size_ = file.size();
+    fd_ = file.release();
     return {true, {}};
 #else
     if (!QFileInfo(path).isFile()) return Fail(QStringLiteral("Это не обычный файл, а канал или устройство"));

@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstring>
 
+#include "figure/regularfile.h"
+
 namespace lp {
 
 namespace {
@@ -175,18 +177,18 @@ FileResult WriteInPlace(const QByteArray& name, const PictureBytes& buffer) {
 FileResult ReadPictureFile(const QString& path, PictureBytes& buffer) {
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty()) return Failed(QString(), ENOENT);
-    // A look before opening: a device may act on being opened at all.
-    struct stat st;
-    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) return {false, KindText(st.st_mode)};
-    // Without blocking: a pipe without a writer would wait in the open.
-    Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) return Failed(QString(), errno);
-    // What was opened counts, the path may have been swapped in between.
-    if (::fstat(file.get(), &st) != 0) return Failed(QStringLiteral("Ошибка чтения файла: "), errno);
-    if (!S_ISREG(st.st_mode)) return {false, KindText(st.st_mode)};
+    RegularFile file;
+    switch (file.open(name)) {
+        case RegularFile::Opened:
+            break;
+        case RegularFile::NotRegular:
+            return {false, KindText(file.kind())};
+        default:
+            return Failed(QString(), file.error());
+    }
 
     std::array<char, FileImageSize> image;
-    const ssize_t got = ReadAll(file.get(), image.data(), image.size());
+    const ssize_t got = ReadAll(file.fd(), image.data(), image.size());
     if (got < 0) return Failed(QStringLiteral("Ошибка чтения файла: "), errno);
     if (got < FileImageSize) return {false, QStringLiteral("Файл короче 2048 байт")};
     std::copy(image.begin(), image.end(), buffer.begin());

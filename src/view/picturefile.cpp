@@ -15,11 +15,12 @@
 #include <mutex>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "figure/regularfile.h"
 #endif
 
 namespace lp {
@@ -40,41 +41,34 @@ PictureResult Failure(const QString& reason) {
 }
 
 #ifdef Q_OS_UNIX
-QString SystemError(const QString& what) {
-    return what + QStringLiteral(": ") + qt_error_string(errno);
+QString SystemError(const QString& what, int err = errno) {
+    return what + QStringLiteral(": ") + qt_error_string(err);
 }
 
 // Reads a regular file whole. Anything else (a pipe, a device, a folder) is
 // refused before it is opened, and the open itself never waits: opening a
 // pipe or a terminal could block or have side effects.
 QString ReadRegularFile(const QString& path, QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat before;
-    if (::stat(name.constData(), &before) != 0)
-        return errno == ENOENT ? QStringLiteral("Файл не найден")
-                               : SystemError(QStringLiteral("Нет доступа к файлу"));
-    if (S_ISDIR(before.st_mode)) return QStringLiteral("Это папка, а не файл");
-    if (!S_ISREG(before.st_mode)) return QStringLiteral("Это не обычный файл, а канал или устройство");
+    lp::RegularFile file;
+    switch (file.open(QFile::encodeName(path))) {
+        case lp::RegularFile::Opened:
+            break;
+        case lp::RegularFile::LookFailed:
+            return file.error() == ENOENT ? QStringLiteral("Файл не найден")
+                                          : SystemError(QStringLiteral("Нет доступа к файлу"), file.error());
+        case lp::RegularFile::NotRegular:
+            return S_ISDIR(file.kind()) ? QStringLiteral("Это папка, а не файл")
+                                        : QStringLiteral("Это не обычный файл, а канал или устройство");
+        case lp::RegularFile::OpenFailed:
+            return SystemError(QStringLiteral("Не удалось открыть файл"), file.error());
+    }
+    if (file.size() > kPictureFileLimit) return TooLargeFile(file.size());
+    if (file.size() == 0) return QStringLiteral("Файл пуст");
 
-    int fd;
-    do fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) return SystemError(QStringLiteral("Не удалось открыть файл"));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-
-    struct stat st;  // what was opened, in case the name changed hands meanwhile
-    if (::fstat(fd, &st) != 0) return SystemError(QStringLiteral("Ошибка чтения файла"));
-    if (!S_ISREG(st.st_mode)) return QStringLiteral("Это не обычный файл, а канал или устройство");
-    if (st.st_size > kPictureFileLimit) return TooLargeFile(st.st_size);
-    if (st.st_size == 0) return QStringLiteral("Файл пуст");
-
-    bytes.resize(static_cast<qsizetype>(st.st_size));
+    bytes.resize(static_cast<qsizetype>(file.size()));
     qsizetype got = 0;
     while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        const ssize_t n = ::read(file.fd(), bytes.data() + got, static_cast<size_t>(bytes.size() - got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return SystemError(QStringLiteral("Ошибка чтения файла"));
         if (n == 0) break;  // shrank while being read: decode what is there
