@@ -6,9 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMap>
-#include <QStringList>
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -22,6 +19,10 @@
 
 #include "figure/regularfile.h"
 #endif
+
+#include "view/decodechild.h"
+#include "view/pictureformat.h"
+#include "view/svgrefs.h"
 
 namespace lp {
 
@@ -38,6 +39,10 @@ QString TooLargeFile(qint64 size) {
 
 PictureResult Failure(const QString& reason) {
     return {QImage(), reason, QSize()};
+}
+
+QString NotAPicture() {
+    return QStringLiteral("Это не картинка или её формат не поддерживается");
 }
 
 #ifdef Q_OS_UNIX
@@ -116,24 +121,6 @@ bool Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out) {
     }
     inflateEnd(&stream);
     return status == Z_STREAM_END;
-}
-
-// The SVG reader fetches the files named by <image> elements, whatever they
-// are, pipes included. Only pictures carried inside the file are accepted.
-bool SvgNamesOtherFiles(const QByteArray& svg) {
-    QXmlStreamReader xml(svg);
-    xml.setNamespaceProcessing(false);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"image") continue;
-        const auto attributes = xml.attributes();
-        for (const QXmlStreamAttribute& attribute : attributes) {
-            const QStringView name = attribute.qualifiedName();
-            if (name != u"href" && !name.endsWith(u":href")) continue;
-            const QStringView target = attribute.value().trimmed();
-            if (!target.startsWith(u"data:", Qt::CaseInsensitive) && !target.startsWith(u'#')) return true;
-        }
-    }
-    return false;
 }
 
 // Skips GIF data sub-blocks; false when the data ends before their terminator.
@@ -276,9 +263,14 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
         return Failure(QStringLiteral("Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
                            .arg(kSvgTextLimit / (1024 * 1024)));
     if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
-    if (SvgNamesOtherFiles(svg))
+    if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
-            QStringLiteral("Картинка SVG ссылается на другие файлы; такие картинки не загружаются"));
+            QStringLiteral("Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
+                .arg(check.detail));
+    else if (check.verdict == SvgCheck::Broken)
+        return Failure(QStringLiteral("Файл SVG повреждён: ") + check.detail);
+    else if (check.verdict == SvgCheck::NotSvg)
+        return Failure(NotAPicture());
     QBuffer buffer(&svg);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "svg");
@@ -297,20 +289,14 @@ PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize
     static std::once_flag limitSet;
     std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMb); });
 
+    Q_UNUSED(suffix);  // the content alone decides (a JPEG named .png is still a JPEG)
+    const QByteArray format = PictureFormatOf(bytes);
+    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    // The content decides (a JPEG named .png is still a JPEG); the extension
-    // serves formats without a signature of their own.
-    auto reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
-    reader->setDecideFormatFromContent(true);
-    if (!reader->canRead()) {
-        buffer.seek(0);
-        reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
-    }
-    if (!reader->canRead()) return Failure(QStringLiteral("Это не картинка или её формат не поддерживается"));
-    const QByteArray format = reader->format();
-    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
+    auto reader = std::make_unique<QImageReader>(&buffer, format);
+    if (format.isEmpty() || !reader->canRead()) return Failure(NotAPicture());
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
@@ -350,34 +336,15 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
 }
 
 PictureResult LoadPicture(const QString& path) {
-    return Load(path, QSize());
+    return DecodeChild().load(path, QSize());
 }
 
 PictureResult LoadPicturePreview(const QString& path, const QSize& box) {
-    return Load(path, box.expandedTo(QSize(1, 1)));
+    return DecodeChild().load(path, box.expandedTo(QSize(1, 1)));
 }
 
-QString PictureDialogFilter() {
-    // Spellings of one format share an entry.
-    auto key = [](const QByteArray& format) -> QByteArray {
-        if (format == "jpg" || format == "jpe" || format == "jfif") return "jpeg";
-        if (format == "tif") return "tiff";
-        return format;
-    };
-    QMap<QByteArray, QStringList> groups;
-    QStringList all;
-    const auto formats = QImageReader::supportedImageFormats();
-    for (const QByteArray& format : formats) {
-        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format);
-        groups[key(format)] << pattern;
-        all << pattern;
-    }
-    QStringList filters{QStringLiteral("Все картинки (%1)").arg(all.join(u' '))};
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(it.key()).toUpper(),
-                                                 it.value().join(u' '));
-    filters << QStringLiteral("Все файлы (*)");
-    return filters.join(QStringLiteral(";;"));
+PictureResult LoadPictureHere(const QString& path, const QSize& box) {
+    return Load(path, box);
 }
 
 }  // namespace lp
