@@ -337,10 +337,10 @@ void TestIlda::specialFilesRefusedWithoutWaiting() {
         QString path;
         QString message;
     } cases[] = {
-        {fifo, u"Это не обычный файл, а канал или устройство"_s},
-        {u"/dev/zero"_s, u"Это не обычный файл, а канал или устройство"_s},
+        {fifo, u"Это не обычный файл, а именованный канал"_s},
+        {u"/dev/zero"_s, u"Это не обычный файл, а устройство"_s},
         {dir_->path(), u"Это папка, а не файл"_s},
-        {path(u"missing.ild"_s), u"Не удалось открыть файл: "_s},
+        {path(u"missing.ild"_s), u"Файл не найден"_s},
     };
     for (const auto& c : cases) {
         QElapsedTimer clock;
