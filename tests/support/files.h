@@ -53,11 +53,10 @@ class FileSizeLimit {
     void (*handler_)(int) = nullptr;
 };
 
-inline  // Runs `body` as the unprivileged user 65534 in a child process (the test runs
-    // as root, for whom permission bits stop nothing). The child's complaint, or
-    // empty; nullopt when no child could become that user.
-    std::optional<QString>
-    RunUnprivileged(const std::function<QString()>& body) {
+// Runs `body` as the unprivileged user 65534 in a child process (the test runs
+// as root, for whom permission bits stop nothing). The child's complaint, or
+// empty; nullopt when no child could become that user.
+inline std::optional<QString> RunUnprivileged(const std::function<QString()>& body) {
     int channel[2];
     if (::pipe(channel) != 0) return std::nullopt;
     const pid_t child = ::fork();
