@@ -18,6 +18,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "files/descriptor.h"
 #endif
 
 namespace lp {
@@ -151,14 +153,6 @@ PictureResult DecodeChild::load(const QString& path, const QSize& box) {
 
 namespace {
 
-struct Pipe {
-    int read = -1, write = -1;
-    ~Pipe() {
-        if (read >= 0) ::close(read);
-        if (write >= 0) ::close(write);
-    }
-};
-
 QString SpawnFailure(int err) {
     return QStringLiteral("Не удалось запустить программу разбора картинок: ") + qt_error_string(err);
 }
@@ -175,17 +169,15 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     for (QByteArray& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    Pipe pipe;
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) return Failure(SpawnFailure(errno));
-    pipe.read = ends[0];
-    pipe.write = ends[1];
+    Descriptor answers(ends[0]), childOutput(ends[1]);  // the two ends of the pipe
     // Its input and errors go nowhere, its output to the pipe; its signals
     // as a new program has them, whatever the editor has set.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipe.write, 1);
+    posix_spawn_file_actions_adddup2(&actions, childOutput.get(), 1);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -208,8 +200,7 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     posix_spawnattr_destroy(&attributes);
     if (spawned == ECANCELED) return Failure(QStringLiteral("Остановлено"));
     if (spawned != 0) return Failure(SpawnFailure(spawned));
-    ::close(pipe.write);
-    pipe.write = -1;
+    childOutput.reset();  // the child holds the only writing end now
 
     // The answer, until it is whole, the child ends or the time is up.
     Answer answer(most);
@@ -222,11 +213,11 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
             late = true;
             break;
         }
-        pollfd ready{pipe.read, POLLIN, 0};
+        pollfd ready{answers.get(), POLLIN, 0};
         if (::poll(&ready, 1, int(left)) <= 0) continue;
         qint64 room = 0;
         char* space = answer.space(room);
-        const ssize_t n = ::read(pipe.read, space, size_t(room));
+        const ssize_t n = ::read(answers.get(), space, size_t(room));
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (n <= 0) break;
         if (!answer.arrived(n)) {

@@ -17,7 +17,7 @@
 #include <new>
 #include <vector>
 
-#include "figure/regularfile.h"
+#include "files/regularfile.h"
 #include "view/decodechild.h"
 #include "view/pictureformat.h"
 
@@ -85,8 +85,8 @@ bool EnterEmptyFolder() {
 bool NeedsFonts(const QString& path) {
     lp::RegularFile file;
     char start[64];
-    if (file.open(QFile::encodeName(path)) != lp::RegularFile::Opened) return false;
-    const ssize_t n = pread(file.fd(), start, sizeof start, 0);
+    if (!file.open(path)) return false;
+    const qint64 n = file.read(0, start, sizeof start);
     const QByteArray format = lp::PictureFormatOf(QByteArray(start, n > 0 ? int(n) : 0));
     return format == "svg" || format == "svgz";
 }

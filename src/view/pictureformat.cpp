@@ -1,28 +1,8 @@
 #include "view/pictureformat.h"
 
-#include <QImageReader>
-#include <QStringList>
-
-#include "view/picturefile.h"
-
 namespace lp {
 
 namespace {
-
-struct Format {
-    const char* title;
-    const char* reader;  // the image reader's name
-    const char* patterns;
-};
-
-// In the order the dialog lists them.
-constexpr Format kFormats[] = {
-    {"BMP", "bmp", "*.bmp *.dib"},  {"GIF", "gif", "*.gif"},
-    {"ICO", "ico", "*.ico *.cur"},  {"JPEG", "jpeg", "*.jpg *.jpeg *.jpe *.jfif"},
-    {"PNG", "png", "*.png"},        {"PBM, PGM, PPM", "ppm", "*.pbm *.pgm *.ppm *.pnm"},
-    {"SVG", "svg", "*.svg *.svgz"}, {"TIFF", "tiff", "*.tif *.tiff"},
-    {"WebP", "webp", "*.webp"},
-};
 
 bool Starts(const QByteArray& bytes, const char* signature, qsizetype size) {
     return bytes.startsWith(QByteArrayView(signature, size));
@@ -54,20 +34,6 @@ QByteArray PictureFormatOf(const QByteArray& bytes) {
     while (i < bytes.size() && IsXmlSpace(bytes[i])) ++i;
     if (i < bytes.size() && bytes[i] == '<') return "svg";
     return {};
-}
-
-QString PictureDialogFilter() {
-    const auto supported = QImageReader::supportedImageFormats();
-    QStringList all, each;
-    for (const Format& format : kFormats) {
-        if (!supported.contains(format.reader)) continue;
-        const QString patterns = QString::fromLatin1(format.patterns);
-        all << patterns;
-        each << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(format.title), patterns);
-    }
-    QStringList filters{QStringLiteral("Все картинки (%1)").arg(all.join(u' '))};
-    filters << each << QStringLiteral("Все файлы (*)");
-    return filters.join(QStringLiteral(";;"));
 }
 
 }  // namespace lp

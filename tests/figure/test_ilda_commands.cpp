@@ -183,9 +183,9 @@ void IldaCommandsTest::badInputLeavesFigure() {
         {path(u"empty.ild"_s), u"Файл пуст"_s},
         {path(u"picture.ild"_s), u"Это не файл ILDA"_s},
         {path(u"cut.ild"_s), u"Записей в заголовке"_s},
-        {fifo, u"канал или устройство"_s},
+        {fifo, u"именованный канал"_s},
         {dir_->path(), u"Это папка, а не файл"_s},
-        {path(u"missing.ild"_s), u"Не удалось открыть файл"_s},
+        {path(u"missing.ild"_s), u"Файл не найден"_s},
     };
     for (const auto& c : cases) {
         ScriptedDialogs answers;
