@@ -139,7 +139,8 @@ QString DecoderProgram() {
     return program;
 }
 
-PictureResult DecodeChild::load(const QString& path, const QSize& box) {
+PictureResult DecodeChild::load(const QString& path, const QSize& box, std::stop_token stop) {
+    const std::stop_callback stopping(stop, [this] { this->stop(); });
     // The child works in a folder of its own: the path must not depend on it.
     const QString absolute = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
     if (!box.isValid())

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QStringList>
 #include <mutex>
+#include <stop_token>
 
 #include "view/picturefile.h"
 
@@ -35,8 +36,9 @@ QString DecodeTooLong();
 // out of time; stop() from any thread kills the child at once.
 class DecodeChild {
   public:
-    // As LoadPicture (an invalid box) or LoadPicturePreview do.
-    PictureResult load(const QString& path, const QSize& box);
+    // As LoadPicture (an invalid box) or LoadPicturePreview do; a stop asked
+    // through `stop` stops the child.
+    PictureResult load(const QString& path, const QSize& box, std::stop_token stop = {});
     // Starts the decoding program with `arguments` and takes its answer of
     // at most `most` pixels each way.
     PictureResult run(const QStringList& arguments, const QSize& most);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QScrollBar>
 #include <memory>
+#include <stop_token>
 
 #include "app/baseform.h"
 #include "app/controls.h"
@@ -36,12 +37,16 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     ui->SpeedButtonMirrGor->SetDown(false);
     ui->SpeedButtonmirrVert->SetDown(false);
 
-    // 3. Read and decode off the window's thread: a slow disk or a large
-    //    picture must not freeze the window. On failure everything else stays.
+    // 3. Read and decode in a child process, waited for off the window's
+    //    thread: a slow disk or a large picture must not freeze the window.
+    //    Stopping the wait kills the child. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
+    std::stop_source stop;
     if (!WaitForWork(this, QStringLiteral("Загрузка картинки…"),
-                     [loaded, path] { *loaded = lp::LoadPicture(path); }))
+                     [loaded, path, token = stop.get_token()] { *loaded = lp::LoadPicture(path, token); })) {
+        stop.request_stop();
         return;
+    }
     if (!*loaded) {
         dialogs().message(this, QMessageBox::Critical,
                           QStringLiteral("Не удалось загрузить картинку-подложку\n") +

@@ -155,12 +155,12 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
     return Decode(bytes, suffix, QSize());
 }
 
-PictureResult LoadPicture(const QString& path) {
-    return DecodeChild().load(path, QSize());
+PictureResult LoadPicture(const QString& path, std::stop_token stop) {
+    return DecodeChild().load(path, QSize(), stop);
 }
 
-PictureResult LoadPicturePreview(const QString& path, const QSize& box) {
-    return DecodeChild().load(path, box.expandedTo(QSize(1, 1)));
+PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop) {
+    return DecodeChild().load(path, box.expandedTo(QSize(1, 1)), stop);
 }
 
 PictureResult LoadPictureHere(const QString& path, const QSize& box) {

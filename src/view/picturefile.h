@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <stop_token>
 
 namespace lp {
 
@@ -28,17 +29,18 @@ struct PictureResult {
 };
 
 // Reads and decodes a picture file in a child process under limits (see
-// decodechild.h), blocking the caller. Only regular files are read (a pipe or
-// a device is refused without blocking); the content tells the format. Safe
-// to run on any thread.
-PictureResult LoadPicture(const QString& path);
+// decodechild.h), blocking the caller; a stop asked through `stop` kills the
+// child and returns at once. Only regular files are read (a pipe or a device
+// is refused without blocking); the content tells the format. Safe to run on
+// any thread.
+PictureResult LoadPicture(const QString& path, std::stop_token stop = {});
 
 // Decodes picture bytes; `suffix` is the file's extension without the dot.
 PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix);
 
 // For a preview: read as LoadPicture reads, but reduced to fit in `box` with
 // its proportions kept, already while decoding where the format allows.
-PictureResult LoadPicturePreview(const QString& path, const QSize& box);
+PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop = {});
 
 // What the child process does: reads and decodes here, in the caller's own
 // memory, fitted in `box` when it is valid. Nothing else should call it.

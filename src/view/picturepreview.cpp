@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <mutex>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 
@@ -17,7 +18,8 @@ struct PreviewWork {
     quint64 generation = 0;              // counts the paths set
     QString pending;                     // the newest path, not yet taken by the worker
     bool hasPending = false;
-    bool running = false;  // a worker thread is at work
+    bool running = false;   // a worker thread is at work
+    std::stop_source stop;  // stops the decode of a path no longer chosen
 };
 
 // Reads the newest path set, then the next newest, until none waits: one
@@ -28,6 +30,7 @@ void PicturePreview::RunWorker(std::shared_ptr<PreviewWork> work) {
     for (;;) {
         QString path;
         quint64 generation;
+        std::stop_token stop;
         {
             std::lock_guard lock(work->mutex);
             if (!work->hasPending) {
@@ -37,9 +40,10 @@ void PicturePreview::RunWorker(std::shared_ptr<PreviewWork> work) {
             path = std::move(work->pending);
             work->hasPending = false;
             generation = work->generation;
+            stop = work->stop.get_token();
         }
         lp::PictureResult result =
-            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide));
+            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide), stop);
         std::lock_guard lock(work->mutex);
         if (!work->receiver || generation != work->generation) continue;  // moved on or closed
         // Queued to the preview's thread; dropped with the preview if it goes first.
@@ -77,6 +81,7 @@ PicturePreview::~PicturePreview() {
     std::lock_guard lock(work_->mutex);
     work_->receiver = nullptr;
     work_->hasPending = false;
+    work_->stop.request_stop();
 }
 
 void PicturePreview::setPath(const QString& path) {
@@ -87,6 +92,8 @@ void PicturePreview::setPath(const QString& path) {
     {
         std::lock_guard lock(work_->mutex);
         ++work_->generation;
+        work_->stop.request_stop();  // the picture being read is no longer wanted
+        work_->stop = std::stop_source();
         work_->pending = path;
         work_->hasPending = busy_;
         startWorker = busy_ && !work_->running;
