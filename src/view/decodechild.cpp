@@ -173,6 +173,7 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) return Failure(SpawnFailure(errno));
     Descriptor answers(ends[0]), childOutput(ends[1]);  // the two ends of the pipe
+    fcntl(ends[0], F_SETPIPE_SZ, 1 << 20);              // the pixels in a few turns, not dozens
     // Its input and errors go nowhere, its output to the pipe; its signals
     // as a new program has them, whatever the editor has set.
     posix_spawn_file_actions_t actions;
