@@ -76,8 +76,9 @@ class Answer {
 
   private:
     bool readLine(const QByteArray& line) {
-        if (line.startsWith(kDecodeFailure + QByteArray(" "))) {
-            reason_ = QString::fromUtf8(line.sliced(sizeof kDecodeFailure));
+        const QByteArray failure = kDecodeFailure + QByteArray(" ");
+        if (line.startsWith(failure)) {
+            reason_ = QString::fromUtf8(line.sliced(failure.size()));
             done_ = !reason_.isEmpty();
             return done_;
         }
