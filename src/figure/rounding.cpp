@@ -5,8 +5,8 @@
 #include <cmath>
 #include <optional>
 
-#include "trace/geometry.h"
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 

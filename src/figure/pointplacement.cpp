@@ -7,8 +7,8 @@
 #include <cmath>
 #include <queue>
 
-#include "trace/geometry.h"
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 
@@ -199,6 +199,11 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
             points.push_back(unrolled.at(s, next));
         }
     return points;
+}
+
+void PathToFigure(Polyline path, Coords& X, Coords& Y) {
+    MarkCorners(path);
+    RoundToField(AllocatePoints(path, PointCount), X, Y);
 }
 
 }  // namespace lp
