@@ -30,7 +30,8 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count = 256);
 // distinct steps repeats points evenly. `points` holds PointCount points.
 void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y);
 
-// All three: a closed path in field units as the figure.
+// All three: a closed path in field units as the figure, from the path's
+// first point.
 void PathToFigure(Polyline path, Coords& X, Coords& Y);
 
 }  // namespace lp
