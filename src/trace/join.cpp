@@ -104,8 +104,21 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
     Components components(loopCount);
     std::vector<Edge> tree;
     std::vector<int> component(loopCount);
+    std::vector<int> owner(grid.start.size() - 1);
     while (tree.size() + 1 < loopCount) {
         for (size_t l = 0; l < loopCount; ++l) component[l] = components.find(int(l));
+        // A cell holding one component only is passed over by that component's points.
+        for (size_t c = 0; c + 1 < grid.start.size(); ++c) {
+            owner[c] = -1;
+            for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
+                const int own = component[size_t(points.loop[grid.items[k]])];
+                if (k > grid.start[c] && own != owner[c]) {
+                    owner[c] = -1;
+                    break;
+                }
+                owner[c] = own;
+            }
+        }
         std::vector<Edge> best(loopCount);
         for (size_t i = 0; i < points.p.size(); ++i) {
             const int own = component[size_t(points.loop[i])];
@@ -117,6 +130,7 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
                 auto visit = [&](int x, int y) {
                     if (x < 0 || y < 0 || x >= grid.nx || y >= grid.ny) return;
                     const size_t c = size_t(y) * size_t(grid.nx) + size_t(x);
+                    if (owner[c] == own) return;
                     for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
                         const size_t j = grid.items[k];
                         if (component[size_t(points.loop[j])] == own) continue;

@@ -5,7 +5,9 @@
 #include <QLineF>
 #include <QPainterPath>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <iterator>
 
 #include "figure/geometry.h"
 #include "trace/outline.h"
@@ -19,6 +21,8 @@ constexpr double kFlatten = 0.1;       // field units
 constexpr double kMaxDeviation = 1.0;  // beyond it detail is lost
 constexpr double kCentre = 127;
 constexpr int kTextPixels = 512;  // the font size the outlines are taken at
+// 256 points cannot show more outlines than this; the largest are kept.
+constexpr size_t kMaxLoops = 500;
 
 TraceResult Failure(const QString& error) {
     TraceResult result;
@@ -99,39 +103,63 @@ TraceResult Finish(std::vector<Polyline> loops) {
     return result;
 }
 
-// The outlines of the ink in field units, specks dropped; fitted to
-// `fitSize` units unless it is 0.
+// The bounding box of the ink, in mask pixels.
+QRectF InkBounds(const InkMask& mask) {
+    int x0 = mask.width, x1 = -1, y0 = -1, y1 = -1;
+    for (int y = 0; y < mask.height; ++y) {
+        const uint8_t* row = mask.ink.data() + size_t(y) * size_t(mask.width);
+        const uint8_t* first = std::find(row, row + mask.width, uint8_t(1));
+        if (first == row + mask.width) continue;
+        const uint8_t* last = std::find(std::make_reverse_iterator(row + mask.width),
+                                        std::make_reverse_iterator(row), uint8_t(1))
+                                  .base();
+        x0 = std::min(x0, int(first - row));
+        x1 = std::max(x1, int(last - row));
+        y1 = y;
+        if (y0 < 0) y0 = y;
+    }
+    return y0 < 0 ? QRectF() : QRectF(x0, y0, x1 - x0, y1 - y0 + 1);
+}
+
+// The outlines of the ink in field units, specks dropped, at most kMaxLoops of
+// the largest; fitted to `fitSize` units unless it is 0.
 std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskToField, double speckUnits,
                                    int fitSize) {
     const double speckArea = speckUnits * speckUnits;
-    const auto scaleOf = [](const QTransform& t) { return std::sqrt(std::abs(t.determinant())); };
-    int turd = 0;
-    if (fitSize == 0) turd = std::max(0, int(std::ceil(speckArea / std::abs(maskToField.determinant()))) - 1);
-    const std::vector<Curve> curves = TraceCurves(mask, turd);
-
-    // Fitted, the scale follows from what is kept and what is kept from the scale.
-    QTransform map = maskToField;
+    // Fitted, the scale follows from what is kept, and what is kept from the
+    // scale: first from the ink's bounds, then from what is left. potrace
+    // leaves out what is surely a speck; it runs again only when what is
+    // left is much smaller than the ink's bounds.
+    QTransform map = fitSize > 0 ? FitTransform(InkBounds(mask), fitSize) : maskToField;
+    std::vector<Curve> curves;
     std::vector<const Curve*> kept;
-    for (const Curve& curve : curves) kept.push_back(&curve);
-    for (int round = 0; fitSize > 0 && round < 4 && !kept.empty(); ++round) {
+    int turd = INT_MAX;
+    for (int round = 0; round < 4; ++round) {
+        const double minimum = speckArea / std::abs(map.determinant());
+        if (std::ceil(minimum) - 1 < turd) {
+            turd = int(std::clamp(std::ceil(minimum * (fitSize > 0 ? 0.8 : 1.0)) - 1, 0.0, 1e9));
+            curves = TraceCurves(mask, turd);
+        }
+        kept.clear();
+        for (const Curve& curve : curves)
+            if (curve.area >= minimum) kept.push_back(&curve);
+        if (kept.size() > kMaxLoops) {
+            std::partial_sort(kept.begin(), kept.begin() + kMaxLoops, kept.end(),
+                              [](const Curve* a, const Curve* b) { return a->area > b->area; });
+            kept.resize(kMaxLoops);
+        }
+        if (fitSize == 0 || kept.empty()) break;
         std::vector<Polyline> ends;
         for (const Curve* curve : kept) {
             ends.emplace_back();
             for (const CurvePiece& piece : curve->pieces) ends.back().push_back({piece.end, false});
         }
-        map = FitTransform(Bounds(ends), fitSize);
-        std::vector<const Curve*> next;
-        for (const Curve& curve : curves)
-            if (curve.area * std::abs(map.determinant()) >= speckArea) next.push_back(&curve);
-        if (next == kept) break;
-        kept = std::move(next);
+        const QTransform next = FitTransform(Bounds(ends), fitSize);
+        if (std::abs(next.m11() / map.m11() - 1) < 1e-3) break;
+        map = next;
     }
     std::vector<Polyline> loops;
-    const double tolerance =
-        kFlatten * std::min(1.0, scaleOf(map) / std::max(std::abs(map.m11()), std::abs(map.m22())));
-    for (const Curve* curve : kept)
-        if (curve->area * std::abs(map.determinant()) >= speckArea)
-            loops.push_back(FlattenCurve(*curve, map, tolerance));
+    for (const Curve* curve : kept) loops.push_back(FlattenCurve(*curve, map, kFlatten));
     if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
     return loops;
 }
@@ -179,6 +207,8 @@ TracePlacement TracePlacement::InPlace(const QRectF& area) {
 
 TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
     if (picture.isNull()) return Failure(QStringLiteral("Нет картинки"));
+    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
+        return Failure(QStringLiteral("Картинке негде лежать: её место на поле пусто"));
     const InkMask mask = MakeInkMask(picture, options.mask);
     if (mask.inkPixels == 0) return Failure(NothingToTrace());
     if (mask.inkPixels == int64_t(mask.ink.size()))

@@ -137,6 +137,7 @@ class TestTrace : public QObject {
   private slots:
     void accuracy_data();
     void accuracy();
+    void inPlace();
 };
 
 void TestTrace::accuracy_data() {
@@ -196,6 +197,27 @@ void TestTrace::accuracy() {
     QVERIFY(worst <= 1.0);
     QVERIFY(r.bridgeLength <= 1.15 * tree + 1e-9);
     QVERIFY(longest <= 2.5 * sum / 256);
+}
+
+// A picture stretched onto part of the field: the contour falls on the
+// rectangle drawn in it, where the stretch puts it.
+void TestTrace::inPlace() {
+    QImage picture(600, 300, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(150, 75, 300, 150, Qt::black);
+    const lp::TraceResult r =
+        lp::TraceImage(picture, {}, lp::TracePlacement::InPlace(QRectF(10, 20, 240, 200)));
+    QVERIFY2(r.ok, qPrintable(r.error));
+    const QRectF truth(70, 70, 120, 100);  // 10 + 150 * 0.4, 20 + 75 * 2 / 3, ...
+    const QList<QPolygonF> sides = FieldSamples({QPolygonF(truth)});
+    const QTransform back = QTransform::fromTranslate(-127, -127) * QTransform::fromScale(0.6, 0.6) *
+                            QTransform::fromTranslate(truth.center().x(), truth.center().y());
+    for (const QPointF& p : sides[0]) QVERIFY(ToContour(back.map(p), r) <= 1.0);
+    for (int i = 0; i < lp::PointCount; ++i) {
+        const QPointF p(r.X[i], r.Y[i]);
+        QVERIFY(std::min({std::abs(p.x() - 70), std::abs(p.x() - 190), std::abs(p.y() - 70),
+                          std::abs(p.y() - 170)}) <= 1.0);
+    }
 }
 
 QTEST_MAIN(TestTrace)
