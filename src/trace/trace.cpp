@@ -90,6 +90,12 @@ double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
 // Loops in field units become the contour: corners marked, joined, 256 points.
 TraceResult Finish(std::vector<Polyline> loops) {
     if (loops.empty()) return Failure(NothingToTrace());
+    if (loops.size() > kMaxLoops) {  // the longest are kept
+        std::partial_sort(
+            loops.begin(), loops.begin() + kMaxLoops, loops.end(),
+            [](const Polyline& a, const Polyline& b) { return RouteLength(a) > RouteLength(b); });
+        loops.resize(kMaxLoops);
+    }
     for (Polyline& loop : loops) MarkCorners(loop);
     const JoinedRoute joined = JoinLoops(loops);
     TraceResult result;
@@ -228,8 +234,9 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
             loops = OutlineLoops(mask, maskToField, options.speckUnits, fitSize);
             break;
         case TraceOptions::Mode::Lines:
-            // The middle lines of the strokes: closed walks in mask pixels, mapped
-            // by maskToField and fitted by FitLoops as the outlines are.
+            // The middle lines of the strokes come as closed walks in mask
+            // pixels: each point mapped by maskToField in place, or the whole
+            // fitted by FitLoops(loops, fitSize); then finished as the outlines.
             return Failure(QStringLiteral("Обводка линиями пока недоступна"));
     }
     return Finish(std::move(loops));
@@ -237,6 +244,7 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
 
 TraceResult TraceText(const QString& text, const QString& family, bool bold, int size, QString* note) {
     if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
+    size = std::max(1, size);
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
