@@ -221,4 +221,45 @@ std::vector<Polyline> LineLoops(const InkMask& mask, double minSpurPx) {
     return CoverStrokes(g);
 }
 
+InkMask WithoutSpecks(const InkMask& mask, double minPixels) {
+    InkMask out = mask;
+    if (minPixels <= 1) return out;
+    std::vector<uint8_t> seen(mask.ink.size(), 0);
+    std::vector<int> piece;
+    for (int start = 0; start < int(mask.ink.size()); ++start) {
+        if (!mask.ink[start] || seen[start]) continue;
+        piece.assign(1, start);
+        seen[start] = 1;
+        for (size_t k = 0; k < piece.size(); ++k) {
+            const int x = piece[k] % mask.width, y = piece[k] / mask.width;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy, j = ny * mask.width + nx;
+                    if (nx < 0 || ny < 0 || nx >= mask.width || ny >= mask.height || !mask.ink[j] || seen[j])
+                        continue;
+                    seen[j] = 1;
+                    piece.push_back(j);
+                }
+        }
+        if (double(piece.size()) < minPixels)
+            for (int i : piece) out.ink[i] = 0;
+    }
+    return out;
+}
+
+QRect InkBounds(const InkMask& mask) {
+    int x0 = mask.width, y0 = mask.height, x1 = -1, y1 = -1;
+    for (int y = 0; y < mask.height; ++y) {
+        const uint8_t* row = mask.ink.data() + size_t(y) * mask.width;
+        const auto first = std::find(row, row + mask.width, 1);
+        if (first == row + mask.width) continue;
+        int last = mask.width - 1;
+        while (!row[last]) --last;
+        x0 = std::min(x0, int(first - row));
+        x1 = std::max(x1, last);
+        y0 = std::min(y0, y), y1 = y;
+    }
+    return x1 < 0 ? QRect() : QRect(QPoint(x0, y0), QPoint(x1, y1));
+}
+
 }  // namespace lp

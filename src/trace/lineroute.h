@@ -1,9 +1,11 @@
 // Line drawings traced along the middle of their strokes.
 #pragma once
 
+#include <QRect>
 #include <vector>
 
-#include "trace/lines_stub.h"
+#include "trace/mask.h"
+#include "trace/route.h"
 #include "trace/strokegraph.h"
 
 namespace lp {
@@ -21,5 +23,11 @@ std::vector<Polyline> CoverStrokes(const StrokeGraph& graph);
 // a graph, spurs shorter than `minSpurPx` pruned (negative: the estimated
 // stroke width), smoothed, corners and stroke ends marked as corners.
 std::vector<Polyline> LineLoops(const InkMask& mask, double minSpurPx = -1);
+
+// The mask without its pieces of ink (8-connected) of fewer than `minPixels` pixels.
+InkMask WithoutSpecks(const InkMask& mask, double minPixels);
+
+// The smallest rectangle holding the ink, in mask pixels; empty without ink.
+QRect InkBounds(const InkMask& mask);
 
 }  // namespace lp

@@ -42,7 +42,7 @@ class GraphBuilder {
                 if (!s_.on(i)) continue;
                 const int degree = std::popcount(s_.ring(i));
                 if (degree == 0)
-                    g_.dots.push_back({Centre(i), std::max(1.0, double(s_.halfWidth(i)))});
+                    g_.dots.push_back({Centre(i), std::max(1.0, 0.5 * s_.halfWidth(i))});
                 else if (degree == 1)
                     Mark(i, AddNode(Centre(i)));
                 else if (degree >= 3 && nodeOf_[i] < 0)

@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <vector>
 
-#include "trace/lines_stub.h"
+#include "trace/route.h"
 #include "trace/thinning.h"
 
 namespace lp {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "trace/lines_stub.h"
+#include "trace/mask.h"
 
 namespace lp {
 
