@@ -253,8 +253,8 @@ class Shaper {
         QPointF to = *m;
         if (end) {
             const ArmFit& f = found[0];
-            const QPointF n(-f.axis.d.y(), f.axis.d.x()), out = -f.tangentAt(f.along(to)).d;
-            const double width = InkRun(s_, f.axis.c, n, 4 * w_) + InkRun(s_, f.axis.c, -n, 4 * w_);
+            const QPointF out = -f.tangentAt(f.along(to)).d, n(-out.y(), out.x());
+            const double width = InkRun(s_, to, n, 4 * w_) + InkRun(s_, to, -n, 4 * w_);
             const double shift = std::clamp(InkRun(s_, to, out, 4 * w_) - width / 2, -w_ / 2, w_ / 2);
             to += out * shift;
             fits[0]->bent = std::max(fits[0]->bent, -shift + 1);
