@@ -7,6 +7,7 @@
 #include <cmath>
 #include <queue>
 
+#include "trace/geometry.h"
 #include "trace/route.h"
 
 namespace lp {
@@ -16,22 +17,12 @@ namespace {
 // Deviations below this much (field units) cannot be seen beside the rounding.
 constexpr double kUnseenDeviation = 0.15;
 
-double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double length2 = d.x() * d.x() + d.y() * d.y();
-    double t = length2 > 0 ? ((p.x() - a.x()) * d.x() + (p.y() - a.y()) * d.y()) / length2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    const QPointF q = a + d * t - p;
-    return std::hypot(q.x(), q.y());
-}
-
 // The route unrolled: vertex k (any k >= 0) is route[k % n] at arc length
 // arc(k), which grows by the route's length each time round.
 class Unrolled {
   public:
     explicit Unrolled(const Polyline& route) : route_(route), n_(route.size()), arc_(n_ + 1, 0) {
-        for (size_t i = 0; i < n_; ++i)
-            arc_[i + 1] = arc_[i] + QLineF(route[i].p, route[(i + 1) % n_].p).length();
+        for (size_t i = 0; i < n_; ++i) arc_[i + 1] = arc_[i] + Distance(route[i].p, route[(i + 1) % n_].p);
     }
     size_t size() const { return n_; }
     double length() const { return arc_[n_]; }
@@ -71,8 +62,9 @@ struct Allocation {
     // (vertices before it: up to k1 - 1) passes within eps of those vertices.
     bool close(double s, size_t k0, double t, size_t k1, double eps) const {
         const QPointF a = route.at(s, k0), b = route.at(t, k1);
+        const double eps2 = eps * eps;
         for (size_t k = k0; k < k1; ++k)
-            if (route.arc(k) < t && SegmentDistance(route.vertex(k), a, b) > eps) return false;
+            if (route.arc(k) < t && SegmentDistance2(route.vertex(k), a, b) > eps2) return false;
         return true;
     }
 
@@ -147,16 +139,17 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
     allocation.fixed.push_back(corners.front() + route.size());
     const double maxStep = 2 * length / count * (1 + 1e-9);
 
-    // The smallest deviation that the points can hold, by bisection.
+    // The smallest deviation the points can hold, by bisection, unless one
+    // too small to see already fits.
     const size_t budget = size_t(count);
-    std::vector<double> best = allocation.place(0, maxStep, budget), placed;
-    double eps = 0;
+    double eps = kUnseenDeviation;
+    std::vector<double> best = allocation.place(eps, maxStep, budget), placed;
     if (best.size() > budget) {
-        double lo = 0;
-        eps = 1;
-        while ((placed = allocation.place(eps, maxStep, budget)).size() > budget && eps < length) eps *= 2;
+        double lo = eps;
+        while ((placed = allocation.place(eps *= 2, maxStep, budget)).size() > budget && eps < length)
+            lo = eps;
         best = std::move(placed);
-        while (eps - lo > 0.002) {
+        while (eps - lo > 0.01 * eps) {
             const double mid = (lo + eps) / 2;
             placed = allocation.place(mid, maxStep, budget);
             if (placed.size() <= budget) {
@@ -169,12 +162,11 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
     }
     if (best.size() > budget) best.resize(budget);  // only with absurd input
 
-    // Where a deviation too small to see allows, even steps: the shortest
-    // cap on the steps that the points still fill.
-    const double target = std::max(eps, kUnseenDeviation);
-    for (double lo = length / count, hi = maxStep; hi - lo > 1e-3 * hi;) {
+    // Where the deviation allows, even steps: the shortest cap on the steps
+    // that the points still fill. (With detail to spare, they are all needed.)
+    for (double lo = eps > kUnseenDeviation ? maxStep : length / count, hi = maxStep; hi - lo > 2e-3 * hi;) {
         const double mid = (lo + hi) / 2;
-        placed = allocation.place(target, mid, budget);
+        placed = allocation.place(eps, mid, budget);
         if (placed.size() <= budget) {
             hi = mid;
             best = std::move(placed);
