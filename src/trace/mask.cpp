@@ -16,18 +16,18 @@ QImage WorkingPicture(const QImage& picture) {
     QImage work = picture;
     if (longer < kKeptMin || longer > kKeptMax)
         work = picture.scaled(QSize(kMaskSide, kMaskSide), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (work.format() != QImage::Format_ARGB32 && work.format() != QImage::Format_RGB32)
-        work = work.convertToFormat(QImage::Format_ARGB32);
+    if (work.format() != QImage::Format_ARGB32_Premultiplied && work.format() != QImage::Format_RGB32)
+        work = work.convertToFormat(work.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32);
     return work;
 }
 
-// One row's grey levels over the ground; plain pointers let it vectorise.
+// One row's grey levels over the ground (colours premultiplied by their
+// alpha); plain pointers let it vectorise.
 void GreyRow(const QRgb* __restrict line, uint8_t* __restrict out, int width, bool alpha, int ground) {
     if (alpha) {
-        for (int x = 0; x < width; ++x) {
-            const int a = qAlpha(line[x]);
-            out[x] = uint8_t((qGray(line[x]) * a + ground * (255 - a) + 127) / 255);
-        }
+        for (int x = 0; x < width; ++x)
+            out[x] = uint8_t(std::min(255, qGray(line[x]) + (ground * (255 - qAlpha(line[x])) + 127) / 255));
     } else {
         for (int x = 0; x < width; ++x) out[x] = uint8_t(qGray(line[x]));
     }

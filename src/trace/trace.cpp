@@ -1,6 +1,7 @@
 #include "trace/trace.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineF>
 #include <QPainterPath>
 #include <algorithm>
@@ -224,7 +225,7 @@ TraceResult TraceText(const QString& text, const QString& family, bool bold, int
     if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        used = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
         if (note && !family.isEmpty())
             *note = QStringLiteral("Шрифта «%1» в системе нет, взят «%2»").arg(family, used);
     }
