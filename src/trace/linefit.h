@@ -25,15 +25,17 @@ struct ArmFit {
 };
 
 // The curve of `away`, points leaving a meeting point, fitted between 1 and 4
-// stroke widths `w` along it (shorter runs: their middle part) and beyond the
-// stretch next to the meeting point that strays more than a pixel from it.
-// Nothing for a run too short to tell.
+// stroke widths `w` along it (at least 4 and 24 pixels; shorter runs: their
+// middle part) and beyond the stretch next to the meeting point that strays
+// more than a pixel from it; a line where under 20 pixels are fitted. Nothing
+// for a run too short to tell.
 std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w);
 
 // Where the arms meet: the point nearest to their tangents there, held near p0
 // where they are nearly parallel. Nothing when it lies farther from p0 than
 // thinning displaces the meeting point of strokes `w` wide at the sharpest
-// angle between them. For one arm, a free end, p0 moved onto the curve.
+// angle between them. For one arm, a free end: p0 moved onto the curve, by
+// half a stroke width at most.
 std::optional<QPointF> Meet(const std::vector<ArmFit>& arms, QPointF p0, double w);
 
 }  // namespace lp

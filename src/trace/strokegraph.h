@@ -35,9 +35,11 @@ struct StrokeGraph {
 StrokeGraph BuildStrokeGraph(const Skeleton& skeleton);
 
 // Removes spurs, strokes from a junction to a free end shorter than
-// `minLength` (the whiskers thinning grows at corners and bumps), and closed
-// strokes shorter than it; a junction keeps at least one stroke. Nodes left
-// with two strokes are merged away, so strokes run from junction to junction.
+// `minLength` (the whiskers thinning grows at corners and bumps) or reaching
+// just the point where the junction's two other strokes meet (the fork thinning
+// leaves inside a sharp corner), and closed strokes shorter than `minLength`;
+// a junction keeps at least one stroke. Nodes left with two strokes are merged
+// away, so strokes run from junction to junction.
 void PruneSpurs(StrokeGraph& graph, double minLength);
 
 }  // namespace lp
