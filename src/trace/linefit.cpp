@@ -78,11 +78,18 @@ Line ArmFit::tangentAt(double u) const {
     return {at(u), d / std::hypot(d.x(), d.y())};
 }
 
-std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w) {
+std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w, double share) {
     std::vector<double> s(away.size(), 0);
     for (size_t k = 1; k < away.size(); ++k) s[k] = s[k - 1] + QLineF(away[k - 1], away[k]).length();
-    const double len = s.empty() ? 0 : s.back();
-    double a1 = std::min(std::max(4 * w, 24.0), 0.5 * len), a0 = std::min(std::max(w, 4.0), 0.5 * a1);
+    // Not round a corner the run leads to.
+    double len = s.empty() ? 0 : share * s.back();
+    const int d = std::max(3, int(w));
+    for (size_t k = d; k + d < away.size() && s[k] < len; ++k) {
+        const QPointF u = away[k] - away[k - d], v = away[k + d] - away[k];
+        const double turn = std::atan2(std::abs(u.x() * v.y() - u.y() * v.x()), QPointF::dotProduct(u, v));
+        if (s[k] > std::max(w, 4.0) + d && turn > 40 * M_PI / 180) len = s[k - d];
+    }
+    double a1 = std::min(std::max(4 * w, 24.0), len), a0 = std::min(std::max(w, 4.0), 0.5 * a1);
     std::optional<ArmFit> fit;
     // Where the stretch fitted still strays from its curve, the bent part
     // reaches into it: fit again beyond.
@@ -93,7 +100,7 @@ std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w) {
         for (size_t k = 0; k < away.size() && s[k] <= a1; ++k)
             if (QLineF(away[k], fit->at(fit->along(away[k]))).length() > 1) fit->bent = s[k];
         if (fit->bent <= a0 + 1) break;
-        a1 = std::min(a1 + fit->bent - a0, 0.5 * len);
+        a1 = std::min(a1 + fit->bent - a0, len);
         a0 = fit->bent;
     }
     if (fit) fit->bent = std::min(fit->bent, a0);

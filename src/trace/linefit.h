@@ -25,11 +25,12 @@ struct ArmFit {
 };
 
 // The curve of `away`, points leaving a meeting point, fitted between 1 and 4
-// stroke widths `w` along it (at least 4 and 24 pixels; shorter runs: their
-// middle part) and beyond the stretch next to the meeting point that strays
-// more than a pixel from it; a line where under 20 pixels are fitted. Nothing
-// for a run too short to tell.
-std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w);
+// stroke widths `w` along it (at least 4 and 24 pixels), within the `share` of
+// the run next to the meeting point (half when its other end is bent too) and
+// before any corner, and beyond the stretch next to the meeting point that
+// strays more than a pixel from it; a line where under 20 pixels are fitted.
+// Nothing for a run too short to tell.
+std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w, double share = 0.5);
 
 // Where the arms meet: the point nearest to their tangents there, held near p0
 // where they are nearly parallel. Nothing when it lies farther from p0 than

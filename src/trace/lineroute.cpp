@@ -124,12 +124,21 @@ class Walker {
             for (int m : odd) cost[i].push_back(dist_[m]);
             for (int n : nodes) via[i].push_back(via_[n]), dist_[n] = Inf, via_[n] = -1;
         }
+        // Paths that overlap (a greedy pairing) cancel out pairwise on the
+        // strokes they share: the same odd nodes, no stroke walked thrice.
+        std::vector<int> added;
         for (const auto& [i, j] : Pairing(cost))
             for (int n = odd[j]; n != odd[i];) {
                 const int e = via[i][local_[n]];
-                walked.push_back(e);
+                added.push_back(e);
                 n = g_.edges[e].a == n ? g_.edges[e].b : g_.edges[e].a;
             }
+        std::sort(added.begin(), added.end());
+        for (size_t k = 0; k < added.size(); ++k)
+            if (k + 1 < added.size() && added[k + 1] == added[k])
+                ++k;
+            else
+                walked.push_back(added[k]);
     }
 
     void Dijkstra(int from) {

@@ -184,6 +184,7 @@ class Shaper {
     struct Arm {  // one run of a stroke, leaving a meeting point at the run's start or end
         int edge, run;
         bool atStart;
+        double share = 0.5;  // of the run that may be fitted: more when its other end is in place
     };
 
     Points Take(const Arm& a) const {
@@ -198,7 +199,7 @@ class Shaper {
     void Split(int e, bool alone) {
         auto& edge = g_.edges[e];
         Points p = Resample(runs_[e].front());
-        const int d = std::max(3, int(std::lround(w_ / 2)));
+        const int d = std::max(3, int(std::lround(0.75 * w_)));
         const double sigma = std::clamp(w_ / 4, 1.0, 3.0);
         const bool closed = edge.a == edge.b && alone;  // a closed line on its own: no fixed point
         if (closed) p.pop_back();
@@ -226,11 +227,12 @@ class Shaper {
             runs.emplace_back(p.begin() + cuts[k - 1], p.begin() + cuts[k] + 1);
             Smooth(runs.back(), sigma, false);
         }
-        for (int k = 1; k < int(runs.size()); ++k)
-            MeetArms({{e, k - 1, false}, {e, k, true}}, runs[k].front());
+        const int last = int(runs.size()) - 1;
+        for (int k = 1; k <= last; ++k)  // the corner before is in place, the one after not yet
+            MeetArms({{e, k - 1, false, closed && k == 1 ? 0.5 : 0.9}, {e, k, true, k == last ? 0.9 : 0.5}},
+                     runs[k].front());
         if (closed) {
-            const int last = int(runs.size()) - 1;
-            g_.nodes[edge.a] = MeetArms({{e, last, false}, {e, 0, true}}, p.front());
+            g_.nodes[edge.a] = MeetArms({{e, last, false, 0.9}, {e, 0, true, 0.9}}, p.front());
             cornerNode_[edge.a] = true;
         }
     }
@@ -243,7 +245,7 @@ class Shaper {
         std::vector<std::optional<ArmFit>> fits;
         std::vector<ArmFit> found;
         for (const Arm& a : arms) {
-            fits.push_back(FitArm(Take(a), w_));
+            fits.push_back(FitArm(Take(a), w_, a.share));
             if (fits.back()) found.push_back(*fits.back());
         }
         const bool end = arms.size() == 1;
