@@ -40,6 +40,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     setFixedSize(299, 174);
 
     ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") + kRelease);
+    // The licence line is set a little narrower to stay clear of the picture.
+    QFont narrow = font();
+    narrow.setStretch(86);
+    ui->Label3->setFont(narrow);
     for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
         SetLabelColour(label, Qt::black);
         label->adjustSize();

@@ -7,7 +7,7 @@
 #include <limits>
 #include <numeric>
 
-#include "trace/geometry.h"
+#include "figure/geometry.h"
 #include "trace/route.h"
 
 namespace lp {

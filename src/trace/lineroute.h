@@ -4,8 +4,8 @@
 #include <QRect>
 #include <vector>
 
+#include "figure/pathfigure.h"
 #include "trace/mask.h"
-#include "trace/route.h"
 #include "trace/strokegraph.h"
 
 namespace lp {

@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <vector>
 
-#include "trace/route.h"
+#include "figure/pathfigure.h"
 #include "trace/thinning.h"
 
 namespace lp {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/geometry.h"
+#include "figure/geometry.h"
 #include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/route.h"

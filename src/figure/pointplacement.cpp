@@ -7,8 +7,8 @@
 #include <cmath>
 #include <queue>
 
-#include "trace/geometry.h"
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 
@@ -112,6 +112,28 @@ struct Allocation {
         }
         return points;
     }
+
+    // Between two corners, the same number of points at even steps wherever
+    // that keeps the chords within eps. `at` holds every section's start.
+    void even(std::vector<double>& at, double eps) const {
+        size_t a = 0;
+        for (size_t f = 0; f + 1 < fixed.size(); ++f) {
+            const double start = route.arc(fixed[f]), end = route.arc(fixed[f + 1]);
+            while (a < at.size() && at[a] < start) ++a;
+            size_t b = a;
+            while (b < at.size() && at[b] < end) ++b;
+            const size_t m = b - a;
+            std::vector<double> even(m + 1);
+            for (size_t j = 0; j <= m; ++j) even[j] = start + (end - start) * double(j) / double(m);
+            bool fits = m > 0;
+            for (size_t j = 0, next = fixed[f] + 1; j < m && fits; ++j) {
+                next = route.after(even[j], next - 1);
+                fits = close(even[j], next, even[j + 1], route.after(even[j + 1] - 1e-12, next), eps);
+            }
+            if (fits) std::copy(even.begin(), even.end() - 1, at.begin() + std::ptrdiff_t(a));
+            a = b;
+        }
+    }
 };
 
 }  // namespace
@@ -189,16 +211,26 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
         longest.push({steps[j] / ++parts[j], j});
     }
 
+    std::vector<double> at;
+    at.reserve(budget);
+    for (size_t j = 0; j < best.size(); ++j)
+        for (int q = 0; q < parts[j]; ++q) at.push_back(best[j] + steps[j] * q / parts[j]);
+    allocation.even(at, eps);
+
     std::vector<QPointF> points;
     points.reserve(budget);
     size_t next = 0;
-    for (size_t j = 0; j < best.size(); ++j)
-        for (int q = 0; q < parts[j]; ++q) {
-            const double s = best[j] + steps[j] * q / parts[j];
-            next = unrolled.after(s, next);
-            points.push_back(unrolled.at(s, next));
-        }
+    for (const double s : at) {
+        next = unrolled.after(s, next);
+        points.push_back(unrolled.at(s, next));
+    }
     return points;
+}
+
+void PathToFigure(Polyline path, Coords& X, Coords& Y) {
+    MarkCorners(path);
+    if (!path.empty()) path.front().corner = true;  // the figure starts where the path does
+    RoundToField(AllocatePoints(path, PointCount), X, Y);
 }
 
 }  // namespace lp

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <optional>
 
-#include "trace/geometry.h"
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 
@@ -78,7 +78,11 @@ void Settle(const std::vector<QPointF>& q, std::vector<Cell>& cells) {
         for (size_t i = 0; i < n; ++i) {
             const size_t prev = (i + n - 1) % n, next = (i + 1) % n;
             const QPointF u(cells[prev].x, cells[prev].y), v(cells[next].x, cells[next].y);
-            double best = INFINITY;
+            // The unit it has keeps it unless another is plainly better.
+            const QPointF own(cells[i].x, cells[i].y);
+            double best = cells[i] == cells[prev] || cells[i] == cells[next]
+                              ? INFINITY
+                              : Apart(q[prev], q[i], q[next], u, own, v) - 1e-6;
             for (int k = 0; k < 4; ++k) {
                 const Cell c{int(std::clamp(std::floor(q[i].x()) + (k & 1), 0.0, 255.0)),
                              int(std::clamp(std::floor(q[i].y()) + (k >> 1), 0.0, 255.0))};
