@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <iterator>
 
 #include "figure/geometry.h"
+#include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 
@@ -109,24 +109,6 @@ TraceResult Finish(std::vector<Polyline> loops) {
     return result;
 }
 
-// The bounding box of the ink, in mask pixels.
-QRectF InkBounds(const InkMask& mask) {
-    int x0 = mask.width, x1 = -1, y0 = -1, y1 = -1;
-    for (int y = 0; y < mask.height; ++y) {
-        const uint8_t* row = mask.ink.data() + size_t(y) * size_t(mask.width);
-        const uint8_t* first = std::find(row, row + mask.width, uint8_t(1));
-        if (first == row + mask.width) continue;
-        const uint8_t* last = std::find(std::make_reverse_iterator(row + mask.width),
-                                        std::make_reverse_iterator(row), uint8_t(1))
-                                  .base();
-        x0 = std::min(x0, int(first - row));
-        x1 = std::max(x1, int(last - row));
-        y1 = y;
-        if (y0 < 0) y0 = y;
-    }
-    return y0 < 0 ? QRectF() : QRectF(x0, y0, x1 - x0, y1 - y0 + 1);
-}
-
 // The outlines of the ink in field units, specks dropped, at most kMaxLoops of
 // the largest; fitted to `fitSize` units unless it is 0.
 std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskToField, double speckUnits,
@@ -136,7 +118,7 @@ std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskTo
     // scale: first from the ink's bounds, then from what is left. potrace
     // leaves out what is surely a speck; it runs again only when what is
     // left is much smaller than the ink's bounds.
-    QTransform map = fitSize > 0 ? FitTransform(InkBounds(mask), fitSize) : maskToField;
+    QTransform map = fitSize > 0 ? FitTransform(QRectF(InkBounds(mask)), fitSize) : maskToField;
     std::vector<Curve> curves;
     std::vector<const Curve*> kept;
     int turd = INT_MAX;
@@ -166,6 +148,22 @@ std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskTo
     }
     std::vector<Polyline> loops;
     for (const Curve* curve : kept) loops.push_back(FlattenCurve(*curve, map, kFlatten));
+    if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
+    return loops;
+}
+
+// The centre lines of the strokes in field units, one closed walk per drawing,
+// specks dropped; fitted to `fitSize` units unless it is 0 (the specks then
+// judged at the scale that fits the whole ink).
+std::vector<Polyline> CentreLines(const InkMask& mask, const QTransform& maskToField, double speckUnits,
+                                  int fitSize) {
+    const QRect ink = InkBounds(mask);
+    const double unitsPerPixel = fitSize > 0
+                                     ? fitSize / std::max(1.0, double(std::max(ink.width(), ink.height())))
+                                     : std::sqrt(std::abs(maskToField.determinant()));
+    std::vector<Polyline> loops = LineLoops(WithoutSpecks(mask, std::pow(speckUnits / unitsPerPixel, 2)));
+    for (Polyline& loop : loops)
+        for (RoutePoint& point : loop) point.p = maskToField.map(point.p);
     if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
     return loops;
 }
@@ -234,10 +232,8 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
             loops = OutlineLoops(mask, maskToField, options.speckUnits, fitSize);
             break;
         case TraceOptions::Mode::Lines:
-            // The middle lines of the strokes come as closed walks in mask
-            // pixels: each point mapped by maskToField in place, or the whole
-            // fitted by FitLoops(loops, fitSize); then finished as the outlines.
-            return Failure(QStringLiteral("Обводка линиями пока недоступна"));
+            loops = CentreLines(mask, maskToField, options.speckUnits, fitSize);
+            break;
     }
     return Finish(std::move(loops));
 }
