@@ -70,6 +70,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectShapeHandlers();
     connectPictureHandlers();
     connectIldaHandlers();
+    connectTraceHandlers();
 
     FormCreate();
     TimerPointOff->start();

@@ -58,6 +58,8 @@ EditorKeys::Action EditorKeys::actionFor(const QKeyEvent* key, int& dx, int& dy)
                 return Action::Undo;
             case Qt::Key_R:
                 return repeat ? Action::None : Action::ProgramWindow;
+            case Qt::Key_T:
+                return repeat ? Action::None : Action::Trace;
             default:
                 return Action::None;
         }
@@ -141,6 +143,9 @@ void EditorKeys::perform(Action action, int dx, int dy) {
             break;
         case Action::ProgramWindow:
             form_->SpeedButtonUstProgramClick();
+            break;
+        case Action::Trace:
+            form_->SpeedButtonTraceClick();
             break;
         case Action::Insert:
             form_->SpeedButtonInsertPointClick();

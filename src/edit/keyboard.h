@@ -26,6 +26,7 @@ class EditorKeys : public QObject {
         Save,
         Undo,
         ProgramWindow,
+        Trace,
         Insert,
         Delete,
         PreviousPoint,
