@@ -107,12 +107,12 @@ void TTraceForm::updateLabels() {
     ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
     const QSize size = picture_.image.size();
     ui->LabelPicture->setText(
-        picture_.image.isNull() ? QStringLiteral("Под полем нет картинки.")
-        : picture_.hidden       ? QStringLiteral("Картинка под полем выключена.")
-                                : QStringLiteral("Обводится картинка под полем (%1 × %2) там, где она лежит.")
-                                .arg(size.width())
-                                .arg(size.height()));
-    ui->ButtonShowPicture->setVisible(picture_.hidden);
+        picture_.image.isNull() || picture_.hidden
+            ? QStringLiteral("Под полем нет картинки.")
+            : QStringLiteral("Обводится картинка под полем (%1 × %2) там, где она лежит.")
+                  .arg(size.width())
+                  .arg(size.height()));
+    ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
 }
 
 bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
@@ -125,8 +125,7 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
         return true;
     }
     if (picture_.image.isNull() || picture_.hidden) {
-        why = picture_.image.isNull() ? QStringLiteral("Под полем нет картинки: откройте её.")
-                                      : QStringLiteral("Картинка под полем выключена: покажите её.");
+        why = QStringLiteral("Нечего обводить: под полем нет картинки.");
         return false;
     }
     job.picture = picture_.image;
