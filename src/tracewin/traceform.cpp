@@ -23,7 +23,7 @@ QString StatusOf(const TraceOutcome& outcome) {
     if (!r.ok) {
         text = r.error.isEmpty() ? QStringLiteral("Не удалось обвести") : r.error;
     } else {
-        text = QStringLiteral("Контуров: %1, маршрут %2, мосты %3, наибольшее отклонение %4.")
+        text = QStringLiteral("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
                    .arg(r.contours)
                    .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
         if (r.detailLost)
