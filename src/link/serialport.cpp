@@ -13,15 +13,19 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <thread>
+
+#include "work/worker.h"
 
 namespace lp {
 
 namespace {
 
+// A drain flushed at its deadline is given this long to end.
+constexpr int kFlushGraceMs = 1000;
+
 // Runs the event loop until done() holds or the deadline passes; true when done.
 template <typename Done>
-bool WaitFor(QDeadlineTimer deadline, Done done, int pollMs = 0) {
+bool WaitFor(QDeadlineTimer deadline, Done done) {
     if (done()) return true;
     QEventLoop loop;
     QTimer poll;
@@ -29,7 +33,7 @@ bool WaitFor(QDeadlineTimer deadline, Done done, int pollMs = 0) {
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         if (done() || deadline.hasExpired()) loop.quit();
     });
-    poll.start(pollMs > 0 ? pollMs : 5);
+    poll.start(5);
     while (!done() && !deadline.hasExpired()) loop.exec();
     return done();
 }
@@ -105,24 +109,11 @@ class QtSerialDevice final : public SerialDevice {
 
     bool drain(QDeadlineTimer deadline) override {
         // tcdrain() returns once the last bit has left the transmitter (on a
-        // pseudo-terminal: once the bytes are in the other side's input). It
-        // blocks, so it runs beside the event loop.
+        // pseudo-terminal: once the bytes are in the other side's input).
         const int fd = int(port_.handle());
-        std::atomic<int> result{1};  // 1 running, 0 drained, otherwise errno
-        std::thread waiter([fd, &result] { result = ::tcdrain(fd) == 0 ? 0 : errno; });
-        const bool done = WaitFor(
-            deadline, [&] { return result != 1; }, 2);
-        if (!done) ::tcflush(fd, TCOFLUSH);  // a stalled line: drop the rest, which ends tcdrain()
-        waiter.join();
-        if (!done) {
-            error_ = QStringLiteral("данные не ушли в линию вовремя");
-            return false;
-        }
-        if (result != 0) {
-            error_ = QString::fromLocal8Bit(std::strerror(result));
-            return false;
-        }
-        return true;
+        return WaitUntilDrained(
+            deadline, [fd] { return ::tcdrain(fd) == 0 ? 0 : errno; }, [fd] { ::tcflush(fd, TCOFLUSH); },
+            &error_);
     }
 
     void close() override {
@@ -142,6 +133,30 @@ SerialPorts defaultSeam;
 SerialPorts* current = &defaultSeam;
 
 }  // namespace
+
+bool WaitUntilDrained(QDeadlineTimer deadline, std::function<int()> drain, std::function<void()> flush,
+                      QString* error) {
+    auto result = std::make_shared<std::atomic<int>>(-1);  // -1 until the drain returns
+    const Bounded ran = RunBounded(
+        [drain = std::move(drain), flush = std::move(flush), result](std::stop_token stop) {
+            const std::stop_callback onStop(stop, flush);
+            result->store(drain());
+        },
+        deadline, kFlushGraceMs);
+    switch (ran) {
+        case Bounded::Finished:
+            if (result->load() == 0) return true;
+            *error = QString::fromLocal8Bit(std::strerror(result->load()));
+            return false;
+        case Bounded::NotStarted:
+            *error =
+                QStringLiteral("не удалось дождаться, пока данные уйдут в линию: система не дала потока");
+            return false;
+        default:  // flushed, or stuck even so and left behind
+            *error = QStringLiteral("данные не ушли в линию вовремя");
+            return false;
+    }
+}
 
 std::unique_ptr<SerialDevice> SerialPorts::open(const QString& device, QString* error) {
     auto port = std::make_unique<QtSerialDevice>();

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace lp {
@@ -54,6 +55,14 @@ class SerialPorts {
     // The serial ports the system lists, by device name.
     virtual QList<SerialPortEntry> available();
 };
+
+// Waits through the worker helper, the event loop going on, for `drain`: a
+// blocking call that returns 0 once everything written has left the line,
+// otherwise an errno. When the deadline passes first, `flush` drops what is
+// still queued (which ends a waiting tcdrain()) and the drain fails; one still
+// stuck a moment later is left behind. False, with the reason, on failure.
+bool WaitUntilDrained(QDeadlineTimer deadline, std::function<int()> drain, std::function<void()> flush,
+                      QString* error);
 
 // The seam in use, and its replacement (nullptr restores the default); returns
 // the previous one.

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
-#include <mutex>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -294,9 +294,6 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
 
 // Decodes with the loader's rules, or with a valid `box`, fitted in it.
 PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
-    static std::once_flag limitSet;
-    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMb); });
-
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -339,7 +336,14 @@ PictureResult Load(const QString& path, const QSize& box) {
     return Decode(bytes, QFileInfo(path).suffix(), box);
 }
 
+void SetAllocationLimit() {
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+}
+
 }  // namespace
+
+// The reader's limit is global: set once as the application starts, before any decode.
+Q_COREAPP_STARTUP_FUNCTION(SetAllocationLimit)
 
 QSize KeptPictureSize(const QSize& declared) {
     return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));

@@ -72,6 +72,7 @@ class TxComFormTest : public QObject {
     void uploadFromTheMainWindow();
     void failedOpenKeepsTheWindowUsable();
     void peerGoneMidTransmission();
+    void stalledDrainIsGivenUp();
     void clipPlaysAndNoSecondStart();
 
   private:
@@ -369,6 +370,32 @@ void TxComFormTest::peerGoneMidTransmission() {
     QCOMPARE(ports.writes.size(), 2);  // nothing after the failed write
     QCOMPARE(ports.closes, 1);
     QVERIFY(form.isVisible());  // stays open with the log, even with "after transmission" ticked
+}
+
+// A line that does not drain: flushed at its deadline and given up, whether
+// the flush ends the wait or not; the window does not hang.
+void TxComFormTest::stalledDrainIsGivenUp() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    ports.stallDrainMs = 300;
+    TTxComForm form;
+    form.show();
+    for (const bool flushEndsIt : {true, false}) {
+        ports.flushEndsStall = flushEndsIt;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
+        QVERIFY(clock.elapsed() < (flushEndsIt ? 1300 : 2300));
+        QCOMPARE(dialogs.messages.size(), flushEndsIt ? 1 : 2);
+        QVERIFY(IsWarning(dialogs.messages.last(), lp::kCannotWritePort));
+        QVERIFY2(dialogs.messages.last().text.endsWith(u": данные не ушли в линию вовремя"_s),
+                 qPrintable(dialogs.messages.last().text));
+        QVERIFY(LogLines(form).contains(
+            u" Передача прервана. Не могу передать данные в порт: данные не ушли в линию вовремя"_s));
+        QVERIFY(form.isVisible());
+        ports_.com2->read();
+    }
+    QCOMPARE(ports.closes, 2);
 }
 
 void TxComFormTest::clipPlaysAndNoSecondStart() {
