@@ -94,6 +94,7 @@ void TTraceForm::showEvent(QShowEvent* event) {
 
 void TTraceForm::done(int result) {
     ++generation_;  // whatever still runs is dropped
+    job_.cancel();
     pending_ = false;
     applyWhenReady_ = false;
     QDialog::done(result);
@@ -144,6 +145,7 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
 void TTraceForm::retrace() {
     updateLabels();
     ++generation_;
+    job_.cancel();  // not traced if it has not begun; dropped either way
     current_ = false;
     pending_ = false;
     if (!isVisible()) return;
@@ -169,8 +171,8 @@ void TTraceForm::start() {
     if (!makeJob(job, why)) return;
     running_ = true;
     const quint64 generation = generation_;
-    TraceOffThread(this, std::move(job),
-                   [this, generation](const TraceOutcome& outcome) { finished(generation, outcome); });
+    job_ = TraceOffThread(this, std::move(job),
+                          [this, generation](const TraceOutcome& outcome) { finished(generation, outcome); });
 }
 
 void TTraceForm::finished(quint64 generation, const TraceOutcome& outcome) {

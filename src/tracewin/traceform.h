@@ -69,4 +69,5 @@ class TTraceForm : public QDialog {
     bool current_ = false;
     bool applyWhenReady_ = false;
     lp::TraceResult shown_;
+    lp::Job job_;  // the trace running, if any
 };

@@ -2,10 +2,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <system_error>
-#include <thread>
-
-#include "view/waitwork.h"
 
 TraceOutcome RunTraceJob(const TraceJob& job) {
     TraceOutcome outcome;
@@ -16,7 +12,7 @@ TraceOutcome RunTraceJob(const TraceJob& job) {
     return outcome;
 }
 
-void TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done) {
+lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done) {
     // The outcome travels through the application object, which outlives the
     // window; the window itself is looked for only on the interface thread.
     auto deliver = [guard = QPointer<QObject>(receiver), done = std::move(done)](TraceOutcome outcome) {
@@ -27,12 +23,9 @@ void TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOut
             },
             Qt::QueuedConnection);
     };
-    try {
-        std::thread([job, deliver] {
-            const WorkerCount counted;
-            deliver(RunTraceJob(job));
-        }).detach();
-    } catch (const std::system_error&) {
-        deliver(RunTraceJob(job));  // no thread to be had: here, and still answered later
-    }
+    return lp::StartWork(
+        [job = std::move(job), deliver](std::stop_token stop) {
+            deliver(stop.stop_requested() ? TraceOutcome() : RunTraceJob(job));
+        },
+        lp::NoThread::RunHere);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "trace/trace.h"
+#include "work/worker.h"
 
 class QObject;
 
@@ -29,6 +30,7 @@ struct TraceOutcome {
 // Traces as the job says. Safe to run on any thread.
 TraceOutcome RunTraceJob(const TraceJob& job);
 
-// Runs the job off the interface thread and hands the outcome to `done` on the
-// interface thread, unless `receiver` is gone by then.
-void TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done);
+// Runs the job through the worker helper and hands the outcome to `done` on
+// the interface thread, unless `receiver` is gone by then. A job cancelled
+// before it begins is not traced; its (empty) outcome is still handed over.
+lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done);
