@@ -57,6 +57,7 @@ const ControlRow kControls[] = {
     {"SpeedButtonRotatePoints", "SpeedButton", "BaseForm", {528, 0, 23, 22}, true, u""_s, u"Сместить начальную точку по контуру"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonNormalPoints", "SpeedButton", "BaseForm", {550, 0, 23, 22}, true, u""_s, u"Нормализация расстояний между точками"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonNormaliz", "SpeedButton", "BaseForm", {574, 0, 23, 22}, true, u""_s, u"Пересчитать точки"_s, -1, -1, -1, -1, -1, 7, 1, false},
+    {"SpeedButtonTrace", "SpeedButton", "BaseForm", {660, 0, 23, 22}, true, u""_s, u"Обвести картинку или текст"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"ColorBoxShapeView", "ColorBox", "BaseForm", {712, 0, 41, 22}, true, u""_s, u"Цвет поля просмотра"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonTools", "SpeedButton", "BaseForm", {752, 0, 23, 22}, true, u""_s, u"Дополнительные Опции "_s, -1, -1, -1, -1, -1, 43, 1, true},
     {"SpeedButtonAbout", "SpeedButton", "BaseForm", {773, 0, 23, 22}, true, u""_s, u"О программе"_s, -1, -1, -1, -1, -1, 0, 0, true},
