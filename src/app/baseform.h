@@ -7,10 +7,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/dialogs.h"
 #include "figure/figuredata.h"
 #include "shapes/generators.h"
 #include "view/renderer.h"
+#include "widgets/dialogs.h"
 
 namespace Ui {
 class TBaseForm;

@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
 struct AskedMessage {
     QMessageBox::Icon icon;
