@@ -7,14 +7,15 @@
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWindow>
 
-#include "app/auxforms.h"
-#include "app/dialogs.h"
 #include "ui_aboutform.h"
+#include "widgets/dialogs.h"
+#include "widgets/formstyle.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

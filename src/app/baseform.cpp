@@ -6,11 +6,11 @@
 #include <QTimer>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"
+#include "widgets/formstyle.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/dialogs.h"
 #include "figure/figuredata.h"
 #include "shapes/generators.h"
 #include "view/renderer.h"
+#include "widgets/dialogs.h"
 
 namespace Ui {
 class TBaseForm;

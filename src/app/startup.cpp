@@ -10,10 +10,10 @@
 #include <cstdio>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
 #include "app/baseform.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
+#include "widgets/formstyle.h"
 
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;

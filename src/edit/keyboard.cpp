@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
 

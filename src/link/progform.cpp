@@ -2,10 +2,10 @@
 
 #include <QLabel>
 
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/inputguard.h"
 #include "ui_progform.h"
+#include "widgets/formstyle.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/dialogs.h"
 #include "link/portnames.h"
+#include "widgets/dialogs.h"
 
 namespace lp {
 

@@ -5,11 +5,10 @@
 #include <QShowEvent>
 #include <QTextCursor>
 
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/copyanimation.h"
 #include "link/inputguard.h"
 #include "ui_txcomform.h"
+#include "widgets/formstyle.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 
 lp::RenderOptions TBaseForm::renderOptions() const {

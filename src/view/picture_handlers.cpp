@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
 #include "view/waitwork.h"

@@ -10,13 +10,17 @@
 #include <QtTest>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"
+#include "widgets/colorbox.h"
+#include "widgets/formstyle.h"
+#include "widgets/imagebox.h"
+#include "widgets/paintbox.h"
+#include "widgets/shapebox.h"
+#include "widgets/speedbutton.h"
 
 using namespace Qt::StringLiterals;
 

@@ -9,7 +9,6 @@
 #include <functional>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "edit/keyboard.h"
 #include "link/progform.h"

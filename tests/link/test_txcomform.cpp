@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "link/copyanimation.h"
 #include "link/frames.h"

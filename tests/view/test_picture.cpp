@@ -21,13 +21,13 @@
 #include <thread>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
 #include "view/picturepreview.h"
 #include "view/waitwork.h"
+#include "widgets/speedbutton.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
