@@ -2,9 +2,10 @@
 // field, its contour shown in place of the figure while it is open, and then
 // taken as the figure (undoable as any edit) or everything left as it was.
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "tracewin/traceform.h"
 #include "ui_baseform.h"
+#include "widgets/imagebox.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QShowEvent>
 #include <algorithm>
 
-#include "app/auxforms.h"
 #include "ui_traceform.h"
+#include "widgets/formstyle.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "support/scripteddialogs.h"
 #include "tracewin/traceform.h"
 #include "ui_baseform.h"
