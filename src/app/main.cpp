@@ -6,10 +6,12 @@
 #include "app/commandline.h"
 #include "app/ilda_cli.h"
 #include "app/startup.h"
+#include "app/trace_cli.h"
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentList(argc, argv);
     // File conversions run without a window, before anything needs a display.
+    if (const int status = RunTraceCommand(arguments); status >= 0) return status;
     if (const int status = RunIldaCommand(arguments); status >= 0) return status;
 
     // Help, version and mistakes are answered before any display is reached.

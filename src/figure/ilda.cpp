@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "figure/pathfigure.h"
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
@@ -251,26 +253,10 @@ void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
         }
         return;
     }
-    // Arc length along the closed path up to each point; segment n - 1 closes it.
-    std::vector<double> along(n + 1);
-    along[0] = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const IldaPoint& a = points[i];
-        const IldaPoint& b = points[(i + 1) % n];
-        along[i + 1] = along[i] + std::hypot(double(b.x - a.x), double(b.y - a.y));
-    }
-    const double length = along[n];
-    size_t segment = 0;
-    for (int k = 0; k < PointCount; ++k) {
-        const double s = length * k / PointCount;
-        while (segment + 1 < n && along[segment + 1] <= s) ++segment;
-        const double span = along[segment + 1] - along[segment];
-        const double t = span > 0 ? (s - along[segment]) / span : 0.0;
-        const IldaPoint& a = points[segment];
-        const IldaPoint& b = points[(segment + 1) % n];
-        X[k] = XFromIlda(a.x + t * (b.x - a.x));
-        Y[k] = YFromIlda(a.y + t * (b.y - a.y));
-    }
+    // Any other path: 256 points along it in field units, its corners kept.
+    Polyline path(n);
+    for (size_t i = 0; i < n; ++i) path[i].p = QPointF(127 + points[i].x / 256.0, 127 - points[i].y / 256.0);
+    PathToFigure(std::move(path), X, Y);
 }
 
 QByteArray IldaFrameName(const QString& pictureName) {

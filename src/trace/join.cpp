@@ -7,6 +7,7 @@
 #include <limits>
 #include <numeric>
 
+#include "figure/geometry.h"
 #include "trace/route.h"
 
 namespace lp {
@@ -15,7 +16,7 @@ namespace {
 
 // Loops are sampled at least this densely (field units) for the nearest-pair
 // search; the extra points leave the route again unless a bridge starts there.
-constexpr double kSpacing = 0.5;
+constexpr double kSpacing = 1.5;
 constexpr int kMaxInserted = 2000;  // per segment, against absurd coordinates
 
 struct Points {
@@ -36,7 +37,7 @@ Points Densify(const std::vector<const Polyline*>& loops) {
             points.corner.push_back(loop[i].corner);
             points.original.push_back(true);
             points.loop.push_back(int(l));
-            const int extra = std::min(kMaxInserted, int(std::ceil(QLineF(a, b).length() / kSpacing)) - 1);
+            const int extra = std::min(kMaxInserted, int(std::ceil(Distance(a, b) / kSpacing)) - 1);
             for (int k = 1; k <= extra; ++k) {
                 points.p.push_back(a + (b - a) * (double(k) / (extra + 1)));
                 points.corner.push_back(false);
@@ -119,8 +120,8 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
                     for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
                         const size_t j = grid.items[k];
                         if (component[size_t(points.loop[j])] == own) continue;
-                        const double d = QLineF(p, points.p[j]).length();
-                        if (d < edge.length) edge = {d, i, j};
+                        const double d2 = Distance2(p, points.p[j]);
+                        if (d2 < edge.length * edge.length) edge = {std::sqrt(d2), i, j};
                     }
                 };
                 for (int x = cx - r; x <= cx + r; ++x) {
@@ -180,8 +181,7 @@ struct Tour {
 
 double RouteLength(const Polyline& route) {
     double length = 0;
-    for (size_t i = 0; i < route.size(); ++i)
-        length += QLineF(route[i].p, route[(i + 1) % route.size()].p).length();
+    for (size_t i = 0; i < route.size(); ++i) length += Distance(route[i].p, route[(i + 1) % route.size()].p);
     return length;
 }
 

@@ -1,6 +1,7 @@
 #include "trace/mask.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace lp {
@@ -15,9 +16,21 @@ QImage WorkingPicture(const QImage& picture) {
     QImage work = picture;
     if (longer < kKeptMin || longer > kKeptMax)
         work = picture.scaled(QSize(kMaskSide, kMaskSide), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (work.format() != QImage::Format_ARGB32 && work.format() != QImage::Format_RGB32)
-        work = work.convertToFormat(QImage::Format_ARGB32);
+    if (work.format() != QImage::Format_ARGB32_Premultiplied && work.format() != QImage::Format_RGB32)
+        work = work.convertToFormat(work.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32);
     return work;
+}
+
+// One row's grey levels over the ground (colours premultiplied by their
+// alpha); plain pointers let it vectorise.
+void GreyRow(const QRgb* __restrict line, uint8_t* __restrict out, int width, bool alpha, int ground) {
+    if (alpha) {
+        for (int x = 0; x < width; ++x)
+            out[x] = uint8_t(std::min(255, qGray(line[x]) + (ground * (255 - qAlpha(line[x])) + 127) / 255));
+    } else {
+        for (int x = 0; x < width; ++x) out[x] = uint8_t(qGray(line[x]));
+    }
 }
 
 }  // namespace
@@ -57,32 +70,40 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, int* chos
     mask.toSource =
         QTransform::fromScale(double(picture.width()) / mask.width, double(picture.height()) / mask.height);
 
-    // Grey levels over the background: white, or black for light ink on dark.
+    // Grey levels over the background (white, or black for light ink on
+    // dark) are counted, then become ink or not in place.
     const int ground = options.invert ? 0 : 255;
-    std::vector<uint8_t> grey(size_t(mask.width) * size_t(mask.height));
-    std::vector<int64_t> histogram(256, 0);
+    const bool alpha = work.hasAlphaChannel();
+    mask.ink.resize(size_t(mask.width) * size_t(mask.height));
+    // Eight counts in turn, so that runs of one grey level do not wait on each other.
+    std::array<std::array<uint32_t, 256>, 8> counts{};
     for (int y = 0; y < mask.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(work.constScanLine(y));
-        uint8_t* out = grey.data() + size_t(y) * size_t(mask.width);
-        for (int x = 0; x < mask.width; ++x) {
-            const QRgb c = line[x];
-            const int a = work.hasAlphaChannel() ? qAlpha(c) : 255;
-            const int level = (qGray(c) * a + ground * (255 - a) + 127) / 255;
-            out[x] = uint8_t(level);
-            ++histogram[size_t(level)];
-        }
+        uint8_t* grey = mask.ink.data() + size_t(y) * size_t(mask.width);
+        GreyRow(reinterpret_cast<const QRgb*>(work.constScanLine(y)), grey, mask.width, alpha, ground);
+        size_t x = 0;
+        for (; x + 8 <= size_t(mask.width); x += 8)
+            for (size_t k = 0; k < 8; ++k) ++counts[k][grey[x + k]];
+        for (; x < size_t(mask.width); ++x) ++counts[0][grey[x]];
     }
+    std::vector<int64_t> histogram(256, 0);
+    for (size_t level = 0; level < 256; ++level)
+        for (const auto& count : counts) histogram[level] += count[level];
     const int threshold =
         options.autoThreshold ? OtsuThreshold(histogram) : std::clamp(options.threshold, 0, 256);
     if (chosenThreshold) *chosenThreshold = threshold;
 
-    mask.ink.resize(grey.size());
+    for (int level = 0; level < 256; ++level)
+        if (options.invert ? level >= threshold : level < threshold)
+            mask.inkPixels += histogram[size_t(level)];
+    uint8_t* __restrict pixel = mask.ink.data();
+    const size_t n = mask.ink.size();
+    const uint8_t cut = uint8_t(std::clamp(threshold, 0, 255));
     if (options.invert)
-        std::transform(grey.begin(), grey.end(), mask.ink.begin(),
-                       [threshold](uint8_t g) { return g >= threshold; });
+        for (size_t i = 0; i < n; ++i) pixel[i] = pixel[i] >= cut;
+    else if (threshold > 255)
+        std::fill(pixel, pixel + n, uint8_t(1));
     else
-        std::transform(grey.begin(), grey.end(), mask.ink.begin(),
-                       [threshold](uint8_t g) { return g < threshold; });
+        for (size_t i = 0; i < n; ++i) pixel[i] = pixel[i] < cut;
     return mask;
 }
 

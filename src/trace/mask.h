@@ -15,7 +15,8 @@ inline constexpr int kMaskSide = 1000;
 struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     int width = 0, height = 0;
     std::vector<uint8_t> ink;
-    QTransform toSource;  // mask pixel coords -> the source picture's pixel coords
+    QTransform toSource;    // mask pixel coords -> the source picture's pixel coords
+    int64_t inkPixels = 0;  // how many are ink
 
     bool at(int x, int y) const { return ink[static_cast<size_t>(y) * width + x] != 0; }
     bool isEmpty() const { return width <= 0 || height <= 0; }

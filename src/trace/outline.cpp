@@ -4,9 +4,13 @@
 
 #include <QLineF>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
+
+#include "figure/geometry.h"
 
 namespace lp {
 
@@ -29,8 +33,20 @@ struct Bitmap {
         for (int y = 0; y < mask.height; ++y) {
             const uint8_t* in = mask.ink.data() + size_t(y) * size_t(mask.width);
             potrace_word* out = words.data() + size_t(y) * size_t(bm.dy);
-            for (int x = 0; x < mask.width; ++x)
-                if (in[x]) out[x / kWordBits] |= potrace_word(1) << (kWordBits - 1 - x % kWordBits);
+            for (int x0 = 0; x0 < mask.width; x0 += kWordBits) {
+                potrace_word word = 0;
+                const int end = std::min(mask.width, x0 + kWordBits);
+                int x = x0;
+                for (; std::endian::native == std::endian::little && x + 8 <= end; x += 8) {
+                    // Eight 0/1 bytes to eight bits, the first the highest.
+                    uint64_t bytes;
+                    std::memcpy(&bytes, in + x, 8);
+                    word =
+                        (word << 8) | potrace_word(((bytes & 0x0101010101010101) * 0x8040201008040201) >> 56);
+                }
+                for (; x < end; ++x) word = (word << 1) | potrace_word(in[x] & 1);
+                out[x0 / kWordBits] = word << (x0 + kWordBits - end);
+            }
         }
         bm.map = words.data();
     }
@@ -66,8 +82,8 @@ QPointF Point(const potrace_dpoint_t& p) {
 
 double DistanceToLine(QPointF p, QPointF a, QPointF b) {
     const QPointF d = b - a;
-    const double length = std::hypot(d.x(), d.y());
-    if (length < 1e-12) return std::hypot(p.x() - a.x(), p.y() - a.y());
+    const double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+    if (length < 1e-12) return Distance(p, a);
     return std::abs(d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x())) / length;
 }
 
@@ -94,20 +110,8 @@ std::optional<QPointF> SharpTip(QPointF a, QPointF b, QPointF c, QPointF d, QPoi
     if (std::abs(std::atan2(cross, dot)) < kTipTurn || std::abs(cross) < 1e-12) return std::nullopt;
     const double t = ((c.x() - a.x()) * out.y() - (c.y() - a.y()) * out.x()) / cross;
     const QPointF corner = a + in * t;
-    if (t < 0 || QLineF(corner, middle).length() > kTipRounding) return std::nullopt;
+    if (t < 0 || Distance(corner, middle) > kTipRounding) return std::nullopt;
     return corner;
-}
-
-// The point at arc length `s` along a closed loop with cumulative lengths `arc`.
-QPointF AtArc(const Polyline& loop, const std::vector<double>& arc, double s) {
-    const double total = arc.back();
-    s = std::fmod(s, total);
-    if (s < 0) s += total;
-    const size_t i = size_t(std::upper_bound(arc.begin(), arc.end(), s) - arc.begin()) - 1;
-    const size_t n = loop.size();
-    const QPointF a = loop[i % n].p, b = loop[(i + 1) % n].p;
-    const double length = arc[i + 1] - arc[i];
-    return length > 0 ? a + (b - a) * ((s - arc[i]) / length) : a;
 }
 
 }  // namespace
@@ -172,47 +176,6 @@ Polyline FlattenCurve(const Curve& curve, const QTransform& map, double toleranc
         loop.push_back({end[i], false});
     }
     return loop;
-}
-
-void MarkCorners(Polyline& loop, double window, double angleDegrees) {
-    const size_t n = loop.size();
-    if (n < 3) return;
-    std::vector<double> arc(n + 1, 0);
-    for (size_t i = 0; i < n; ++i) arc[i + 1] = arc[i] + QLineF(loop[i].p, loop[(i + 1) % n].p).length();
-    const double total = arc.back();
-    if (!(total > 0)) return;
-    const double w = std::min(window, total / 4);
-
-    // The turn at each point between the points `w` before and after it.
-    const double minimum = angleDegrees * M_PI / 180;
-    std::vector<double> turn(n, 0);
-    for (size_t i = 0; i < n; ++i) {
-        const QPointF p = loop[i].p, in = p - AtArc(loop, arc, arc[i] - w),
-                      out = AtArc(loop, arc, arc[i] + w) - p;
-        const double cross = in.x() * out.y() - in.y() * out.x(), dot = in.x() * out.x() + in.y() * out.y();
-        turn[i] = std::abs(std::atan2(cross, dot));
-    }
-    // Within a turn only its sharpest point; one already marked takes precedence.
-    auto beats = [&](size_t j, size_t i) {
-        return loop[j].corner || turn[j] > turn[i] || (turn[j] == turn[i] && j < i);
-    };
-    std::vector<size_t> found;
-    for (size_t i = 0; i < n; ++i) {
-        if (loop[i].corner || turn[i] < minimum) continue;
-        bool sharpest = true;
-        for (size_t k = 1; k < n && sharpest; ++k) {
-            const size_t j = (i + k) % n;
-            if ((j > i ? arc[j] - arc[i] : total - arc[i] + arc[j]) > w) break;
-            sharpest = !beats(j, i);
-        }
-        for (size_t k = 1; k < n && sharpest; ++k) {
-            const size_t j = (i + n - k) % n;
-            if ((j < i ? arc[i] - arc[j] : arc[i] + total - arc[j]) > w) break;
-            sharpest = !beats(j, i);
-        }
-        if (sharpest) found.push_back(i);
-    }
-    for (size_t i : found) loop[i].corner = true;
 }
 
 }  // namespace lp

@@ -37,8 +37,4 @@ Polyline FlattenCurve(const Curve& curve, const QTransform& map, double toleranc
 // Flattens a cubic from `a` (exclusive) to `d` (inclusive) onto `out`.
 void FlattenCubic(QPointF a, QPointF b, QPointF c, QPointF d, double tolerance, Polyline& out);
 
-// Marks as corners the points where the loop turns by `angleDegrees` or more
-// within `window` along it each way (the sharpest point of each turn).
-void MarkCorners(Polyline& loop, double window = 1.5, double angleDegrees = 45);
-
 }  // namespace lp

@@ -1,11 +1,13 @@
 #include "trace/trace.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineF>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
+#include "figure/geometry.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 
@@ -59,12 +61,7 @@ void FitLoops(std::vector<Polyline>& loops, int size) {
 // drawn contour: the route's points and the middles of its segments.
 double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
     auto corner = [&](size_t j) { return QPointF(X[j % PointCount], Y[j % PointCount]); };
-    auto distance = [&](QPointF p, size_t j) {
-        const QPointF a = corner(j), d = corner(j + 1) - a;
-        const double length2 = QPointF::dotProduct(d, d);
-        const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length2, 0.0, 1.0) : 0;
-        return QLineF(p, a + d * t).length();
-    };
+    auto distance = [&](QPointF p, size_t j) { return SegmentDistance2(p, corner(j), corner(j + 1)); };
     double worst = 0;
     size_t near = 0;
     for (size_t i = 0; i < 2 * route.size(); ++i) {
@@ -83,7 +80,7 @@ double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
             }
         worst = std::max(worst, best);
     }
-    return worst;
+    return std::sqrt(worst);
 }
 
 // Loops in field units become the contour: corners marked, joined, 256 points.
@@ -183,9 +180,9 @@ TracePlacement TracePlacement::InPlace(const QRectF& area) {
 TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
     if (picture.isNull()) return Failure(QStringLiteral("Нет картинки"));
     const InkMask mask = MakeInkMask(picture, options.mask);
-    const size_t ink = size_t(std::count(mask.ink.begin(), mask.ink.end(), uint8_t(1)));
-    if (ink == 0) return Failure(NothingToTrace());
-    if (ink == mask.ink.size()) return Failure(QStringLiteral("Картинка закрашена целиком: нечего обводить"));
+    if (mask.inkPixels == 0) return Failure(NothingToTrace());
+    if (mask.inkPixels == int64_t(mask.ink.size()))
+        return Failure(QStringLiteral("Картинка закрашена целиком: нечего обводить"));
 
     // Mask pixels -> field units: the picture onto the area, or fitted later.
     QTransform maskToField = mask.toSource;
@@ -212,7 +209,7 @@ TraceResult TraceText(const QString& text, const QString& family, bool bold, int
     if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        used = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
         if (note && !family.isEmpty())
             *note = QStringLiteral("Шрифта «%1» в системе нет, взят «%2»").arg(family, used);
     }

@@ -7,7 +7,8 @@
 #include <cmath>
 #include <queue>
 
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 
@@ -16,22 +17,12 @@ namespace {
 // Deviations below this much (field units) cannot be seen beside the rounding.
 constexpr double kUnseenDeviation = 0.15;
 
-double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double length2 = d.x() * d.x() + d.y() * d.y();
-    double t = length2 > 0 ? ((p.x() - a.x()) * d.x() + (p.y() - a.y()) * d.y()) / length2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    const QPointF q = a + d * t - p;
-    return std::hypot(q.x(), q.y());
-}
-
 // The route unrolled: vertex k (any k >= 0) is route[k % n] at arc length
 // arc(k), which grows by the route's length each time round.
 class Unrolled {
   public:
     explicit Unrolled(const Polyline& route) : route_(route), n_(route.size()), arc_(n_ + 1, 0) {
-        for (size_t i = 0; i < n_; ++i)
-            arc_[i + 1] = arc_[i] + QLineF(route[i].p, route[(i + 1) % n_].p).length();
+        for (size_t i = 0; i < n_; ++i) arc_[i + 1] = arc_[i] + Distance(route[i].p, route[(i + 1) % n_].p);
     }
     size_t size() const { return n_; }
     double length() const { return arc_[n_]; }
@@ -71,8 +62,9 @@ struct Allocation {
     // (vertices before it: up to k1 - 1) passes within eps of those vertices.
     bool close(double s, size_t k0, double t, size_t k1, double eps) const {
         const QPointF a = route.at(s, k0), b = route.at(t, k1);
+        const double eps2 = eps * eps;
         for (size_t k = k0; k < k1; ++k)
-            if (route.arc(k) < t && SegmentDistance(route.vertex(k), a, b) > eps) return false;
+            if (route.arc(k) < t && SegmentDistance2(route.vertex(k), a, b) > eps2) return false;
         return true;
     }
 
@@ -120,6 +112,28 @@ struct Allocation {
         }
         return points;
     }
+
+    // Between two corners, the same number of points at even steps wherever
+    // that keeps the chords within eps. `at` holds every section's start.
+    void even(std::vector<double>& at, double eps) const {
+        size_t a = 0;
+        for (size_t f = 0; f + 1 < fixed.size(); ++f) {
+            const double start = route.arc(fixed[f]), end = route.arc(fixed[f + 1]);
+            while (a < at.size() && at[a] < start) ++a;
+            size_t b = a;
+            while (b < at.size() && at[b] < end) ++b;
+            const size_t m = b - a;
+            std::vector<double> even(m + 1);
+            for (size_t j = 0; j <= m; ++j) even[j] = start + (end - start) * double(j) / double(m);
+            bool fits = m > 0;
+            for (size_t j = 0, next = fixed[f] + 1; j < m && fits; ++j) {
+                next = route.after(even[j], next - 1);
+                fits = close(even[j], next, even[j + 1], route.after(even[j + 1] - 1e-12, next), eps);
+            }
+            if (fits) std::copy(even.begin(), even.end() - 1, at.begin() + std::ptrdiff_t(a));
+            a = b;
+        }
+    }
 };
 
 }  // namespace
@@ -147,16 +161,17 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
     allocation.fixed.push_back(corners.front() + route.size());
     const double maxStep = 2 * length / count * (1 + 1e-9);
 
-    // The smallest deviation that the points can hold, by bisection.
+    // The smallest deviation the points can hold, by bisection, unless one
+    // too small to see already fits.
     const size_t budget = size_t(count);
-    std::vector<double> best = allocation.place(0, maxStep, budget), placed;
-    double eps = 0;
+    double eps = kUnseenDeviation;
+    std::vector<double> best = allocation.place(eps, maxStep, budget), placed;
     if (best.size() > budget) {
-        double lo = 0;
-        eps = 1;
-        while ((placed = allocation.place(eps, maxStep, budget)).size() > budget && eps < length) eps *= 2;
+        double lo = eps;
+        while ((placed = allocation.place(eps *= 2, maxStep, budget)).size() > budget && eps < length)
+            lo = eps;
         best = std::move(placed);
-        while (eps - lo > 0.002) {
+        while (eps - lo > 0.01 * eps) {
             const double mid = (lo + eps) / 2;
             placed = allocation.place(mid, maxStep, budget);
             if (placed.size() <= budget) {
@@ -169,12 +184,11 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
     }
     if (best.size() > budget) best.resize(budget);  // only with absurd input
 
-    // Where a deviation too small to see allows, even steps: the shortest
-    // cap on the steps that the points still fill.
-    const double target = std::max(eps, kUnseenDeviation);
-    for (double lo = length / count, hi = maxStep; hi - lo > 1e-3 * hi;) {
+    // Where the deviation allows, even steps: the shortest cap on the steps
+    // that the points still fill. (With detail to spare, they are all needed.)
+    for (double lo = eps > kUnseenDeviation ? maxStep : length / count, hi = maxStep; hi - lo > 2e-3 * hi;) {
         const double mid = (lo + hi) / 2;
-        placed = allocation.place(target, mid, budget);
+        placed = allocation.place(eps, mid, budget);
         if (placed.size() <= budget) {
             hi = mid;
             best = std::move(placed);
@@ -197,16 +211,26 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
         longest.push({steps[j] / ++parts[j], j});
     }
 
+    std::vector<double> at;
+    at.reserve(budget);
+    for (size_t j = 0; j < best.size(); ++j)
+        for (int q = 0; q < parts[j]; ++q) at.push_back(best[j] + steps[j] * q / parts[j]);
+    allocation.even(at, eps);
+
     std::vector<QPointF> points;
     points.reserve(budget);
     size_t next = 0;
-    for (size_t j = 0; j < best.size(); ++j)
-        for (int q = 0; q < parts[j]; ++q) {
-            const double s = best[j] + steps[j] * q / parts[j];
-            next = unrolled.after(s, next);
-            points.push_back(unrolled.at(s, next));
-        }
+    for (const double s : at) {
+        next = unrolled.after(s, next);
+        points.push_back(unrolled.at(s, next));
+    }
     return points;
+}
+
+void PathToFigure(Polyline path, Coords& X, Coords& Y) {
+    MarkCorners(path);
+    if (!path.empty()) path.front().corner = true;  // the figure starts where the path does
+    RoundToField(AllocatePoints(path, PointCount), X, Y);
 }
 
 }  // namespace lp

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <optional>
 
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "figure/pathfigure.h"
 
 namespace lp {
 
@@ -54,23 +55,17 @@ void RepeatEvenly(const std::vector<QPointF>& q, Coords& X, Coords& Y) {
     }
 }
 
-double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double length2 = QPointF::dotProduct(d, d);
-    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length2, 0.0, 1.0) : 0;
-    return QLineF(p, a + d * t).length();
-}
-
-// How far apart the placed path a-p-b and the rounded path u-c-v lie, either way.
+// How far apart the placed path a-p-b and the rounded path u-c-v lie, either
+// way, squared.
 double Apart(QPointF a, QPointF p, QPointF b, QPointF u, QPointF c, QPointF v) {
     double worst = 0;
-    for (int k = 0; k <= 4; ++k) {
-        const double t = k / 8.0 + 0.5;  // the halves next to the point: the rest is the neighbours' business
+    for (int k = 0; k <= 2; ++k) {
+        const double t = k / 4.0 + 0.5;  // the halves next to the point: the rest is the neighbours' business
         const QPointF s1 = a + (p - a) * t, s2 = b + (p - b) * t, r1 = u + (c - u) * t, r2 = v + (c - v) * t;
-        worst = std::max({worst, std::min(SegmentDistance(s1, u, c), SegmentDistance(s1, c, v)),
-                          std::min(SegmentDistance(s2, u, c), SegmentDistance(s2, c, v)),
-                          std::min(SegmentDistance(r1, a, p), SegmentDistance(r1, p, b)),
-                          std::min(SegmentDistance(r2, a, p), SegmentDistance(r2, p, b))});
+        worst = std::max({worst, std::min(SegmentDistance2(s1, u, c), SegmentDistance2(s1, c, v)),
+                          std::min(SegmentDistance2(s2, u, c), SegmentDistance2(s2, c, v)),
+                          std::min(SegmentDistance2(r1, a, p), SegmentDistance2(r1, p, b)),
+                          std::min(SegmentDistance2(r2, a, p), SegmentDistance2(r2, p, b))});
     }
     return worst;
 }
@@ -83,7 +78,11 @@ void Settle(const std::vector<QPointF>& q, std::vector<Cell>& cells) {
         for (size_t i = 0; i < n; ++i) {
             const size_t prev = (i + n - 1) % n, next = (i + 1) % n;
             const QPointF u(cells[prev].x, cells[prev].y), v(cells[next].x, cells[next].y);
-            double best = INFINITY;
+            // The unit it has keeps it unless another is plainly better.
+            const QPointF own(cells[i].x, cells[i].y);
+            double best = cells[i] == cells[prev] || cells[i] == cells[next]
+                              ? INFINITY
+                              : Apart(q[prev], q[i], q[next], u, own, v) - 1e-6;
             for (int k = 0; k < 4; ++k) {
                 const Cell c{int(std::clamp(std::floor(q[i].x()) + (k & 1), 0.0, 255.0)),
                              int(std::clamp(std::floor(q[i].y()) + (k >> 1), 0.0, 255.0))};
