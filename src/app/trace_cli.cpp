@@ -36,7 +36,7 @@ int Usage(const QString& message) {
 struct Request {
     QString mode, text, font;
     QStringList paths;
-    bool invert = false, bold = false;
+    bool invert = false, bold = false, lines = false;
     std::optional<int> threshold;
     int size = 200;
 };
@@ -63,6 +63,8 @@ QString Parse(const QStringList& rest, Request& request) {
             }
         } else if (arg == QLatin1String("--invert")) {
             request.invert = true;
+        } else if (arg == QLatin1String("--lines")) {
+            request.lines = true;
         } else if (arg == QLatin1String("--bold")) {
             request.bold = true;
         } else if (arg == QLatin1String("--threshold")) {
@@ -84,8 +86,10 @@ QString Parse(const QStringList& rest, Request& request) {
     }
     if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
         return QStringLiteral(
-            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--invert] [--threshold 0..255] [--size 10..255]");
-    if (request.mode == kText && (request.paths.size() != 1 || request.invert || request.threshold))
+            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size "
+            "10..255]");
+    if (request.mode == kText &&
+        (request.paths.size() != 1 || request.invert || request.threshold || request.lines))
         return QStringLiteral("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
     return {};
 }
@@ -116,6 +120,7 @@ int Run(const Request& request) {
     if (!read) return Fail(picture + QStringLiteral(": ") + read.error);
     lp::TraceOptions options;
     options.mask.invert = request.invert;
+    if (request.lines) options.mode = lp::TraceOptions::Mode::Lines;
     if (request.threshold) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *request.threshold;
@@ -152,10 +157,11 @@ int RunTraceCommand(const QStringList& args) {
 
 QString TraceHelpText() {
     return QStringLiteral(
-        "  --trace PICTURE OUT.kvt [--invert] [--threshold 0..255] [--size 10..255]\n"
+        "  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
         "                          Trace the outline of the dark parts of a picture (the light parts\n"
         "                          with --invert; the threshold is chosen by itself unless given) as\n"
-        "                          one 256-point picture, SIZE units across (200 by default).\n"
+        "                          one 256-point picture, SIZE units across (200 by default); with\n"
+        "                          --lines, a line drawing along the middle of its strokes.\n"
         "  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]\n"
         "                          Trace a line of text in a font family (the default one unless\n"
         "                          given) as one 256-point picture, SIZE units across.\n");

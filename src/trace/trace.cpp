@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "figure/geometry.h"
+#include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 
@@ -136,6 +137,22 @@ std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskTo
     return loops;
 }
 
+// The centre lines of the strokes in field units, one closed walk per drawing,
+// specks dropped; fitted to `fitSize` units unless it is 0 (the specks then
+// judged at the scale that fits the whole ink).
+std::vector<Polyline> CentreLines(const InkMask& mask, const QTransform& maskToField, double speckUnits,
+                                  int fitSize) {
+    const QRect ink = InkBounds(mask);
+    const double unitsPerPixel = fitSize > 0
+                                     ? fitSize / std::max(1.0, double(std::max(ink.width(), ink.height())))
+                                     : std::sqrt(std::abs(maskToField.determinant()));
+    std::vector<Polyline> loops = LineLoops(WithoutSpecks(mask, std::pow(speckUnits / unitsPerPixel, 2)));
+    for (Polyline& loop : loops)
+        for (RoutePoint& point : loop) point.p = maskToField.map(point.p);
+    if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
+    return loops;
+}
+
 // The outline of a painter path, flattened after `map`.
 std::vector<Polyline> PathLoops(const QPainterPath& path, const QTransform& map) {
     std::vector<Polyline> loops;
@@ -198,9 +215,8 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
             loops = OutlineLoops(mask, maskToField, options.speckUnits, fitSize);
             break;
         case TraceOptions::Mode::Lines:
-            // The middle lines of the strokes: closed walks in mask pixels, mapped
-            // by maskToField and fitted by FitLoops as the outlines are.
-            return Failure(QStringLiteral("Обводка линиями пока недоступна"));
+            loops = CentreLines(mask, maskToField, options.speckUnits, fitSize);
+            break;
     }
     return Finish(std::move(loops));
 }

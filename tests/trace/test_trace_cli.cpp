@@ -45,6 +45,7 @@ void TestTraceCli::exitCodes_data() {
     QTest::newRow("dark, inverted") << QStringList{"--trace", "black.png", out, "--invert"} << 1 << 1;
     QTest::newRow("svg") << QStringList{"--trace", "ring.svg", out, "--size", "120", "--threshold", "200"}
                          << 0 << 0;
+    QTest::newRow("lines") << QStringList{"--trace", "ring.svg", out, "--lines", "--size", "120"} << 0 << 0;
     QTest::newRow("too much detail") << QStringList{"--trace", "dots.png", out} << 0 << 1;
     QTest::newRow("text") << QStringList{"--text", "LASER", out, "--bold", "--size", "255"} << 0 << 0;
     QTest::newRow("no such font") << QStringList{"--text", "Ab", out, "--font", "No Such Family"} << 0 << 1;
@@ -62,6 +63,7 @@ void TestTraceCli::exitCodes_data() {
     QTest::newRow("threshold") << QStringList{"--trace", "frame.png", out, "--threshold", "256"} << 2 << 1;
     QTest::newRow("unknown option") << QStringList{"--text", "A", out, "--fast"} << 2 << 1;
     QTest::newRow("invert on text") << QStringList{"--text", "A", out, "--invert"} << 2 << 1;
+    QTest::newRow("lines of text") << QStringList{"--text", "A", out, "--lines"} << 2 << 1;
     QTest::newRow("two at once") << QStringList{"--text", "A", "--trace", "frame.png", out} << 2 << 1;
 }
 
