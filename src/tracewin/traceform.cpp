@@ -10,9 +10,6 @@
 
 namespace {
 
-// The line mode of the tracer is not there yet.
-constexpr bool kLinesTraced = false;
-
 QString Units(double value) {
     return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + QStringLiteral(" ед.");
 }
@@ -40,7 +37,6 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
-    ui->RadioLines->setEnabled(kLinesTraced);
 
     auto retraceOn = [this](auto* sender, auto signal) {
         connect(sender, signal, this, &TTraceForm::retrace);
