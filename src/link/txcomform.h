@@ -29,6 +29,11 @@ class TTxComForm : public QDialog {
     void SpeedButtonTablClick();
     void SpeedButtonBegTxClick();
 
+    // The log: a piece for the end of the last line or a line of its own, and
+    // the closing lines with the bytes the port took.
+    void logPiece(const QString& text, bool newLine);
+    void logEnd(const lp::LinkReport& report);
+
     // The window's size with its frame, the frame taken as the system draws
     // it or, before there is one, as the layout was made for.
     QSize outerSize() const;
@@ -38,8 +43,7 @@ class TTxComForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void addLogLine(const QString& text);
-    void appendToLog(const QString& text);
+    void transmit();
     void NameEdited(const QString& text);
 
     const lp::Coords* figureX_ = nullptr;
