@@ -21,18 +21,14 @@ constexpr QSize kLogClosed(460, 92);
 
 const QString kLogBroken = QStringLiteral(" Передача прервана. ");
 
-const lp::Coords kCentre = [] {
-    lp::Coords c;
-    c.fill(127);
-    return c;
-}();
-
 }  // namespace
 
 TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm) {
     ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TxComForm"));
+    figureX_.fill(127);
+    figureY_.fill(127);
     move(55, 140);
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
 
@@ -62,8 +58,8 @@ TTxComForm::~TTxComForm() {
     delete ui;
 }
 
-void TTxComForm::setPicture(const lp::Coords* figureX, const lp::Coords* figureY,
-                            const QString* pictureName) {
+void TTxComForm::setPicture(const lp::Coords& figureX, const lp::Coords& figureY,
+                            const QString& pictureName) {
     figureX_ = figureX;
     figureY_ = figureY;
     pictureName_ = pictureName;
@@ -97,7 +93,7 @@ void TTxComForm::showEvent(QShowEvent* event) {
 void TTxComForm::FormActivate() {
     ui->Memo1->clear();
     ui->Memo1->setPlainText(lp::kLogWaiting);
-    ui->EditNameFile->setText(pictureName_ ? *pictureName_ : QStringLiteral("No-Name-"));
+    ui->EditNameFile->setText(pictureName_);
 }
 
 void TTxComForm::SpeedButtonTablClick() {
@@ -154,8 +150,8 @@ void TTxComForm::transmit() {
     ui->Memo1->clear();
 
     lp::UploadPicture picture;
-    picture.X = figureX_ ? *figureX_ : kCentre;
-    picture.Y = figureY_ ? *figureY_ : kCentre;
+    picture.X = figureX_;
+    picture.Y = figureY_;
     picture.name = ui->EditNameFile->text();
     picture.invertX = ui->CheckBoxInvX->isChecked();
     picture.invertY = ui->CheckBoxInvY->isChecked();

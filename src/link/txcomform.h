@@ -18,9 +18,9 @@ class TTxComForm : public QDialog {
     explicit TTxComForm(QWidget* parent = nullptr);
     ~TTxComForm() override;
 
-    // The figure and the picture name to upload: the main window's, read at
-    // each transmission and each opening.
-    void setPicture(const lp::Coords* figureX, const lp::Coords* figureY, const QString* pictureName);
+    // The figure and the picture name to upload: copies of the main window's,
+    // taken as it opens this window. Until then all points are in the centre.
+    void setPicture(const lp::Coords& figureX, const lp::Coords& figureY, const QString& pictureName);
 
     Ui::TTxComForm* ui;
     lp::SerialLink link;
@@ -46,8 +46,8 @@ class TTxComForm : public QDialog {
     void transmit();
     void NameEdited(const QString& text);
 
-    const lp::Coords* figureX_ = nullptr;
-    const lp::Coords* figureY_ = nullptr;
-    const QString* pictureName_ = nullptr;
+    lp::Coords figureX_{};
+    lp::Coords figureY_{};
+    QString pictureName_ = QStringLiteral("No-Name-");
     QString nameBefore_;
 };
