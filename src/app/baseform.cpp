@@ -136,7 +136,9 @@ void TBaseForm::SpeedButtonAboutClick() {
 }
 
 void TBaseForm::SpeedButtonLinkClick() {
-    if (txComForm_) txComForm_->exec();
+    if (!txComForm_) return;
+    txComForm_->setPicture(FigureX, FigureY, PictureName);  // the figure as it is now
+    txComForm_->exec();
 }
 
 void TBaseForm::SpeedButtonUstProgramClick() {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "edit/keymoves.h"
 #include "figure/figuredata.h"
 #include "shapes/generators.h"
 #include "view/renderer.h"
@@ -96,6 +97,13 @@ class TBaseForm : public QWidget {
     void SearchPoint(uint8_t fx, uint8_t fy);
     void SdvigXY(int fx, int fy);
     void TimerPointOffTimer();
+
+    // Keyboard edits: arrow moves (a run of them undone in one step) and the
+    // Page Up / Page Down walk.
+    lp::MoveRun moveRun;
+    void MoveByKey(int dx, int dy);
+    void StepByKey(int step);
+    void ShowKeyPoint(int c);
 
     // Point list commands and their options.
     void SpeedButtonInsertPointClick();

@@ -42,7 +42,6 @@ EditorWindows CreateEditorWindows() {
     windows.about = std::make_unique<TAboutForm>();
     windows.txCom = std::make_unique<TTxComForm>();
     windows.prog = std::make_unique<TProgForm>();
-    windows.txCom->setPicture(&windows.base->FigureX, &windows.base->FigureY, &windows.base->PictureName);
     windows.base->setAuxiliaryForms(windows.about.get(), windows.txCom.get(), windows.prog.get());
     return windows;
 }

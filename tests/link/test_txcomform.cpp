@@ -195,7 +195,7 @@ void TxComFormTest::activationAndNameField() {
     Coords X{}, Y{};
     QString name = u"VeryLongPictureName"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.show();
     QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
     QCOMPARE(form.ui->EditNameFile->text(), name);  // in full
@@ -205,9 +205,9 @@ void TxComFormTest::activationAndNameField() {
     form.ui->EditNameFile->clear();
     QTest::keyClicks(form.ui->EditNameFile, u"ABCDEFGHIJ"_s);
     QCOMPARE(form.ui->EditNameFile->text(), u"ABCDEFGH"_s);
-    // Each opening starts again from the picture's name.
+    // Each opening starts again from the picture's name, as the main window gives it.
     form.hide();
-    name = u"Pic7"_s;
+    form.setPicture(X, Y, u"Pic7"_s);
     form.show();
     QCOMPARE(form.ui->EditNameFile->text(), u"Pic7"_s);
 }
@@ -228,7 +228,7 @@ void TxComFormTest::uploadBytesAndLog() {
     KnownFigure(X, Y);
     QString name = u"Pic1"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.ui->CheckBoxClose->setChecked(false);
     form.ui->CheckBoxInvX->setChecked(invert);
     form.ui->CheckBoxInvY->setChecked(invert);
@@ -318,7 +318,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     Coords X{}, Y{};
     QString name = u"Saved"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.ui->CheckBoxClose->setChecked(false);
     form.show();
     form.SpeedButtonBegTxClick();  // a log from an earlier transmission
