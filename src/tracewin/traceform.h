@@ -41,6 +41,9 @@ class TTraceForm : public QDialog {
     // Moves the window beside `avoid` (global coordinates), on its screen.
     void placeBeside(const QRect& avoid);
 
+    // Closing drops whatever trace still runs.
+    void done(int result) override;
+
   signals:
     // Another result is on show (result(), which may have failed).
     void resultChanged();
@@ -49,9 +52,6 @@ class TTraceForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-
-  public:
-    void done(int result) override;
 
   private:
     void retrace();
