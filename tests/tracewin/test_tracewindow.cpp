@@ -202,12 +202,11 @@ class TraceWindowTest : public QObject {
     // Nothing to trace, or no picture at all: said so, and nothing to take.
     void nothingToTrace() {
         TTraceForm* trace = openTrace(true);
-        QVERIFY(trace->ui->LabelPicture->text().contains(QStringLiteral("нет картинки")));
-        QVERIFY(!trace->ui->ButtonApply->isEnabled());
+        QVERIFY(trace->ui->LabelPicture->text().contains(u"нет картинки") &&
+                !trace->ui->ButtonApply->isEnabled());
         dialogs_->fileAnswers.enqueue(writePicture({200, 200}, {}));
         trace->ui->ButtonOpenPicture->click();
-        QVERIFY(!form_->ui->ImageDraw->isHidden());
-        QTRY_VERIFY(trace->current() && !trace->busy());
+        QTRY_VERIFY(!form_->ui->ImageDraw->isHidden() && trace->current() && !trace->busy());
         QCOMPARE(trace->ui->LabelStatus->text(), QStringLiteral("Нечего обводить"));
         QTest::keyClick(trace, Qt::Key_Return);
         QVERIFY(trace->isVisible() && !trace->ui->ButtonApply->isEnabled());
