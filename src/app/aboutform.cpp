@@ -5,16 +5,17 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWindow>
 
-#include "app/auxforms.h"
-#include "app/dialogs.h"
 #include "files/regularfile.h"
 #include "files/replacefile.h"
 #include "ui_aboutform.h"
+#include "widgets/dialogs.h"
+#include "widgets/formstyle.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
 #include "view/waitwork.h"
@@ -39,8 +38,9 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     // 3. Read and decode off the window's thread: a slow disk or a large
     //    picture must not freeze the window. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
-    if (!WaitForWork(this, QStringLiteral("Загрузка картинки…"),
-                     [loaded, path] { *loaded = lp::LoadPicture(path); }))
+    if (WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token) {
+            *loaded = lp::LoadPicture(path);
+        }) != WaitOutcome::Done)
         return;
     if (!*loaded) {
         dialogs().message(this, QMessageBox::Critical,

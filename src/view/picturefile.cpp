@@ -3,11 +3,11 @@
 #include "view/picturefile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "files/regularfile.h"
 #include "view/pictureguards.h"
@@ -94,9 +94,6 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
 
 // Decodes with the loader's rules, or with a valid `box`, fitted in it.
 PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
-    static std::once_flag limitSet;
-    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMb); });
-
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -139,7 +136,14 @@ PictureResult Load(const QString& path, const QSize& box) {
     return Decode(bytes, QFileInfo(path).suffix(), box);
 }
 
+void SetAllocationLimit() {
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+}
+
 }  // namespace
+
+// The reader's limit is global: set once as the application starts, before any decode.
+Q_COREAPP_STARTUP_FUNCTION(SetAllocationLimit)
 
 QSize KeptPictureSize(const QSize& declared) {
     return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));

@@ -4,11 +4,8 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "view/picturefile.h"
-#include "view/waitwork.h"
 
 // Shared by the preview and its worker thread; whichever ends last frees it.
 struct PreviewWork {
@@ -23,14 +20,13 @@ struct PreviewWork {
 // Reads the newest path set, then the next newest, until none waits: one
 // picture at a time however fast the selection moves, and nothing of the
 // preview touched but the shared work under its lock.
-void PicturePreview::RunWorker(std::shared_ptr<PreviewWork> work) {
-    const WorkerCount counted;
+void PicturePreview::RunWorker(const std::shared_ptr<PreviewWork>& work, std::stop_token stop) {
     for (;;) {
         QString path;
         quint64 generation;
         {
             std::lock_guard lock(work->mutex);
-            if (!work->hasPending) {
+            if (!work->hasPending || stop.stop_requested()) {
                 work->running = false;
                 return;
             }
@@ -74,9 +70,12 @@ PicturePreview::PicturePreview(QWidget* parent) : QWidget(parent), work_(std::ma
 }
 
 PicturePreview::~PicturePreview() {
-    std::lock_guard lock(work_->mutex);
-    work_->receiver = nullptr;
-    work_->hasPending = false;
+    {
+        std::lock_guard lock(work_->mutex);
+        work_->receiver = nullptr;
+        work_->hasPending = false;
+    }
+    job_.cancel();  // a picture being read is still finished, unseen
 }
 
 void PicturePreview::setPath(const QString& path) {
@@ -99,9 +98,8 @@ void PicturePreview::setPath(const QString& path) {
     }
     staleTimer_.start();  // the previous picture stays a moment, so moving on does not flicker
     if (!startWorker) return;
-    try {
-        std::thread(RunWorker, work_).detach();
-    } catch (const std::system_error&) {  // no thread to be had: no preview
+    job_ = lp::StartWork([work = work_](std::stop_token stop) { RunWorker(work, stop); });
+    if (!job_.started()) {  // no thread to be had: no preview
         std::lock_guard lock(work_->mutex);
         work_->running = work_->hasPending = false;
         busy_ = false;
