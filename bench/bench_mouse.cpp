@@ -8,10 +8,10 @@
 #include <cmath>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "benchmain.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
+#include "widgets/paintbox.h"
 
 namespace {
 

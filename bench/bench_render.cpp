@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "benchmain.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"

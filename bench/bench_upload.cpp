@@ -8,59 +8,58 @@
 #include <QTextCursor>
 
 #include "link/frames.h"
+#include "link/transmission.h"
 #include "link/txcomform.h"
 #include "ui_txcomform.h"
 
 namespace {
 
 TTxComForm* form = nullptr;
-lp::Coords X, Y;
+lp::UploadPicture picture;
 
-struct Log {
-    QString header, first, second;
+// A device that takes every byte at once: what is left is the computing.
+class NullDevice : public lp::SerialDevice {
+  public:
+    bool configure(const lp::LineSettings&) override { return true; }
+    int64_t write(const uint8_t*, int64_t length, QDeadlineTimer) override { return length; }
+    bool drain(QDeadlineTimer) override { return true; }
+    void close() override {}
+    QString errorString() const override { return QString(); }
 };
 
-Log BuildAll(lp::TxBuffer& tx) {
-    Log log;
-    benchmark::DoNotOptimize(lp::BuildHeaderFrame(tx, QStringLiteral("Тест1234"), &log.header));
-    benchmark::DoNotOptimize(lp::BuildHalfFrame(tx, 0, X, Y, true, true, &log.first));
-    benchmark::DoNotOptimize(lp::BuildHalfFrame(tx, 1, X, Y, true, true, &log.second));
-    benchmark::DoNotOptimize(lp::BuildEndFrame(tx));
-    return log;
-}
-
-void Append(QPlainTextEdit* memo, const QString& text) {
-    QTextCursor end(memo->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(text);
-}
+NullDevice device;
+const lp::LineSettings kLine{1200, 8, 0, 1};
 
 void BM_BuildFramesAndLog(benchmark::State& state) {
     lp::TxBuffer tx{};
     for (auto _ : state) {
-        Log log = BuildAll(tx);
+        QString log;
+        lp::LinkReport report;
+        lp::SendUpload(device, kLine, picture, tx, report,
+                       [&log](const QString& text, bool) { log += text; });
         benchmark::DoNotOptimize(log);
-        benchmark::DoNotOptimize(lp::UploadSummary(533));
+        benchmark::DoNotOptimize(lp::UploadSummary(report.taken));
     }
 }
 
 // As the window writes it: one insertion per frame, then what the user sees.
 void BM_LogIntoTextBox(benchmark::State& state) {
     lp::TxBuffer tx{};
-    const Log log = BuildAll(tx);
     QPlainTextEdit* memo = form->ui->Memo1;
     for (auto _ : state) {
         memo->clear();
-        Append(memo, log.header);
-        memo->appendPlainText(QStringLiteral(" "));
-        memo->appendPlainText(lp::kLogPointsHeading);
-        Append(memo, log.first);
-        Append(memo, log.second);
-        memo->appendPlainText(QStringLiteral(" "));
-        memo->appendPlainText(QStringLiteral(" "));
-        Append(memo, lp::UploadSummary(533));
+        lp::LinkReport report;
+        lp::SendUpload(device, kLine, picture, tx, report,
+                       [](const QString& text, bool newLine) { form->logPiece(text, newLine); });
+        form->logEnd(report);
         memo->repaint();
     }
+}
+
+void Append(QPlainTextEdit* memo, const QString& text) {
+    QTextCursor end(memo->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
 }
 
 // For comparison: one insertion and one repaint per point.
@@ -70,7 +69,7 @@ void BM_LogIntoTextBoxPerEntry(benchmark::State& state) {
         memo->clear();
         memo->appendPlainText(lp::kLogPointsHeading);
         for (int i = 0; i < 256; ++i) {
-            Append(memo, QStringLiteral("%1-%2   ").arg(X[i]).arg(Y[i]));
+            Append(memo, QStringLiteral("%1-%2   ").arg(picture.X[i]).arg(picture.Y[i]));
             memo->repaint();
         }
     }
@@ -86,9 +85,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     for (int i = 0; i < lp::PointCount; ++i) {
-        X[i] = uint8_t(i * 7);
-        Y[i] = uint8_t(255 - i * 3);
+        picture.X[i] = uint8_t(i * 7);
+        picture.Y[i] = uint8_t(255 - i * 3);
     }
+    picture.name = QStringLiteral("Тест1234");
+    picture.invertX = picture.invertY = true;
     TTxComForm window;
     form = &window;
     window.show();

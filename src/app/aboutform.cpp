@@ -5,16 +5,17 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWindow>
 
-#include "app/auxforms.h"
-#include "app/dialogs.h"
 #include "files/regularfile.h"
 #include "files/replacefile.h"
 #include "ui_aboutform.h"
+#include "widgets/dialogs.h"
+#include "widgets/formstyle.h"
 
 namespace {
 
@@ -36,6 +37,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     setFixedSize(299, 174);
 
     ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") + kRelease);
+    // The licence line is set a little narrower to stay clear of the picture.
+    QFont narrow = font();
+    narrow.setStretch(86);
+    ui->Label3->setFont(narrow);
     for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
         SetLabelColour(label, Qt::black);
         label->adjustSize();

@@ -6,11 +6,11 @@
 #include <QTimer>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"
+#include "widgets/formstyle.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 
@@ -70,6 +70,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     connectShapeHandlers();
     connectPictureHandlers();
     connectIldaHandlers();
+    connectTraceHandlers();
 
     FormCreate();
     TimerPointOff->start();
@@ -135,7 +136,9 @@ void TBaseForm::SpeedButtonAboutClick() {
 }
 
 void TBaseForm::SpeedButtonLinkClick() {
-    if (txComForm_) txComForm_->exec();
+    if (!txComForm_) return;
+    txComForm_->setPicture(FigureX, FigureY, PictureName);  // the figure as it is now
+    txComForm_->exec();
 }
 
 void TBaseForm::SpeedButtonUstProgramClick() {

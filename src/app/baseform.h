@@ -6,11 +6,13 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
-#include "app/dialogs.h"
+#include "edit/keymoves.h"
 #include "figure/figuredata.h"
 #include "shapes/generators.h"
 #include "view/renderer.h"
+#include "widgets/dialogs.h"
 
 namespace Ui {
 class TBaseForm;
@@ -19,6 +21,7 @@ class QTimer;
 class TAboutForm;
 class TTxComForm;
 class TProgForm;
+class TTraceForm;
 
 class TBaseForm : public QWidget {
     Q_OBJECT
@@ -95,6 +98,13 @@ class TBaseForm : public QWidget {
     void SdvigXY(int fx, int fy);
     void TimerPointOffTimer();
 
+    // Keyboard edits: arrow moves (a run of them undone in one step) and the
+    // Page Up / Page Down walk.
+    lp::MoveRun moveRun;
+    void MoveByKey(int dx, int dy);
+    void StepByKey(int step);
+    void ShowKeyPoint(int c);
+
     // Point list commands and their options.
     void SpeedButtonInsertPointClick();
     void SpeedButtonDeletePointClick();
@@ -138,6 +148,15 @@ class TBaseForm : public QWidget {
     void SpeedButtonImportIldaClick();
     void SpeedButtonExportIldaClick();
 
+    // Outline tracing: the trace window; while it is open the field and the
+    // preview show its contour in place of the figure.
+    void SpeedButtonTraceClick();
+    void TraceResultChange();
+    void TraceOpenPicture();
+    void TraceShowPicture();
+    void TraceFinished(int result);
+    TTraceForm* traceForm() const { return traceForm_; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -154,6 +173,7 @@ class TBaseForm : public QWidget {
     void connectShapeHandlers();
     void connectPictureHandlers();
     void connectIldaHandlers();
+    void connectTraceHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;
@@ -161,4 +181,13 @@ class TBaseForm : public QWidget {
     TProgForm* progForm_ = nullptr;
     int paintDepth_ = 0;  // inside a paint event: the paint boxes are painted anyway
     bool gridLayerShown_ = false;
+
+    TTraceForm* traceForm_ = nullptr;
+    std::shared_ptr<const lp::FigureData> shownInstead_;  // drawn in place of the figure
+    struct ScreenCopy {
+        QImage under, field, preview;
+        bool grid = false;
+        uint32_t jitter = 0;
+        QString title;
+    } screenBefore_;  // the field and the preview as the trace window found them
 };

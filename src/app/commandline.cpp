@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "app/ilda_cli.h"
+#include "app/trace_cli.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ QString HelpText(const QList<QCommandLineOption>& options) {
         if (!option.valueName().isEmpty()) left += QStringLiteral(" <%1>").arg(option.valueName());
         text += QStringLiteral("  %1  %2\n").arg(left, -22).arg(option.description());
     }
-    text += QStringLiteral("\nConversions, without a window:\n") + IldaHelpText();
+    text += QStringLiteral("\nConversions, without a window:\n") + IldaHelpText() + TraceHelpText();
     text += QStringLiteral("\nQt's own options (-platform, -display, -style, ...) are passed on to Qt.\n");
     return text;
 }

@@ -1,17 +1,17 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/baseform.h"
 #include "app/commandline.h"
 #include "app/ilda_cli.h"
 #include "app/startup.h"
-#include "view/waitwork.h"
+#include "app/trace_cli.h"
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentList(argc, argv);
     // File conversions run without a window, before anything needs a display.
+    if (const int status = RunTraceCommand(arguments); status >= 0) return status;
     if (const int status = RunIldaCommand(arguments); status >= 0) return status;
 
     // Help, version and mistakes are answered before any display is reached.
@@ -31,12 +31,6 @@ int main(int argc, char* argv[]) {
     if (!command.picture.isEmpty())
         QTimer::singleShot(0, windows.base.get(),
                            [&windows, &command] { OpenPictureAtStartUp(*windows.base, command.picture); });
-    const int status = QApplication::exec();
-    if (RunningWorkers() > 0) {
-        // A picture decode the user stopped waiting for is still running:
-        // end here rather than tear the libraries down under it.
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-    return status;
+    // Work still running is asked to stop and waited for as the application object goes.
+    return QApplication::exec();
 }

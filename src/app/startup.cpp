@@ -9,10 +9,10 @@
 #include <cstdlib>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
 #include "app/baseform.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
+#include "widgets/formstyle.h"
 
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;
@@ -41,7 +41,6 @@ EditorWindows CreateEditorWindows() {
     windows.about = std::make_unique<TAboutForm>();
     windows.txCom = std::make_unique<TTxComForm>();
     windows.prog = std::make_unique<TProgForm>();
-    windows.txCom->setPicture(&windows.base->FigureX, &windows.base->FigureY, &windows.base->PictureName);
     windows.base->setAuxiliaryForms(windows.about.get(), windows.txCom.get(), windows.prog.get());
     return windows;
 }

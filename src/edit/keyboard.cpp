@@ -4,22 +4,14 @@
 #include <QKeyEvent>
 
 #include "app/baseform.h"
-#include "app/controls.h"
-#include "edit/editcore.h"
-#include "ui_baseform.h"
 
 namespace {
 
-constexpr int kSelection = -1;  // series target: the selection in area mode
 constexpr int kShiftStep = 10;
 
 bool IsModifierKey(int key) {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
            key == Qt::Key_AltGr || key == Qt::Key_CapsLock || key == Qt::Key_NumLock;
-}
-
-bool SameArea(const lp::EditorState& a, const lp::EditorState& b) {
-    return a.AreaX1 == b.AreaX1 && a.AreaY1 == b.AreaY1 && a.AreaX2 == b.AreaX2 && a.AreaY2 == b.AreaY2;
 }
 
 }  // namespace
@@ -58,6 +50,8 @@ EditorKeys::Action EditorKeys::actionFor(const QKeyEvent* key, int& dx, int& dy)
                 return Action::Undo;
             case Qt::Key_R:
                 return repeat ? Action::None : Action::ProgramWindow;
+            case Qt::Key_T:
+                return repeat ? Action::None : Action::Trace;
             default:
                 return Action::None;
         }
@@ -109,7 +103,7 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
             int dx = 0, dy = 0;
             const Action action = actionFor(key, dx, dy);
             if (action == Action::None) {
-                if (event->type() == QEvent::KeyPress && !IsModifierKey(key->key())) EndSeries();
+                if (event->type() == QEvent::KeyPress && !IsModifierKey(key->key())) form_->moveRun.end();
                 return false;
             }
             // The key is the editor's: no shortcut and no control takes it.
@@ -120,7 +114,8 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == form_) EndSeries();
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == form_)
+                form_->moveRun.end();
             return false;
         default:
             return false;
@@ -128,7 +123,7 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorKeys::perform(Action action, int dx, int dy) {
-    if (action != Action::Move) EndSeries();
+    if (action != Action::Move) form_->moveRun.end();
     switch (action) {
         case Action::Open:
             form_->SpeedButtonOpenPicClick();
@@ -142,6 +137,9 @@ void EditorKeys::perform(Action action, int dx, int dy) {
         case Action::ProgramWindow:
             form_->SpeedButtonUstProgramClick();
             break;
+        case Action::Trace:
+            form_->SpeedButtonTraceClick();
+            break;
         case Action::Insert:
             form_->SpeedButtonInsertPointClick();
             break;
@@ -149,110 +147,15 @@ void EditorKeys::perform(Action action, int dx, int dy) {
             form_->SpeedButtonDeletePointClick();
             break;
         case Action::PreviousPoint:
-            stepPoint(-1);
+            form_->StepByKey(-1);
             break;
         case Action::NextPoint:
-            stepPoint(1);
+            form_->StepByKey(1);
             break;
         case Action::Move:
-            if (form_->state.AreaMode)
-                moveSelection(dx, dy);
-            else
-                movePoint(dx, dy);
+            form_->MoveByKey(dx, dy);
             break;
         case Action::None:
             break;
     }
-}
-
-// The series goes on only while nothing but its own moves has touched the
-// figure or the undo copy since the last move.
-bool EditorKeys::continues(int target) const {
-    const lp::FigureData& d = form_->data;
-    return series_ && target_ == target && form_->UndoEnabled() && d.UndoX == undoX_ && d.UndoY == undoY_ &&
-           d.FigureX == afterX_ && d.FigureY == afterY_;
-}
-
-void EditorKeys::startSeries(int target) {
-    form_->ToUndo();
-    series_ = true;
-    target_ = target;
-    undoX_ = form_->data.UndoX;
-    undoY_ = form_->data.UndoY;
-}
-
-// Redrawn as a drag step is: second half, change-detection copy, full redraw.
-void EditorKeys::moved() {
-    form_->MadeHalf();
-    lp::TakeLastCopy(form_->data);
-    form_->FullReturn(1);
-    afterX_ = form_->FigureX;
-    afterY_ = form_->FigureY;
-}
-
-void EditorKeys::movePoint(int dx, int dy) {
-    const int c = form_->state.CurrentPoint;
-    lp::Coords x = form_->FigureX, y = form_->FigureY;
-    lp::NudgePoint(x, y, c, dx, dy);
-    if (x == form_->FigureX && y == form_->FigureY) return;  // at the border already
-    if (!continues(c)) {
-        startSeries(c);
-        // As a pick with the mouse: template making ends.
-        form_->ui->SpeedButtonOffMade->SetDown(true);
-        form_->state.MakeMode = lp::MakeNone;
-    }
-    form_->FigureX = x;
-    form_->FigureY = y;
-    showPoint(c);
-    moved();
-}
-
-void EditorKeys::moveSelection(int dx, int dy) {
-    const bool fresh = !continues(kSelection);
-    lp::EditorState s = form_->state;
-    lp::Coords x = form_->FigureX, y = form_->FigureY, mask = form_->data.SelectMask;
-    // A new series selects as a left press does: the points inside the rectangle.
-    if (fresh) lp::SelectArea(s, x, y, mask);
-    const lp::EditorState before = s;
-    lp::MoveSelection(s, x, y, mask, dx, dy);
-    if (SameArea(s, before) && x == form_->FigureX && y == form_->FigureY) return;  // at the border
-    if (fresh) {
-        startSeries(kSelection);
-        form_->data.SelectMask = mask;
-    }
-    lp::EditorState& state = form_->state;
-    state.AreaX1 = s.AreaX1;
-    state.AreaY1 = s.AreaY1;
-    state.AreaX2 = s.AreaX2;
-    state.AreaY2 = s.AreaY2;
-    form_->FigureX = x;
-    form_->FigureY = y;
-    moved();
-}
-
-// Page Up / Page Down: the previous / next point becomes current, wrapping at
-// the ends of the points that can be picked (the first half in the "128" mode).
-void EditorKeys::stepPoint(int step) {
-    const int last = form_->ui->SpeedButton128->Down() ? 127 : lp::PointCount - 1;
-    const int c = form_->state.CurrentPoint;
-    int next;
-    if (c < 0 || c >= lp::PointCount)
-        next = step > 0 ? 0 : last;
-    else if (step > 0)
-        next = c + 1 > last ? 0 : c + 1;
-    else
-        next = c - 1 < 0 ? last : std::min(c - 1, last);
-    form_->state.CurrentPoint = next;
-    form_->ui->SpeedButtonOffMade->SetDown(true);
-    form_->state.MakeMode = lp::MakeNone;
-    showPoint(next);
-    form_->FullReturn(1);
-}
-
-// The labels a drag shows: the point's position and its number.
-void EditorKeys::showPoint(int c) {
-    Ui::TBaseForm* ui = form_->ui;
-    ui->LabelPosX->setCaption(QStringLiteral("X = ") + QString::number(form_->FigureX[c]));
-    ui->LabelPosY->setCaption(QStringLiteral("Y = ") + QString::number(255 - form_->FigureY[c]));
-    ui->LabelInsdel->setCaption(QString::number(c + 1));
 }

@@ -1,6 +1,7 @@
-// The editor's keys on the main window: shortcuts for the file and edit
-// commands, moving the current point or the selection with the arrow keys and
-// stepping the current point along the contour.
+// The editor's keys on the main window: the table of keys and the commands
+// they run (shortcuts for the file and edit commands, moving the current point
+// or the selection with the arrow keys, stepping the current point along the
+// contour). The moves themselves are in edit/keymoves.h.
 //
 // The keys are taken from the application's event stream, so they reach the
 // editor whatever control of the main window has the focus, and only while the
@@ -8,8 +9,6 @@
 #pragma once
 
 #include <QObject>
-
-#include "figure/figuredata.h"
 
 class QKeyEvent;
 class TBaseForm;
@@ -26,18 +25,13 @@ class EditorKeys : public QObject {
         Save,
         Undo,
         ProgramWindow,
+        Trace,
         Insert,
         Delete,
         PreviousPoint,
         NextPoint,
         Move
     };
-
-    // Moves of the current point (or of the selection in area mode) follow one
-    // another in a series; the first move takes the undo copy, so one undo
-    // takes back the whole series. Any other command ends it.
-    void EndSeries() { series_ = false; }
-    bool InSeries() const { return series_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,17 +40,6 @@ class EditorKeys : public QObject {
     bool reachesEditor(QObject* watched) const;
     Action actionFor(const QKeyEvent* key, int& dx, int& dy) const;
     void perform(Action action, int dx, int dy);
-    void movePoint(int dx, int dy);
-    void moveSelection(int dx, int dy);
-    void stepPoint(int step);
-    void showPoint(int c);
-
-    bool continues(int target) const;
-    void startSeries(int target);
-    void moved();
 
     TBaseForm* form_;
-    bool series_ = false;
-    int target_ = 0;  // the point moved, or kSelection
-    lp::Coords undoX_{}, undoY_{}, afterX_{}, afterY_{};
 };

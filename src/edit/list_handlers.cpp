@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/pointlist.h"
 #include "ui_baseform.h"
 

@@ -4,9 +4,9 @@
 #include <QToolTip>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
+#include "widgets/paintbox.h"
 
 namespace {
 

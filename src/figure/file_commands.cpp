@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "figure/kvtfile.h"
 #include "ui_baseform.h"
 

@@ -102,8 +102,9 @@ IldaScan ScanIlda(IldaSource& source);
 FileResult ReadIldaPoints(IldaSource& source, const IldaFrameInfo& frame, std::vector<IldaPoint>& points);
 
 // A frame's path as the 256-point figure. A repeated closing point is dropped;
-// a path of exactly 256 points keeps them, any other is resampled as a closed
-// path at equal arc-length steps from its first point.
+// a path of exactly 256 points keeps them, any other gets 256 points placed
+// along it as a closed path: its corners kept, the steps near even, no two
+// consecutive points on one unit.
 void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y);
 
 // The figure as an ILDA file: one format-5 frame of 257 points (the first

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "figure/ilda.h"
 #include "ui_baseform.h"
 

@@ -1,10 +1,11 @@
 // Between the editor's field and ILDA frames: the coordinate mapping, the
-// resampling of a frame's path to the 256 points of a figure, and the
+// placing of a frame's path as the 256 points of a figure, and the
 // whole-file import and export steps.
 #include <algorithm>
 #include <cmath>
 
 #include "figure/ilda.h"
+#include "figure/pathfigure.h"
 #include "files/replacefile.h"
 
 namespace lp {
@@ -41,26 +42,10 @@ void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
         }
         return;
     }
-    // Arc length along the closed path up to each point; segment n - 1 closes it.
-    std::vector<double> along(n + 1);
-    along[0] = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const IldaPoint& a = points[i];
-        const IldaPoint& b = points[(i + 1) % n];
-        along[i + 1] = along[i] + std::hypot(double(b.x - a.x), double(b.y - a.y));
-    }
-    const double length = along[n];
-    size_t segment = 0;
-    for (int k = 0; k < PointCount; ++k) {
-        const double s = length * k / PointCount;
-        while (segment + 1 < n && along[segment + 1] <= s) ++segment;
-        const double span = along[segment + 1] - along[segment];
-        const double t = span > 0 ? (s - along[segment]) / span : 0.0;
-        const IldaPoint& a = points[segment];
-        const IldaPoint& b = points[(segment + 1) % n];
-        X[k] = XFromIlda(a.x + t * (b.x - a.x));
-        Y[k] = YFromIlda(a.y + t * (b.y - a.y));
-    }
+    // Any other path: 256 points along it in field units, its corners kept.
+    Polyline path(n);
+    for (size_t i = 0; i < n; ++i) path[i].p = QPointF(127 + points[i].x / 256.0, 127 - points[i].y / 256.0);
+    PathToFigure(std::move(path), X, Y);
 }
 
 FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coords& X, Coords& Y) {

@@ -2,7 +2,6 @@
 // state is the unsaved-changes flag.
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 
 void TBaseForm::ClearPicture() {

@@ -2,10 +2,10 @@
 
 #include <QLabel>
 
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/inputguard.h"
 #include "ui_progform.h"
+#include "widgets/formstyle.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr uint8_t kArgument = 1;
 
 }  // namespace
 
-TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm), link(this) {
+TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
     ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("ProgForm"));
@@ -58,10 +58,14 @@ TProgForm::~TProgForm() {
 
 void TProgForm::TxBlok(uint8_t command, uint8_t argument) {
     if (InputGuard::Guarded(this)) return;  // one transmission at a time
-    InputGuard guard(this);
-    if (!link.OpenPort(ui->RadioGroupTx->itemIndex(), 2)) return;
-    link.SendFrame(lp::BuildCommandFrame(link.TxBytes, command, argument));
-    link.ClosePort();
+    {
+        InputGuard guard(this);
+        if (link.OpenPort(ui->RadioGroupTx->itemIndex(), 2)) {
+            link.SendFrame(lp::BuildCommandFrame(link.TxBytes, command, argument));
+            link.ClosePort();
+        }
+    }
+    lp::ShowLinkWarning(this, link.Report());
 }
 
 void TProgForm::SpeedButton1Click() {

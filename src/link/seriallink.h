@@ -1,8 +1,9 @@
 // One device window's link to the standalone device: its own port handle, line
 // settings and transmit buffer, and the three steps of every transmission:
-// OpenPort, SendFrame for each frame, ClosePort. The port is never kept open
-// between two actions. Failures are reported in warning boxes over the window
-// (once per transmission) and end the transmission, never the program.
+// OpenPort, SendFrame for each frame (or Upload for the four of a picture),
+// ClosePort. The port is never kept open between two actions. A failure ends
+// the transmission, never the program; Report() says what happened, for the
+// window to show.
 #pragma once
 
 #include <QString>
@@ -10,6 +11,7 @@
 
 #include "link/frames.h"
 #include "link/serialport.h"
+#include "link/transmission.h"
 
 class QWidget;
 
@@ -17,7 +19,7 @@ namespace lp {
 
 class SerialLink {
   public:
-    explicit SerialLink(QWidget* window) : window_(window) {}
+    SerialLink() = default;
     ~SerialLink();
 
     std::unique_ptr<SerialDevice> PortHandle;  // none outside a transmission
@@ -26,36 +28,31 @@ class SerialLink {
 
     // Releases a port still held, opens the device behind the port item (0 for
     // COM1, any other for COM2) and applies 1200 baud, 8 data bits, no parity
-    // and the given stop bits. False, after a warning, when the port did not
-    // open or refused the settings; it is closed again then.
+    // and the given stop bits. False when the port did not open or refused the
+    // settings; it is closed again then.
     bool OpenPort(int portItem, int stopBits);
-    // Writes TxBytes[0..length) in one write. False, after a warning, when the
-    // write failed or the port took fewer bytes.
+    // Writes TxBytes[0..length) in one write. False when the write failed or
+    // the port took fewer bytes.
     bool SendFrame(uint32_t length);
-    // Waits until the bytes have left the line, then closes. False, after a
-    // warning, when they could not be drained.
+    // The four frames of a picture, logged as they go; false on a failure.
+    bool Upload(const UploadPicture& picture, const UploadLog& log);
+    // Waits until the bytes have left the line, then closes. False when they
+    // could not be drained, or after an earlier failure.
     bool ClosePort();
 
+    // What the current (or last) transmission did.
+    const LinkReport& Report() const { return report_; }
     // Bytes the port took since OpenPort.
-    int64_t BytesTaken() const { return taken_; }
-    // What went wrong in the current transmission; empty while nothing did.
-    const QString& Failure() const { return failure_; }
-    // The device of the current (or last) transmission.
-    const QString& Device() const { return device_; }
+    int64_t BytesTaken() const { return report_.taken; }
+    // What went wrong in the current transmission, on one line; empty while nothing did.
+    QString Failure() const { return report_.failed ? report_.summary() : QString(); }
 
   private:
-    void fail(const QString& text, const QString& reason);
-
-    QWidget* window_;
-    QString device_;
-    QString failure_;
-    int64_t taken_ = 0;
+    LinkReport report_;
 };
 
-// Texts of the warnings and their caption.
-inline const QString kPortWarningCaption = QStringLiteral("Warning");
-inline const QString kCannotOpenPort = QStringLiteral("Не могу открыть порт");
-inline const QString kCannotConfigurePort = QStringLiteral("Не могу сконфигурировать порт");
-inline const QString kCannotWritePort = QStringLiteral("Не могу передать данные в порт");
+// Shows the transmission's failure in a warning box over the window; nothing
+// when all went well.
+void ShowLinkWarning(QWidget* window, const LinkReport& report);
 
 }  // namespace lp

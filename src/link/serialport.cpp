@@ -10,10 +10,8 @@
 #include <QSerialPortInfo>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 namespace lp {
 
@@ -21,7 +19,7 @@ namespace {
 
 // Runs the event loop until done() holds or the deadline passes; true when done.
 template <typename Done>
-bool WaitFor(QDeadlineTimer deadline, Done done, int pollMs = 0) {
+bool WaitFor(QDeadlineTimer deadline, Done done) {
     if (done()) return true;
     QEventLoop loop;
     QTimer poll;
@@ -29,7 +27,7 @@ bool WaitFor(QDeadlineTimer deadline, Done done, int pollMs = 0) {
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         if (done() || deadline.hasExpired()) loop.quit();
     });
-    poll.start(pollMs > 0 ? pollMs : 5);
+    poll.start(5);
     while (!done() && !deadline.hasExpired()) loop.exec();
     return done();
 }
@@ -105,24 +103,11 @@ class QtSerialDevice final : public SerialDevice {
 
     bool drain(QDeadlineTimer deadline) override {
         // tcdrain() returns once the last bit has left the transmitter (on a
-        // pseudo-terminal: once the bytes are in the other side's input). It
-        // blocks, so it runs beside the event loop.
+        // pseudo-terminal: once the bytes are in the other side's input).
         const int fd = int(port_.handle());
-        std::atomic<int> result{1};  // 1 running, 0 drained, otherwise errno
-        std::thread waiter([fd, &result] { result = ::tcdrain(fd) == 0 ? 0 : errno; });
-        const bool done = WaitFor(
-            deadline, [&] { return result != 1; }, 2);
-        if (!done) ::tcflush(fd, TCOFLUSH);  // a stalled line: drop the rest, which ends tcdrain()
-        waiter.join();
-        if (!done) {
-            error_ = QStringLiteral("данные не ушли в линию вовремя");
-            return false;
-        }
-        if (result != 0) {
-            error_ = QString::fromLocal8Bit(std::strerror(result));
-            return false;
-        }
-        return true;
+        return WaitUntilDrained(
+            deadline, [fd] { return ::tcdrain(fd) == 0 ? 0 : errno; }, [fd] { ::tcflush(fd, TCOFLUSH); },
+            &error_);
     }
 
     void close() override {

@@ -3,42 +3,13 @@
 // a device; the default seam opens real ports with QSerialPort.
 #pragma once
 
-#include <QDeadlineTimer>
 #include <QList>
 #include <QString>
-#include <cstdint>
 #include <memory>
 
+#include "link/serialdevice.h"
+
 namespace lp {
-
-// Line settings of a transmission: zero until the first one, which fills in
-// these four fields. Everything else about the line stays off: no flow control
-// of any kind, no parity checking, DTR and RTS inactive.
-struct LineSettings {
-    uint32_t BaudRate = 0;
-    uint8_t ByteSize = 0;
-    uint8_t Parity = 0;  // 0: none
-    uint8_t StopBits = 0;
-};
-
-// One open serial device, used by one transmission. Every wait keeps the event
-// loop running, so the windows go on painting.
-class SerialDevice {
-  public:
-    virtual ~SerialDevice() = default;
-
-    virtual bool configure(const LineSettings& settings) = 0;
-    // Hands the bytes to the system in one write and returns how many it took,
-    // all of them unless something failed or the deadline passed.
-    virtual int64_t write(const uint8_t* data, int64_t length, QDeadlineTimer deadline) = 0;
-    // Returns when everything written has left the line.
-    virtual bool drain(QDeadlineTimer deadline) = 0;
-    // Drops whatever is still queued (nothing goes out under the settings the
-    // close restores), then closes.
-    virtual void close() = 0;
-    // Why the last step failed, for the user.
-    virtual QString errorString() const = 0;
-};
 
 struct SerialPortEntry {
     QString device;       // "/dev/ttyUSB0"

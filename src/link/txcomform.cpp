@@ -5,11 +5,10 @@
 #include <QShowEvent>
 #include <QTextCursor>
 
-#include "app/auxforms.h"
-#include "app/controls.h"
 #include "link/copyanimation.h"
 #include "link/inputguard.h"
 #include "ui_txcomform.h"
+#include "widgets/formstyle.h"
 
 namespace {
 
@@ -22,18 +21,14 @@ constexpr QSize kLogClosed(460, 92);
 
 const QString kLogBroken = QStringLiteral(" Передача прервана. ");
 
-const lp::Coords kCentre = [] {
-    lp::Coords c;
-    c.fill(127);
-    return c;
-}();
-
 }  // namespace
 
-TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm), link(this) {
+TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm) {
     ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TxComForm"));
+    figureX_.fill(127);
+    figureY_.fill(127);
     move(55, 140);
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
 
@@ -63,8 +58,8 @@ TTxComForm::~TTxComForm() {
     delete ui;
 }
 
-void TTxComForm::setPicture(const lp::Coords* figureX, const lp::Coords* figureY,
-                            const QString* pictureName) {
+void TTxComForm::setPicture(const lp::Coords& figureX, const lp::Coords& figureY,
+                            const QString& pictureName) {
     figureX_ = figureX;
     figureY_ = figureY;
     pictureName_ = pictureName;
@@ -98,7 +93,7 @@ void TTxComForm::showEvent(QShowEvent* event) {
 void TTxComForm::FormActivate() {
     ui->Memo1->clear();
     ui->Memo1->setPlainText(lp::kLogWaiting);
-    ui->EditNameFile->setText(pictureName_ ? *pictureName_ : QStringLiteral("No-Name-"));
+    ui->EditNameFile->setText(pictureName_);
 }
 
 void TTxComForm::SpeedButtonTablClick() {
@@ -111,66 +106,62 @@ void TTxComForm::SpeedButtonTablClick() {
     }
 }
 
-void TTxComForm::addLogLine(const QString& text) {
-    ui->Memo1->appendPlainText(text);
-}
-
-void TTxComForm::appendToLog(const QString& text) {
+void TTxComForm::logPiece(const QString& text, bool newLine) {
+    if (newLine) {
+        ui->Memo1->appendPlainText(text);
+        return;
+    }
     QTextCursor end(ui->Memo1->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
 }
 
+void TTxComForm::logEnd(const lp::LinkReport& report) {
+    logPiece(QStringLiteral(" "), true);
+    if (report.failed) logPiece(kLogBroken + report.summary(), true);
+    logPiece(QStringLiteral(" "), true);
+    logPiece(lp::UploadSummary(report.taken), false);
+}
+
 void TTxComForm::SpeedButtonBegTxClick() {
     if (InputGuard::Guarded(this)) return;  // one transmission at a time
-    bool close = false;
+    bool opened = false;
     {
         InputGuard guard(this);
-        // 1. The port; on failure nothing is sent or logged, and the window is
-        //    back in front as after any of the program's boxes.
-        if (!link.OpenPort(ui->RadioGroupTx->itemIndex(), 1)) {
-            FormActivate();
-            activateWindow();
-            return;
-        }
-        // 2. The clip plays for the whole transmission.
-        ui->Animate->show();
-        ui->Animate->play();
-        ui->CheckBoxClose->hide();
-        ui->Memo1->clear();
-
-        const lp::Coords& X = figureX_ ? *figureX_ : kCentre;
-        const lp::Coords& Y = figureY_ ? *figureY_ : kCentre;
-        // 3.-7. Each frame's log first, then the frame.
-        QString log;
-        const int header = lp::BuildHeaderFrame(link.TxBytes, ui->EditNameFile->text(), &log);
-        appendToLog(log);
-        bool sent = link.SendFrame(header);
-        if (sent) {
-            addLogLine(QStringLiteral(" "));
-            addLogLine(lp::kLogPointsHeading);
-        }
-        for (int half = 0; half < 2 && sent; ++half) {
-            const int length = lp::BuildHalfFrame(link.TxBytes, half, X, Y, ui->CheckBoxInvX->isChecked(),
-                                                  ui->CheckBoxInvY->isChecked(), &log);
-            appendToLog(log);
-            sent = link.SendFrame(length);
-        }
-        if (sent) link.SendFrame(lp::BuildEndFrame(link.TxBytes));
-        // The last bytes leave the line while the clip still plays.
-        link.ClosePort();
-
-        // 8. What really happened.
-        addLogLine(QStringLiteral(" "));
-        if (!link.Failure().isEmpty()) addLogLine(kLogBroken + link.Failure());
-        addLogLine(QStringLiteral(" "));
-        appendToLog(lp::UploadSummary(link.BytesTaken()));
-
-        // 9. Back to rest.
-        ui->Animate->stop();
-        ui->Animate->hide();
-        ui->CheckBoxClose->show();
-        close = ui->CheckBoxClose->isChecked() && link.Failure().isEmpty();
+        opened = link.OpenPort(ui->RadioGroupTx->itemIndex(), 1);
+        if (opened) transmit();
     }
-    if (close) accept();
+    lp::ShowLinkWarning(this, link.Report());
+    if (!opened) {
+        // Nothing sent or logged; the window is back in front as after any of
+        // the program's boxes.
+        FormActivate();
+        activateWindow();
+    } else if (ui->CheckBoxClose->isChecked() && !link.Report().failed) {
+        accept();
+    }
+}
+
+void TTxComForm::transmit() {
+    // The clip plays for the whole transmission.
+    ui->Animate->show();
+    ui->Animate->play();
+    ui->CheckBoxClose->hide();
+    ui->Memo1->clear();
+
+    lp::UploadPicture picture;
+    picture.X = figureX_;
+    picture.Y = figureY_;
+    picture.name = ui->EditNameFile->text();
+    picture.invertX = ui->CheckBoxInvX->isChecked();
+    picture.invertY = ui->CheckBoxInvY->isChecked();
+    link.Upload(picture, [this](const QString& text, bool newLine) { logPiece(text, newLine); });
+    // The last bytes leave the line while the clip still plays.
+    link.ClosePort();
+    // What really happened.
+    logEnd(link.Report());
+
+    ui->Animate->stop();
+    ui->Animate->hide();
+    ui->CheckBoxClose->show();
 }

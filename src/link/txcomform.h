@@ -18,9 +18,9 @@ class TTxComForm : public QDialog {
     explicit TTxComForm(QWidget* parent = nullptr);
     ~TTxComForm() override;
 
-    // The figure and the picture name to upload: the main window's, read at
-    // each transmission and each opening.
-    void setPicture(const lp::Coords* figureX, const lp::Coords* figureY, const QString* pictureName);
+    // The figure and the picture name to upload: copies of the main window's,
+    // taken as it opens this window. Until then all points are in the centre.
+    void setPicture(const lp::Coords& figureX, const lp::Coords& figureY, const QString& pictureName);
 
     Ui::TTxComForm* ui;
     lp::SerialLink link;
@@ -28,6 +28,11 @@ class TTxComForm : public QDialog {
     void FormActivate();
     void SpeedButtonTablClick();
     void SpeedButtonBegTxClick();
+
+    // The log: a piece for the end of the last line or a line of its own, and
+    // the closing lines with the bytes the port took.
+    void logPiece(const QString& text, bool newLine);
+    void logEnd(const lp::LinkReport& report);
 
     // The window's size with its frame, the frame taken as the system draws
     // it or, before there is one, as the layout was made for.
@@ -38,12 +43,11 @@ class TTxComForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void addLogLine(const QString& text);
-    void appendToLog(const QString& text);
+    void transmit();
     void NameEdited(const QString& text);
 
-    const lp::Coords* figureX_ = nullptr;
-    const lp::Coords* figureY_ = nullptr;
-    const QString* pictureName_ = nullptr;
+    lp::Coords figureX_{};
+    lp::Coords figureY_{};
+    QString pictureName_ = QStringLiteral("No-Name-");
     QString nameBefore_;
 };

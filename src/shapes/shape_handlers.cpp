@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
+#include "widgets/speedbutton.h"
 
 void TBaseForm::connectShapeHandlers() {
     const std::pair<SpeedButton*, void (TBaseForm::*)()> buttons[] = {

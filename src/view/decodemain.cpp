@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLoggingCategory>
 #include <atomic>
 #include <cstdlib>
@@ -106,6 +107,7 @@ int main(int argc, char* argv[]) {
     Confine();
     tooLarge = QByteArray(lp::kDecodeFailure) + ' ' + lp::DecodeTooLarge().toUtf8() + '\n';
     std::set_new_handler(OutOfMemory);
+    QImageReader::setAllocationLimit(lp::kPictureAllocationLimitMb);
     qInstallMessageHandler(NoteMessage);
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=true"));
     if (!EnterEmptyFolder()) {

@@ -1,5 +1,4 @@
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 
 lp::RenderOptions TBaseForm::renderOptions() const {
@@ -14,8 +13,9 @@ lp::RenderOptions TBaseForm::renderOptions() const {
 void TBaseForm::FullReturn(int clear) {
     setWindowTitle(EditorTitle + FileTitle + PictureTitle);
     const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
-    const lp::RenderOptions options = renderOptions();
-    lp::RenderFigure(data, options, jitter, targets, clear != 0);
+    lp::RenderOptions options = renderOptions();
+    if (shownInstead_) options.half128 = false;  // a traced contour is shown whole
+    lp::RenderFigure(shownInstead_ ? *shownInstead_ : data, options, jitter, targets, clear != 0);
     // The layer beneath holds nothing but the grid.
     gridLayerShown_ = options.grid || (!clear && gridLayerShown_);
     if (paintDepth_ > 0) return;  // already inside the paint pass that shows them

@@ -4,10 +4,8 @@
 #include <QDir>
 #include <QScrollBar>
 #include <memory>
-#include <stop_token>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
 #include "view/waitwork.h"
@@ -41,12 +39,10 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     //    thread: a slow disk or a large picture must not freeze the window.
     //    Stopping the wait kills the child. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
-    std::stop_source stop;
-    if (!WaitForWork(this, QStringLiteral("Загрузка картинки…"),
-                     [loaded, path, token = stop.get_token()] { *loaded = lp::LoadPicture(path, token); })) {
-        stop.request_stop();
+    if (WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
+            *loaded = lp::LoadPicture(path, stop);
+        }) != WaitOutcome::Done)
         return;
-    }
     if (!*loaded) {
         dialogs().message(this, QMessageBox::Critical,
                           QStringLiteral("Не удалось загрузить картинку-подложку\n") +

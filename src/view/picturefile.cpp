@@ -3,11 +3,11 @@
 #include "view/picturefile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "files/regularfile.h"
 #include "view/decodechild.h"
@@ -106,9 +106,6 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
 
 // Decodes with the loader's rules, or with a valid `box`, fitted in it.
 PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
-    static std::once_flag limitSet;
-    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kPictureAllocationLimitMb); });
-
     Q_UNUSED(suffix);  // the content alone decides (a JPEG named .png is still a JPEG)
     const QByteArray format = PictureFormatOf(bytes);
     if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
@@ -145,7 +142,15 @@ PictureResult Load(const QString& path, const QSize& box) {
     return Decode(bytes, QFileInfo(path).suffix(), box);
 }
 
+void SetAllocationLimit() {
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+}
+
 }  // namespace
+
+// The reader's limit is global: set once as the application starts, before
+// any decode (the decoding child, mostly without an application, sets it itself).
+Q_COREAPP_STARTUP_FUNCTION(SetAllocationLimit)
 
 QSize KeptPictureSize(const QSize& declared) {
     return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));

@@ -5,11 +5,8 @@
 #include <QVBoxLayout>
 #include <mutex>
 #include <stop_token>
-#include <system_error>
-#include <thread>
 
 #include "view/picturefile.h"
-#include "view/waitwork.h"
 
 // Shared by the preview and its worker thread; whichever ends last frees it.
 struct PreviewWork {
@@ -18,32 +15,36 @@ struct PreviewWork {
     quint64 generation = 0;              // counts the paths set
     QString pending;                     // the newest path, not yet taken by the worker
     bool hasPending = false;
-    bool running = false;   // a worker thread is at work
-    std::stop_source stop;  // stops the decode of a path no longer chosen
+    bool running = false;     // a worker thread is at work
+    std::stop_source chosen;  // stops the decode of a path no longer chosen
 };
 
 // Reads the newest path set, then the next newest, until none waits: one
 // picture at a time however fast the selection moves, and nothing of the
 // preview touched but the shared work under its lock.
-void PicturePreview::RunWorker(std::shared_ptr<PreviewWork> work) {
-    const WorkerCount counted;
+void PicturePreview::RunWorker(const std::shared_ptr<PreviewWork>& work, std::stop_token stop) {
+    // Closing the preview or quitting stops the decode under way as well.
+    const std::stop_callback quitting(stop, [&work] {
+        std::lock_guard lock(work->mutex);
+        work->chosen.request_stop();
+    });
     for (;;) {
         QString path;
         quint64 generation;
-        std::stop_token stop;
+        std::stop_token chosen;
         {
             std::lock_guard lock(work->mutex);
-            if (!work->hasPending) {
+            if (!work->hasPending || stop.stop_requested()) {
                 work->running = false;
                 return;
             }
             path = std::move(work->pending);
             work->hasPending = false;
             generation = work->generation;
-            stop = work->stop.get_token();
+            chosen = work->chosen.get_token();
         }
         lp::PictureResult result =
-            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide), stop);
+            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide), chosen);
         std::lock_guard lock(work->mutex);
         if (!work->receiver || generation != work->generation) continue;  // moved on or closed
         // Queued to the preview's thread; dropped with the preview if it goes first.
@@ -78,10 +79,12 @@ PicturePreview::PicturePreview(QWidget* parent) : QWidget(parent), work_(std::ma
 }
 
 PicturePreview::~PicturePreview() {
-    std::lock_guard lock(work_->mutex);
-    work_->receiver = nullptr;
-    work_->hasPending = false;
-    work_->stop.request_stop();
+    {
+        std::lock_guard lock(work_->mutex);
+        work_->receiver = nullptr;
+        work_->hasPending = false;
+    }
+    job_.cancel();  // the child decoding a picture is killed
 }
 
 void PicturePreview::setPath(const QString& path) {
@@ -92,8 +95,8 @@ void PicturePreview::setPath(const QString& path) {
     {
         std::lock_guard lock(work_->mutex);
         ++work_->generation;
-        work_->stop.request_stop();  // the picture being read is no longer wanted
-        work_->stop = std::stop_source();
+        work_->chosen.request_stop();  // the picture being read is no longer wanted
+        work_->chosen = std::stop_source();
         work_->pending = path;
         work_->hasPending = busy_;
         startWorker = busy_ && !work_->running;
@@ -106,9 +109,8 @@ void PicturePreview::setPath(const QString& path) {
     }
     staleTimer_.start();  // the previous picture stays a moment, so moving on does not flicker
     if (!startWorker) return;
-    try {
-        std::thread(RunWorker, work_).detach();
-    } catch (const std::system_error&) {  // no thread to be had: no preview
+    job_ = lp::StartWork([work = work_](std::stop_token stop) { RunWorker(work, stop); });
+    if (!job_.started()) {  // no thread to be had: no preview
         std::lock_guard lock(work_->mutex);
         work_->running = work_->hasPending = false;
         busy_ = false;

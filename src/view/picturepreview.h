@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <stop_token>
+
+#include "work/worker.h"
 
 class QLabel;
 struct PreviewWork;
@@ -18,7 +21,7 @@ class PicturePreview : public QWidget {
     explicit PicturePreview(QWidget* parent = nullptr);
     ~PicturePreview() override;
 
-    // Previews `path`: read and decoded on a worker thread, shown when done
+    // Previews `path`: read and decoded through the worker helper, shown when done
     // unless another path has been set meanwhile. Folders, pipes, devices and
     // files that are not pictures leave the box empty; an empty path clears it.
     void setPath(const QString& path);
@@ -35,11 +38,12 @@ class PicturePreview : public QWidget {
     void updated();
 
   private:
-    static void RunWorker(std::shared_ptr<PreviewWork> work);
+    static void RunWorker(const std::shared_ptr<PreviewWork>& work, std::stop_token stop);
     void deliver(quint64 generation, const QImage& image, const QSize& size);
     void clear();
 
     std::shared_ptr<PreviewWork> work_;
+    lp::Job job_;
     QString path_;
     QImage image_;
     bool busy_ = false;

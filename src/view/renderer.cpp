@@ -113,4 +113,8 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
     DrawPreview(previewCanvas, data, options, rng);
 }
 
+QRectF FieldUnitsOf(const QRectF& pixels) {
+    return QRectF((pixels.x() - 0.5) / 2, (pixels.y() - 0.5) / 2, pixels.width() / 2, pixels.height() / 2);
+}
+
 }  // namespace lp

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <array>
 #include <cstdint>
 
@@ -68,5 +69,10 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
 // jittered coordinate is never below 1).
 using PreviewPath = std::array<QPoint, PointCount>;
 void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path);
+
+// A rectangle on the editing field, in the field's own pixels (its top left
+// corner at 0, 0), as field units: point u is drawn on pixel 2u, whose centre
+// lies at 2u + 0.5.
+QRectF FieldUnitsOf(const QRectF& pixels);
 
 }  // namespace lp

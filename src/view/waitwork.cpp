@@ -2,21 +2,15 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
-#include <memory>
-#include <system_error>
-#include <thread>
 
 namespace {
 
-std::atomic<int> runningWorkers{0};
-
-enum Outcome { Quit = 0, Finished, OutOfPatience, Stopped };
+enum Outcome { Quit = 0, Finished, OutOfPatience, Cancelled, DeadlinePassed };
 
 // Keeps a window open while the work it waits for runs.
 class CloseHolder : public QObject {
@@ -39,37 +33,29 @@ class CloseHolder : public QObject {
 
 }  // namespace
 
-bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> work, int patienceMs) {
-    // Only this flag is shared with the worker; it outlives whichever side ends last.
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    try {
-        std::thread([work, finished] {
-            const WorkerCount counted;
-            work();
-            finished->store(true, std::memory_order_release);
-        }).detach();
-    } catch (const std::system_error&) {
-        // No thread to be had: the work runs here; it is bounded and a wait beats a crash.
-        work();
-        return true;
-    }
+WaitOutcome WaitForWork(QWidget* parent, const QString& text, lp::Work work, int patienceMs,
+                        QDeadlineTimer deadline) {
+    // Without a thread the load runs here: it is bounded, and a wait beats doing without.
+    const lp::Job job = lp::StartWork(std::move(work), lp::NoThread::RunHere);
+    if (job.finished()) return WaitOutcome::Done;
 
     QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (finished->load(std::memory_order_acquire)) loop.exit(Finished);
-    });
+    QFutureWatcher<void> watcher;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, [&loop] { loop.exit(Finished); });
+    watcher.setFuture(job.future());
+    QTimer deadlineTimer;
+    deadlineTimer.setSingleShot(true);
+    QObject::connect(&deadlineTimer, &QTimer::timeout, &loop, [&loop] { loop.exit(DeadlinePassed); });
+    if (!deadline.isForever()) deadlineTimer.start(std::max<qint64>(0, deadline.remainingTime()));
     CloseHolder holder(parent ? parent->window() : nullptr);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct CursorBack {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } cursorBack;
 
-    poll.start();
-    QTimer::singleShot(patienceMs, &loop, [&] { loop.exit(OutOfPatience); });
+    QTimer::singleShot(patienceMs, &loop, [&loop] { loop.exit(OutOfPatience); });
     int outcome = loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (outcome == OutOfPatience && !finished->load(std::memory_order_acquire)) {
+    if (outcome == OutOfPatience && !job.finished()) {
         QProgressDialog box(text, QStringLiteral("Отмена"), 0, 0, parent);
         box.setObjectName(QStringLiteral("WaitBox"));
         box.setWindowTitle(QStringLiteral("Подождите"));
@@ -77,24 +63,14 @@ bool WaitForWork(QWidget* parent, const QString& text, std::function<void()> wor
         box.setMinimumDuration(0);
         box.setAutoClose(false);
         box.setAutoReset(false);
-        QObject::connect(&box, &QProgressDialog::canceled, &loop, [&] { loop.exit(Stopped); });
-        QObject::connect(&box, &QDialog::rejected, &loop, [&] { loop.exit(Stopped); });  // Escape
+        QObject::connect(&box, &QProgressDialog::canceled, &loop, [&loop] { loop.exit(Cancelled); });
+        QObject::connect(&box, &QDialog::rejected, &loop, [&loop] { loop.exit(Cancelled); });  // Escape
         box.show();
         outcome = loop.exec();
     } else if (outcome == OutOfPatience) {
         outcome = Finished;
     }
-    return outcome == Finished;
-}
-
-int RunningWorkers() {
-    return runningWorkers.load();
-}
-
-WorkerCount::WorkerCount() {
-    ++runningWorkers;
-}
-
-WorkerCount::~WorkerCount() {
-    --runningWorkers;
+    if (outcome == Finished) return WaitOutcome::Done;
+    job.cancel();
+    return outcome == DeadlinePassed ? WaitOutcome::TimedOut : WaitOutcome::Stopped;
 }

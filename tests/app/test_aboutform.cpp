@@ -10,7 +10,6 @@
 
 #include "app/aboutform.h"
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"

@@ -10,13 +10,17 @@
 #include <QtTest>
 
 #include "app/aboutform.h"
-#include "app/auxforms.h"
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"
+#include "widgets/colorbox.h"
+#include "widgets/formstyle.h"
+#include "widgets/imagebox.h"
+#include "widgets/paintbox.h"
+#include "widgets/shapebox.h"
+#include "widgets/speedbutton.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +61,7 @@ const ControlRow kControls[] = {
     {"SpeedButtonRotatePoints", "SpeedButton", "BaseForm", {528, 0, 23, 22}, true, u""_s, u"Сместить начальную точку по контуру"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonNormalPoints", "SpeedButton", "BaseForm", {550, 0, 23, 22}, true, u""_s, u"Нормализация расстояний между точками"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonNormaliz", "SpeedButton", "BaseForm", {574, 0, 23, 22}, true, u""_s, u"Пересчитать точки"_s, -1, -1, -1, -1, -1, 7, 1, false},
+    {"SpeedButtonTrace", "SpeedButton", "BaseForm", {660, 0, 23, 22}, true, u""_s, u"Обвести картинку или текст"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"ColorBoxShapeView", "ColorBox", "BaseForm", {712, 0, 41, 22}, true, u""_s, u"Цвет поля просмотра"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"SpeedButtonTools", "SpeedButton", "BaseForm", {752, 0, 23, 22}, true, u""_s, u"Дополнительные Опции "_s, -1, -1, -1, -1, -1, 43, 1, true},
     {"SpeedButtonAbout", "SpeedButton", "BaseForm", {773, 0, 23, 22}, true, u""_s, u"О программе"_s, -1, -1, -1, -1, -1, 0, 0, true},

@@ -9,7 +9,6 @@
 #include <functional>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "edit/keyboard.h"
 #include "link/progform.h"
@@ -224,18 +223,16 @@ void TestKeyboard::otherCommandsEndTheSeries() {
         {"undo", [&] { key(Qt::Key_Z, Qt::ControlModifier); }},
         {"tab", [&] { key(Qt::Key_Tab); }},
     };
-    auto* keys = f->findChild<EditorKeys*>();
-    QVERIFY(keys);
     for (const auto& [name, other] : others) {
         grid();
         f->state.CurrentPoint = 20;
         key(Qt::Key_Right);
         key(Qt::Key_Down);
-        QVERIFY(keys->InSeries());
+        QVERIFY(f->moveRun.active);
         other();
         const lp::Coords x = f->FigureX, y = f->FigureY;
         key(Qt::Key_Right);
-        QVERIFY2(keys->InSeries(), name);
+        QVERIFY2(f->moveRun.active, name);
         key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY2(f->FigureX == x && f->FigureY == y, name);
     }

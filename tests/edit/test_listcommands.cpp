@@ -4,10 +4,10 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
 #include "view/renderer.h"
+#include "widgets/speedbutton.h"
 
 class TestListCommands : public QObject {
     Q_OBJECT

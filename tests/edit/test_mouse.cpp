@@ -9,10 +9,10 @@
 #include <tuple>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "edit/editcore.h"
 #include "shapes/generators.h"
 #include "ui_baseform.h"
+#include "widgets/paintbox.h"
 
 class TestMouse : public QObject {
     Q_OBJECT

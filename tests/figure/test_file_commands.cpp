@@ -22,7 +22,6 @@
 #include <thread>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"

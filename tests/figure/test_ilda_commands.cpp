@@ -10,13 +10,13 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
-#include "app/ildaframedialog.h"
 #include "figure/ilda.h"
 #include "figure/ildafiles.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
+#include "widgets/ildaframedialog.h"
+#include "widgets/speedbutton.h"
 
 using namespace lp;
 using namespace ildatest;

@@ -3,13 +3,17 @@
 // slow line take its time. The bytes still go through the real port.
 #pragma once
 
+#include <unistd.h>
+
 #include <QEventLoop>
 #include <QProcess>
 #include <QStringList>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
 #include "link/serialport.h"
+#include "work/worker.h"
 
 // What `stty -a` reports for a device (as the test runs as root, also for a
 // port the link holds for exclusive use).
@@ -34,6 +38,8 @@ class ProbePorts : public lp::SerialPorts {
     bool refuseSettings = false;
     int writeTakes = -1;                // bytes each write hands on; -1 all
     int lineDelayMs = 0;                // a slow line: each write and the drain take this long
+    int stallDrainMs = -1;              // from 0: the drain never ends by itself, the deadline this
+    bool flushEndsStall = true;         // whether the flush at the deadline ends such a drain
     QList<lp::SerialPortEntry> listed;  // what available() lists
     QList<QByteArray> writes;           // each write's bytes
 
@@ -72,6 +78,7 @@ class ProbePorts : public lp::SerialPorts {
             return real_->write(data, n, deadline);
         }
         bool drain(QDeadlineTimer deadline) override {
+            if (owner_.stallDrainMs >= 0) return stall();
             if (owner_.onDrain) owner_.onDrain(true);
             Wait(owner_.lineDelayMs);
             const bool drained = real_->drain(deadline);
@@ -83,11 +90,35 @@ class ProbePorts : public lp::SerialPorts {
             real_->close();
         }
         QString errorString() const override {
+            if (!stallError_.isEmpty()) return stallError_;
             return real_->errorString().isEmpty() && owner_.refuseSettings ? QStringLiteral("refused")
                                                                            : real_->errorString();
         }
 
       private:
+        // Blocks on a pipe until the flush writes to it, or (when the flush
+        // does nothing) until the pipe closes after the drain is given up.
+        bool stall() {
+            int fds[2];
+            if (::pipe(fds) != 0) return false;
+            const bool flushEnds = owner_.flushEndsStall;
+            stallError_.clear();
+            const bool drained = lp::WaitUntilDrained(
+                QDeadlineTimer(owner_.stallDrainMs),
+                [in = fds[0]] {
+                    char c;
+                    return ::read(in, &c, 1) == 1 ? 0 : EIO;
+                },
+                [out = fds[1], flushEnds] {
+                    [[maybe_unused]] const ssize_t n = flushEnds ? ::write(out, "x", 1) : 0;
+                },
+                &stallError_);
+            ::close(fds[1]);  // the reader left behind ends now
+            for (int i = 0; i < 200 && lp::RunningWork() > 0; ++i) QThread::msleep(10);
+            ::close(fds[0]);
+            return drained;
+        }
+        QString stallError_;
         ProbePorts& owner_;
         std::unique_ptr<lp::SerialDevice> real_;
         QString device_;

@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "link/linkfixture.h"
 #include "link/portgroup.h"
@@ -27,6 +26,7 @@
 #include "ui_baseform.h"
 #include "ui_progform.h"
 #include "ui_txcomform.h"
+#include "widgets/speedbutton.h"
 
 using namespace Qt::StringLiterals;
 

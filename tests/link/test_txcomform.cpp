@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "app/startup.h"
 #include "link/copyanimation.h"
 #include "link/frames.h"
@@ -72,6 +71,7 @@ class TxComFormTest : public QObject {
     void uploadFromTheMainWindow();
     void failedOpenKeepsTheWindowUsable();
     void peerGoneMidTransmission();
+    void stalledDrainIsGivenUp();
     void clipPlaysAndNoSecondStart();
 
   private:
@@ -195,7 +195,7 @@ void TxComFormTest::activationAndNameField() {
     Coords X{}, Y{};
     QString name = u"VeryLongPictureName"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.show();
     QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
     QCOMPARE(form.ui->EditNameFile->text(), name);  // in full
@@ -205,9 +205,9 @@ void TxComFormTest::activationAndNameField() {
     form.ui->EditNameFile->clear();
     QTest::keyClicks(form.ui->EditNameFile, u"ABCDEFGHIJ"_s);
     QCOMPARE(form.ui->EditNameFile->text(), u"ABCDEFGH"_s);
-    // Each opening starts again from the picture's name.
+    // Each opening starts again from the picture's name, as the main window gives it.
     form.hide();
-    name = u"Pic7"_s;
+    form.setPicture(X, Y, u"Pic7"_s);
     form.show();
     QCOMPARE(form.ui->EditNameFile->text(), u"Pic7"_s);
 }
@@ -228,7 +228,7 @@ void TxComFormTest::uploadBytesAndLog() {
     KnownFigure(X, Y);
     QString name = u"Pic1"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.ui->CheckBoxClose->setChecked(false);
     form.ui->CheckBoxInvX->setChecked(invert);
     form.ui->CheckBoxInvY->setChecked(invert);
@@ -318,7 +318,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     Coords X{}, Y{};
     QString name = u"Saved"_s;
     TTxComForm form;
-    form.setPicture(&X, &Y, &name);
+    form.setPicture(X, Y, name);
     form.ui->CheckBoxClose->setChecked(false);
     form.show();
     form.SpeedButtonBegTxClick();  // a log from an earlier transmission
@@ -369,6 +369,32 @@ void TxComFormTest::peerGoneMidTransmission() {
     QCOMPARE(ports.writes.size(), 2);  // nothing after the failed write
     QCOMPARE(ports.closes, 1);
     QVERIFY(form.isVisible());  // stays open with the log, even with "after transmission" ticked
+}
+
+// A line that does not drain: flushed at its deadline and given up, whether
+// the flush ends the wait or not; the window does not hang.
+void TxComFormTest::stalledDrainIsGivenUp() {
+    ScriptedDialogs dialogs;
+    ProbePorts ports;
+    ports.stallDrainMs = 300;
+    TTxComForm form;
+    form.show();
+    for (const bool flushEndsIt : {true, false}) {
+        ports.flushEndsStall = flushEndsIt;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
+        QVERIFY(clock.elapsed() < (flushEndsIt ? 1300 : 2300));
+        QCOMPARE(dialogs.messages.size(), flushEndsIt ? 1 : 2);
+        QVERIFY(IsWarning(dialogs.messages.last(), lp::kCannotWritePort));
+        QVERIFY2(dialogs.messages.last().text.endsWith(u": данные не ушли в линию вовремя"_s),
+                 qPrintable(dialogs.messages.last().text));
+        QVERIFY(LogLines(form).contains(
+            u" Передача прервана. Не могу передать данные в порт: данные не ушли в линию вовремя"_s));
+        QVERIFY(form.isVisible());
+        ports_.com2->read();
+    }
+    QCOMPARE(ports.closes, 2);
 }
 
 void TxComFormTest::clipPlaysAndNoSecondStart() {

@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "shapes/generators.h"
 #include "ui_baseform.h"
+#include "widgets/speedbutton.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
 struct AskedMessage {
     QMessageBox::Icon icon;

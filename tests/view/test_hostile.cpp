@@ -18,7 +18,7 @@
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 #include "view/decodechild.h"
-#include "view/waitwork.h"
+#include "work/worker.h"
 
 namespace {
 
@@ -189,7 +189,7 @@ void HostileTest::refused() {
     if (!reason.isEmpty() || cancelMs) QVERIFY(StateOf(form) == before);
     // Nothing left waiting: no child, no worker; the editor stays small.
     QTRY_COMPARE_WITH_TIMEOUT(Children(), 0, 300);
-    QTRY_COMPARE_WITH_TIMEOUT(RunningWorkers(), 0, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(lp::RunningWork(), 0, 300);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     QVERIFY2(usage.ru_maxrss < 300 * 1024, qPrintable(QString::number(usage.ru_maxrss)));

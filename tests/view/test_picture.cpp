@@ -21,13 +21,13 @@
 #include <thread>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 #include "view/picturefile.h"
 #include "view/picturepreview.h"
 #include "view/waitwork.h"
+#include "widgets/speedbutton.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -464,7 +464,8 @@ void PictureTest::waitingKeepsTheWindowAlive() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Quick work: done before anything shows.
     int answer = 0;
-    QVERIFY(WaitForWork(&window, QStringLiteral("…"), [&answer] { answer = 42; }));
+    QVERIFY(WaitForWork(&window, QStringLiteral("…"), [&answer](std::stop_token) { answer = 42; }) ==
+            WaitOutcome::Done);
     QCOMPARE(answer, 42);
 
     // Slow work: timers run meanwhile, the box comes up, a close waits.
@@ -479,31 +480,45 @@ void PictureTest::waitingKeepsTheWindowAlive() {
         stayedOpen = window.isVisible();
     });
     QVERIFY(WaitForWork(
-        &window, QStringLiteral("…"), [] { std::this_thread::sleep_for(std::chrono::milliseconds(600)); },
-        100));
+                &window, QStringLiteral("…"),
+                [](std::stop_token) { std::this_thread::sleep_for(std::chrono::milliseconds(600)); },
+                100) == WaitOutcome::Done);
     QVERIFY(ticks > 10);
     QVERIFY(boxSeen);
     QVERIFY(stayedOpen);
     QVERIFY(!window.findChild<QProgressDialog*>());
 
-    // Stopping the wait returns at once; the work ends on its own.
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    QTimer::singleShot(200, [&] {
-        if (auto* box = window.findChild<QProgressDialog*>(QStringLiteral("WaitBox")))
-            QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
-    });
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(!WaitForWork(
-        &window, QStringLiteral("…"),
-        [done] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-            done->store(true);
-        },
-        50));
-    QVERIFY(clock.elapsed() < 1000);
-    QVERIFY(!done->load());
-    QTRY_VERIFY_WITH_TIMEOUT(done->load(), 5000);
+    // Stopping the wait returns at once and signals the work's token; the
+    // work ends on its own, here at once as it watches the token, unless it
+    // does not look.
+    for (const bool watchesToken : {false, true}) {
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        QTimer::singleShot(200, [&] {
+            if (auto* box = window.findChild<QProgressDialog*>(QStringLiteral("WaitBox")))
+                QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(WaitForWork(
+                    &window, QStringLiteral("…"),
+                    [done, watchesToken](std::stop_token stop) {
+                        for (int i = 0; i < 150 && !(watchesToken && stop.stop_requested()); ++i)
+                            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                        done->store(true);
+                    },
+                    50) == WaitOutcome::Stopped);
+        QVERIFY(clock.elapsed() < 1000);
+        if (!watchesToken) QVERIFY(!done->load());
+        QTRY_VERIFY_WITH_TIMEOUT(done->load(), watchesToken ? 200 : 5000);
+    }
+    // A deadline ends the wait as a stop does.
+    QVERIFY(WaitForWork(
+                &window, QStringLiteral("…"),
+                [](std::stop_token stop) {
+                    while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                },
+                50, QDeadlineTimer(300)) == WaitOutcome::TimedOut);
+    QTRY_COMPARE_WITH_TIMEOUT(lp::RunningWork(), 0, 500);
 }
 
 // The real open-picture dialog, driven as the user drives it.

@@ -3,7 +3,6 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "app/controls.h"
 #include "ui_baseform.h"
 #include "view/renderer.h"
 

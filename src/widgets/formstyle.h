@@ -1,12 +1,10 @@
-// The editor's common window font, shared by the main window and the
-// auxiliary windows (each exists once for the whole run and is only ever shown
-// modally from the main window).
+// The look the windows share: the editor's common window font and the colour
+// of a label's text.
 #pragma once
-
-#include <QDialog>
 
 class QColor;
 class QLabel;
+class QWidget;
 
 // Sets the editor's common window font: 11 pixels, a plain sans serif.
 void ApplyFormFont(QWidget* window);

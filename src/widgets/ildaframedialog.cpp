@@ -1,4 +1,4 @@
-#include "app/ildaframedialog.h"
+#include "widgets/ildaframedialog.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/auxforms.h"
+#include "widgets/formstyle.h"
 
 IldaFrameDialog::IldaFrameDialog(const QList<lp::IldaFrameInfo>& frames, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("IldaFrameDialog"));

@@ -1,4 +1,4 @@
-#include "app/auxforms.h"
+#include "widgets/formstyle.h"
 
 #include <QFont>
 #include <QLabel>

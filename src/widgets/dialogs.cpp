@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 
 #include <QAbstractItemView>
 #include <QDesktopServices>
@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "app/ildaframedialog.h"
 #include "files/replacefile.h"
 #include "view/picturepreview.h"
+#include "widgets/ildaframedialog.h"
 
 namespace {
 

@@ -1,0 +1,37 @@
+// A closed path as a figure: exactly 256 points placed along it, its corners
+// kept, rounded to the field. Shared by the ILDA import and the tracing.
+#pragma once
+
+#include <QPointF>
+#include <vector>
+
+#include "figure/figuredata.h"
+
+namespace lp {
+
+struct RoutePoint {
+    QPointF p;
+    bool corner = false;  // a sharp turn that the point allocation keeps
+};
+using Polyline = std::vector<RoutePoint>;  // a closed loop: the last point joins the first
+
+// Marks as corners the points where the loop turns by `angleDegrees` or more
+// within `window` (field units) along it each way: the sharpest point of each
+// turn.
+void MarkCorners(Polyline& loop, double window = 1.5, double angleDegrees = 45);
+
+// Exactly `count` points along the closed route: corners kept, the rest placed
+// for small deviation, no step longer than twice the mean step.
+std::vector<QPointF> AllocatePoints(const Polyline& route, int count = 256);
+
+// Rounded to 0..255 with no two consecutive points equal (cyclically): a point
+// that would repeat its predecessor slides along its interval; failing that it
+// is dropped and the longest step split; a route too short for that many
+// distinct steps repeats points evenly. `points` holds PointCount points.
+void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y);
+
+// All three: a closed path in field units as the figure, from the path's
+// first point.
+void PathToFigure(Polyline path, Coords& X, Coords& Y);
+
+}  // namespace lp

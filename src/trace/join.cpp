@@ -1,0 +1,242 @@
+// Joining loops into one route: a minimum spanning tree over the loops, whose
+// edges join each pair at its nearest points, walked as an Euler tour. Every
+// bridge is drawn there and back, so it looks like one thin line.
+#include <QLineF>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include "figure/geometry.h"
+#include "trace/route.h"
+
+namespace lp {
+
+namespace {
+
+// Loops are sampled at least this densely (field units) for the nearest-pair
+// search; the extra points leave the route again unless a bridge starts there.
+constexpr double kSpacing = 1.5;
+constexpr int kMaxInserted = 2000;  // per segment, against absurd coordinates
+
+struct Points {
+    std::vector<QPointF> p;
+    std::vector<bool> corner, original;
+    std::vector<int> loop;
+    std::vector<size_t> first;  // of each loop, and the end
+};
+
+Points Densify(const std::vector<const Polyline*>& loops) {
+    Points points;
+    for (size_t l = 0; l < loops.size(); ++l) {
+        points.first.push_back(points.p.size());
+        const Polyline& loop = *loops[l];
+        for (size_t i = 0; i < loop.size(); ++i) {
+            const QPointF a = loop[i].p, b = loop[(i + 1) % loop.size()].p;
+            points.p.push_back(a);
+            points.corner.push_back(loop[i].corner);
+            points.original.push_back(true);
+            points.loop.push_back(int(l));
+            const int extra = std::min(kMaxInserted, int(std::ceil(Distance(a, b) / kSpacing)) - 1);
+            for (int k = 1; k <= extra; ++k) {
+                points.p.push_back(a + (b - a) * (double(k) / (extra + 1)));
+                points.corner.push_back(false);
+                points.original.push_back(false);
+                points.loop.push_back(int(l));
+            }
+        }
+    }
+    points.first.push_back(points.p.size());
+    return points;
+}
+
+// The points bucketed into square cells.
+struct Grid {
+    double x0 = 0, y0 = 0, cell = 1;
+    int nx = 1, ny = 1;
+    std::vector<size_t> start, items;
+
+    explicit Grid(const std::vector<QPointF>& p) {
+        double x1 = p[0].x(), y1 = p[0].y();
+        x0 = x1;
+        y0 = y1;
+        for (const QPointF& q : p) {
+            x0 = std::min(x0, q.x());
+            y0 = std::min(y0, q.y());
+            x1 = std::max(x1, q.x());
+            y1 = std::max(y1, q.y());
+        }
+        const double w = x1 - x0, h = y1 - y0, n = double(p.size());
+        cell = std::max({2 * std::sqrt(w * h / n), 2 * (w + h) / n, 1e-9});
+        nx = std::clamp(int(w / cell) + 1, 1, 1024);
+        ny = std::clamp(int(h / cell) + 1, 1, 1024);
+        cell = std::max({cell, w / nx * 1.0001, h / ny * 1.0001});
+        start.assign(size_t(nx) * size_t(ny) + 1, 0);
+        for (const QPointF& q : p) ++start[cellOf(q) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        items.resize(p.size());
+        std::vector<size_t> fill(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < p.size(); ++i) items[fill[cellOf(p[i])]++] = i;
+    }
+    int column(double x) const { return std::clamp(int((x - x0) / cell), 0, nx - 1); }
+    int row(double y) const { return std::clamp(int((y - y0) / cell), 0, ny - 1); }
+    size_t cellOf(QPointF q) const { return size_t(row(q.y())) * size_t(nx) + size_t(column(q.x())); }
+};
+
+struct Edge {
+    double length = std::numeric_limits<double>::infinity();
+    size_t a = 0, b = 0;  // point indices
+};
+
+struct Components {
+    std::vector<int> parent;
+    explicit Components(size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
+    int find(int i) {
+        while (parent[size_t(i)] != i) i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
+        return i;
+    }
+};
+
+// Borůvka's rounds: each component's shortest edge to another, found by
+// searching the grid in growing rings around each of its points.
+std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
+    const Grid grid(points.p);
+    Components components(loopCount);
+    std::vector<Edge> tree;
+    std::vector<int> component(loopCount);
+    std::vector<int> owner(grid.start.size() - 1);
+    while (tree.size() + 1 < loopCount) {
+        for (size_t l = 0; l < loopCount; ++l) component[l] = components.find(int(l));
+        // A cell holding one component only is passed over by that component's points.
+        for (size_t c = 0; c + 1 < grid.start.size(); ++c) {
+            owner[c] = -1;
+            for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
+                const int own = component[size_t(points.loop[grid.items[k]])];
+                if (k > grid.start[c] && own != owner[c]) {
+                    owner[c] = -1;
+                    break;
+                }
+                owner[c] = own;
+            }
+        }
+        std::vector<Edge> best(loopCount);
+        for (size_t i = 0; i < points.p.size(); ++i) {
+            const int own = component[size_t(points.loop[i])];
+            Edge& edge = best[size_t(own)];
+            const QPointF p = points.p[i];
+            const int cx = grid.column(p.x()), cy = grid.row(p.y());
+            for (int r = 0; r <= std::max(grid.nx, grid.ny); ++r) {
+                if ((r - 1) * grid.cell >= edge.length) break;
+                auto visit = [&](int x, int y) {
+                    if (x < 0 || y < 0 || x >= grid.nx || y >= grid.ny) return;
+                    const size_t c = size_t(y) * size_t(grid.nx) + size_t(x);
+                    if (owner[c] == own) return;
+                    for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
+                        const size_t j = grid.items[k];
+                        if (component[size_t(points.loop[j])] == own) continue;
+                        const double d2 = Distance2(p, points.p[j]);
+                        if (d2 < edge.length * edge.length) edge = {std::sqrt(d2), i, j};
+                    }
+                };
+                for (int x = cx - r; x <= cx + r; ++x) {
+                    visit(x, cy - r);
+                    if (r > 0) visit(x, cy + r);
+                }
+                for (int y = cy - r + 1; y <= cy + r - 1; ++y) {
+                    visit(cx - r, y);
+                    visit(cx + r, y);
+                }
+            }
+        }
+        std::vector<Edge> found;
+        for (const Edge& edge : best)
+            if (std::isfinite(edge.length)) found.push_back(edge);
+        std::sort(found.begin(), found.end(),
+                  [](const Edge& u, const Edge& v) { return u.length < v.length; });
+        const size_t before = tree.size();
+        for (const Edge& edge : found) {
+            const int u = components.find(points.loop[edge.a]), v = components.find(points.loop[edge.b]);
+            if (u == v) continue;
+            components.parent[size_t(u)] = v;
+            tree.push_back(edge);
+        }
+        if (tree.size() == before) break;  // cannot happen with finite points
+    }
+    return tree;
+}
+
+struct Tour {
+    const Points& points;
+    std::vector<std::vector<std::pair<size_t, size_t>>> at;  // point -> (edge, other point)
+    std::vector<double> lengths;
+    std::vector<std::pair<size_t, bool>> out;  // point, bridge end
+
+    // Around the loop from `start` and back to it, crossing to each child loop
+    // where its bridge starts.
+    void walk(size_t start, size_t parentEdge) {
+        const size_t loop = size_t(points.loop[start]);
+        const size_t first = points.first[loop], n = points.first[loop + 1] - first;
+        for (size_t k = 0; k < n; ++k) {
+            const size_t i = first + (start - first + k) % n;
+            out.push_back({i, k == 0 && parentEdge != SIZE_MAX && lengths[parentEdge] >= 1});
+            for (const auto& [edge, other] : at[i]) {
+                if (edge == parentEdge) continue;
+                const bool visible = lengths[edge] >= 1;
+                out.back().second = out.back().second || visible;
+                walk(other, edge);
+                out.push_back({i, visible});
+            }
+        }
+        if (parentEdge != SIZE_MAX) out.push_back({start, lengths[parentEdge] >= 1});
+    }
+};
+
+}  // namespace
+
+double RouteLength(const Polyline& route) {
+    double length = 0;
+    for (size_t i = 0; i < route.size(); ++i) length += Distance(route[i].p, route[(i + 1) % route.size()].p);
+    return length;
+}
+
+JoinedRoute JoinLoops(const std::vector<Polyline>& loops) {
+    JoinedRoute joined;
+    std::vector<const Polyline*> kept;
+    for (const Polyline& loop : loops)
+        if (!loop.empty()) kept.push_back(&loop);
+    joined.loops = int(kept.size());
+    if (kept.empty()) return joined;
+    if (kept.size() == 1) {
+        joined.route = *kept.front();
+        return joined;
+    }
+
+    const Points points = Densify(kept);
+    const std::vector<Edge> tree = SpanningTree(points, kept.size());
+    Tour tour{points, std::vector<std::vector<std::pair<size_t, size_t>>>(points.p.size()), {}, {}};
+    for (size_t e = 0; e < tree.size(); ++e) {
+        tour.at[tree[e].a].push_back({e, tree[e].b});
+        tour.at[tree[e].b].push_back({e, tree[e].a});
+        tour.lengths.push_back(tree[e].length);
+        joined.bridgeLength += tree[e].length;
+    }
+    tour.walk(0, SIZE_MAX);
+
+    // The sampling points leave again unless a bridge starts there; a point
+    // repeated at once (a bridge of no length) is drawn once.
+    for (const auto& [i, bridgeEnd] : tour.out) {
+        if (!points.original[i] && tour.at[i].empty()) continue;
+        const RoutePoint point{points.p[i], points.corner[i] || bridgeEnd};
+        if (!joined.route.empty() && joined.route.back().p == point.p)
+            joined.route.back().corner = joined.route.back().corner || point.corner;
+        else
+            joined.route.push_back(point);
+    }
+    while (joined.route.size() > 1 && joined.route.back().p == joined.route.front().p) {
+        joined.route.front().corner = joined.route.front().corner || joined.route.back().corner;
+        joined.route.pop_back();
+    }
+    return joined;
+}
+
+}  // namespace lp

@@ -1,0 +1,26 @@
+// The route the beam draws: closed loops joined into one closed route, then
+// exactly 256 points placed along it and rounded to the field
+// (AllocatePoints and RoundToField, shared with the ILDA import).
+#pragma once
+
+#include <vector>
+
+#include "figure/pathfigure.h"
+
+namespace lp {
+
+struct JoinedRoute {
+    Polyline route;
+    double bridgeLength = 0;  // the length of the joining bridges, one way
+    int loops = 0;
+};
+
+// Joins closed loops into one closed route: minimum spanning tree over the
+// loops, each edge at the nearest pair of points (spatial grid), then an Euler
+// tour; bridges are drawn there and back.
+JoinedRoute JoinLoops(const std::vector<Polyline>& loops);
+
+// The length of a closed route.
+double RouteLength(const Polyline& route);
+
+}  // namespace lp

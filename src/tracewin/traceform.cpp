@@ -1,0 +1,200 @@
+#include "tracewin/traceform.h"
+
+#include <QLocale>
+#include <QScreen>
+#include <QShowEvent>
+#include <algorithm>
+
+#include "ui_traceform.h"
+#include "widgets/formstyle.h"
+
+namespace {
+
+QString Units(double value) {
+    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + QStringLiteral(" ед.");
+}
+
+QString StatusOf(const TraceOutcome& outcome) {
+    const lp::TraceResult& r = outcome.result;
+    QString text;
+    if (!r.ok) {
+        text = r.error.isEmpty() ? QStringLiteral("Не удалось обвести") : r.error;
+    } else {
+        text = QStringLiteral("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
+                   .arg(r.contours)
+                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
+        if (r.detailLost)
+            text += QStringLiteral("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
+    }
+    if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
+    return text;
+}
+
+}  // namespace
+
+TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm) {
+    ApplyFormFont(this);
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("TraceForm"));
+    setModal(true);
+
+    auto retraceOn = [this](auto* sender, auto signal) {
+        connect(sender, signal, this, &TTraceForm::retrace);
+    };
+    retraceOn(ui->TabSource, &QTabWidget::currentChanged);
+    retraceOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled);
+    retraceOn(ui->SliderThreshold, &QSlider::valueChanged);
+    retraceOn(ui->CheckBoxInvert, &QCheckBox::toggled);
+    retraceOn(ui->SliderSpeck, &QSlider::valueChanged);
+    retraceOn(ui->RadioOutline, &QRadioButton::toggled);
+    retraceOn(ui->EditText, &QLineEdit::textChanged);
+    retraceOn(ui->FontText, &QFontComboBox::currentFontChanged);
+    retraceOn(ui->CheckBoxBold, &QCheckBox::toggled);
+    retraceOn(ui->SpinSize, &QSpinBox::valueChanged);
+    connect(ui->ButtonOpenPicture, &QPushButton::clicked, this, &TTraceForm::openPictureRequested);
+    connect(ui->ButtonShowPicture, &QPushButton::clicked, this, &TTraceForm::showPictureRequested);
+    connect(ui->ButtonApply, &QPushButton::clicked, this, &TTraceForm::applyClicked);
+    connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    updateLabels();
+}
+
+TTraceForm::~TTraceForm() {
+    delete ui;
+}
+
+void TTraceForm::setPicture(const Picture& picture) {
+    picture_ = picture;
+    updateLabels();
+    retrace();
+}
+
+void TTraceForm::placeBeside(const QRect& avoid) {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    constexpr int kFrame = 40;  // room left for the window's frame and caption
+    const int x = std::max(room.left(), std::min(avoid.right() + 12, room.right() - width() - kFrame / 2));
+    const int y = std::max(room.top(), std::min(avoid.top(), room.bottom() - height() - kFrame));
+    move(x, y);
+}
+
+void TTraceForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    shown_ = lp::TraceResult();
+    applyWhenReady_ = false;
+    ui->ButtonApply->setEnabled(false);
+    ui->LabelStatus->clear();
+    retrace();
+}
+
+void TTraceForm::done(int result) {
+    ++generation_;  // whatever still runs is dropped
+    job_.cancel();
+    pending_ = false;
+    applyWhenReady_ = false;
+    QDialog::done(result);
+}
+
+void TTraceForm::updateLabels() {
+    const bool automatic = ui->CheckBoxAutoThreshold->isChecked();
+    ui->SliderThreshold->setEnabled(!automatic);
+    ui->LabelThreshold->setText(automatic ? QStringLiteral("авто")
+                                          : QString::number(ui->SliderThreshold->value()));
+    ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
+    const QSize size = picture_.image.size();
+    ui->LabelPicture->setText(
+        picture_.image.isNull() || picture_.hidden
+            ? QStringLiteral("Под полем нет картинки.")
+            : QStringLiteral("Обводится картинка под полем (%1 × %2) там, где она лежит.")
+                  .arg(size.width())
+                  .arg(size.height()));
+    ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
+}
+
+bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
+    job.text = ui->TabSource->currentWidget() == ui->TabText;
+    if (job.text) {
+        job.line = ui->EditText->text();
+        job.family = ui->FontText->currentFont().family();
+        job.bold = ui->CheckBoxBold->isChecked();
+        job.size = ui->SpinSize->value();
+        return true;
+    }
+    if (picture_.image.isNull() || picture_.hidden) {
+        why = QStringLiteral("Нечего обводить: под полем нет картинки.");
+        return false;
+    }
+    job.picture = picture_.image;
+    job.area = picture_.area;
+    job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
+    job.options.mask.threshold = ui->SliderThreshold->value();
+    job.options.mask.invert = ui->CheckBoxInvert->isChecked();
+    job.options.speckUnits = ui->SliderSpeck->value() / 2.0;
+    job.options.mode =
+        ui->RadioLines->isChecked() ? lp::TraceOptions::Mode::Lines : lp::TraceOptions::Mode::Outline;
+    return true;
+}
+
+// Every change of an option: the newest request is traced as soon as the
+// trace running finishes; what the older ones give is dropped.
+void TTraceForm::retrace() {
+    updateLabels();
+    ++generation_;
+    job_.cancel();  // not traced if it has not begun; dropped either way
+    current_ = false;
+    pending_ = false;
+    if (!isVisible()) return;
+    TraceJob job;
+    QString why;
+    if (!makeJob(job, why)) {
+        TraceOutcome nothing;
+        nothing.result.error = why;
+        present(nothing);
+        return;
+    }
+    if (running_)
+        pending_ = true;
+    else
+        start();
+    if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(QStringLiteral("Обвожу…"));
+}
+
+void TTraceForm::start() {
+    TraceJob job;
+    QString why;
+    pending_ = false;
+    if (!makeJob(job, why)) return;
+    running_ = true;
+    const quint64 generation = generation_;
+    job_ = TraceOffThread(this, std::move(job),
+                          [this, generation](const TraceOutcome& outcome) { finished(generation, outcome); });
+}
+
+void TTraceForm::finished(quint64 generation, const TraceOutcome& outcome) {
+    running_ = false;
+    if (generation == generation_ && isVisible()) present(outcome);
+    if (pending_ && isVisible()) start();
+}
+
+void TTraceForm::present(const TraceOutcome& outcome) {
+    shown_ = outcome.result;
+    current_ = true;
+    ui->LabelStatus->setText(StatusOf(outcome));
+    ui->ButtonApply->setEnabled(shown_.ok);
+    emit resultChanged();
+    if (applyWhenReady_) {
+        applyWhenReady_ = false;
+        if (shown_.ok) accept();
+    }
+}
+
+// Taken at once when the result on show answers the options, otherwise as
+// soon as the trace running for them ends.
+void TTraceForm::applyClicked() {
+    if (current_) {
+        if (shown_.ok) accept();
+        return;
+    }
+    applyWhenReady_ = true;
+}

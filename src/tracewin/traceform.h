@@ -1,0 +1,73 @@
+// The trace window "Обводка": the picture under the field or a line of text
+// becomes a contour, shown on the field while the options change and taken as
+// the figure with "Применить". The window only traces and reports; the main
+// window shows its results and takes them.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QRectF>
+
+#include "tracewin/tracework.h"
+
+namespace Ui {
+class TTraceForm;
+}
+
+class TTraceForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TTraceForm(QWidget* parent = nullptr);
+    ~TTraceForm() override;
+
+    Ui::TTraceForm* ui;
+
+    // What the picture tab traces: the picture under the field and where it
+    // lies there, in field units; a null picture when none is shown. `hidden`:
+    // a picture is there but switched off.
+    struct Picture {
+        QImage image;
+        QRectF area;
+        bool hidden = false;
+    };
+    void setPicture(const Picture& picture);
+
+    // The result on show: it answers the current options when current() is set.
+    const lp::TraceResult& result() const { return shown_; }
+    bool current() const { return current_; }
+    // A trace is running or waiting to run.
+    bool busy() const { return running_ || pending_; }
+
+    // Moves the window beside `avoid` (global coordinates), on its screen.
+    void placeBeside(const QRect& avoid);
+
+    // Closing drops whatever trace still runs.
+    void done(int result) override;
+
+  signals:
+    // Another result is on show (result(), which may have failed).
+    void resultChanged();
+    void openPictureRequested();
+    void showPictureRequested();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void retrace();
+    bool makeJob(TraceJob& job, QString& why) const;
+    void start();
+    void finished(quint64 generation, const TraceOutcome& outcome);
+    void present(const TraceOutcome& outcome);
+    void applyClicked();
+    void updateLabels();
+
+    Picture picture_;
+    quint64 generation_ = 0;  // of the newest request; results of older ones are dropped
+    bool running_ = false;
+    bool pending_ = false;  // a newer request waits for the running trace
+    bool current_ = false;
+    bool applyWhenReady_ = false;
+    lp::TraceResult shown_;
+    lp::Job job_;  // the trace running, if any
+};

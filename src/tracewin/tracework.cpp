@@ -1,0 +1,31 @@
+#include "tracework.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+TraceOutcome RunTraceJob(const TraceJob& job) {
+    TraceOutcome outcome;
+    if (job.text)
+        outcome.result = lp::TraceText(job.line, job.family, job.bold, job.size, &outcome.note);
+    else
+        outcome.result = lp::TraceImage(job.picture, job.options, lp::TracePlacement::InPlace(job.area));
+    return outcome;
+}
+
+lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done) {
+    // The outcome travels through the application object, which outlives the
+    // window; the window itself is looked for only on the interface thread.
+    auto deliver = [guard = QPointer<QObject>(receiver), done = std::move(done)](TraceOutcome outcome) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [guard, done, outcome = std::move(outcome)] {
+                if (guard) done(outcome);
+            },
+            Qt::QueuedConnection);
+    };
+    return lp::StartWork(
+        [job = std::move(job), deliver](std::stop_token stop) {
+            deliver(stop.stop_requested() ? TraceOutcome() : RunTraceJob(job));
+        },
+        lp::NoThread::RunHere);
+}

@@ -1,0 +1,36 @@
+// The trace window's work: one trace of the picture under the field or of a
+// line of text, and running it off the interface thread.
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <functional>
+
+#include "trace/trace.h"
+#include "work/worker.h"
+
+class QObject;
+
+struct TraceJob {
+    bool text = false;  // a line of text instead of the picture
+    QImage picture;
+    QRectF area;  // where the whole picture lies on the field, in field units
+    lp::TraceOptions options;
+    QString line, family;
+    bool bold = false;
+    int size = 200;  // the text's longer side, in field units
+};
+
+struct TraceOutcome {
+    lp::TraceResult result;
+    QString note;  // besides the result, e.g. a font the system lacks
+};
+
+// Traces as the job says. Safe to run on any thread.
+TraceOutcome RunTraceJob(const TraceJob& job);
+
+// Runs the job through the worker helper and hands the outcome to `done` on
+// the interface thread, unless `receiver` is gone by then. A job cancelled
+// before it begins is not traced; its (empty) outcome is still handed over.
+lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done);

@@ -1,0 +1,217 @@
+// The trace window as the user meets it: over a real picture laid under the
+// field and stretched by the size bars, taken and undone, cancelled with
+// nothing changed, and showing only what answers the newest options.
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "app/baseform.h"
+#include "support/scripteddialogs.h"
+#include "tracewin/traceform.h"
+#include "ui_baseform.h"
+#include "ui_traceform.h"
+
+namespace {
+
+// Distance from p to the outline of r.
+double ToOutline(QPointF p, const QRectF& r) {
+    const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+    const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+    if (dx > 0 || dy > 0) return std::hypot(dx, dy);
+    return std::min({p.x() - r.left(), r.right() - p.x(), p.y() - r.top(), r.bottom() - p.y()});
+}
+
+}  // namespace
+
+class TraceWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<TBaseForm> form_;
+
+    // A white picture with a black rectangle, written as a PNG file.
+    QString writePicture(QSize size, QRect ink) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter(&image).fillRect(ink, Qt::black);
+        const QString path = dir_.filePath(QStringLiteral("picture.png"));
+        return image.save(path) ? path : QString();
+    }
+    void loadPicture(const QString& path) {
+        dialogs_->fileAnswers.enqueue(path);
+        form_->ui->SpeedButtonLoadPicture->click();
+    }
+    TTraceForm* openTrace(bool byKey = false) {
+        byKey ? QTest::keyClick(form_.get(), Qt::Key_T, Qt::ControlModifier)
+              : form_->ui->SpeedButtonTrace->click();
+        TTraceForm* trace = form_->traceForm();
+        [&] { QTRY_VERIFY(trace && trace->isVisible() && trace->current() && !trace->busy()); }();
+        return trace;
+    }
+    QList<QImage> screen() const {  // the retained images and the window's pixels
+        return {form_->ui->PaintBoxDraw->image(), form_->ui->PaintBoxView->image(), form_->grab().toImage()};
+    }
+
+  private slots:
+    void init() {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        form_ = std::make_unique<TBaseForm>();
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() {
+        if (TTraceForm* trace = form_->traceForm()) QTRY_VERIFY(!trace->busy());
+        form_.reset(), dialogs_.reset();
+    }
+
+    // The traced points lie on the rectangle's outline as the stretched picture shows it.
+    void placement_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("linked 320") << 320 << 320 << true;
+        QTest::newRow("wide") << 480 << 200 << false;
+        QTest::newRow("tall") << 150 << 420 << false;
+    }
+    void placement() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, linked);
+        loadPicture(writePicture({400, 300}, {100, 60, 200, 150}));
+        Ui::TBaseForm* ui = form_->ui;
+        ui->CheckBoxTogez->setChecked(linked);
+        ui->ScrollBarRazmX->setValue(width);
+        ui->ScrollBarRazmY->setValue(height);
+        QCOMPARE(ui->ImageDraw->size(), QSize(width, height));
+
+        // The ink's pixels as the picture box shows them, on the field's pixels.
+        const QImage shown = ui->ImageDraw->grab().toImage();
+        QRect ink;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+        ink.translate(ui->ImageDraw->pos() - ui->PaintBoxDraw->pos());
+        // Point u is drawn on pixel 2u: the ink's outline in field units.
+        const QRectF edges((ink.left() - 0.5) / 2, (ink.top() - 0.5) / 2, ink.width() / 2.0,
+                           ink.height() / 2.0);
+
+        const lp::TraceResult& traced = openTrace()->result();
+        QVERIFY(traced.ok);
+        QPolygonF points;
+        for (int i = 0; i < lp::PointCount; ++i) {
+            points << QPointF(traced.X[i], traced.Y[i]);
+            QVERIFY2(ToOutline(points.last(), edges) <= 1.25, qPrintable(QString::number(i)));
+        }
+        const QRectF box = points.boundingRect();  // and they go all round it
+        QVERIFY(qAbs(box.left() - edges.left()) <= 1.25 && qAbs(box.right() - edges.right()) <= 1.25);
+        QVERIFY(qAbs(box.top() - edges.top()) <= 1.25 && qAbs(box.bottom() - edges.bottom()) <= 1.25);
+    }
+
+    // Return takes the contour as the figure; one undo brings the old one back.
+    void applyAndUndo_data() {
+        QTest::addColumn<bool>("text");
+        QTest::newRow("picture") << false;
+        QTest::newRow("text") << true;
+    }
+    void applyAndUndo() {
+        QFETCH(bool, text);
+        loadPicture(writePicture({300, 300}, {50, 80, 200, 120}));
+        const lp::Coords x = form_->FigureX, y = form_->FigureY;
+        TTraceForm* trace = openTrace();
+        if (text) {
+            trace->ui->TabSource->setCurrentWidget(trace->ui->TabText);
+            QTest::keyClicks(trace->ui->EditText, QStringLiteral("LASER"));
+            QTRY_VERIFY(trace->current() && !trace->busy());
+        }
+        const lp::TraceResult traced = trace->result();
+        QVERIFY(traced.ok);
+        QTest::keyClick(trace->ui->EditText, Qt::Key_Return);
+        QVERIFY(!trace->isVisible());
+        QCOMPARE(form_->FigureX, traced.X);
+        QCOMPARE(form_->FigureY, traced.Y);
+        QVERIFY(form_->UndoEnabled());  // unsaved, as after any edit
+        if (text) {                     // centred, its longer side the size asked
+            const auto [x0, x1] = std::minmax_element(traced.X.begin(), traced.X.end());
+            QVERIFY(qAbs(*x1 - *x0 - 200) <= 2 && qAbs((*x1 + *x0) / 2.0 - 127) <= 1.5);
+        }
+        form_->ui->SpeedButtonUndo->click();
+        QCOMPARE(form_->FigureX, x);
+        QCOMPARE(form_->FigureY, y);
+    }
+
+    // However the window is left, and even while a trace still runs, the
+    // figure, the undo copy and every pixel stay as they were; the main
+    // window's keys do nothing meanwhile.
+    void cancelLeavesEverything_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("button") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("closed") << 2;
+        QTest::newRow("while tracing") << 3;
+    }
+    void cancelLeavesEverything() {
+        QFETCH(int, how);
+        loadPicture(writePicture({400, 400}, {40, 40, 300, 200}));
+        form_->ui->SpeedButtonCucle->click();
+        form_->FullReturn(0);
+        const lp::FigureData before = form_->data;
+        const bool unsaved = form_->UndoEnabled();
+        const QList<QImage> pixels = screen();
+
+        TTraceForm* trace = openTrace();
+        QVERIFY(trace->result().ok && form_->ui->PaintBoxDraw->image() != pixels[0]);  // the contour shows
+        QTest::keyClick(form_.get(), Qt::Key_Delete);
+        QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
+        if (how == 3) trace->ui->CheckBoxInvert->click();
+        if (how == 0) trace->ui->ButtonCancel->click();
+        if (how == 1 || how == 3) QTest::keyClick(trace, Qt::Key_Escape);
+        if (how == 2) trace->close();
+        QVERIFY(!trace->isVisible());
+        QTRY_VERIFY(!trace->busy());  // a trace still running is dropped
+        const lp::FigureData& after = form_->data;
+        QVERIFY(after.FigureX == before.FigureX && after.FigureY == before.FigureY);
+        QVERIFY(after.UndoX == before.UndoX && after.UndoY == before.UndoY &&
+                form_->UndoEnabled() == unsaved);
+        QVERIFY(screen() == pixels);
+    }
+
+    // A change while a trace runs: that trace's result is never shown, only the newest.
+    void staleResultsDropped() {
+        loadPicture(writePicture({1024, 768}, {200, 150, 600, 400}));
+        TTraceForm* trace = openTrace();
+        QSignalSpy shown(trace, &TTraceForm::resultChanged);
+        trace->ui->CheckBoxAutoThreshold->click();  // starts a trace
+        trace->ui->CheckBoxInvert->click();         // while it runs
+        QVERIFY(trace->busy());
+        QTRY_VERIFY(!trace->busy());
+        QCOMPARE(shown.count(), 1);
+        // What the engine gives for the newest options, and not for the older ones.
+        TraceJob job;
+        job.picture = form_->ui->ImageDraw->picture();
+        job.area = lp::FieldUnitsOf(
+            QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
+        job.options.mask = {false, trace->ui->SliderThreshold->value(), true};
+        QCOMPARE(trace->result().X, RunTraceJob(job).result.X);
+        job.options.mask.invert = false;
+        QVERIFY(trace->result().X != RunTraceJob(job).result.X);
+    }
+
+    // Nothing to trace, or no picture at all: said so, and nothing to take.
+    void nothingToTrace() {
+        TTraceForm* trace = openTrace(true);
+        QVERIFY(trace->ui->LabelPicture->text().contains(u"нет картинки") &&
+                !trace->ui->ButtonApply->isEnabled());
+        dialogs_->fileAnswers.enqueue(writePicture({200, 200}, {}));
+        trace->ui->ButtonOpenPicture->click();
+        QTRY_VERIFY(!form_->ui->ImageDraw->isHidden() && trace->current() && !trace->busy());
+        QCOMPARE(trace->ui->LabelStatus->text(), QStringLiteral("Нечего обводить"));
+        QTest::keyClick(trace, Qt::Key_Return);
+        QVERIFY(trace->isVisible() && !trace->ui->ButtonApply->isEnabled());
+    }
+};
+
+QTEST_MAIN(TraceWindowTest)
+#include "test_tracewindow.moc"

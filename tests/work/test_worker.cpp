@@ -1,0 +1,59 @@
+// The worker helper when the system gives no thread: the address space is
+// held so tight that a new thread's stack does not fit, as on a machine out
+// of memory or threads.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QtTest>
+
+#include "view/waitwork.h"
+#include "work/worker.h"
+
+namespace {
+
+rlim_t AddressSpaceInUse() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    return rlim_t(statm.readAll().split(' ').value(0).toULongLong()) * rlim_t(::sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
+
+class WorkerTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void noThreadToBeHad();
+};
+
+void WorkerTest::noThreadToBeHad() {
+    rlimit saved{};
+    QVERIFY(::getrlimit(RLIMIT_AS, &saved) == 0 && AddressSpaceInUse() > 0);
+    const QRegularExpression refused(QStringLiteral("Thread creation error"));
+    for (int i = 0; i < 3; ++i) QTest::ignoreMessage(QtCriticalMsg, refused);
+    bool ran = false, ranHere = false, waited = false;
+    lp::Job notRun, inPlace;
+    WaitOutcome outcome;
+    {
+        const rlimit tight{AddressSpaceInUse() + 1024 * 1024, saved.rlim_max};
+        QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
+        notRun = lp::StartWork([&ran](std::stop_token) { ran = true; });
+        inPlace = lp::StartWork(
+            [&ranHere](std::stop_token) { ranHere = (QThread::currentThread() == qApp->thread()); },
+            lp::NoThread::RunHere);
+        outcome = WaitForWork(nullptr, QStringLiteral("…"), [&waited](std::stop_token) { waited = true; });
+        QVERIFY(::setrlimit(RLIMIT_AS, &saved) == 0);
+    }
+    QVERIFY(!notRun.started() && notRun.finished() && !ran);
+    QVERIFY(inPlace.started() && inPlace.finished() && ranHere);
+    QVERIFY(outcome == WaitOutcome::Done && waited);
+    QCOMPARE(lp::RunningWork(), 0);
+    // With room again the next piece of work gets its thread.
+    bool onWorker = false;
+    const lp::Job job = lp::StartWork(
+        [&onWorker](std::stop_token) { onWorker = !(QThread::currentThread() == qApp->thread()); });
+    QVERIFY(job.started() && job.wait(QDeadlineTimer(5000)) && onWorker);
+}
+
+QTEST_MAIN(WorkerTest)
+#include "test_worker.moc"
