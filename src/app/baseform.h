@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "edit/keymoves.h"
 #include "figure/figuredata.h"
@@ -29,7 +30,7 @@ class TBaseForm : public QWidget {
 
     void setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog);
 
-    Ui::TBaseForm* ui;
+    std::unique_ptr<Ui::TBaseForm> ui;
 
     // Editor data: figure, file image, copies, selection mask, globals.
     lp::FigureData data;
