@@ -2,10 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextDocument>
@@ -13,13 +11,11 @@
 #include <QUrlQuery>
 #include <QWindow>
 
+#include "files/regularfile.h"
+#include "files/replacefile.h"
 #include "ui_aboutform.h"
 #include "widgets/dialogs.h"
 #include "widgets/formstyle.h"
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -71,15 +67,11 @@ void TAboutForm::showEvent(QShowEvent* event) {
 void TAboutForm::Timer1Timer() {
     ++titleFlips_;
     if (!isVisible()) return;  // nothing to see while hidden
-#ifdef Q_OS_WIN
-    FlashWindow(reinterpret_cast<HWND>(winId()), TRUE);
-#else
     // The window manager draws the title bar here and offers no way to switch
     // its look; the nearest it offers is the attention request, set on every
     // other tick for one tick. Desktops show it while the dialog is not the
     // active window (an active window needs no attention).
     if (titleFlips_ % 2 == 1 && windowHandle()) windowHandle()->alert(Timer1->interval());
-#endif
 }
 
 void TAboutForm::BitBtn1Click() {
@@ -169,16 +161,15 @@ QUrl TAboutForm::DocumentationLink() {
     const QString readme = ReadmePath(QCoreApplication::applicationDirPath());
     // A Markdown file would go to whatever the desktop opens text with; as a
     // page it goes to the browser.
-    QFile source(readme);
-    if (!QFileInfo(readme).isFile() || !source.open(QIODevice::ReadOnly)) return QUrl::fromLocalFile(readme);
+    lp::RegularFile source;
+    QByteArray markdown;
+    if (!source.open(readme) || !source.readAll(markdown, 1 << 20)) return QUrl::fromLocalFile(readme);
     QTextDocument document;
-    document.setMarkdown(QString::fromUtf8(source.read(1 << 20)));
+    document.setMarkdown(QString::fromUtf8(markdown));
     document.setMetaInformation(QTextDocument::DocumentTitle, kProgramName);
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     const QString page = QDir(dir).filePath(QStringLiteral("README.html"));
-    QSaveFile out(page);
-    if (!QDir().mkpath(dir) || !out.open(QIODevice::WriteOnly) || out.write(document.toHtml().toUtf8()) < 0 ||
-        !out.commit())
+    if (!QDir().mkpath(dir) || !lp::ReplaceFile(page, document.toHtml().toUtf8()))
         return QUrl::fromLocalFile(readme);
     return QUrl::fromLocalFile(page);
 }

@@ -29,21 +29,14 @@ int ExportPicture(const QString& in, const QString& out) {
     if (!read) return Fail(On(in, read.error));
     lp::Coords X, Y;
     lp::ImageToFigure(buffer, X, Y);
-    const lp::FileResult written = lp::WriteIldaFile(out, lp::ExportIlda(X, Y, lp::PictureNameFor(in)));
+    const lp::FileResult written = lp::ExportIldaFile(out, X, Y, lp::PictureNameFor(in));
     return written ? 0 : Fail(On(out, written.error));
 }
 
 int ImportFrame(const QString& in, const QString& out, int frame) {
-    lp::IldaFile file;
-    const lp::FileResult opened = file.open(in);
-    if (!opened) return Fail(On(in, opened.error));
-    const lp::IldaScan scan = ScanIlda(file);
-    if (!scan.result) return Fail(On(in, scan.result.error));
-    if (frame > scan.frames.size())
-        return Fail(
-            On(in, QStringLiteral("нет кадра %1, кадров в файле: %2").arg(frame).arg(scan.frames.size())));
     lp::Coords X, Y;
-    const lp::FileResult read = lp::ImportIldaFrame(file, scan.frames[frame - 1], X, Y);
+    const lp::FileResult read = lp::ImportIldaFile(
+        in, [frame](const QList<lp::IldaFrameInfo>&) { return frame - 1; }, X, Y);
     if (!read) return Fail(On(in, read.error));
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;

@@ -1,13 +1,12 @@
 #include "app/startup.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/aboutform.h"
 #include "app/baseform.h"
@@ -69,8 +68,9 @@ void HoldingHandler(QtMsgType type, const QMessageLogContext& context, const QSt
         messages << text;
         const QByteArray line = DisplayGuard::FailureLine(messages).toLocal8Bit() + '\n';
         // Nothing of the half-built application is torn down: no abort, no core.
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), line.size());
-        ::_exit(1);
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
     }
     held.append({type, QByteArray(context.category ? context.category : ""), text});
 }

@@ -12,34 +12,14 @@
 namespace {
 
 const QString kNotFound = QStringLiteral("Файл не найден !");
-const QString kOverwrite = QStringLiteral("Файл с таким именем существует, переписать?");
 const QString kSaveChanges = QStringLiteral(" Записать последние изменения?");
 const QString kAutoSaveFile = QStringLiteral("0Temp.kvt");
-
-QString FailureText(const QString& what, const QString& path, const QString& reason) {
-    return what + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
-}
-
-QString OpenFailure(const QString& path, const QString& reason) {
-    return FailureText(QStringLiteral("Не удалось открыть файл"), path, reason);
-}
-
-QString WriteFailure(const QString& path, const QString& reason) {
-    return FailureText(QStringLiteral("Не удалось записать файл"), path, reason);
-}
+const QString kOpenFailed = QStringLiteral("Не удалось открыть файл");
+const QString kWriteFailed = QStringLiteral("Не удалось записать файл");
 
 // "If no file exists at the chosen path": anything standing there counts.
 bool Exists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
-}
-
-// A folder, pipe, device or a loop of links where the picture should go is
-// refused before anything is asked or written.
-bool TargetRefused(QWidget* parent, const QString& path) {
-    const lp::FileResult target = lp::CheckSaveTarget(path);
-    if (target) return false;
-    dialogs().message(parent, QMessageBox::Critical, WriteFailure(path, target.error), QMessageBox::Ok);
-    return true;
 }
 
 }  // namespace
@@ -75,7 +55,7 @@ bool TBaseForm::OpenChosenPicture() {
         //    nothing changes and the command stops here.
         const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
         if (!read) {
-            dialogs().message(this, QMessageBox::Critical, OpenFailure(path, read.error), QMessageBox::Ok);
+            ShowFileFailure(this, kOpenFailed, path, read.error);
             return false;
         }
         // 5. The opened file becomes the picture's file.
@@ -96,14 +76,11 @@ bool TBaseForm::OpenChosenPicture() {
 void TBaseForm::SpeedButtonSavePicClick() {
     // 1. The dialog; a cancel goes on at step 3.
     if (dialogs().saveFile(this, SaveDialogPic)) {
-        // 2. Write, asking first when something is already there.
-        const QString path = SaveDialogPic.fileName;
-        if (TargetRefused(this, path)) return;  // the command stops at the failing step
-        bool write = true;
-        if (Exists(path))
-            write = dialogs().message(this, QMessageBox::Warning, kOverwrite,
-                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-        if (write && !SAveToFile()) return;  // the command stops at the failing step
+        // 2. Write, asking first when something is already there; a refused
+        //    target or a failed write stops the command at the failing step.
+        const SaveTarget target = AskSaveTarget(this, SaveDialogPic.fileName, kWriteFailed);
+        if (target == SaveTarget::Refused) return;
+        if (target == SaveTarget::Accepted && !SAveToFile()) return;
     }
     // 3. On every other path, cancel and No included.
     ToNameTx(SaveDialogPic.fileName);
@@ -118,7 +95,7 @@ bool TBaseForm::SAveToFile() {
     const lp::FileResult written = lp::WritePictureFile(path, data.PictureBuffer);
     if (!written) {
         // Caption, name and the unsaved-changes flag stay as they were.
-        dialogs().message(this, QMessageBox::Critical, WriteFailure(path, written.error), QMessageBox::Ok);
+        ShowFileFailure(this, kWriteFailed, path, written.error);
         return false;
     }
     // 3.-5. No redraw: the caption shows the new FileTitle at the next FullReturn.
@@ -140,9 +117,7 @@ void TBaseForm::TimerAvtoSaveTimer() {
     // the first one is still shown.
     const bool running = TimerAvtoSave->isActive();
     TimerAvtoSave->stop();
-    dialogs().message(this, QMessageBox::Critical,
-                      WriteFailure(QDir::current().absoluteFilePath(kAutoSaveFile), written.error),
-                      QMessageBox::Ok);
+    ShowFileFailure(this, kWriteFailed, QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
     if (running) TimerAvtoSave->start();
 }
 
@@ -158,11 +133,14 @@ bool TBaseForm::FormClose() {
     // 4.-5. Write, asking first when something is already there; No closes
     //       without writing. No ToNameTx of its own (SAveToFile runs it).
     //       A refused target keeps the window open, as a failed write does.
-    if (TargetRefused(this, SaveDialogPic.fileName)) return false;
-    if (Exists(SaveDialogPic.fileName) &&
-        dialogs().message(this, QMessageBox::Warning, kOverwrite, QMessageBox::Yes | QMessageBox::No) !=
-            QMessageBox::Yes)
-        return true;
+    switch (AskSaveTarget(this, SaveDialogPic.fileName, kWriteFailed)) {
+        case SaveTarget::Refused:
+            return false;
+        case SaveTarget::Declined:
+            return true;
+        case SaveTarget::Accepted:
+            break;
+    }
     // A failed write has been reported by SAveToFile: the window stays open
     // with the figure, the undo copy and the unsaved-changes flag intact.
     return SAveToFile();

@@ -1,20 +1,9 @@
+// The ILDA file format: walking the sections of a file, reading a frame's
+// records and writing the figure as a frame.
 #include "figure/ilda.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "figure/regularfile.h"
-#endif
 
 namespace lp {
 
@@ -82,67 +71,14 @@ bool IldaBytes::read(qint64 offset, char* out, qint64 n) {
     return true;
 }
 
-IldaFile::~IldaFile() {
-#ifdef Q_OS_UNIX
-    if (fd_ >= 0) ::close(fd_);
-#endif
-}
-
-FileResult IldaFile::open(const QString& path) {
-    if (QFileInfo(path).isDir()) return Fail(QStringLiteral("Это папка, а не файл"));
-#ifdef Q_OS_UNIX
-    // Never waits: a pipe or a device is refused before and after opening.
-    RegularFile file;
-    switch (file.open(QFile::encodeName(path))) {
-        case RegularFile::Opened:
-            break;
-        case RegularFile::NotRegular:
-            return Fail(S_ISDIR(file.kind()) ? QStringLiteral("Это папка, а не файл")
-                                             : QStringLiteral("Это не обычный файл, а канал или устройство"));
-        default:
-            return Fail(QStringLiteral("Не удалось открыть файл: ") +
-                        QString::fromLocal8Bit(std::strerror(file.error())));
-    }
-    size_ = file.size();
-    fd_ = file.release();
-    return {true, {}};
-#else
-    if (!QFileInfo(path).isFile()) return Fail(QStringLiteral("Это не обычный файл, а канал или устройство"));
-    file_ = std::make_unique<QFile>(path);
-    if (!file_->open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("Не удалось открыть файл: ") + file_->errorString());
-    size_ = file_->size();
-    return {true, {}};
-#endif
-}
-
 bool IldaFile::read(qint64 offset, char* out, qint64 n) {
-#ifdef Q_OS_UNIX
-    qint64 got = 0;
-    while (got < n) {
-        const ssize_t r =
-            ::pread(fd_, out + got, static_cast<size_t>(n - got), static_cast<off_t>(offset + got));
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) {
-            error_ = QStringLiteral("Ошибка чтения файла: ") + QString::fromLocal8Bit(std::strerror(errno));
-            return false;
-        }
-        if (r == 0) {
-            error_ = QStringLiteral("Файл стал короче во время чтения");
-            return false;
-        }
-        got += r;
-        bytesRead_ += r;
+    const qint64 got = file_.read(offset, out, n);
+    if (got == n) {
+        bytesRead_ += n;
+        return true;
     }
-    return true;
-#else
-    if (!file_->seek(offset) || file_->read(out, n) != n) {
-        error_ = QStringLiteral("Ошибка чтения файла: ") + file_->errorString();
-        return false;
-    }
-    bytesRead_ += n;
-    return true;
-#endif
+    error_ = got < 0 ? file_.readError() : QStringLiteral("Файл стал короче во время чтения");
+    return false;
 }
 
 IldaScan ScanIlda(IldaSource& source) {
@@ -219,60 +155,6 @@ FileResult ReadIldaPoints(IldaSource& source, const IldaFrameInfo& frame, std::v
     return {true, {}};
 }
 
-int16_t IldaFromX(uint8_t x) {
-    return static_cast<int16_t>(std::clamp((x - 127) * 256, -32768, 32767));
-}
-
-int16_t IldaFromY(uint8_t y) {
-    return static_cast<int16_t>(std::clamp((127 - y) * 256, -32768, 32767));
-}
-
-uint8_t XFromIlda(double x) {
-    return static_cast<uint8_t>(std::clamp(127 + std::lround(x / 256.0), 0L, 255L));
-}
-
-uint8_t YFromIlda(double y) {
-    return static_cast<uint8_t>(std::clamp(127 - std::lround(y / 256.0), 0L, 255L));
-}
-
-void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
-    size_t n = points.size();
-    if (n == 0) {
-        X.fill(127);
-        Y.fill(127);
-        return;
-    }
-    auto same = [](const IldaPoint& a, const IldaPoint& b) { return a.x == b.x && a.y == b.y; };
-    if (n > 1 && same(points[n - 1], points[0])) --n;
-    if (n == PointCount) {
-        for (int i = 0; i < PointCount; ++i) {
-            X[i] = XFromIlda(points[i].x);
-            Y[i] = YFromIlda(points[i].y);
-        }
-        return;
-    }
-    // Arc length along the closed path up to each point; segment n - 1 closes it.
-    std::vector<double> along(n + 1);
-    along[0] = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const IldaPoint& a = points[i];
-        const IldaPoint& b = points[(i + 1) % n];
-        along[i + 1] = along[i] + std::hypot(double(b.x - a.x), double(b.y - a.y));
-    }
-    const double length = along[n];
-    size_t segment = 0;
-    for (int k = 0; k < PointCount; ++k) {
-        const double s = length * k / PointCount;
-        while (segment + 1 < n && along[segment + 1] <= s) ++segment;
-        const double span = along[segment + 1] - along[segment];
-        const double t = span > 0 ? (s - along[segment]) / span : 0.0;
-        const IldaPoint& a = points[segment];
-        const IldaPoint& b = points[(segment + 1) % n];
-        X[k] = XFromIlda(a.x + t * (b.x - a.x));
-        Y[k] = YFromIlda(a.y + t * (b.y - a.y));
-    }
-}
-
 QByteArray IldaFrameName(const QString& pictureName) {
     QByteArray name;
     for (QChar c : pictureName)
@@ -297,36 +179,6 @@ QByteArray ExportIlda(const Coords& X, const Coords& Y, const QString& name) {
     }
     AppendHeader(out, frameName, 0, 1, 1);
     return out;
-}
-
-FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coords& X, Coords& Y) {
-    std::vector<IldaPoint> points;
-    const FileResult read = ReadIldaPoints(source, frame, points);
-    if (!read) return read;
-    IldaToFigure(points, X, Y);
-    return read;
-}
-
-FileResult WriteIldaFile(const QString& path, const QByteArray& bytes) {
-    if (QFileInfo(path).isDir()) return Fail(QStringLiteral("Это папка, а не файл"));
-    // A pipe or a device would be replaced by a regular file: refused.
-    if (const FileResult target = CheckSaveTarget(path); !target) return target;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Fail(QStringLiteral("Не удалось создать файл: ") + file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) break;
-        written += n;
-    }
-    if (written < bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Fail(QStringLiteral("Ошибка записи файла: ") + reason);
-    }
-    if (!file.commit()) return Fail(QStringLiteral("Ошибка записи файла: ") + file.errorString());
-    return {true, {}};
 }
 
 }  // namespace lp

@@ -20,15 +20,15 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QList>
 #include <QString>
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <vector>
 
 #include "figure/figuredata.h"
-#include "figure/kvtfile.h"
+#include "files/fileresult.h"
+#include "files/regularfile.h"
 
 namespace lp {
 
@@ -79,20 +79,13 @@ class IldaBytes : public IldaSource {
 // a pipe or a device is refused without waiting on it.
 class IldaFile : public IldaSource {
   public:
-    IldaFile() = default;
-    ~IldaFile() override;
-    IldaFile(const IldaFile&) = delete;
-    IldaFile& operator=(const IldaFile&) = delete;
-
-    FileResult open(const QString& path);
-    qint64 size() const override { return size_; }
+    FileResult open(const QString& path) { return file_.open(path); }
+    qint64 size() const override { return file_.size(); }
     bool read(qint64 offset, char* out, qint64 n) override;
     QString error() const override { return error_; }
 
   private:
-    int fd_ = -1;
-    std::unique_ptr<QFile> file_;  // where there are no file descriptors
-    qint64 size_ = 0;
+    RegularFile file_;
     QString error_;
 };
 
@@ -127,12 +120,18 @@ int16_t IldaFromY(uint8_t y);
 uint8_t XFromIlda(double x);
 uint8_t YFromIlda(double y);
 
-// Whole-file steps shared by the window and the command line.
 // Reads a listed frame of the source as the figure.
 FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coords& X, Coords& Y);
-// Writes the bytes through a temporary file that replaces the target only
-// when everything was written. A folder, pipe, device or socket at the path
-// is refused and left as it is.
-FileResult WriteIldaFile(const QString& path, const QByteArray& bytes);
+
+// Whole-file steps shared by the window and the command line.
+// Opens and scans the file, lets `choose` pick one of its frames (an index
+// into the list; -1 stops) and reads that frame as the figure. A stop gives a
+// failure without a reason; the figure changes only on success.
+using IldaFrameChooser = std::function<int(const QList<IldaFrameInfo>& frames)>;
+FileResult ImportIldaFile(const QString& path, const IldaFrameChooser& choose, Coords& X, Coords& Y);
+// Writes the figure as an ILDA file the way a picture file is written
+// (ReplaceFile): a folder, pipe, device or socket at the path is refused and
+// left as it is, and a failure leaves the previous file.
+FileResult ExportIldaFile(const QString& path, const Coords& X, const Coords& Y, const QString& name);
 
 }  // namespace lp

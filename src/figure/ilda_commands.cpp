@@ -11,9 +11,8 @@
 
 namespace {
 
-QString Failure(const QString& what, const QString& path, const QString& reason) {
-    return what + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
-}
+const QString kImportFailed = QStringLiteral("Не удалось импортировать кадр ILDA");
+const QString kExportFailed = QStringLiteral("Не удалось экспортировать в ILDA");
 
 }  // namespace
 
@@ -32,24 +31,16 @@ void TBaseForm::connectIldaHandlers() {
 void TBaseForm::SpeedButtonImportIldaClick() {
     if (!dialogs().openFile(this, OpenDialogIlda)) return;
     const QString path = OpenDialogIlda.fileName;
-    auto fail = [&](const QString& reason) {
-        dialogs().message(this, QMessageBox::Critical,
-                          Failure(QStringLiteral("Не удалось импортировать кадр ILDA"), path, reason),
-                          QMessageBox::Ok);
+    // The list is offered only when there is a choice.
+    auto choose = [this](const QList<lp::IldaFrameInfo>& frames) {
+        return frames.size() > 1 ? dialogs().chooseIldaFrame(this, frames) : 0;
     };
-    lp::IldaFile file;
-    const lp::FileResult opened = file.open(path);
-    if (!opened) return fail(opened.error);
-    const lp::IldaScan scan = lp::ScanIlda(file);
-    if (!scan.result) return fail(scan.result.error);
-    int index = 0;
-    if (scan.frames.size() > 1) {
-        index = dialogs().chooseIldaFrame(this, scan.frames);
-        if (index < 0 || index >= scan.frames.size()) return;
-    }
     lp::Coords X, Y;
-    const lp::FileResult read = lp::ImportIldaFrame(file, scan.frames[index], X, Y);
-    if (!read) return fail(read.error);
+    const lp::FileResult read = lp::ImportIldaFile(path, choose, X, Y);
+    if (!read) {
+        if (!read.error.isEmpty()) ShowFileFailure(this, kImportFailed, path, read.error);
+        return;
+    }
     ToUndo();
     FigureX = X;
     FigureY = Y;
@@ -64,18 +55,8 @@ void TBaseForm::SpeedButtonExportIldaClick() {
         SaveDialogPic.fileName.contains(QLatin1Char('/')) ? picture.dir().filePath(name) : name;
     if (!dialogs().saveFile(this, SaveDialogIlda)) return;
     const QString path = SaveDialogIlda.fileName;
-    auto fail = [&](const QString& reason) {
-        dialogs().message(this, QMessageBox::Critical,
-                          Failure(QStringLiteral("Не удалось экспортировать в ILDA"), path, reason),
-                          QMessageBox::Ok);
-    };
-    // A folder, pipe or device is refused before anything is asked.
-    if (const lp::FileResult target = lp::CheckSaveTarget(path); !target) return fail(target.error);
-    if (QFileInfo::exists(path) &&
-        dialogs().message(this, QMessageBox::Warning,
-                          QStringLiteral("Файл с таким именем существует, переписать?"),
-                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return;
-    const lp::FileResult written = lp::WriteIldaFile(path, lp::ExportIlda(FigureX, FigureY, PictureName));
-    if (!written) fail(written.error);
+    // Written as a picture file is: refused targets before the question.
+    if (AskSaveTarget(this, path, kExportFailed) != SaveTarget::Accepted) return;
+    const lp::FileResult written = lp::ExportIldaFile(path, FigureX, FigureY, PictureName);
+    if (!written) ShowFileFailure(this, kExportFailed, path, written.error);
 }

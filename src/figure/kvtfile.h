@@ -6,15 +6,9 @@
 #include <QString>
 
 #include "figure/figuredata.h"
+#include "files/fileresult.h"
 
 namespace lp {
-
-struct FileResult {
-    bool ok = false;
-    QString error;  // reason for the user when !ok, without the path
-
-    explicit operator bool() const { return ok; }
-};
 
 // Reads the first 2048 bytes of the file into buffer[0..2047]. Only a regular
 // file is read: pipes, devices, sockets and folders are refused without
@@ -23,17 +17,9 @@ struct FileResult {
 // as it was.
 FileResult ReadPictureFile(const QString& path, PictureBytes& buffer);
 
-// Whether a picture may be written at the path: nothing there yet (a dangling
-// link is created at its target) or a regular file, symbolic links followed.
-// A folder, pipe, device, socket or a loop of links is refused.
-FileResult CheckSaveTarget(const QString& path);
-
-// Writes buffer[0..2047] to the file through a temporary file in the same
-// folder, which replaces the target only when everything was written; a
-// symbolic link keeps pointing at the file, which keeps its permissions. On
-// failure the previous file is untouched. Only when the folder may not be
-// written but the file may, the file is rewritten in place. Targets that
-// CheckSaveTarget refuses are never written.
+// Writes buffer[0..2047] as the whole file, safely, as ReplaceFile
+// (files/replacefile.h) writes: hard links, symbolic links, owner and
+// permissions kept; on failure the previous content stays.
 FileResult WritePictureFile(const QString& path, const PictureBytes& buffer);
 
 // The figure into the two coordinate blocks of the file image and back.

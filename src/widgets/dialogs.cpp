@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "files/replacefile.h"
 #include "view/picturepreview.h"
 #include "widgets/ildaframedialog.h"
 
@@ -106,4 +107,22 @@ DialogSeam* setDialogs(DialogSeam* seam) {
     DialogSeam* previous = current;
     current = seam ? seam : &defaultSeam;
     return previous;
+}
+
+void ShowFileFailure(QWidget* parent, const QString& what, const QString& path, const QString& reason) {
+    dialogs().message(parent, QMessageBox::Critical, lp::FailureMessage(what, path, reason), QMessageBox::Ok);
+}
+
+SaveTarget AskSaveTarget(QWidget* parent, const QString& path, const QString& what) {
+    if (const lp::FileResult target = lp::CheckSaveTarget(path); !target) {
+        ShowFileFailure(parent, what, path, target.error);
+        return SaveTarget::Refused;
+    }
+    // Anything standing there counts (a dangling link does not).
+    if (path.isEmpty() || !QFileInfo::exists(path)) return SaveTarget::Accepted;
+    return dialogs().message(parent, QMessageBox::Warning,
+                             QStringLiteral("Файл с таким именем существует, переписать?"),
+                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+               ? SaveTarget::Accepted
+               : SaveTarget::Declined;
 }

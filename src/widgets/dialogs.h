@@ -42,3 +42,12 @@ class DialogSeam {
 DialogSeam& dialogs();
 // Replaces the seam (nullptr restores the default); returns the previous one.
 DialogSeam* setDialogs(DialogSeam* seam);
+
+// The commands' file questions and reports, through the seam in use.
+// A failed file command: what failed, the path and the reason, in an error box.
+void ShowFileFailure(QWidget* parent, const QString& what, const QString& path, const QString& reason);
+// Before a file is written at the path: a target that may not be written (a
+// folder, pipe, device or a loop of links) is reported as `what` failing and
+// refused; something already there is written over only when the user agrees.
+enum class SaveTarget { Refused, Declined, Accepted };
+SaveTarget AskSaveTarget(QWidget* parent, const QString& path, const QString& what);

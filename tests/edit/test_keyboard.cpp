@@ -36,6 +36,20 @@ class TestKeyboard : public QObject {
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(f->windowHandle(), k, mods);
     }
+    // A key held down: its press, then the auto-repeats the system sends.
+    void hold(Qt::Key k, Qt::KeyboardModifiers mods, int repeats) {
+        for (int i = 0; i <= repeats; ++i) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : f;
+            if (i > 0) {
+                QKeyEvent release(QEvent::KeyRelease, k, mods, QString(), true);
+                QApplication::sendEvent(target, &release);
+            }
+            QKeyEvent press(QEvent::KeyPress, k, mods, QString(), i > 0);
+            QApplication::sendEvent(target, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, k, mods);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : f, &release);
+    }
     QPoint at(int i) const { return QPoint(f->FigureX[i], f->FigureY[i]); }
     void put(int i, int x, int y) {
         f->FigureX[i] = uint8_t(x);
@@ -87,13 +101,13 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
     f->ui->ScrollBarInter->setFocus();
     QTRY_VERIFY(f->ui->ScrollBarInter->hasFocus());
 
-    key(Qt::Key_O, Qt::ControlModifier);  // cancelled
+    hold(Qt::Key_O, Qt::ControlModifier, 3);  // cancelled; held, it opens one dialog only
     QCOMPARE(answers.fileDialogs.size(), 1);
     QCOMPARE(answers.fileDialogs[0].title, QStringLiteral("Открыть"));
     QVERIFY(f->UndoEnabled());  // the open command's undo copy
 
     answers.fileAnswers.enqueue(path);
-    key(Qt::Key_S, Qt::ControlModifier);
+    hold(Qt::Key_S, Qt::ControlModifier, 3);
     QCOMPARE(answers.fileDialogs.size(), 2);
     QCOMPARE(answers.fileDialogs[1].title, QStringLiteral("Сохранить как"));
     QCOMPARE(ReadBytes(path).size(), lp::FileImageSize);
@@ -130,7 +144,7 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
         prog.reject();
     });
     closer.start(10);
-    key(Qt::Key_R, Qt::ControlModifier);
+    hold(Qt::Key_R, Qt::ControlModifier, 3);
     QTest::qWait(50);
     QCOMPARE(shown, 1);
     QVERIFY(!f->ui->SpeedButtonUstProgram->isVisible());
@@ -169,6 +183,13 @@ void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
     key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(f->FigureX, x1);
     QCOMPARE(f->FigureY, y1);
+    QVERIFY(!f->UndoEnabled());
+
+    // Held, an arrow goes on moving, and the whole run is undone at once.
+    hold(Qt::Key_Right, Qt::NoModifier, 4);
+    QCOMPARE(at(5), QPoint(6, 254));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(at(5), QPoint(1, 254));
     QVERIFY(!f->UndoEnabled());
 
     // A move at the border changes nothing, not even the undo button.

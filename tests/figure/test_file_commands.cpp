@@ -245,6 +245,8 @@ class TestFileCommands : public QObject {
     void openRefusesWhatIsNoFile();
     void saveRefusesWhatIsNoFile_data();
     void saveRefusesWhatIsNoFile();
+    void saveKeepsHardLinks_data();
+    void saveKeepsHardLinks();
 
   private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -450,7 +452,6 @@ void TestFileCommands::saveAndClosePrompt() {
     const QString title = form.windowTitle();
     for (QChar a : answers) d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : QMessageBox::No);
     d.fileAnswers << (target.isEmpty() ? QString() : path(target));
-    if (limited && !FileSizeLimit::kSupported) QSKIP("needs a file size limit");
     bool closed;
     {
         std::optional<FileSizeLimit> limit;
@@ -678,6 +679,37 @@ void TestFileCommands::saveRefusesWhatIsNoFile() {
     QStringList after;
     for (const QString& f : files) after << Identity(path(f));
     QCOMPARE(after, identities);
+}
+
+void TestFileCommands::saveKeepsHardLinks_data() {
+    QTest::addColumn<bool>("limited");  // under a file size limit
+    QTest::newRow("written") << false;
+    QTest::newRow("file size limit") << true;
+}
+
+// A file with another name is written where it stands, so both names show the
+// new picture; a failed write leaves the old one under both and says so.
+void TestFileCommands::saveKeepsHardLinks() {
+    QFETCH(bool, limited);
+    const QByteArray old = RandomBytes(FileImageSize);
+    QVERIFY(WriteBytes(path("pic.kvt"), old));
+    QCOMPARE(::link(QFile::encodeName(path("pic.kvt")), QFile::encodeName(path("other.kvt"))), 0);
+    TBaseForm form;
+    SetSomeFigure(form);
+    ScriptedDialogs d;
+    d.fileAnswers << path("pic.kvt");
+    {
+        std::optional<FileSizeLimit> limit;
+        if (limited) QVERIFY(limit.emplace(1000).ok());
+        form.ui->SpeedButtonSavePic->click();
+    }
+    QCOMPARE(d.messages.size(), limited ? 2 : 1);
+    QVERIFY(IsQuestion(d.messages[0], kOverwrite));
+    if (limited) QVERIFY(IsFailure(d.messages[1], kWriteFailed, path("pic.kvt")));
+    const QByteArray now = limited ? old : ExpectedImage(form, kFiller);
+    QCOMPARE(ReadBytes(path("pic.kvt")), now);
+    QCOMPARE(ReadBytes(path("other.kvt")), now);
+    QCOMPARE(entries(), QStringList({"other.kvt", "pic.kvt"}));
 }
 
 QTEST_MAIN(TestFileCommands)

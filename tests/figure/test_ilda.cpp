@@ -2,6 +2,7 @@
 // the reader on every image format, resampling, bad input, and the command-line
 // conversions run as the real program.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -83,6 +84,8 @@ class TestIlda : public QObject {
     void commandLine_data();
     void commandLine();
     void commandLineLeavesTargetOnFailure();
+    void commandLineKeepsHardLinks();
+    void exportInReadOnlyFolder();
 
   private:
     QScopedPointer<QTemporaryDir> dir_;
@@ -337,10 +340,10 @@ void TestIlda::specialFilesRefusedWithoutWaiting() {
         QString path;
         QString message;
     } cases[] = {
-        {fifo, u"Это не обычный файл, а канал или устройство"_s},
-        {u"/dev/zero"_s, u"Это не обычный файл, а канал или устройство"_s},
+        {fifo, u"Это не обычный файл, а именованный канал"_s},
+        {u"/dev/zero"_s, u"Это не обычный файл, а устройство"_s},
         {dir_->path(), u"Это папка, а не файл"_s},
-        {path(u"missing.ild"_s), u"Не удалось открыть файл: "_s},
+        {path(u"missing.ild"_s), u"Файл не найден"_s},
     };
     for (const auto& c : cases) {
         QElapsedTimer clock;
@@ -376,6 +379,10 @@ void TestIlda::largeFileReadOnlyAsFarAsNeeded() {
     QCOMPARE(file.bytesRead(), 3 * 32 + 5 * 8);
     QVERIFY(ImportIldaFrame(file, scan.frames[1], f.X, f.Y));
     QCOMPARE(file.bytesRead(), 3 * 32 + 5 * 8 + 65535 * 8);  // 3-D indexed: 8 bytes a point
+    // Opened again, the file held before is closed.
+    const qsizetype open = QDir(u"/proc/self/fd"_s).count();
+    for (int i = 0; i < 3; ++i) QVERIFY(file.open(path(u"big.ild"_s)));
+    QCOMPARE(QDir(u"/proc/self/fd"_s).count(), open);
 }
 
 void TestIlda::commandLine_data() {
@@ -498,6 +505,61 @@ void TestIlda::commandLineLeavesTargetOnFailure() {
     const QString help = QString::fromUtf8(program.readAllStandardOutput());
     QVERIFY2(help.contains(u"--export-ilda PICTURE.kvt OUT.ild"_s), qPrintable(help));
     QVERIFY(help.contains(u"--import-ilda IN.ild OUT.kvt [--frame N]"_s));
+}
+
+// Both conversions write a file with another name where it stands.
+void TestIlda::commandLineKeepsHardLinks() {
+    const Figure star = TestFigure(u"star"_s);
+    PictureBytes image;
+    image.fill(0x7F);
+    FigureToImage(star.X, star.Y, image);
+    const QByteArray ild = ExportIlda(star.X, star.Y, u"star"_s);
+    QVERIFY(WritePictureFile(path(u"star.kvt"_s), image) && WriteBytes(path(u"star.ild"_s), ild));
+    const QByteArray kvt(reinterpret_cast<const char*>(image.data()), FileImageSize);
+    for (const auto& [option, in, out, expected] :
+         {std::tuple{u"--export-ilda"_s, u"star.kvt"_s, u"out.ild"_s, ild},
+          std::tuple{u"--import-ilda"_s, u"star.ild"_s, u"out.kvt"_s, kvt}}) {
+        QVERIFY(WriteBytes(path(out), "old"));
+        QCOMPARE(::link(QFile::encodeName(path(out)), QFile::encodeName(path(out) + u".link"_s)), 0);
+        QCOMPARE(RunIldaCommand({u"laserpic"_s, option, path(in), path(out)}), 0);
+        QCOMPARE(ReadBytes(path(out) + u".link"_s), expected);
+        QCOMPARE(ReadBytes(path(out)), expected);
+    }
+}
+
+// As the picture file: in a folder that may not be written an existing file
+// is rewritten where it stands and no new one is made; a file of another
+// owner keeps its owner.
+void TestIlda::exportInReadOnlyFolder() {
+    const QString locked = path(u"locked"_s), open = path(u"open"_s);
+    QVERIFY(QDir().mkdir(locked) && QDir().mkdir(open));
+    QVERIFY(WriteBytes(locked + u"/pic.ild"_s, "old") && WriteBytes(open + u"/theirs.ild"_s, "old"));
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        for (const QString& p : {locked, locked + u"/pic.ild"_s})
+            QVERIFY(::chown(QFile::encodeName(p).constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 0755) == 0);
+    }
+    QVERIFY(::chmod(QFile::encodeName(open).constData(), 0777) == 0);
+    QVERIFY(::chmod(QFile::encodeName((open + u"/theirs.ild"_s)).constData(), 0666) == 0);
+    QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
+    const Figure f = TestFigure(u"star"_s);
+    auto body = [&]() -> QString {
+        if (WriteBytes(locked + u"/probe"_s, "x")) return u"SKIP"_s;
+        for (const QString& target : {locked + u"/pic.ild"_s, open + u"/theirs.ild"_s})
+            if (const FileResult r = ExportIldaFile(target, f.X, f.Y, u"star"_s); !r) return r.error;
+        if (ExportIldaFile(locked + u"/new.ild"_s, f.X, f.Y, u"star"_s)) return u"created in locked folder"_s;
+        return {};
+    };
+    const std::optional<QString> complaint = root ? RunUnprivileged(body) : std::optional(body());
+    ::chmod(QFile::encodeName(locked).constData(), 0755);
+    if (!complaint) QSKIP("runs as root and cannot switch to an unprivileged user");
+    if (*complaint == u"SKIP") QSKIP("permission bits do not stop this user from writing the folder");
+    QVERIFY2(complaint->isEmpty(), qPrintable(*complaint));
+    QCOMPARE(ReadBytes(locked + u"/pic.ild"_s), ExportIlda(f.X, f.Y, u"star"_s));
+    QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList{u"pic.ild"_s});
+    QCOMPARE(ReadBytes(open + u"/theirs.ild"_s), ExportIlda(f.X, f.Y, u"star"_s));
+    QCOMPARE(QFileInfo(open + u"/theirs.ild"_s).ownerId(), ::getuid() == 0 ? 0u : ::getuid());
 }
 
 QTEST_GUILESS_MAIN(TestIlda)

@@ -173,16 +173,19 @@ void IldaCommandsTest::badInputLeavesFigure() {
     QVERIFY(WriteBytes(path(u"empty.ild"_s), {}));
     QVERIFY(WriteBytes(path(u"picture.ild"_s), QByteArray(2048, '\x7F')));
     QVERIFY(WriteBytes(path(u"cut.ild"_s), ThreeFrames().chopped(40)));
+    QVERIFY(WriteBytes(path(u"shrinks.ild"_s), ThreeFrames()));
     const struct {
         QString path;
         QString reason;
+        bool cutWhileChoosing = false;  // listed whole, cut short before the frame is read
     } cases[] = {
+        {path(u"shrinks.ild"_s), u"Файл стал короче во время чтения"_s, true},
         {path(u"empty.ild"_s), u"Файл пуст"_s},
         {path(u"picture.ild"_s), u"Это не файл ILDA"_s},
         {path(u"cut.ild"_s), u"Записей в заголовке"_s},
-        {fifo, u"канал или устройство"_s},
+        {fifo, u"именованный канал"_s},
         {dir_->path(), u"Это папка, а не файл"_s},
-        {path(u"missing.ild"_s), u"Не удалось открыть файл"_s},
+        {path(u"missing.ild"_s), u"Файл не найден"_s},
     };
     for (const auto& c : cases) {
         ScriptedDialogs answers;
@@ -191,6 +194,8 @@ void IldaCommandsTest::badInputLeavesFigure() {
         form.ui->SpeedButtonUndo->setEnabled(false);
         const Coords beforeX = form.FigureX, undoX = form.data.UndoX;
         answers.fileAnswers.enqueue(c.path);
+        answers.frameAnswers.enqueue(2);
+        if (c.cutWhileChoosing) answers.whileChoosingFrame = [&] { QVERIFY(QFile::resize(c.path, 32 + 20)); };
         form.ui->SpeedButtonImportIlda->click();
         QCOMPARE(answers.messages.size(), 1);
         QVERIFY2(IsFailure(answers.messages[0], u"Не удалось импортировать кадр ILDA"_s, c.path, c.reason),

@@ -283,6 +283,7 @@ void TxComFormTest::namesOnTheWire() {
         const QByteArray wire = ports_.com2->read();
         QCOMPARE(wire.size(), 533);
         QCOMPARE(wire.mid(9, 8), expected);
+        QCOMPARE(LogLines(form).last(), u"     всего отправлено 533 байт "_s);  // this upload's bytes only
         QVERIFY(LogLines(form)[0].endsWith(u"    Имя картинки: "_s + text + u"      "_s + logged));
         // The whole log is in view, the name line as well as the summary.
         QCOMPARE(form.ui->Memo1->verticalScrollBar()->maximum(), 0);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <functional>
 
 #include "widgets/dialogs.h"
 
@@ -46,8 +47,10 @@ class ScriptedDialogs : public DialogSeam {
     // Frames of ILDA files, by index; when they run out, the first is taken.
     QQueue<int> frameAnswers;
     QList<QList<lp::IldaFrameInfo>> frameLists;
+    std::function<void()> whileChoosingFrame;  // runs while the frame list is shown
     int chooseIldaFrame(QWidget*, const QList<lp::IldaFrameInfo>& frames) override {
         frameLists.append(frames);
+        if (whileChoosingFrame) whileChoosingFrame();
         return frameAnswers.isEmpty() ? 0 : frameAnswers.dequeue();
     }
 

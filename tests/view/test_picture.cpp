@@ -406,10 +406,10 @@ void PictureTest::badFilesChangeNothing() {
         {"bomb.svgz", Gzip(QByteArray(40 * 1024 * 1024, ' ')), "распаковывается"},
         {"missing.png", {}, "не найден"},
         {"folder.png", {}, "папка"},
-        {"pipe.png", {}, "канал или устройство"},
+        {"pipe.png", {}, "именованный канал"},
         {"big.png", {}, "слишком большой"},
 #ifdef Q_OS_LINUX
-        {"/dev/zero", {}, "канал или устройство"},
+        {"/dev/zero", {}, "не обычный файл, а устройство"},
 #endif
     };
     for (const Bad& b : bad) {

@@ -38,6 +38,7 @@ class RenderingTest : public QObject {
     void grid();
     void areaMode();
     void secondHalfMode();
+    void undoRedraws();
     void previewColours();
     void jitter();
 };
@@ -143,6 +144,17 @@ void RenderingTest::areaMode() {
         (c == kCream ? cream : black)++;
     }
     QVERIFY(cream > 50 && black > 50);
+    // The dotted pen: one cream pixel, then two black ones, all along the side.
+    QCOMPARE(At(field, 300, 400), kCream);
+    QList<int> runs{1};
+    for (int x = 299; x > 100; --x) {
+        if (At(field, x, 400) == At(field, x + 1, 400))
+            ++runs.last();
+        else
+            runs.append(1);
+    }
+    for (int i = 1; i + 1 < runs.size(); ++i)
+        QVERIFY2(runs[i] == (i % 2 ? 2 : 1), qPrintable(QString("run %1 of %2 pixels").arg(i).arg(runs[i])));
     for (int y = 241; y < 400; ++y) {
         const QColor c = At(field, 100, y);
         QVERIFY(c == kCream || c == kBlack);
@@ -161,9 +173,27 @@ void RenderingTest::secondHalfMode() {
     form.FullReturn(1);
     QCOMPARE(At(field, 401, 421), kYellow);  // point 127 is last: its square
     QVERIFY(Clear(field, 160, 180));         // no closing segment
-    QVERIFY(Clear(field, 300, 323));         // nor the second half
+    for (int t = 10; t <= 90; ++t)           // neither from point 127 back to point 0
+        QVERIFY2(Clear(field, 20 + (398 - 20) * t / 100, 40 + (424 - 40) * t / 100),
+                 qPrintable(QString::number(t)));
+    QVERIFY(Clear(field, 300, 323));  // nor the second half
     // The preview still shows all points and its closing segment.
     QCOMPARE(At(form.ui->PaintBoxView->image(), 50, 60), kGreen);
+}
+
+void RenderingTest::undoRedraws() {
+    TBaseForm form;
+    LoadL(form);
+    form.FullReturn(1);
+    const QImage field = form.ui->PaintBoxDraw->image().copy(),
+                 preview = form.ui->PaintBoxView->image().copy();
+    form.ToUndo();
+    form.FigureX.fill(60);
+    form.FullReturn(1);
+    QVERIFY(form.ui->PaintBoxDraw->image() != field);
+    form.ui->SpeedButtonUndo->click();  // shown at once, without another redraw
+    QCOMPARE(form.ui->PaintBoxDraw->image(), field);
+    QCOMPARE(form.ui->PaintBoxView->image(), preview);
 }
 
 void RenderingTest::previewColours() {

@@ -1,0 +1,91 @@
+// Between the editor's field and ILDA frames: the coordinate mapping, the
+// resampling of a frame's path to the 256 points of a figure, and the
+// whole-file import and export steps.
+#include <algorithm>
+#include <cmath>
+
+#include "figure/ilda.h"
+#include "files/replacefile.h"
+
+namespace lp {
+
+int16_t IldaFromX(uint8_t x) {
+    return static_cast<int16_t>(std::clamp((x - 127) * 256, -32768, 32767));
+}
+
+int16_t IldaFromY(uint8_t y) {
+    return static_cast<int16_t>(std::clamp((127 - y) * 256, -32768, 32767));
+}
+
+uint8_t XFromIlda(double x) {
+    return static_cast<uint8_t>(std::clamp(127 + std::lround(x / 256.0), 0L, 255L));
+}
+
+uint8_t YFromIlda(double y) {
+    return static_cast<uint8_t>(std::clamp(127 - std::lround(y / 256.0), 0L, 255L));
+}
+
+void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
+    size_t n = points.size();
+    if (n == 0) {
+        X.fill(127);
+        Y.fill(127);
+        return;
+    }
+    auto same = [](const IldaPoint& a, const IldaPoint& b) { return a.x == b.x && a.y == b.y; };
+    if (n > 1 && same(points[n - 1], points[0])) --n;
+    if (n == PointCount) {
+        for (int i = 0; i < PointCount; ++i) {
+            X[i] = XFromIlda(points[i].x);
+            Y[i] = YFromIlda(points[i].y);
+        }
+        return;
+    }
+    // Arc length along the closed path up to each point; segment n - 1 closes it.
+    std::vector<double> along(n + 1);
+    along[0] = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const IldaPoint& a = points[i];
+        const IldaPoint& b = points[(i + 1) % n];
+        along[i + 1] = along[i] + std::hypot(double(b.x - a.x), double(b.y - a.y));
+    }
+    const double length = along[n];
+    size_t segment = 0;
+    for (int k = 0; k < PointCount; ++k) {
+        const double s = length * k / PointCount;
+        while (segment + 1 < n && along[segment + 1] <= s) ++segment;
+        const double span = along[segment + 1] - along[segment];
+        const double t = span > 0 ? (s - along[segment]) / span : 0.0;
+        const IldaPoint& a = points[segment];
+        const IldaPoint& b = points[(segment + 1) % n];
+        X[k] = XFromIlda(a.x + t * (b.x - a.x));
+        Y[k] = YFromIlda(a.y + t * (b.y - a.y));
+    }
+}
+
+FileResult ImportIldaFrame(IldaSource& source, const IldaFrameInfo& frame, Coords& X, Coords& Y) {
+    std::vector<IldaPoint> points;
+    const FileResult read = ReadIldaPoints(source, frame, points);
+    if (!read) return read;
+    IldaToFigure(points, X, Y);
+    return read;
+}
+
+FileResult ImportIldaFile(const QString& path, const IldaFrameChooser& choose, Coords& X, Coords& Y) {
+    IldaFile file;
+    if (const FileResult opened = file.open(path); !opened) return opened;
+    const IldaScan scan = ScanIlda(file);
+    if (!scan.result) return scan.result;
+    const int index = choose(scan.frames);
+    if (index < 0) return {false, QString()};
+    if (index >= scan.frames.size())
+        return {false,
+                QStringLiteral("нет кадра %1, кадров в файле: %2").arg(index + 1).arg(scan.frames.size())};
+    return ImportIldaFrame(file, scan.frames[index], X, Y);
+}
+
+FileResult ExportIldaFile(const QString& path, const Coords& X, const Coords& Y, const QString& name) {
+    return ReplaceFile(path, ExportIlda(X, Y, name));
+}
+
+}  // namespace lp

@@ -1,0 +1,46 @@
+#include "files/descriptor.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace lp {
+
+void Descriptor::reset(int fd) {
+    if (fd_ >= 0 && fd_ != fd) ::close(fd_);
+    fd_ = fd;
+}
+
+bool Descriptor::close() {
+    return ::close(std::exchange(fd_, -1)) == 0;
+}
+
+qint64 ReadAt(int fd, qint64 offset, char* data, qint64 count) {
+    qint64 got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, data + got, size_t(count - got), off_t(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        got += n;
+    }
+    return got;
+}
+
+qint64 WriteAt(int fd, qint64 offset, const char* data, qint64 count) {
+    qint64 done = 0;
+    while (done < count) {
+        const ssize_t n = ::pwrite(fd, data + done, size_t(count - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        if (n == 0) {
+            errno = EIO;
+            break;
+        }
+        done += n;
+    }
+    return done;
+}
+
+}  // namespace lp
