@@ -61,9 +61,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     Timer1->start();
 }
 
-TAboutForm::~TAboutForm() {
-    delete ui;
-}
+TAboutForm::~TAboutForm() = default;
 
 void TAboutForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

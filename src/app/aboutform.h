@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QUrl>
+#include <memory>
 
 namespace Ui {
 class TAboutForm;
@@ -19,7 +20,7 @@ class TAboutForm : public QDialog {
     explicit TAboutForm(QWidget* parent = nullptr);
     ~TAboutForm() override;
 
-    Ui::TAboutForm* ui;
+    std::unique_ptr<Ui::TAboutForm> ui;
     QTimer* Timer1;  // 300 ms, runs from creation to the end, shown or not
 
     void Timer1Timer();

@@ -76,9 +76,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     TimerPointOff->start();
 }
 
-TBaseForm::~TBaseForm() {
-    delete ui;
-}
+TBaseForm::~TBaseForm() = default;
 
 void TBaseForm::setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog) {
     aboutForm_ = about;

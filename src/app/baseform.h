@@ -31,7 +31,7 @@ class TBaseForm : public QWidget {
 
     void setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog);
 
-    Ui::TBaseForm* ui;
+    std::unique_ptr<Ui::TBaseForm> ui;
 
     // Editor data: figure, file image, copies, selection mask, globals.
     lp::FigureData data;

@@ -1,30 +1,20 @@
 #include "link/portgroup.h"
 
-#include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPainter>
 #include <QRadioButton>
 #include <algorithm>
-
-#include "link/portnames.h"
-#include "link/serialport.h"
 
 namespace {
 
 // Room the frame and the caption take from the group's rectangle.
-constexpr int kSide = 8;
 constexpr int kItemLeft = 6;
 constexpr int kTop = 12;
 constexpr int kBottom = 2;
 
-QString Entry(const lp::SerialPortEntry& port) {
-    return port.description.isEmpty() ? port.device : port.device + QStringLiteral(" — ") + port.description;
-}
-
 }  // namespace
 
-PortRadioGroup::PortRadioGroup(QWidget* parent) : QGroupBox(parent) {}
+PortRadioGroup::PortRadioGroup(QWidget* parent) : EtchedGroupBox(parent) {}
 
 QStringList PortRadioGroup::items() const {
     QStringList texts;
@@ -77,80 +67,13 @@ void PortRadioGroup::arrange() {
     }
 }
 
-void PortRadioGroup::refreshTips() {
-    for (int i = 0; i < buttons_.size(); ++i) {
-        const int com = lp::ComNumber(i);
-        QString tip = lp::DeviceFor(com);
-        if (!lp::EnvironmentDevice(com).isEmpty())
-            tip += QStringLiteral(" (%1)").arg(lp::EnvironmentVariable(com));
-        buttons_[i]->setToolTip(tip);
-    }
-}
-
-QMenu* PortRadioGroup::createPortMenu(int item) {
-    if (!buttons_.value(item)) item = std::max(0, itemIndex());
-    const int com = lp::ComNumber(item);
-    const QString chosen = lp::ChosenDevice(com);
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("PortMenu"));
-    menu->setToolTipsVisible(true);
-    menu->addSection(
-        QStringLiteral("Устройство для «%1»").arg(buttons_.value(item) ? buttons_[item]->text() : QString()));
-    if (!lp::EnvironmentDevice(com).isEmpty()) {
-        QAction* note = menu->addAction(QStringLiteral("Сейчас действует %1 = %2")
-                                            .arg(lp::EnvironmentVariable(com), lp::EnvironmentDevice(com)));
-        note->setEnabled(false);
-    }
-    auto* group = new QActionGroup(menu);
-    auto add = [&](const QString& text, const QString& device) {
-        QAction* action = menu->addAction(text);
-        action->setData(device);
-        action->setCheckable(true);
-        action->setChecked(device == chosen);
-        group->addAction(action);
-    };
-    const QList<lp::SerialPortEntry> ports = lp::serialPorts().available();
-    for (const lp::SerialPortEntry& port : ports) add(Entry(port), port.device);
-    if (ports.isEmpty())
-        menu->addAction(QStringLiteral("Система не нашла последовательных портов"))->setEnabled(false);
-    // A device chosen earlier that is not listed now (unplugged) stays visible.
-    if (!chosen.isEmpty() &&
-        std::none_of(ports.begin(), ports.end(), [&](const auto& p) { return p.device == chosen; }))
-        add(chosen + QStringLiteral(" (не найден)"), chosen);
-    menu->addSeparator();
-    add(QStringLiteral("По умолчанию: %1").arg(lp::DefaultDevice(com)), QString());
-    connect(group, &QActionGroup::triggered, this, [this, com](QAction* action) {
-        lp::SetChosenDevice(com, action->data().toString());
-        refreshTips();
-    });
-    return menu;
-}
-
-void PortRadioGroup::paintEvent(QPaintEvent*) {
-    // An etched frame with the caption on its top line, as radio groups look
-    // on the desktop the layout was made for.
-    QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const int line = metrics.height() / 2;
-    const QRect frame = rect().adjusted(0, line, -1, -1);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(frame.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(frame.adjusted(1, 1, 0, 0));
-    const QRect caption(kSide, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
-    painter.fillRect(caption, palette().color(QPalette::Window));
-    painter.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(caption, Qt::AlignCenter, title());
-}
-
 void PortRadioGroup::resizeEvent(QResizeEvent* event) {
-    QGroupBox::resizeEvent(event);
+    EtchedGroupBox::resizeEvent(event);
     arrange();
 }
 
 void PortRadioGroup::showEvent(QShowEvent* event) {
-    QGroupBox::showEvent(event);
+    EtchedGroupBox::showEvent(event);
     refreshTips();  // the other window may have changed the mapping
 }
 

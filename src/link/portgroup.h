@@ -4,14 +4,15 @@
 // names the device it opens.
 #pragma once
 
-#include <QGroupBox>
 #include <QList>
 #include <QStringList>
+
+#include "widgets/etchedgroupbox.h"
 
 class QMenu;
 class QRadioButton;
 
-class PortRadioGroup : public QGroupBox {
+class PortRadioGroup : public EtchedGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
     Q_PROPERTY(int columns READ columns WRITE setColumns)
@@ -33,7 +34,6 @@ class PortRadioGroup : public QGroupBox {
     void refreshTips();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -52,9 +52,7 @@ TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
     connect(ui->SpeedButtonSound, &QAbstractButton::clicked, this, &TProgForm::SpeedButtonSoundClick);
 }
 
-TProgForm::~TProgForm() {
-    delete ui;
-}
+TProgForm::~TProgForm() = default;
 
 void TProgForm::TxBlok(uint8_t command, uint8_t argument) {
     if (InputGuard::Guarded(this)) return;  // one transmission at a time

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <memory>
 
 #include "link/seriallink.h"
 
@@ -18,7 +19,7 @@ class TProgForm : public QDialog {
     explicit TProgForm(QWidget* parent = nullptr);
     ~TProgForm() override;
 
-    Ui::TProgForm* ui;
+    std::unique_ptr<Ui::TProgForm> ui;
     lp::SerialLink link;
 
     // Sends one command frame through the port the radio group selects.

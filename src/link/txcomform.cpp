@@ -54,9 +54,7 @@ TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm
             [this] { nameBefore_ = ui->EditNameFile->text(); });
 }
 
-TTxComForm::~TTxComForm() {
-    delete ui;
-}
+TTxComForm::~TTxComForm() = default;
 
 void TTxComForm::setPicture(const lp::Coords& figureX, const lp::Coords& figureY,
                             const QString& pictureName) {

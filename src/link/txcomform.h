@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "figure/figuredata.h"
 #include "link/seriallink.h"
@@ -22,7 +23,7 @@ class TTxComForm : public QDialog {
     // taken as it opens this window. Until then all points are in the centre.
     void setPicture(const lp::Coords& figureX, const lp::Coords& figureY, const QString& pictureName);
 
-    Ui::TTxComForm* ui;
+    std::unique_ptr<Ui::TTxComForm> ui;
     lp::SerialLink link;
 
     void FormActivate();

@@ -37,7 +37,7 @@ void TBaseForm::SpeedButtonTraceClick() {
     screenBefore_ = {
         fieldUnder,   ui->PaintBoxDraw->image(), ui->PaintBoxView->image(), gridLayerShown_, jitter.state(),
         windowTitle()};
-    traceForm_->setPicture(PictureUnderField(ui));
+    traceForm_->setPicture(PictureUnderField(ui.get()));
     // Beside the field and the preview, so that both stay in sight.
     const QRect boxes = ui->PaintBoxDraw->geometry().united(ui->PaintBoxView->geometry());
     traceForm_->placeBeside(QRect(mapToGlobal(boxes.topLeft()), boxes.size()));
@@ -62,13 +62,13 @@ void TBaseForm::TraceResultChange() {
 
 void TBaseForm::TraceOpenPicture() {
     SpeedButtonLoadPictureClick();
-    traceForm_->setPicture(PictureUnderField(ui));
+    traceForm_->setPicture(PictureUnderField(ui.get()));
 }
 
 void TBaseForm::TraceShowPicture() {
     ui->SpeedButtonPicVisible->SetDown(true);
     SpeedButtonPicVisibleClick();
-    traceForm_->setPicture(PictureUnderField(ui));
+    traceForm_->setPicture(PictureUnderField(ui.get()));
 }
 
 void TBaseForm::TraceFinished(int result) {

@@ -281,6 +281,8 @@ void MainWindowTest::toolsButtonShowsPanelWithoutRedraw() {
     QTest::mouseClick(form.ui->SpeedButtonTools, Qt::LeftButton);
     QVERIFY(form.ui->SpeedButtonTools->Down());
     QVERIFY(form.ui->GroupBoxTools->isVisible());
+    // The panel's colour as the user sees it, between its controls.
+    QCOMPARE(form.ui->GroupBoxTools->grab().toImage().pixelColor(120, 240), QColor(192, 220, 192));
     QTest::mouseClick(form.ui->SpeedButtonTools, Qt::LeftButton);
     QVERIFY(!form.ui->SpeedButtonTools->Down());
     QVERIFY(!form.ui->GroupBoxTools->isVisible());

@@ -81,7 +81,7 @@ class TraceWindowTest : public QObject {
         QFETCH(int, height);
         QFETCH(bool, linked);
         loadPicture(writePicture({400, 300}, {100, 60, 200, 150}));
-        Ui::TBaseForm* ui = form_->ui;
+        Ui::TBaseForm* ui = form_->ui.get();
         ui->CheckBoxTogez->setChecked(linked);
         ui->ScrollBarRazmX->setValue(width);
         ui->ScrollBarRazmY->setValue(height);
