@@ -35,11 +35,12 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     ui->SpeedButtonMirrGor->SetDown(false);
     ui->SpeedButtonmirrVert->SetDown(false);
 
-    // 3. Read and decode off the window's thread: a slow disk or a large
-    //    picture must not freeze the window. On failure everything else stays.
+    // 3. Read and decode in a child process, waited for off the window's
+    //    thread: a slow disk or a large picture must not freeze the window.
+    //    Stopping the wait kills the child. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
-    if (WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token) {
-            *loaded = lp::LoadPicture(path);
+    if (WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
+            *loaded = lp::LoadPicture(path, stop);
         }) != WaitOutcome::Done)
         return;
     if (!*loaded) {

@@ -10,7 +10,10 @@
 #include <memory>
 
 #include "files/regularfile.h"
+#include "view/decodechild.h"
+#include "view/pictureformat.h"
 #include "view/pictureguards.h"
+#include "view/svgrefs.h"
 
 namespace lp {
 
@@ -27,6 +30,10 @@ QString TooLargeFile(qint64 size) {
 
 PictureResult Failure(const QString& reason) {
     return {QImage(), reason, QSize()};
+}
+
+QString NotAPicture() {
+    return QStringLiteral("Это не картинка или её формат не поддерживается");
 }
 
 // Reads a regular file whole, without waiting on anything else (a pipe, a
@@ -76,9 +83,14 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
         return Failure(QStringLiteral("Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
                            .arg(kSvgTextLimit / (1024 * 1024)));
     if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
-    if (SvgNamesOtherFiles(svg))
+    if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
-            QStringLiteral("Картинка SVG ссылается на другие файлы; такие картинки не загружаются"));
+            QStringLiteral("Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
+                .arg(check.detail));
+    else if (check.verdict == SvgCheck::Broken)
+        return Failure(QStringLiteral("Файл SVG повреждён: ") + check.detail);
+    else if (check.verdict == SvgCheck::NotSvg)
+        return Failure(NotAPicture());
     QBuffer buffer(&svg);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "svg");
@@ -94,20 +106,14 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
 
 // Decodes with the loader's rules, or with a valid `box`, fitted in it.
 PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
+    Q_UNUSED(suffix);  // the content alone decides (a JPEG named .png is still a JPEG)
+    const QByteArray format = PictureFormatOf(bytes);
+    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    // The content decides (a JPEG named .png is still a JPEG); the extension
-    // serves formats without a signature of their own.
-    auto reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
-    reader->setDecideFormatFromContent(true);
-    if (!reader->canRead()) {
-        buffer.seek(0);
-        reader = std::make_unique<QImageReader>(&buffer, suffix.toLower().toLatin1());
-    }
-    if (!reader->canRead()) return Failure(QStringLiteral("Это не картинка или её формат не поддерживается"));
-    const QByteArray format = reader->format();
-    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
+    auto reader = std::make_unique<QImageReader>(&buffer, format);
+    if (format.isEmpty() || !reader->canRead()) return Failure(NotAPicture());
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
@@ -142,7 +148,8 @@ void SetAllocationLimit() {
 
 }  // namespace
 
-// The reader's limit is global: set once as the application starts, before any decode.
+// The reader's limit is global: set once as the application starts, before
+// any decode (the decoding child, mostly without an application, sets it itself).
 Q_COREAPP_STARTUP_FUNCTION(SetAllocationLimit)
 
 QSize KeptPictureSize(const QSize& declared) {
@@ -153,12 +160,16 @@ PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
     return Decode(bytes, suffix, QSize());
 }
 
-PictureResult LoadPicture(const QString& path) {
-    return Load(path, QSize());
+PictureResult LoadPicture(const QString& path, std::stop_token stop) {
+    return DecodeChild().load(path, QSize(), stop);
 }
 
-PictureResult LoadPicturePreview(const QString& path, const QSize& box) {
-    return Load(path, box.expandedTo(QSize(1, 1)));
+PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop) {
+    return DecodeChild().load(path, box.expandedTo(QSize(1, 1)), stop);
+}
+
+PictureResult LoadPictureHere(const QString& path, const QSize& box) {
+    return Load(path, box);
 }
 
 }  // namespace lp

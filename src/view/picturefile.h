@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <stop_token>
 
 namespace lp {
 
@@ -27,24 +28,31 @@ struct PictureResult {
     explicit operator bool() const { return !image.isNull(); }
 };
 
-// Reads and decodes a picture file. Only regular files are read (a pipe or a
-// device is refused without blocking); the format is chosen by the extension,
-// then by the content. Safe to run on any thread.
-PictureResult LoadPicture(const QString& path);
+// Reads and decodes a picture file in a child process under limits (see
+// decodechild.h), blocking the caller; a stop asked through `stop` kills the
+// child and returns at once. Only regular files are read (a pipe or a device
+// is refused without blocking); the content tells the format. Safe to run on
+// any thread.
+PictureResult LoadPicture(const QString& path, std::stop_token stop = {});
 
 // Decodes picture bytes; `suffix` is the file's extension without the dot.
 PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix);
 
 // For a preview: read as LoadPicture reads, but reduced to fit in `box` with
 // its proportions kept, already while decoding where the format allows.
-PictureResult LoadPicturePreview(const QString& path, const QSize& box);
+PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop = {});
+
+// What the child process does: reads and decodes here, in the caller's own
+// memory, fitted in `box` when it is valid. Nothing else should call it.
+PictureResult LoadPictureHere(const QString& path, const QSize& box);
 
 // The size a raster picture declared as `declared` is decoded at: each side
 // capped to kPictureKeptSide on its own (the field stretches it anyway).
 QSize KeptPictureSize(const QSize& declared);
 
-// Filters for the open-picture dialog: every format the image reader has,
-// first all of them together, then each alone, then all files.
+// Filters for the open-picture dialog: the formats taken (pictureformat.h)
+// that the image reader has, first all of them together, then each alone,
+// then all files.
 QString PictureDialogFilter();
 
 }  // namespace lp

@@ -1,32 +1,42 @@
-// The open-picture dialog's filters, from the formats the image reader has.
+// The open-picture dialog's filters: the formats pictures are traced from
+// (pictureformat.h tells them by content) that the image reader has.
 #include <QImageReader>
-#include <QMap>
 #include <QStringList>
 
 #include "view/picturefile.h"
 
 namespace lp {
 
+namespace {
+
+struct Format {
+    const char* title;
+    const char* reader;  // the image reader's name
+    const char* patterns;
+};
+
+// In the order the dialog lists them.
+constexpr Format kFormats[] = {
+    {"BMP", "bmp", "*.bmp *.dib"},  {"GIF", "gif", "*.gif"},
+    {"ICO", "ico", "*.ico *.cur"},  {"JPEG", "jpeg", "*.jpg *.jpeg *.jpe *.jfif"},
+    {"PNG", "png", "*.png"},        {"PBM, PGM, PPM", "ppm", "*.pbm *.pgm *.ppm *.pnm"},
+    {"SVG", "svg", "*.svg *.svgz"}, {"TIFF", "tiff", "*.tif *.tiff"},
+    {"WebP", "webp", "*.webp"},
+};
+
+}  // namespace
+
 QString PictureDialogFilter() {
-    // Spellings of one format share an entry.
-    auto key = [](const QByteArray& format) -> QByteArray {
-        if (format == "jpg" || format == "jpe" || format == "jfif") return "jpeg";
-        if (format == "tif") return "tiff";
-        return format;
-    };
-    QMap<QByteArray, QStringList> groups;
-    QStringList all;
-    const auto formats = QImageReader::supportedImageFormats();
-    for (const QByteArray& format : formats) {
-        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format);
-        groups[key(format)] << pattern;
-        all << pattern;
+    const auto supported = QImageReader::supportedImageFormats();
+    QStringList all, each;
+    for (const Format& format : kFormats) {
+        if (!supported.contains(format.reader)) continue;
+        const QString patterns = QString::fromLatin1(format.patterns);
+        all << patterns;
+        each << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(format.title), patterns);
     }
     QStringList filters{QStringLiteral("Все картинки (%1)").arg(all.join(u' '))};
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(it.key()).toUpper(),
-                                                 it.value().join(u' '));
-    filters << QStringLiteral("Все файлы (*)");
+    filters << each << QStringLiteral("Все файлы (*)");
     return filters.join(QStringLiteral(";;"));
 }
 

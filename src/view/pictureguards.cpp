@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -28,24 +27,6 @@ bool Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out) {
     }
     inflateEnd(&stream);
     return status == Z_STREAM_END;
-}
-
-// The SVG reader fetches the files named by <image> elements, whatever they
-// are, pipes included.
-bool SvgNamesOtherFiles(const QByteArray& svg) {
-    QXmlStreamReader xml(svg);
-    xml.setNamespaceProcessing(false);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"image") continue;
-        const auto attributes = xml.attributes();
-        for (const QXmlStreamAttribute& attribute : attributes) {
-            const QStringView name = attribute.qualifiedName();
-            if (name != u"href" && !name.endsWith(u":href")) continue;
-            const QStringView target = attribute.value().trimmed();
-            if (!target.startsWith(u"data:", Qt::CaseInsensitive) && !target.startsWith(u'#')) return true;
-        }
-    }
-    return false;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // Checks made on a background picture's bytes before a decoder sees them:
-// data cut short, SVG files that reach for other files, packed SVG that would
-// unpack without end. Used by the picture reader only.
+// data cut short, packed SVG that would unpack without end (what SVG files
+// refer to is checked in svgrefs.h). Used by the picture reader only.
 #pragma once
 
 #include <QByteArray>
@@ -15,9 +15,6 @@ bool Complete(const QByteArray& bytes);
 // The size a bitmap's header declares; invalid when the bytes are no bitmap
 // with a header known here.
 QSize BmpHeaderSize(const QByteArray& bytes);
-
-// Whether an SVG names files other than pictures carried inside it.
-bool SvgNamesOtherFiles(const QByteArray& svg);
 
 // Unpacks gzip data of at most `limit` bytes; false when the data is damaged
 // or unpacks to more.

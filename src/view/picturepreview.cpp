@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <mutex>
+#include <stop_token>
 
 #include "view/picturefile.h"
 
@@ -14,16 +15,23 @@ struct PreviewWork {
     quint64 generation = 0;              // counts the paths set
     QString pending;                     // the newest path, not yet taken by the worker
     bool hasPending = false;
-    bool running = false;  // a worker thread is at work
+    bool running = false;     // a worker thread is at work
+    std::stop_source chosen;  // stops the decode of a path no longer chosen
 };
 
 // Reads the newest path set, then the next newest, until none waits: one
 // picture at a time however fast the selection moves, and nothing of the
 // preview touched but the shared work under its lock.
 void PicturePreview::RunWorker(const std::shared_ptr<PreviewWork>& work, std::stop_token stop) {
+    // Closing the preview or quitting stops the decode under way as well.
+    const std::stop_callback quitting(stop, [&work] {
+        std::lock_guard lock(work->mutex);
+        work->chosen.request_stop();
+    });
     for (;;) {
         QString path;
         quint64 generation;
+        std::stop_token chosen;
         {
             std::lock_guard lock(work->mutex);
             if (!work->hasPending || stop.stop_requested()) {
@@ -33,9 +41,10 @@ void PicturePreview::RunWorker(const std::shared_ptr<PreviewWork>& work, std::st
             path = std::move(work->pending);
             work->hasPending = false;
             generation = work->generation;
+            chosen = work->chosen.get_token();
         }
         lp::PictureResult result =
-            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide));
+            lp::LoadPicturePreview(path, QSize(PicturePreview::kBoxSide, PicturePreview::kBoxSide), chosen);
         std::lock_guard lock(work->mutex);
         if (!work->receiver || generation != work->generation) continue;  // moved on or closed
         // Queued to the preview's thread; dropped with the preview if it goes first.
@@ -75,7 +84,7 @@ PicturePreview::~PicturePreview() {
         work_->receiver = nullptr;
         work_->hasPending = false;
     }
-    job_.cancel();  // a picture being read is still finished, unseen
+    job_.cancel();  // the child decoding a picture is killed
 }
 
 void PicturePreview::setPath(const QString& path) {
@@ -86,6 +95,8 @@ void PicturePreview::setPath(const QString& path) {
     {
         std::lock_guard lock(work_->mutex);
         ++work_->generation;
+        work_->chosen.request_stop();  // the picture being read is no longer wanted
+        work_->chosen = std::stop_source();
         work_->pending = path;
         work_->hasPending = busy_;
         startWorker = busy_ && !work_->running;

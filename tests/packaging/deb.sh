@@ -26,7 +26,7 @@ controls=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '^
 [ "$controls" = "control md5sums " ] || fail "control files: $controls (no maintainer scripts expected)"
 
 dpkg-deb --contents "$deb" >"$out/contents"
-for f in usr/bin/laserpic usr/share/applications/org.laserpic.LaserPic.desktop \
+for f in usr/bin/laserpic usr/libexec/laserpic/laserpic-decode usr/share/applications/org.laserpic.LaserPic.desktop \
          usr/share/mime/packages/org.laserpic.LaserPic.xml \
          usr/share/icons/hicolor/scalable/apps/org.laserpic.LaserPic.svg \
          usr/share/icons/hicolor/48x48/apps/org.laserpic.LaserPic.png \
@@ -35,7 +35,9 @@ for f in usr/bin/laserpic usr/share/applications/org.laserpic.LaserPic.desktop \
 done
 grep -v ' root/root ' "$out/contents" && fail "files not owned by root"
 mkdir "$out/x" && dpkg-deb -x "$deb" "$out/x"
-file "$out/x/usr/bin/laserpic" | grep -q ', stripped' || fail "the program is not stripped"
+for f in usr/bin/laserpic usr/libexec/laserpic/laserpic-decode; do
+  file "$out/x/$f" | grep -q ', stripped' || fail "/$f is not stripped"
+done
 
 lintian --tag-display-limit 0 "$deb" >"$out/lintian" 2>&1 || true
 grep -v 'running with root privileges' "$out/lintian" || true

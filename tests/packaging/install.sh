@@ -14,6 +14,7 @@ DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
 share=$dest/usr/share
 expected=(
   usr/bin/laserpic
+  usr/libexec/laserpic/laserpic-decode
   usr/share/applications/$id.desktop
   usr/share/mime/packages/$id.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
@@ -29,6 +30,9 @@ installed=$(cd "$dest" && find . -type f -printf '%P\n' | sort)
 [ "$installed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
   fail "installed files differ from the expected ones:"$'\n'"$installed"
 [ -x "$dest/usr/bin/laserpic" ] || fail "the program is not executable"
+# The decoding program, where the editor looks for it, decodes an icon.
+[ "$("$dest/usr/bin/../libexec/laserpic/laserpic-decode" -- "$share/icons/hicolor/48x48/apps/$id.png" | head -n1)" = \
+  "LPIC 48 48 48 48 argb32pm" ] || fail "the installed decoding program does not decode the icon"
 [ "$("$dest/usr/bin/laserpic" --version)" = "laserpic $(sed -n 's/^laserpic (\(.*\)).*/\1/p;q' "$(dirname "$0")/../../packaging/changelog")" ] ||
   fail "--version and the changelog disagree"
 
