@@ -8,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,7 +19,6 @@
 #include <cerrno>
 
 #include "files/descriptor.h"
-#endif
 
 namespace lp {
 
@@ -151,8 +149,6 @@ PictureResult DecodeChild::load(const QString& path, const QSize& box, std::stop
                box);
 }
 
-#ifdef Q_OS_UNIX
-
 namespace {
 
 QString SpawnFailure(int err) {
@@ -274,15 +270,5 @@ void DecodeChild::stop() {
     if (pid_ > 0) ::kill(pid_, SIGKILL);
 }
 
-#else  // without child processes the picture is decoded here
-
-PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) {
-    const QSize box = arguments.first() == QStringLiteral("--fit") ? most : QSize();
-    return LoadPictureHere(arguments.last(), box);
-}
-
-void DecodeChild::stop() {}
-
-#endif
 
 }  // namespace lp

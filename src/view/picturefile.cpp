@@ -156,10 +156,6 @@ QSize KeptPictureSize(const QSize& declared) {
     return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));
 }
 
-PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix) {
-    return Decode(bytes, suffix, QSize());
-}
-
 PictureResult LoadPicture(const QString& path, std::stop_token stop) {
     return DecodeChild().load(path, QSize(), stop);
 }

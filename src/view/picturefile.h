@@ -35,9 +35,6 @@ struct PictureResult {
 // any thread.
 PictureResult LoadPicture(const QString& path, std::stop_token stop = {});
 
-// Decodes picture bytes; `suffix` is the file's extension without the dot.
-PictureResult DecodePicture(const QByteArray& bytes, const QString& suffix);
-
 // For a preview: read as LoadPicture reads, but reduced to fit in `box` with
 // its proportions kept, already while decoding where the format allows.
 PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop = {});
