@@ -1,9 +1,9 @@
 #include "link/serialdevice.h"
 
 #include <atomic>
-#include <cstring>
 #include <memory>
 
+#include "files/fileresult.h"
 #include "work/worker.h"
 
 namespace lp {
@@ -27,7 +27,7 @@ bool WaitUntilDrained(QDeadlineTimer deadline, std::function<int()> drain, std::
     switch (ran) {
         case Bounded::Finished:
             if (result->load() == 0) return true;
-            *error = QString::fromLocal8Bit(std::strerror(result->load()));
+            *error = SystemErrorText(result->load());
             return false;
         case Bounded::NotStarted:
             *error =

@@ -11,7 +11,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+
+#include "files/fileresult.h"
 
 namespace lp {
 
@@ -60,7 +61,7 @@ class QtSerialDevice final : public SerialDevice {
         // Programs that lock the device itself are respected as well.
         if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
             *error = errno == EWOULDBLOCK ? QStringLiteral("порт занят другой программой")
-                                          : QString::fromLocal8Bit(std::strerror(errno));
+                                          : lp::SystemErrorText(errno);
             port_.close();
             return false;
         }

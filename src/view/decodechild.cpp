@@ -1,13 +1,5 @@
 #include "view/decodechild.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <cstring>
-#include <thread>
-#include <vector>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -16,7 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <cerrno>
+#include <cstring>
+#include <thread>
+#include <vector>
 
 #include "files/descriptor.h"
 
@@ -269,6 +268,5 @@ void DecodeChild::stop() {
     stopped_ = true;
     if (pid_ > 0) ::kill(pid_, SIGKILL);
 }
-
 
 }  // namespace lp
