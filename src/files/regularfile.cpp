@@ -28,9 +28,8 @@ FileResult RegularFile::open(const QString& path) {
     if (::stat(name.constData(), &st) != 0) return OpenFailure(errno);
     if (!S_ISREG(st.st_mode)) return {false, NotRegularText(st.st_mode)};
 
-    int fd;
-    do fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
+    const int fd =
+        Retried([&] { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
     if (fd < 0) return OpenFailure(errno);
     fd_.reset(fd);
     if (::fstat(fd, &st) != 0) {

@@ -215,8 +215,8 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
         if (::poll(&ready, 1, int(left)) <= 0) continue;
         qint64 room = 0;
         char* space = answer.space(room);
-        const ssize_t n = ::read(answers.get(), space, size_t(room));
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        const ssize_t n = Retried([&] { return ::read(answers.get(), space, size_t(room)); });
+        if (n < 0 && errno == EAGAIN) continue;
         if (n <= 0) break;
         if (!answer.arrived(n)) {
             wrong = true;
@@ -237,8 +237,8 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
             const bool timeUp = clock.elapsed() >= kDecodeDeadlineMs;
             late = late || (timeUp && !answer.complete());
             if (answer.complete() || wrong || stopped || timeUp) ::kill(pid_, SIGKILL);
-            const pid_t got = ::wait4(pid_, &status, WNOHANG, &usage);
-            if (got == pid_ || (got < 0 && errno != EINTR)) {
+            const pid_t got = Retried([&] { return ::wait4(pid_, &status, WNOHANG, &usage); });
+            if (got == pid_ || got < 0) {
                 pid_ = 0;
                 break;
             }

@@ -18,6 +18,7 @@
 #include <new>
 #include <vector>
 
+#include "files/descriptor.h"
 #include "files/regularfile.h"
 #include "view/decodechild.h"
 #include "view/pictureformat.h"
@@ -28,13 +29,7 @@ QByteArray tooLarge;  // the answer when memory runs out, made while there is so
 std::atomic<bool> memoryRanOut{false};
 
 void Write(const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(STDOUT_FILENO, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) _exit(1);
-        data += n;
-        size -= size_t(n);
-    }
+    if (lp::WriteAll(STDOUT_FILENO, data, qint64(size)) < qint64(size)) _exit(1);
 }
 
 void Fail(const QString& reason) {
