@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <memory>
@@ -104,9 +103,9 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     return {Kept(image, box), {}, declared.isEmpty() ? image.size() : declared};
 }
 
-// Decodes with the loader's rules, or with a valid `box`, fitted in it.
-PictureResult Decode(const QByteArray& bytes, const QString& suffix, const QSize& box) {
-    Q_UNUSED(suffix);  // the content alone decides (a JPEG named .png is still a JPEG)
+// Decodes with the loader's rules, or with a valid `box`, fitted in it. The
+// content alone tells the format: a JPEG named .png is still a JPEG.
+PictureResult Decode(const QByteArray& bytes, const QSize& box) {
     const QByteArray format = PictureFormatOf(bytes);
     if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
     QByteArray data = bytes;  // the reader's device needs a buffer of its own
@@ -139,7 +138,7 @@ PictureResult Load(const QString& path, const QSize& box) {
     QByteArray bytes;
     const QString error = ReadPictureBytes(path, bytes);
     if (!error.isEmpty()) return Failure(error);
-    return Decode(bytes, QFileInfo(path).suffix(), box);
+    return Decode(bytes, box);
 }
 
 void SetAllocationLimit() {
