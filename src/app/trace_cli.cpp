@@ -7,7 +7,7 @@
 
 #include "figure/kvtfile.h"
 #include "trace/trace.h"
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 namespace {
 
