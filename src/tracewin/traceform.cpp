@@ -14,7 +14,7 @@ QString Units(double value) {
     return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + QStringLiteral(" ед.");
 }
 
-QString StatusOf(const TraceOutcome& outcome) {
+QString StatusOf(const lp::TraceOutcome& outcome) {
     const lp::TraceResult& r = outcome.result;
     QString text;
     if (!r.ok) {
@@ -58,9 +58,7 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     updateLabels();
 }
 
-TTraceForm::~TTraceForm() {
-    delete ui;
-}
+TTraceForm::~TTraceForm() = default;
 
 void TTraceForm::setPicture(const Picture& picture) {
     picture_ = picture;
@@ -89,9 +87,7 @@ void TTraceForm::showEvent(QShowEvent* event) {
 }
 
 void TTraceForm::done(int result) {
-    ++generation_;  // whatever still runs is dropped
-    job_.cancel();
-    pending_ = false;
+    tracing_.drop();  // whatever still runs is dropped
     applyWhenReady_ = false;
     QDialog::done(result);
 }
@@ -112,7 +108,7 @@ void TTraceForm::updateLabels() {
     ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
 }
 
-bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
+bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
     job.text = ui->TabSource->currentWidget() == ui->TabText;
     if (job.text) {
         job.line = ui->EditText->text();
@@ -140,44 +136,28 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
 // trace running finishes; what the older ones give is dropped.
 void TTraceForm::retrace() {
     updateLabels();
-    ++generation_;
-    job_.cancel();  // not traced if it has not begun; dropped either way
+    tracing_.drop();  // not traced if it has not begun; dropped either way
     current_ = false;
-    pending_ = false;
     if (!isVisible()) return;
-    TraceJob job;
+    lp::TraceJob job;
     QString why;
     if (!makeJob(job, why)) {
-        TraceOutcome nothing;
+        lp::TraceOutcome nothing;
         nothing.result.error = why;
         present(nothing);
         return;
     }
-    if (running_)
-        pending_ = true;
-    else
-        start();
+    tracing_.request(
+        [job = std::move(job)](std::stop_token stop) {
+            return stop.stop_requested() ? lp::TraceOutcome() : lp::RunTraceJob(job);
+        },
+        [this](const lp::TraceOutcome& outcome) {
+            if (isVisible()) present(outcome);
+        });
     if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(QStringLiteral("Обвожу…"));
 }
 
-void TTraceForm::start() {
-    TraceJob job;
-    QString why;
-    pending_ = false;
-    if (!makeJob(job, why)) return;
-    running_ = true;
-    const quint64 generation = generation_;
-    job_ = TraceOffThread(this, std::move(job),
-                          [this, generation](const TraceOutcome& outcome) { finished(generation, outcome); });
-}
-
-void TTraceForm::finished(quint64 generation, const TraceOutcome& outcome) {
-    running_ = false;
-    if (generation == generation_ && isVisible()) present(outcome);
-    if (pending_ && isVisible()) start();
-}
-
-void TTraceForm::present(const TraceOutcome& outcome) {
+void TTraceForm::present(const lp::TraceOutcome& outcome) {
     shown_ = outcome.result;
     current_ = true;
     ui->LabelStatus->setText(StatusOf(outcome));

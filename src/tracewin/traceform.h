@@ -7,8 +7,10 @@
 #include <QDialog>
 #include <QImage>
 #include <QRectF>
+#include <memory>
 
 #include "tracewin/tracework.h"
+#include "work/newest.h"
 
 namespace Ui {
 class TTraceForm;
@@ -20,7 +22,7 @@ class TTraceForm : public QDialog {
     explicit TTraceForm(QWidget* parent = nullptr);
     ~TTraceForm() override;
 
-    Ui::TTraceForm* ui;
+    std::unique_ptr<Ui::TTraceForm> ui;
 
     // What the picture tab traces: the picture under the field and where it
     // lies there, in field units; a null picture when none is shown. `hidden`:
@@ -36,7 +38,7 @@ class TTraceForm : public QDialog {
     const lp::TraceResult& result() const { return shown_; }
     bool current() const { return current_; }
     // A trace is running or waiting to run.
-    bool busy() const { return running_ || pending_; }
+    bool busy() const { return tracing_.busy(); }
 
     // Moves the window beside `avoid` (global coordinates), on its screen.
     void placeBeside(const QRect& avoid);
@@ -55,19 +57,14 @@ class TTraceForm : public QDialog {
 
   private:
     void retrace();
-    bool makeJob(TraceJob& job, QString& why) const;
-    void start();
-    void finished(quint64 generation, const TraceOutcome& outcome);
-    void present(const TraceOutcome& outcome);
+    bool makeJob(lp::TraceJob& job, QString& why) const;
+    void present(const lp::TraceOutcome& outcome);
     void applyClicked();
     void updateLabels();
 
     Picture picture_;
-    quint64 generation_ = 0;  // of the newest request; results of older ones are dropped
-    bool running_ = false;
-    bool pending_ = false;  // a newer request waits for the running trace
     bool current_ = false;
     bool applyWhenReady_ = false;
     lp::TraceResult shown_;
-    lp::Job job_;  // the trace running, if any
+    lp::NewestWins tracing_{this, lp::NoThread::RunHere};  // the newest options win
 };

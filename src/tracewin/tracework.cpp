@@ -1,7 +1,6 @@
-#include "tracework.h"
+#include "tracewin/tracework.h"
 
-#include <QCoreApplication>
-#include <QPointer>
+namespace lp {
 
 TraceOutcome RunTraceJob(const TraceJob& job) {
     TraceOutcome outcome;
@@ -12,20 +11,4 @@ TraceOutcome RunTraceJob(const TraceJob& job) {
     return outcome;
 }
 
-lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done) {
-    // The outcome travels through the application object, which outlives the
-    // window; the window itself is looked for only on the interface thread.
-    auto deliver = [guard = QPointer<QObject>(receiver), done = std::move(done)](TraceOutcome outcome) {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [guard, done, outcome = std::move(outcome)] {
-                if (guard) done(outcome);
-            },
-            Qt::QueuedConnection);
-    };
-    return lp::StartWork(
-        [job = std::move(job), deliver](std::stop_token stop) {
-            deliver(stop.stop_requested() ? TraceOutcome() : RunTraceJob(job));
-        },
-        lp::NoThread::RunHere);
-}
+}  // namespace lp

@@ -1,16 +1,14 @@
 // The trace window's work: one trace of the picture under the field or of a
-// line of text, and running it off the interface thread.
+// line of text.
 #pragma once
 
 #include <QImage>
 #include <QRectF>
 #include <QString>
-#include <functional>
 
 #include "trace/trace.h"
-#include "work/worker.h"
 
-class QObject;
+namespace lp {
 
 struct TraceJob {
     bool text = false;  // a line of text instead of the picture
@@ -30,7 +28,4 @@ struct TraceOutcome {
 // Traces as the job says. Safe to run on any thread.
 TraceOutcome RunTraceJob(const TraceJob& job);
 
-// Runs the job through the worker helper and hands the outcome to `done` on
-// the interface thread, unless `receiver` is gone by then. A job cancelled
-// before it begins is not traced; its (empty) outcome is still handed over.
-lp::Job TraceOffThread(QObject* receiver, TraceJob job, std::function<void(TraceOutcome)> done);
+}  // namespace lp

@@ -5,13 +5,10 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
-#include <stop_token>
 
-#include "work/worker.h"
+#include "work/newest.h"
 
 class QLabel;
-struct PreviewWork;
 
 class PicturePreview : public QWidget {
     Q_OBJECT
@@ -31,22 +28,19 @@ class PicturePreview : public QWidget {
     QImage image() const { return image_; }
     QString sizeText() const;
     // True while the picture of path() is still being read.
-    bool busy() const { return busy_; }
+    bool busy() const { return reading_.busy(); }
 
   signals:
     // The box has changed: a picture shown, or emptied.
     void updated();
 
   private:
-    static void RunWorker(const std::shared_ptr<PreviewWork>& work, std::stop_token stop);
-    void deliver(quint64 generation, const QImage& image, const QSize& size);
+    void deliver(const QImage& image, const QSize& size);
     void clear();
 
-    std::shared_ptr<PreviewWork> work_;
-    lp::Job job_;
+    lp::NewestWins reading_{this};  // one picture at a time, the newest path next
     QString path_;
     QImage image_;
-    bool busy_ = false;
     QTimer staleTimer_;  // empties a box that would show the previous file for long
     QLabel* box_;
     QLabel* size_;

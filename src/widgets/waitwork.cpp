@@ -2,15 +2,12 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFutureWatcher>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
-
-enum Outcome { Quit = 0, Finished, OutOfPatience, Cancelled, DeadlinePassed };
 
 // Keeps a window open while the work it waits for runs.
 class CloseHolder : public QObject {
@@ -33,29 +30,24 @@ class CloseHolder : public QObject {
 
 }  // namespace
 
-WaitOutcome WaitForWork(QWidget* parent, const QString& text, lp::Work work, int patienceMs,
+namespace lp {
+
+WaitOutcome WaitForWork(QWidget* parent, const QString& text, Work work, int patienceMs,
                         QDeadlineTimer deadline) {
     // Without a thread the load runs here: it is bounded, and a wait beats doing without.
-    const lp::Job job = lp::StartWork(std::move(work), lp::NoThread::RunHere);
+    const Job job = StartWork(std::move(work), NoThread::RunHere);
     if (job.finished()) return WaitOutcome::Done;
 
-    QEventLoop loop;
-    QFutureWatcher<void> watcher;
-    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, [&loop] { loop.exit(Finished); });
-    watcher.setFuture(job.future());
-    QTimer deadlineTimer;
-    deadlineTimer.setSingleShot(true);
-    QObject::connect(&deadlineTimer, &QTimer::timeout, &loop, [&loop] { loop.exit(DeadlinePassed); });
-    if (!deadline.isForever()) deadlineTimer.start(std::max<qint64>(0, deadline.remainingTime()));
     CloseHolder holder(parent ? parent->window() : nullptr);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct CursorBack {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } cursorBack;
 
-    QTimer::singleShot(patienceMs, &loop, [&loop] { loop.exit(OutOfPatience); });
-    int outcome = loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (outcome == OutOfPatience && !job.finished()) {
+    const QDeadlineTimer patience(patienceMs, Qt::PreciseTimer);
+    bool cancelled = false;
+    if (!WaitForJob(job, std::min(patience, deadline), QEventLoop::ExcludeUserInputEvents) &&
+        patience.hasExpired() && !deadline.hasExpired()) {
         QProgressDialog box(text, QStringLiteral("Отмена"), 0, 0, parent);
         box.setObjectName(QStringLiteral("WaitBox"));
         box.setWindowTitle(QStringLiteral("Подождите"));
@@ -63,14 +55,14 @@ WaitOutcome WaitForWork(QWidget* parent, const QString& text, lp::Work work, int
         box.setMinimumDuration(0);
         box.setAutoClose(false);
         box.setAutoReset(false);
-        QObject::connect(&box, &QProgressDialog::canceled, &loop, [&loop] { loop.exit(Cancelled); });
-        QObject::connect(&box, &QDialog::rejected, &loop, [&loop] { loop.exit(Cancelled); });  // Escape
+        QObject::connect(&box, &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+        QObject::connect(&box, &QDialog::rejected, [&cancelled] { cancelled = true; });  // Escape
         box.show();
-        outcome = loop.exec();
-    } else if (outcome == OutOfPatience) {
-        outcome = Finished;
+        WaitForJob(job, deadline, QEventLoop::AllEvents, [&cancelled] { return cancelled; });
     }
-    if (outcome == Finished) return WaitOutcome::Done;
+    if (job.finished()) return WaitOutcome::Done;
     job.cancel();
-    return outcome == DeadlinePassed ? WaitOutcome::TimedOut : WaitOutcome::Stopped;
+    return !cancelled && deadline.hasExpired() ? WaitOutcome::TimedOut : WaitOutcome::Stopped;
 }
+
+}  // namespace lp

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace lp {
+
 enum class WaitOutcome {
     Done,      // the work has returned
     Stopped,   // the user stopped waiting, or the application quit
@@ -23,5 +25,7 @@ enum class WaitOutcome {
 // passes, the work's stop token is signalled and the wait ends at once; the
 // work then finishes on its own thread, unseen, so it must own everything it
 // touches. When no thread can be had the work runs on the caller's thread.
-WaitOutcome WaitForWork(QWidget* parent, const QString& text, lp::Work work, int patienceMs = 400,
+WaitOutcome WaitForWork(QWidget* parent, const QString& text, Work work, int patienceMs = 400,
                         QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+
+}  // namespace lp

@@ -1,12 +1,15 @@
 #include "work/worker.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QPromise>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -38,8 +41,9 @@ namespace {
 // Work still running as the application object goes is waited for this long.
 constexpr int kQuitWaitMs = 5000;
 
-// Exit codes of the waiting loop.
-constexpr int kLoopDone = 1;
+// The waiting loop's exit code when it ends by itself; any other: the
+// application is quitting.
+constexpr int kLoopDone = 0x6c70;
 
 struct Registry {
     std::mutex mutex;
@@ -64,6 +68,31 @@ bool WaitOn(JobState& s, QDeadlineTimer deadline) {
         return true;
     }
     return s.ended.wait_until(lock, deadline.deadline<std::chrono::steady_clock>(), done);
+}
+
+// Runs the event loop until `done()` holds, looked at whenever the loop has
+// handled the events pending, or the deadline passes; returns done().
+bool RunLoopUntil(const std::function<bool()>& done, QDeadlineTimer deadline,
+                  QEventLoop::ProcessEventsFlags flags) {
+    if (done()) return true;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher) return false;  // no event loop on this thread: nothing would change
+    QEventLoop loop;
+    // Whatever the events did is looked at before the loop sleeps again.
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&loop, &done] {
+        if (done()) loop.exit(kLoopDone);
+    });
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kLoopDone); });
+    while (!done() && !deadline.hasExpired()) {
+        if (!deadline.isForever())
+            timer.start(
+                int(std::clamp<qint64>(deadline.remainingTime(), 1, std::numeric_limits<int>::max())));
+        if (loop.exec(flags) != kLoopDone) break;  // the application is quitting
+    }
+    return done();
 }
 
 void StopAtQuit() {
@@ -136,20 +165,13 @@ Job StartWork(Work work, NoThread fallback) {
     return job;
 }
 
-bool WaitForJob(const Job& job, QDeadlineTimer deadline, QEventLoop::ProcessEventsFlags flags) {
+bool WaitForJob(const Job& job, QDeadlineTimer deadline, QEventLoop::ProcessEventsFlags flags,
+                const std::function<bool()>& giveUp) {
     if (job.finished()) return true;
-    QEventLoop loop;
-    QFutureWatcher<void> watcher;
-    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, [&loop] { loop.exit(kLoopDone); });
+    if (!QAbstractEventDispatcher::instance()) return job.wait(deadline);
+    QFutureWatcher<void> watcher;  // its signal wakes the loop when the work returns
     watcher.setFuture(job.future());
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kLoopDone); });
-    while (!job.finished() && !deadline.hasExpired()) {
-        if (!deadline.isForever()) timer.start(std::max<qint64>(1, deadline.remainingTime()));
-        if (loop.exec(flags) != kLoopDone) break;  // the application is quitting
-    }
+    RunLoopUntil([&job, &giveUp] { return job.finished() || (giveUp && giveUp()); }, deadline, flags);
     return job.finished();
 }
 

@@ -58,11 +58,14 @@ class Job {
 // Starts `work` on a thread of its own.
 Job StartWork(Work work, NoThread fallback = NoThread::Refuse);
 
-// Runs this thread's event loop (with `flags`) until the job finishes or the
-// deadline passes; true when it finished. Returns early, false, when the
-// application is quitting.
+// The one wait of the interface thread: runs this thread's event loop (with
+// `flags`) until the job finishes, `giveUp()` holds or the deadline passes;
+// true when the job finished. Returns early, false, when the application is
+// quitting. `giveUp` is looked at whenever the loop has handled the events
+// pending, so a flag set by a button's signal ends the wait at once.
 bool WaitForJob(const Job& job, QDeadlineTimer deadline,
-                QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
+                QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents,
+                const std::function<bool()>& giveUp = {});
 
 enum class Bounded {
     Finished,    // returned before the deadline

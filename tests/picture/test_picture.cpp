@@ -464,8 +464,8 @@ void PictureTest::waitingKeepsTheWindowAlive() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Quick work: done before anything shows.
     int answer = 0;
-    QVERIFY(WaitForWork(&window, QStringLiteral("…"), [&answer](std::stop_token) { answer = 42; }) ==
-            WaitOutcome::Done);
+    QVERIFY(lp::WaitForWork(&window, QStringLiteral("…"), [&answer](std::stop_token) { answer = 42; }) ==
+            lp::WaitOutcome::Done);
     QCOMPARE(answer, 42);
 
     // Slow work: timers run meanwhile, the box comes up, a close waits.
@@ -479,10 +479,10 @@ void PictureTest::waitingKeepsTheWindowAlive() {
         window.close();
         stayedOpen = window.isVisible();
     });
-    QVERIFY(WaitForWork(
+    QVERIFY(lp::WaitForWork(
                 &window, QStringLiteral("…"),
                 [](std::stop_token) { std::this_thread::sleep_for(std::chrono::milliseconds(600)); },
-                100) == WaitOutcome::Done);
+                100) == lp::WaitOutcome::Done);
     QVERIFY(ticks > 10);
     QVERIFY(boxSeen);
     QVERIFY(stayedOpen);
@@ -499,25 +499,25 @@ void PictureTest::waitingKeepsTheWindowAlive() {
         });
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(WaitForWork(
+        QVERIFY(lp::WaitForWork(
                     &window, QStringLiteral("…"),
                     [done, watchesToken](std::stop_token stop) {
                         for (int i = 0; i < 150 && !(watchesToken && stop.stop_requested()); ++i)
                             std::this_thread::sleep_for(std::chrono::milliseconds(10));
                         done->store(true);
                     },
-                    50) == WaitOutcome::Stopped);
+                    50) == lp::WaitOutcome::Stopped);
         QVERIFY(clock.elapsed() < 1000);
         if (!watchesToken) QVERIFY(!done->load());
         QTRY_VERIFY_WITH_TIMEOUT(done->load(), watchesToken ? 1000 : 5000);
     }
     // A deadline ends the wait as a stop does.
-    QVERIFY(WaitForWork(
+    QVERIFY(lp::WaitForWork(
                 &window, QStringLiteral("…"),
                 [](std::stop_token stop) {
                     while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 },
-                50, QDeadlineTimer(300)) == WaitOutcome::TimedOut);
+                50, QDeadlineTimer(300)) == lp::WaitOutcome::TimedOut);
     QTRY_COMPARE_WITH_TIMEOUT(lp::RunningWork(), 0, 500);
 }
 

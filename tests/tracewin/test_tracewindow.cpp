@@ -189,14 +189,14 @@ class TraceWindowTest : public QObject {
         QTRY_VERIFY(!trace->busy());
         QCOMPARE(shown.count(), 1);
         // What the engine gives for the newest options, and not for the older ones.
-        TraceJob job;
+        lp::TraceJob job;
         job.picture = form_->ui->ImageDraw->picture();
         job.area = lp::FieldUnitsOf(
             QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
         job.options.mask = {false, trace->ui->SliderThreshold->value(), true};
-        QCOMPARE(trace->result().X, RunTraceJob(job).result.X);
+        QCOMPARE(trace->result().X, lp::RunTraceJob(job).result.X);
         job.options.mask.invert = false;
-        QVERIFY(trace->result().X != RunTraceJob(job).result.X);
+        QVERIFY(trace->result().X != lp::RunTraceJob(job).result.X);
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.

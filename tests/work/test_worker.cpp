@@ -33,7 +33,7 @@ void WorkerTest::noThreadToBeHad() {
     for (int i = 0; i < 3; ++i) QTest::ignoreMessage(QtCriticalMsg, refused);
     bool ran = false, ranHere = false, waited = false;
     lp::Job notRun, inPlace;
-    WaitOutcome outcome;
+    lp::WaitOutcome outcome;
     {
         const rlimit tight{AddressSpaceInUse() + 1024 * 1024, saved.rlim_max};
         QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
@@ -41,12 +41,13 @@ void WorkerTest::noThreadToBeHad() {
         inPlace = lp::StartWork(
             [&ranHere](std::stop_token) { ranHere = (QThread::currentThread() == qApp->thread()); },
             lp::NoThread::RunHere);
-        outcome = WaitForWork(nullptr, QStringLiteral("…"), [&waited](std::stop_token) { waited = true; });
+        outcome =
+            lp::WaitForWork(nullptr, QStringLiteral("…"), [&waited](std::stop_token) { waited = true; });
         QVERIFY(::setrlimit(RLIMIT_AS, &saved) == 0);
     }
     QVERIFY(!notRun.started() && notRun.finished() && !ran);
     QVERIFY(inPlace.started() && inPlace.finished() && ranHere);
-    QVERIFY(outcome == WaitOutcome::Done && waited);
+    QVERIFY(outcome == lp::WaitOutcome::Done && waited);
     QCOMPARE(lp::RunningWork(), 0);
     // With room again the next piece of work gets its thread.
     bool onWorker = false;

@@ -39,9 +39,9 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     //    thread: a slow disk or a large picture must not freeze the window.
     //    Stopping the wait kills the child. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
-    if (WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
+    if (lp::WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
             *loaded = lp::LoadPicture(path, stop);
-        }) != WaitOutcome::Done)
+        }) != lp::WaitOutcome::Done)
         return;
     if (!*loaded) {
         dialogs().message(this, QMessageBox::Critical,
