@@ -10,7 +10,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include "picture/picturefile.h"
+#include "picture/decodechild.h"
 
 namespace {
 

@@ -8,7 +8,7 @@ namespace lp {
 namespace {
 
 bool InReach(uint8_t x, uint8_t y, uint8_t fx, uint8_t fy) {
-    return std::abs(int(x) - int(fx)) <= SearchReach && std::abs(int(y) - int(fy)) <= SearchReach;
+    return std::abs(int(x) - int(fx)) <= kSearchReach && std::abs(int(y) - int(fy)) <= kSearchReach;
 }
 
 // Shifts the selected coordinates and the interval [lo, hi] by `delta` units,

@@ -10,7 +10,7 @@
 namespace lp {
 
 // Largest distance on either axis at which the search catches a point.
-inline constexpr int SearchReach = 3;
+inline constexpr int kSearchReach = 3;
 
 // Paint-box pixel to field unit: division by 2 truncating toward zero, then
 // clamped to 0..255. Also used for positions far outside the field while the

@@ -49,7 +49,7 @@ KeyMove MoveByKey(FigureData& d, MoveRun& run, bool undoEnabled, int dx, int dy)
         d.FigureY = y;
         return fresh ? KeyMove::Started : KeyMove::Continued;
     }
-    const bool fresh = !run.continues(MoveRun::Selection, d, undoEnabled);
+    const bool fresh = !run.continues(MoveRun::kSelection, d, undoEnabled);
     EditorState s = state;
     Coords x = d.FigureX, y = d.FigureY, mask = d.SelectMask;
     if (fresh) SelectArea(s, x, y, mask);
@@ -57,7 +57,7 @@ KeyMove MoveByKey(FigureData& d, MoveRun& run, bool undoEnabled, int dx, int dy)
     MoveSelection(s, x, y, mask, dx, dy);
     if (SameArea(s, before) && x == d.FigureX && y == d.FigureY) return KeyMove::None;  // at the border
     if (fresh) {
-        Start(run, MoveRun::Selection, d);
+        Start(run, MoveRun::kSelection, d);
         d.SelectMask = mask;
     }
     state.AreaX1 = s.AreaX1;

@@ -11,10 +11,10 @@ namespace lp {
 // copy; it goes on only while nothing but its own moves has touched the figure
 // or the undo copy since its last move. Any other command ends it.
 struct MoveRun {
-    static constexpr int Selection = -1;  // target: the selection in area mode
+    static constexpr int kSelection = -1;  // target: the selection in area mode
 
     bool active = false;
-    int target = 0;  // the point moved, or Selection
+    int target = 0;  // the point moved, or kSelection
     Coords undoX{}, undoY{}, afterX{}, afterY{};
 
     void end() { active = false; }

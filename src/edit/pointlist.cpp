@@ -25,7 +25,7 @@ void InsertPoint(Coords& X, Coords& Y, int c, int offset) {
         std::copy_backward(X.begin() + c, X.end() - 1, X.end());
         std::copy_backward(Y.begin() + c, Y.end() - 1, Y.end());
     }
-    const int shift = offset - InsertOffsetZero;
+    const int shift = offset - kInsertOffsetZero;
     X[c] = uint8_t(X[c] + shift);
     Y[c] = uint8_t(Y[c] + shift);
 }

@@ -8,7 +8,7 @@
 namespace lp {
 
 // Position of the offset bar at which an inserted point lies on its copy.
-inline constexpr int InsertOffsetZero = 5;
+inline constexpr int kInsertOffsetZero = 5;
 
 // Inserts a copy of point c after it; the last point is lost. Only for c below
 // 253 does anything shift. Point c then moves by (offset - 5) on both axes,

@@ -9,15 +9,15 @@
 namespace lp {
 
 inline constexpr int PointCount = 256;
-inline constexpr int FileImageSize = 2048;
-inline constexpr int PictureBufferSize = 4096;
-inline constexpr int YBlockOffset = 1024;
+inline constexpr int kFileImageSize = 2048;
+inline constexpr int kPictureBufferSize = 4096;
+inline constexpr int kYBlockOffset = 1024;
 
-inline constexpr int32_t NoHoverPoint = 1000;
-inline constexpr int32_t NoCurrentPoint = 500;
+inline constexpr int32_t kNoHoverPoint = 1000;
+inline constexpr int32_t kNoCurrentPoint = 500;
 
 using Coords = std::array<uint8_t, PointCount>;
-using PictureBytes = std::array<uint8_t, PictureBufferSize>;
+using PictureBytes = std::array<uint8_t, kPictureBufferSize>;
 
 // Template selected by the shape buttons.
 enum MakeModes : int32_t {
@@ -33,8 +33,8 @@ enum MakeModes : int32_t {
 
 struct EditorState {
     int32_t DragMode = 0;  // 0 idle, 1 left button dragging, 2 right button stretching the area
-    int32_t HoverPoint = NoHoverPoint;
-    int32_t CurrentPoint = NoCurrentPoint;
+    int32_t HoverPoint = kNoHoverPoint;
+    int32_t CurrentPoint = kNoCurrentPoint;
     int32_t MakeMode = MakeNone;
     bool LinesFlag = false;
     bool AreaMode = false;

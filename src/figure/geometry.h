@@ -24,8 +24,4 @@ inline double SegmentDistance2(QPointF p, QPointF a, QPointF b) {
     return Distance2(p, a + d * t);
 }
 
-inline double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-    return std::sqrt(SegmentDistance2(p, a, b));
-}
-
 }  // namespace lp

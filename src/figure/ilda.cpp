@@ -15,8 +15,8 @@ const QByteArray kDefaultName = QByteArrayLiteral("laserpic");
 
 // Bytes per record of each format code; 0 for codes the format does not have.
 int RecordSize(int format) {
-    static constexpr int sizes[] = {8, 6, 3, 3, 10, 8};
-    return format >= 0 && format < 6 ? sizes[format] : 0;
+    static constexpr int kSizes[] = {8, 6, 3, 3, 10, 8};
+    return format >= 0 && format < 6 ? kSizes[format] : 0;
 }
 
 bool IsFrameFormat(int format) {
@@ -90,8 +90,8 @@ IldaScan ScanIlda(IldaSource& source) {
     }
     qint64 offset = 0;
     while (offset < size) {
-        char header[IldaHeaderSize];
-        const qint64 available = std::min<qint64>(IldaHeaderSize, size - offset);
+        char header[kIldaHeaderSize];
+        const qint64 available = std::min<qint64>(kIldaHeaderSize, size - offset);
         if (!source.read(offset, header, available)) {
             scan.result = Fail(source.error());
             return scan;
@@ -101,7 +101,7 @@ IldaScan ScanIlda(IldaSource& source) {
                                            : QStringLiteral("Нет подписи «ILDA» в заголовке") + At(offset));
             return scan;
         }
-        if (available < IldaHeaderSize) {
+        if (available < kIldaHeaderSize) {
             scan.result =
                 Fail(QStringLiteral("Заголовок обрезан: %1 байт из 32").arg(available) + At(offset));
             return scan;
@@ -115,7 +115,7 @@ IldaScan ScanIlda(IldaSource& source) {
         const int records = BigEndian16(header + 24);
         if (records == 0) break;  // the end header
         const qint64 data = qint64(records) * recordSize;
-        const qint64 left = size - offset - IldaHeaderSize;
+        const qint64 left = size - offset - kIldaHeaderSize;
         if (data > left) {
             scan.result = Fail(QStringLiteral("Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт")
                                    .arg(records)
@@ -131,10 +131,10 @@ IldaScan ScanIlda(IldaSource& source) {
             frame.company = NameField(header + 16);
             frame.format = format;
             frame.pointCount = records;
-            frame.recordsOffset = offset + IldaHeaderSize;
+            frame.recordsOffset = offset + kIldaHeaderSize;
             scan.frames.append(frame);
         }
-        offset += IldaHeaderSize + data;
+        offset += kIldaHeaderSize + data;
     }
     scan.result = scan.frames.isEmpty() ? Fail(QStringLiteral("В файле нет кадров")) : FileResult{true, {}};
     return scan;
@@ -168,7 +168,7 @@ QByteArray IldaFrameName(const QString& pictureName) {
 QByteArray ExportIlda(const Coords& X, const Coords& Y, const QString& name) {
     const QByteArray frameName = IldaFrameName(name);
     QByteArray out;
-    out.reserve(2 * IldaHeaderSize + kExportPoints * RecordSize(5));
+    out.reserve(2 * kIldaHeaderSize + kExportPoints * RecordSize(5));
     AppendHeader(out, frameName, kExportPoints, 0, 1);
     for (int i = 0; i < kExportPoints; ++i) {
         const int p = i % PointCount;

@@ -32,7 +32,7 @@
 
 namespace lp {
 
-inline constexpr int IldaHeaderSize = 32;
+inline constexpr int kIldaHeaderSize = 32;
 
 struct IldaPoint {
     int x = 0, y = 0;  // ILDA coordinates

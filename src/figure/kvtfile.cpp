@@ -12,26 +12,26 @@ namespace lp {
 FileResult ReadPictureFile(const QString& path, PictureBytes& buffer) {
     RegularFile file;
     if (const FileResult opened = file.open(path); !opened) return opened;
-    std::array<char, FileImageSize> image;
+    std::array<char, kFileImageSize> image;
     const qint64 got = file.read(0, image.data(), image.size());
     if (got < 0) return {false, file.readError()};
-    if (got < FileImageSize) return {false, QStringLiteral("Файл короче 2048 байт")};
+    if (got < kFileImageSize) return {false, QStringLiteral("Файл короче 2048 байт")};
     std::copy(image.begin(), image.end(), buffer.begin());
     return Succeeded();
 }
 
 FileResult WritePictureFile(const QString& path, const PictureBytes& buffer) {
-    return ReplaceFile(path, QByteArrayView(reinterpret_cast<const char*>(buffer.data()), FileImageSize));
+    return ReplaceFile(path, QByteArrayView(reinterpret_cast<const char*>(buffer.data()), kFileImageSize));
 }
 
 void FigureToImage(const Coords& X, const Coords& Y, PictureBytes& buffer) {
     std::copy(X.begin(), X.end(), buffer.begin());
-    std::copy(Y.begin(), Y.end(), buffer.begin() + YBlockOffset);
+    std::copy(Y.begin(), Y.end(), buffer.begin() + kYBlockOffset);
 }
 
 void ImageToFigure(const PictureBytes& buffer, Coords& X, Coords& Y) {
     std::copy_n(buffer.begin(), PointCount, X.begin());
-    std::copy_n(buffer.begin() + YBlockOffset, PointCount, Y.begin());
+    std::copy_n(buffer.begin() + kYBlockOffset, PointCount, Y.begin());
 }
 
 QString PictureNameFor(const QString& path) {

@@ -51,9 +51,9 @@ void DrawSheet(QPainter& p) {
 }  // namespace
 
 CopyAnimation::CopyAnimation(QWidget* parent) : QWidget(parent) {
-    timer_.setInterval(FrameMs);
+    timer_.setInterval(kFrameMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        frame_ = (frame_ + 1) % FrameCount;
+        frame_ = (frame_ + 1) % kFrameCount;
         update();
     });
 }
@@ -80,7 +80,7 @@ void CopyAnimation::paintEvent(QPaintEvent*) {
 
     // The sheet rises out of the left folder, flies over in an arc, turning,
     // and sinks into the right one.
-    const qreal t = qreal(frame_) / (FrameCount - 1);
+    const qreal t = qreal(frame_) / (kFrameCount - 1);
     const QPointF start(from.center().x(), from.top() + 8), end(to.center().x(), to.top() + 8);
     p.save();
     p.translate(start.x() + (end.x() - start.x()) * t, start.y() - std::sin(t * M_PI) * (start.y() - 10));

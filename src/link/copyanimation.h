@@ -9,8 +9,8 @@
 class CopyAnimation : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int FrameCount = 26;
-    static constexpr int FrameMs = 60;
+    static constexpr int kFrameCount = 26;
+    static constexpr int kFrameMs = 60;
 
     explicit CopyAnimation(QWidget* parent = nullptr);
 

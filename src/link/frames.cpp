@@ -9,7 +9,7 @@ int BuildCommandFrame(TxBuffer& tx, uint8_t command, uint8_t argument) {
     tx[0] = 0x00;
     tx[1] = CommandByte(command);
     tx[2] = CommandByte(argument);
-    return CommandFrameLength;
+    return kCommandFrameLength;
 }
 
 namespace {
@@ -42,7 +42,7 @@ NameBytes PictureNameBytes(const QString& text) {
     QStringEncoder encoder("windows-1251",
                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInvalidToNull);
     int k = 0;
-    for (qsizetype i = 0; i < text.size() && k < NameLength; ++k) {
+    for (qsizetype i = 0; i < text.size() && k < kNameLength; ++k) {
         const qsizetype units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).mid(i, units);
         QByteArray encoded;
@@ -66,7 +66,7 @@ int BuildHeaderFrame(TxBuffer& tx, const QString& nameText, QString* log) {
     }
     std::string names;
     const NameBytes name = PictureNameBytes(nameText);
-    for (int k = 0; k < NameLength; ++k) {
+    for (int k = 0; k < kNameLength; ++k) {
         tx[9 + k] = name[k];
         kDecimals.append(names, name[k]);
         names += "  ";
@@ -74,7 +74,7 @@ int BuildHeaderFrame(TxBuffer& tx, const QString& nameText, QString* log) {
     if (log)
         *log = QString::fromLatin1(text) + QStringLiteral("    Имя картинки: ") + nameText +
                QStringLiteral("      ") + QString::fromLatin1(names);
-    return UploadHeaderLength;
+    return kUploadHeaderLength;
 }
 
 int BuildHalfFrame(TxBuffer& tx, int half, const Coords& X, const Coords& Y, bool invertX, bool invertY,
@@ -94,13 +94,13 @@ int BuildHalfFrame(TxBuffer& tx, int half, const Coords& X, const Coords& Y, boo
         text += "   ";
     }
     if (log) *log = QString::fromLatin1(text);
-    return UploadHalfLength;
+    return kUploadHalfLength;
 }
 
 int BuildEndFrame(TxBuffer& tx) {
     tx[0] = 0x01;
     tx[1] = 0x78;
-    return UploadEndLength;
+    return kUploadEndLength;
 }
 
 QString UploadSummary(long long bytes) {

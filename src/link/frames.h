@@ -12,10 +12,10 @@
 namespace lp {
 
 // As large as the driver's output queue; frames are built from offset 0.
-inline constexpr int TxBufferSize = 4096;
-using TxBuffer = std::array<uint8_t, TxBufferSize>;
+inline constexpr int kTxBufferSize = 4096;
+using TxBuffer = std::array<uint8_t, kTxBufferSize>;
 
-inline constexpr int CommandFrameLength = 3;
+inline constexpr int kCommandFrameLength = 3;
 
 // A command or argument byte as sent: 0x00 becomes 0x01, 0xFF becomes 0xFE.
 constexpr uint8_t CommandByte(uint8_t v) {
@@ -27,12 +27,12 @@ int BuildCommandFrame(TxBuffer& tx, uint8_t command, uint8_t argument);
 
 // The upload: a header with the picture name, the two halves of the figure
 // and an end frame, 533 bytes in all, none carrying a checksum.
-inline constexpr int UploadHeaderLength = 17;
-inline constexpr int UploadHalfLength = 257;
-inline constexpr int UploadEndLength = 2;
-inline constexpr int UploadLength = UploadHeaderLength + 2 * UploadHalfLength + UploadEndLength;
-inline constexpr int NameLength = 8;
-using NameBytes = std::array<uint8_t, NameLength>;
+inline constexpr int kUploadHeaderLength = 17;
+inline constexpr int kUploadHalfLength = 257;
+inline constexpr int kUploadEndLength = 2;
+inline constexpr int kUploadLength = kUploadHeaderLength + 2 * kUploadHalfLength + kUploadEndLength;
+inline constexpr int kNameLength = 8;
+using NameBytes = std::array<uint8_t, kNameLength>;
 
 // A Windows-1251 byte of the name as sent: 0x21..0x7E unchanged, 0xA0..0xFF
 // moved down to 0x21..0x80, everything else a blank.

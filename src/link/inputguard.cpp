@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 
+namespace lp {
+
 namespace {
 const char kGuardedProperty[] = "lpTransmitting";
 }
@@ -48,3 +50,5 @@ bool InputGuard::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
 }
+
+}  // namespace lp

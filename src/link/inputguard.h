@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace lp {
+
 class InputGuard : public QObject {
   public:
     explicit InputGuard(QWidget* window);
@@ -21,3 +23,5 @@ class InputGuard : public QObject {
   private:
     QPointer<QWidget> window_;
 };
+
+}  // namespace lp

@@ -55,9 +55,9 @@ TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
 TProgForm::~TProgForm() = default;
 
 void TProgForm::TxBlok(uint8_t command, uint8_t argument) {
-    if (InputGuard::Guarded(this)) return;  // one transmission at a time
+    if (lp::InputGuard::Guarded(this)) return;  // one transmission at a time
     {
-        InputGuard guard(this);
+        lp::InputGuard guard(this);
         if (link.OpenPort(ui->RadioGroupTx->itemIndex(), 2)) {
             link.SendFrame(lp::BuildCommandFrame(link.TxBytes, command, argument));
             link.ClosePort();

@@ -42,8 +42,6 @@ class SerialLink {
 
     // What the current (or last) transmission did.
     const LinkReport& Report() const { return report_; }
-    // Bytes the port took since OpenPort.
-    int64_t BytesTaken() const { return report_.taken; }
     // What went wrong in the current transmission, on one line; empty while nothing did.
     QString Failure() const { return report_.failed ? report_.summary() : QString(); }
 

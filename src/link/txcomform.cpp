@@ -66,7 +66,7 @@ void TTxComForm::setPicture(const lp::Coords& figureX, const lp::Coords& figureY
 void TTxComForm::NameEdited(const QString& text) {
     // Typing stops at eight characters; a longer name set by the window
     // itself can still be shortened.
-    if (text.size() > lp::NameLength && text.size() > nameBefore_.size()) {
+    if (text.size() > lp::kNameLength && text.size() > nameBefore_.size()) {
         const int cursor = ui->EditNameFile->cursorPosition() - int(text.size() - nameBefore_.size());
         ui->EditNameFile->setText(nameBefore_);
         ui->EditNameFile->setCursorPosition(std::max(0, cursor));
@@ -122,10 +122,10 @@ void TTxComForm::logEnd(const lp::LinkReport& report) {
 }
 
 void TTxComForm::SpeedButtonBegTxClick() {
-    if (InputGuard::Guarded(this)) return;  // one transmission at a time
+    if (lp::InputGuard::Guarded(this)) return;  // one transmission at a time
     bool opened = false;
     {
-        InputGuard guard(this);
+        lp::InputGuard guard(this);
         opened = link.OpenPort(ui->RadioGroupTx->itemIndex(), 1);
         if (opened) transmit();
     }

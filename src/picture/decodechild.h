@@ -52,6 +52,11 @@ class DecodeChild {
     bool stopped_ = false;
 };
 
+// What the decoding program does: reads and decodes here, in the caller's own
+// memory, fitted in `box` when it is valid. Only the decoding program calls
+// it (and the test and the benchmark that compare it with the child).
+PictureResult LoadPictureHere(const QString& path, const QSize& box);
+
 // The decoding program: beside the running program, in its installation's
 // libexec folder, or, for programs of the build tree, in the build tree.
 // Empty when there is none.

@@ -39,10 +39,6 @@ PictureResult LoadPicture(const QString& path, std::stop_token stop = {});
 // its proportions kept, already while decoding where the format allows.
 PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop = {});
 
-// What the child process does: reads and decodes here, in the caller's own
-// memory, fitted in `box` when it is valid. Nothing else should call it.
-PictureResult LoadPictureHere(const QString& path, const QSize& box);
-
 // The size a raster picture declared as `declared` is decoded at: each side
 // capped to kPictureKeptSide on its own (the field stretches it anyway).
 QSize KeptPictureSize(const QSize& declared);

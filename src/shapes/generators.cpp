@@ -23,10 +23,10 @@ namespace {
 // never where it decides a ceiling: checked at every multiple of 30 in the 32-bit range (sizes
 // 0..8, 16, 64, 128, 200, 252, 255); tests/shapes/test_sinus_table compares a table of its results.
 
-constexpr uint64_t PiMant = 0xC90FDAA22168C235;  // π rounded to 64 bits: PiMant × 2^-62
-// π/180 rounded to 64 bits: CMant × 2^-69 (PiMant × 32 / 45, rounded; 45 is odd: no ties).
-constexpr uint64_t CMant = PiMant / 45 * 32 + (PiMant % 45 * 32 + 22) / 45;
-static_assert(CMant == 0x8EFA351294E9C8AE);
+constexpr uint64_t kPiMant = 0xC90FDAA22168C235;  // π rounded to 64 bits: kPiMant × 2^-62
+// π/180 rounded to 64 bits: kCMant × 2^-69 (kPiMant × 32 / 45, rounded; 45 is odd: no ties).
+constexpr uint64_t kCMant = kPiMant / 45 * 32 + (kPiMant % 45 * 32 + 22) / 45;
+static_assert(kCMant == 0x8EFA351294E9C8AE);
 
 // 128-bit two's-complement integers as {hi, lo}.
 struct U128 {
@@ -52,22 +52,22 @@ constexpr bool Greater(U128 a, U128 b) {
     return a.hi != b.hi ? a.hi > b.hi : a.lo > b.lo;
 }
 
-// In units of 2^-69 with 96 fraction bits: CMant − π·2^69/180 = −|F| (error 2^-97), and the
+// In units of 2^-69 with 96 fraction bits: kCMant − π·2^69/180 = −|kF| (error 2^-97), and the
 // thresholds 32/√3 and 16/√3 (truncated) where √3/2 × |ε| reaches half a step of the 64-bit
 // mantissa above 1/2 (2^-65) and below it (2^-66).
-constexpr U128 F = {0x0EC5F66E, 0x9485C4D900B7AEF5};
-constexpr U128 AboveHalf = {0x1279A74590, 0x331C4D218F81E4AF};
-constexpr U128 BelowHalf = {0x93CD3A2C8, 0x198E2690C7C0F257};
+constexpr U128 kF = {0x0EC5F66E, 0x9485C4D900B7AEF5};
+constexpr U128 kAboveHalf = {0x1279A74590, 0x331C4D218F81E4AF};
+constexpr U128 kBelowHalf = {0x93CD3A2C8, 0x198E2690C7C0F257};
 
 struct Deviation {
     int sign = 0;                       // of ε
-    bool above = false, below = false;  // |ε| past AboveHalf, BelowHalf
+    bool above = false, below = false;  // |ε| past kAboveHalf, kBelowHalf
 };
 
-// ε × 2^69 = k + m × (CMant − π·2^69/180), k the rounding of m × CMant to 64 bits (ties to even).
+// ε × 2^69 = k + m × (kCMant − π·2^69/180), k the rounding of m × kCMant to 64 bits (ties to even).
 Deviation DeviationOf(int32_t angle) {
     const uint64_t m = angle < 0 ? 0 - uint64_t(angle) : uint64_t(angle);
-    const U128 x = Mul(m, CMant);
+    const U128 x = Mul(m, kCMant);
     const int d = std::bit_width(x.hi);  // bits below the 64 kept (x < 2^95)
     int64_t k = 0;
     if (d > 0) {
@@ -75,11 +75,11 @@ Deviation DeviationOf(int32_t angle) {
         const bool up = low > half || (low == half && (x.lo >> d & 1));
         k = up ? int64_t((uint64_t(1) << d) - low) : -int64_t(low);
     }
-    const U128 mf = Mul(m, F.lo), e = Add({uint64_t(k) << 32, 0}, Neg({mf.hi + m * F.hi, mf.lo}));
+    const U128 mf = Mul(m, kF.lo), e = Add({uint64_t(k) << 32, 0}, Neg({mf.hi + m * kF.hi, mf.lo}));
     const bool negative = e.hi >> 63, zero = e.hi == 0 && e.lo == 0;
     const U128 mag = negative ? Neg(e) : e;
     const int sign = (zero ? 0 : negative ? -1 : 1) * (angle < 0 ? -1 : 1);
-    return {sign, Greater(mag, AboveHalf), Greater(mag, BelowHalf)};
+    return {sign, Greater(mag, kAboveHalf), Greater(mag, kBelowHalf)};
 }
 
 // Ceil(sin(r° + ε) × size / 2) as the extended type computes it, r = 0..359.
@@ -162,11 +162,11 @@ void GreateStars(Coords& X, Coords& Y) {
     struct Leg {
         int last, dx, dy;
     };
-    static constexpr Leg Legs[] = {{31, 2, -1},  {63, 1, -2},  {95, 1, 2},    {127, 2, 1},
-                                   {159, -2, 1}, {191, -1, 2}, {222, -1, -2}, {254, -2, -1}};
+    static constexpr Leg kLegs[] = {{31, 2, -1},  {63, 1, -2},  {95, 1, 2},    {127, 2, 1},
+                                    {159, -2, 1}, {191, -1, 2}, {222, -1, -2}, {254, -2, -1}};
     SetPoint(X, Y, 0, 32, 127);
     int i = 1;
-    for (const Leg& leg : Legs) {
+    for (const Leg& leg : kLegs) {
         for (; i <= leg.last; ++i) SetPoint(X, Y, i, X[i - 1] + leg.dx, Y[i - 1] + leg.dy);
     }
     SetPoint(X, Y, 255, 32, 127);
@@ -174,7 +174,7 @@ void GreateStars(Coords& X, Coords& Y) {
 
 bool GreateCorner(Coords& X, Coords& Y, Corners& c, uint8_t sx, uint8_t sy, int32_t opt, int32_t m,
                   bool& LinesFlag) {
-    m = std::clamp(m, 1, MaxCorners);
+    m = std::clamp(m, 1, kMaxCorners);
     const int32_t start = opt - 1;
     const int32_t step = 360 / m;
     for (int k = 0; k < m; ++k) {

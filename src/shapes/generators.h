@@ -33,7 +33,7 @@ void GreatePoints(Coords& X, Coords& Y);
 // Four-pointed star.
 void GreateStars(Coords& X, Coords& Y);
 
-inline constexpr int MaxCorners = 12;
+inline constexpr int kMaxCorners = 12;
 
 // Polygon corners: entries 0..m-1 the corners, entry m a copy of corner 0.
 struct Corners {

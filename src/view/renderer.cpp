@@ -7,7 +7,7 @@ namespace lp {
 namespace {
 
 void DrawGridOn(Canvas& canvas, int w, int h) {
-    canvas.setPen(colors::Grid.rgba());
+    canvas.setPen(colors::kGrid.rgba());
     const int c = (h - 2) / 2;
     const int cc = (w - 2) / 2;
     canvas.moveTo(0, c);
@@ -29,7 +29,7 @@ void DrawField(Canvas& canvas, const FigureData& data, const RenderOptions& opti
     const int last = options.half128 ? 127 : 255;
 
     // Frame: two nested squares of a two-pixel pen.
-    canvas.setPen(colors::Frame.rgba(), 2);
+    canvas.setPen(colors::kFrame.rgba(), 2);
     for (int d = 0; d <= 1; ++d) {
         const int e = w - 2 + d;
         canvas.moveTo(d, d);
@@ -40,24 +40,24 @@ void DrawField(Canvas& canvas, const FigureData& data, const RenderOptions& opti
     }
 
     // Contour: each marker after the line that reaches its point, under the line that leaves it.
-    canvas.setPen((s.AreaMode ? colors::LineArea : colors::LineNormal).rgba());
+    canvas.setPen((s.AreaMode ? colors::kLineArea : colors::kLineNormal).rgba());
     int x = 2 * data.FigureX[0];
     int y = 2 * data.FigureY[0];
     canvas.moveTo(x, y);
-    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::FirstPoint.rgba());
-    const QRgb current = colors::CurrentPoint.rgba();
-    const QRgb other = (s.AreaMode ? colors::PointArea : colors::PointNormal).rgba();
+    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::kFirstPoint.rgba());
+    const QRgb current = colors::kCurrentPoint.rgba();
+    const QRgb other = (s.AreaMode ? colors::kPointArea : colors::kPointNormal).rgba();
     for (int i = 1; i <= last; ++i) {
         x = 2 * data.FigureX[i];
         y = 2 * data.FigureY[i];
         canvas.lineTo(x, y);
         canvas.fillRect(x - 2, y - 2, x + 2, y + 2, i == s.CurrentPoint ? current : other);
     }
-    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::LastPoint.rgba());
+    canvas.fillRect(x - 4, y - 4, x + 4, y + 4, colors::kLastPoint.rgba());
     if (!options.half128) canvas.lineTo(2 * data.FigureX[0], 2 * data.FigureY[0]);
 
     if (s.AreaMode) {
-        canvas.setDottedPen(colors::AreaDots.rgba(), colors::AreaGaps.rgba());
+        canvas.setDottedPen(colors::kAreaDots.rgba(), colors::kAreaGaps.rgba());
         canvas.moveTo(2 * s.AreaX1, 2 * s.AreaY1);
         canvas.lineTo(2 * s.AreaX2, 2 * s.AreaY1);
         canvas.lineTo(2 * s.AreaX2, 2 * s.AreaY2);
@@ -69,8 +69,8 @@ void DrawField(Canvas& canvas, const FigureData& data, const RenderOptions& opti
 void DrawPreview(Canvas& canvas, const FigureData& data, const RenderOptions& options, JitterRng& rng) {
     PreviewPath path;
     PreviewVertices(data, options.hotPoint, rng, path);
-    const QRgb green = colors::Preview.rgba();
-    canvas.setPen(options.hotColour ? colors::PreviewHot.rgba() : green, 2);
+    const QRgb green = colors::kPreview.rgba();
+    canvas.setPen(options.hotColour ? colors::kPreviewHot.rgba() : green, 2);
     canvas.moveTo(path[0].x(), path[0].y());
     for (int i = 1; i < PointCount; ++i) canvas.lineTo(path[i].x(), path[i].y());
     canvas.setPen(green, 2);  // the closing segment is always green

@@ -14,19 +14,19 @@
 namespace lp {
 
 namespace colors {
-inline const QColor Grid{128, 128, 128};
-inline const QColor Frame{255, 255, 255};
-inline const QColor LineNormal{0, 0, 255};
-inline const QColor LineArea{255, 255, 0};
-inline const QColor FirstPoint{0, 255, 0};
-inline const QColor CurrentPoint{0, 0, 255};
-inline const QColor PointNormal{255, 0, 0};
-inline const QColor PointArea{0, 0, 255};
-inline const QColor LastPoint{255, 255, 0};
-inline const QColor AreaDots{255, 251, 240};
-inline const QColor AreaGaps{0, 0, 0};
-inline const QColor Preview{0, 255, 0};
-inline const QColor PreviewHot{255, 255, 0};
+inline const QColor kGrid{128, 128, 128};
+inline const QColor kFrame{255, 255, 255};
+inline const QColor kLineNormal{0, 0, 255};
+inline const QColor kLineArea{255, 255, 0};
+inline const QColor kFirstPoint{0, 255, 0};
+inline const QColor kCurrentPoint{0, 0, 255};
+inline const QColor kPointNormal{255, 0, 0};
+inline const QColor kPointArea{0, 0, 255};
+inline const QColor kLastPoint{255, 255, 0};
+inline const QColor kAreaDots{255, 251, 240};
+inline const QColor kAreaGaps{0, 0, 0};
+inline const QColor kPreview{0, 255, 0};
+inline const QColor kPreviewHot{255, 255, 0};
 }  // namespace colors
 
 // The preview's jitter: a 32-bit linear congruential generator, 0 at start and

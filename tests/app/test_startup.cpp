@@ -210,7 +210,7 @@ void TestStartup::pictureOnCommandLine() {
         QVERIFY(d.messages.isEmpty());
         for (int i = 0; i < lp::PointCount; ++i) {
             x[i] = uint8_t(bytes[i]);
-            y[i] = uint8_t(bytes[lp::YBlockOffset + i]);
+            y[i] = uint8_t(bytes[lp::kYBlockOffset + i]);
         }
         QCOMPARE(form.windowTitle(), form.EditorTitle + " [" + file + "]" + form.PictureTitle);
         QCOMPARE(form.PictureName, QString("start"));

@@ -70,7 +70,7 @@ void TestPointList::insert() {
     Ramp(g.x, g.y);
     std::fill(std::begin(g.after), std::end(g.after), 0xA5);
     const Coords x1 = g.x, y1 = g.y;
-    for (int c : {int(NoCurrentPoint), -1, 256, 1000}) {
+    for (int c : {int(kNoCurrentPoint), -1, 256, 1000}) {
         InsertPoint(g.x, g.y, c, 12);
         DeletePoint(g.x, g.y, c);
     }

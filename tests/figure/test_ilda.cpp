@@ -471,7 +471,7 @@ void TestIlda::commandLine() {
         PictureBytes picture;
         picture.fill(0x7F);
         FigureToImage(f.X, f.Y, picture);
-        expected = QByteArray(reinterpret_cast<const char*>(picture.data()), FileImageSize);
+        expected = QByteArray(reinterpret_cast<const char*>(picture.data()), kFileImageSize);
     }
     QCOMPARE(ReadBytes(path(output)), expected);
 }
@@ -524,7 +524,7 @@ void TestIlda::commandLineKeepsHardLinks() {
     FigureToImage(star.X, star.Y, image);
     const QByteArray ild = ExportIlda(star.X, star.Y, u"star"_s);
     QVERIFY(WritePictureFile(path(u"star.kvt"_s), image) && WriteBytes(path(u"star.ild"_s), ild));
-    const QByteArray kvt(reinterpret_cast<const char*>(image.data()), FileImageSize);
+    const QByteArray kvt(reinterpret_cast<const char*>(image.data()), kFileImageSize);
     for (const auto& [option, in, out, expected] :
          {std::tuple{u"--export-ilda"_s, u"star.kvt"_s, u"out.ild"_s, ild},
           std::tuple{u"--import-ilda"_s, u"star.ild"_s, u"out.kvt"_s, kvt}}) {

@@ -19,7 +19,7 @@ PictureBytes Filled(uint8_t v) {
 }
 
 QByteArray ImageOf(const PictureBytes& b) {
-    return QByteArray(reinterpret_cast<const char*>(b.data()), FileImageSize);
+    return QByteArray(reinterpret_cast<const char*>(b.data()), kFileImageSize);
 }
 
 }  // namespace
@@ -53,28 +53,28 @@ void TestKvtFile::init() {
 }
 
 void TestKvtFile::roundTripIsByteForByte() {
-    const QByteArray original = RandomBytes(FileImageSize);
+    const QByteArray original = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("in.kvt"), original));
 
     PictureBytes buf = Filled(0x7F);
     QVERIFY(ReadPictureFile(path("in.kvt"), buf));
     QCOMPARE(ImageOf(buf), original);
-    QCOMPARE(buf[FileImageSize], uint8_t(0x7F));
+    QCOMPARE(buf[kFileImageSize], uint8_t(0x7F));
 
     // To a new file, and over the existing one.
     QVERIFY(WritePictureFile(path("out.kvt"), buf));
     QCOMPARE(ReadBytes(path("out.kvt")), original);
-    QVERIFY(WriteBytes(path("in.kvt"), RandomBytes(FileImageSize)));
+    QVERIFY(WriteBytes(path("in.kvt"), RandomBytes(kFileImageSize)));
     QVERIFY(WritePictureFile(path("in.kvt"), buf));
     QCOMPARE(ReadBytes(path("in.kvt")), original);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);  // no temporaries left
 }
 
 void TestKvtFile::coordinateBlocks() {
-    QByteArray bytes(FileImageSize, char(0x11));
+    QByteArray bytes(kFileImageSize, char(0x11));
     for (int i = 0; i < PointCount; ++i) {
         bytes[i] = char(i);
-        bytes[YBlockOffset + i] = char(255 - i);
+        bytes[kYBlockOffset + i] = char(255 - i);
     }
     QVERIFY(WriteBytes(path("diag.kvt"), bytes));
     PictureBytes buf = Filled(0);
@@ -91,10 +91,10 @@ void TestKvtFile::coordinateBlocks() {
     x.fill(1);
     y.fill(2);
     FigureToImage(x, y, buf);
-    for (int i = 0; i < PictureBufferSize; ++i) {
-        uint8_t expected = i < FileImageSize ? 0x11 : 0;
+    for (int i = 0; i < kPictureBufferSize; ++i) {
+        uint8_t expected = i < kFileImageSize ? 0x11 : 0;
         if (i < PointCount) expected = 1;
-        if (i >= YBlockOffset && i < YBlockOffset + PointCount) expected = 2;
+        if (i >= kYBlockOffset && i < kYBlockOffset + PointCount) expected = 2;
         QCOMPARE(buf[i], expected);
     }
 }
@@ -107,7 +107,7 @@ void TestKvtFile::shortFileRefused() {
     QVERIFY(!r.error.isEmpty());
     QVERIFY(buf == Filled(0x7F));
 
-    QVERIFY(WriteBytes(path("2047.kvt"), RandomBytes(FileImageSize - 1)));
+    QVERIFY(WriteBytes(path("2047.kvt"), RandomBytes(kFileImageSize - 1)));
     QVERIFY(!ReadPictureFile(path("2047.kvt"), buf).ok);
     QVERIFY(buf == Filled(0x7F));
 }
@@ -117,13 +117,13 @@ void TestKvtFile::longFileReadsFirst2048() {
     QVERIFY(WriteBytes(path("long.kvt"), bytes));
     PictureBytes buf = Filled(0x7F);
     QVERIFY(ReadPictureFile(path("long.kvt"), buf));
-    QCOMPARE(ImageOf(buf), bytes.left(FileImageSize));
-    for (int i = FileImageSize; i < PictureBufferSize; ++i) QCOMPARE(buf[i], uint8_t(0x7F));
+    QCOMPARE(ImageOf(buf), bytes.left(kFileImageSize));
+    for (int i = kFileImageSize; i < kPictureBufferSize; ++i) QCOMPARE(buf[i], uint8_t(0x7F));
 }
 
 void TestKvtFile::readOnlyFileOpens() {
     // Proves little when run as root, where permission bits stop nothing.
-    const QByteArray bytes = RandomBytes(FileImageSize);
+    const QByteArray bytes = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("ro.kvt"), bytes));
     QVERIFY(QFile::setPermissions(path("ro.kvt"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     PictureBytes buf = Filled(0);
@@ -166,7 +166,7 @@ void TestKvtFile::failedWriteLeavesTargetAlone() {
 
 void TestKvtFile::failedWriteKeepsOldFile() {
     // A file size limit below 2048 bytes makes the write fail for root too.
-    const QByteArray old = RandomBytes(FileImageSize);
+    const QByteArray old = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("old.kvt"), old));
 
     FileResult r;
@@ -202,7 +202,7 @@ void TestKvtFile::longNamesOverwrite() {
     for (const QString& name :
          {QString(251, QLatin1Char('a')) + ".kvt", QString(125, QChar(0x436)) + ".kvt"}) {
         QCOMPARE(QFile::encodeName(name).size() / 250, 1);  // 254 or 255 bytes
-        QVERIFY(WriteBytes(path(name), RandomBytes(FileImageSize)));
+        QVERIFY(WriteBytes(path(name), RandomBytes(kFileImageSize)));
         const FileResult r = WritePictureFile(path(name), Filled(0x42));
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(ReadBytes(path(name)), ImageOf(Filled(0x42)));
@@ -213,7 +213,7 @@ void TestKvtFile::longNamesOverwrite() {
 
 // Saving through a link writes the file it names, which keeps its permissions.
 void TestKvtFile::linkAndPermissionsKept() {
-    QVERIFY(WriteBytes(path("real.kvt"), RandomBytes(FileImageSize)));
+    QVERIFY(WriteBytes(path("real.kvt"), RandomBytes(kFileImageSize)));
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(path("real.kvt"), mode));
     QVERIFY(QFile::link("real.kvt", path("link.kvt")));
@@ -231,7 +231,7 @@ void TestKvtFile::linkAndPermissionsKept() {
 void TestKvtFile::readOnlyFolderWritesInPlace() {
     const QString locked = path("locked"), open = path("open");
     QVERIFY(QDir().mkdir(locked) && QDir().mkdir(open));
-    const QByteArray old = RandomBytes(3000), guarded = RandomBytes(FileImageSize);
+    const QByteArray old = RandomBytes(3000), guarded = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(locked + "/pic.kvt", old) && WriteBytes(open + "/ro.kvt", guarded));
     QVERIFY(QFile::setPermissions(open + "/ro.kvt", QFile::ReadOwner | QFile::ReadOther));
     struct stat before;

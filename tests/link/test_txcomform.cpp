@@ -128,7 +128,7 @@ void TxComFormTest::coordinatesAndFrames() {
     QCOMPARE(tx[0], 0x01);
     QCOMPARE(tx[1], 0x78);
     QCOMPARE(tx[2], 128);  // a shorter frame overwrites only its own length
-    QCOMPARE(lp::UploadLength, 533);
+    QCOMPARE(lp::kUploadLength, 533);
 }
 
 void TxComFormTest::controlsAndSizes() {

@@ -17,8 +17,10 @@ bool IsModifierKey(int key) {
 }  // namespace
 
 void TBaseForm::connectKeyboard() {
-    new EditorKeys(this);
+    new lp::EditorKeys(this);
 }
+
+namespace lp {
 
 EditorKeys::EditorKeys(TBaseForm* form) : QObject(form), form_(form) {
     setObjectName(QStringLiteral("EditorKeys"));
@@ -159,3 +161,5 @@ void EditorKeys::perform(Action action, int dx, int dy) {
             break;
     }
 }
+
+}  // namespace lp

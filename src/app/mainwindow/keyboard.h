@@ -13,6 +13,8 @@
 class QKeyEvent;
 class TBaseForm;
 
+namespace lp {
+
 class EditorKeys : public QObject {
     Q_OBJECT
   public:
@@ -43,3 +45,5 @@ class EditorKeys : public QObject {
 
     TBaseForm* form_;
 };
+
+}  // namespace lp

@@ -57,7 +57,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
             ShowCursor(ui->PaintBoxDraw, kDragCursor);
             // The pick depends on the press position alone: a hover result left
             // from another position must not be taken for a point under the cursor.
-            state.HoverPoint = lp::NoHoverPoint;
+            state.HoverPoint = lp::kNoHoverPoint;
             SearchPoint(uint8_t(fx), uint8_t(fy));
             if (state.HoverPoint >= 0 && state.HoverPoint < lp::PointCount)
                 state.CurrentPoint = state.HoverPoint;
@@ -71,7 +71,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
 }
 
 void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
-    if (state.DragMode != 1) state.HoverPoint = lp::NoHoverPoint;
+    if (state.DragMode != 1) state.HoverPoint = lp::kNoHoverPoint;
     const int fx = lp::FieldFromPixel(x);
     const int fy = lp::FieldFromPixel(y);
     ui->LabelPosY->setCaption(QStringLiteral("Y = ") + QString::number(255 - fy));
@@ -89,7 +89,7 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
             stretching = true;
         }
     } else {
-        if (state.HoverPoint == lp::NoHoverPoint) SearchPoint(uint8_t(fx), uint8_t(fy));
+        if (state.HoverPoint == lp::kNoHoverPoint) SearchPoint(uint8_t(fx), uint8_t(fy));
         if (state.DragMode == 1 && state.HoverPoint >= 0 && state.HoverPoint < lp::PointCount) {
             FigureX[state.HoverPoint] = uint8_t(fx);
             FigureY[state.HoverPoint] = uint8_t(fy);
@@ -109,7 +109,7 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
 }
 
 void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
-    state.HoverPoint = lp::NoHoverPoint;
+    state.HoverPoint = lp::kNoHoverPoint;
     if (!state.AreaMode) ShowCursor(ui->PaintBoxDraw, kArrowCursor);
     state.DragMode = 0;
     ui->LabelPoint->setCaption(QStringLiteral(" "));

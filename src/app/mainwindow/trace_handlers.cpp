@@ -52,7 +52,7 @@ void TBaseForm::TraceResultChange() {
         shown->FigureY = traced.Y;
         shown->State = state;
         shown->State.AreaMode = false;
-        shown->State.CurrentPoint = lp::NoCurrentPoint;
+        shown->State.CurrentPoint = lp::kNoCurrentPoint;
         shownInstead_ = std::move(shown);
     } else {
         shownInstead_.reset();

@@ -37,7 +37,7 @@ const QString kOpenFailed = QStringLiteral("Не удалось открыть �
 const QString kWriteFailed = QStringLiteral("Не удалось записать файл");
 const QString kFilter = QStringLiteral("Картинка для Korventa (*.kvt)");
 const QString kNoName = QStringLiteral(" NoName ");
-const QByteArray kFiller(FileImageSize, char(0x7F));
+const QByteArray kFiller(kFileImageSize, char(0x7F));
 
 enum Choice { kFile, kReadOnly, kFolder, kMissing, kCancel };  // what the open dialog is answered
 enum How { kSave, kClose, kCloseAtStart, kCloseAfterSave, kCloseAfterUndo };  // the save button, or a close
@@ -55,7 +55,7 @@ enum Special {
 };
 
 QByteArray ImageOf(const PictureBytes& b, int from = 0) {
-    return QByteArray(reinterpret_cast<const char*>(b.data()) + from, FileImageSize);
+    return QByteArray(reinterpret_cast<const char*>(b.data()) + from, kFileImageSize);
 }
 
 // A figure unlike the start-up one and unlike the test files.
@@ -70,7 +70,7 @@ void SetSomeFigure(TBaseForm& form) {
 QByteArray ExpectedImage(const TBaseForm& form, QByteArray carried) {
     for (int i = 0; i < PointCount; ++i) {
         carried[i] = char(form.FigureX[i]);
-        carried[YBlockOffset + i] = char(form.FigureY[i]);
+        carried[kYBlockOffset + i] = char(form.FigureY[i]);
     }
     return carried;
 }
@@ -264,14 +264,14 @@ void TestFileCommands::open_data() {
     QTest::addColumn<QByteArray>("bytes");  // the file's contents
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QString>("name");  // what ToNameTx makes of the file name
-    QByteArray diagonal(FileImageSize, char(0x11));
+    QByteArray diagonal(kFileImageSize, char(0x11));
     for (int i = 0; i < PointCount; ++i) {
         diagonal[i] = char(i);
-        diagonal[YBlockOffset + i] = char(255 - i);
+        diagonal[kYBlockOffset + i] = char(255 - i);
     }
     QTest::newRow("diagonal, two dots") << kFile << "pic.old.kvt" << diagonal << true << "pic.old";
     QTest::newRow("3000 bytes, no dot") << kFile << "noext" << RandomBytes(3000) << true << "noext";
-    QTest::newRow("read-only, just .kvt") << kReadOnly << ".kvt" << RandomBytes(FileImageSize) << true << "";
+    QTest::newRow("read-only, just .kvt") << kReadOnly << ".kvt" << RandomBytes(kFileImageSize) << true << "";
     QTest::newRow("1000 bytes") << kFile << "pic.kvt" << RandomBytes(1000) << false << "pic";
     QTest::newRow("folder") << kFolder << "pic.kvt" << QByteArray() << false << kNoName;
     QTest::newRow("missing") << kMissing << "pic.kvt" << QByteArray() << false << kNoName;
@@ -318,9 +318,9 @@ void TestFileCommands::open() {
     if (opens) {
         QVERIFY(d.messages.isEmpty());
         // The figure is the X and the Y block: writing it over the file changes nothing.
-        QCOMPARE(ExpectedImage(form, bytes.left(FileImageSize)), bytes.left(FileImageSize));
-        QCOMPARE(ImageOf(form.data.PictureBuffer), bytes.left(FileImageSize));
-        QCOMPARE(ImageOf(form.data.PictureBuffer, FileImageSize), kFiller);
+        QCOMPARE(ExpectedImage(form, bytes.left(kFileImageSize)), bytes.left(kFileImageSize));
+        QCOMPARE(ImageOf(form.data.PictureBuffer), bytes.left(kFileImageSize));
+        QCOMPARE(ImageOf(form.data.PictureBuffer, kFileImageSize), kFiller);
         QCOMPARE(form.FileTitle, " [" + file + "]");
         QCOMPARE(form.windowTitle(), form.EditorTitle + form.FileTitle + form.PictureTitle);  // redrawn
         QCOMPARE(form.SaveDialogPic.fileName, file);
@@ -349,7 +349,7 @@ void TestFileCommands::open() {
 // The 1536 uninterpreted bytes: 0x7F before any open, the opened file's after
 // one. The auto-save writes the file image as it stands, without the figure.
 void TestFileCommands::fileImageAndAutoSave() {
-    const QByteArray original = RandomBytes(FileImageSize);
+    const QByteArray original = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("in.kvt"), original));
     TBaseForm form;
     QVERIFY(!form.TimerAvtoSave->isActive());
@@ -429,7 +429,7 @@ void TestFileCommands::saveAndClosePrompt() {
     QFETCH(QString, target);
     QFETCH(bool, limited);
     QFETCH(QString, name);
-    const QByteArray prev = RandomBytes(FileImageSize), exist = RandomBytes(FileImageSize);
+    const QByteArray prev = RandomBytes(kFileImageSize), exist = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("prev.kvt"), prev) && WriteBytes(path("exist.kvt"), exist));
     QVERIFY(WriteBytes(path("plain"), "abc") && QDir(dir_->path()).mkpath("taken.kvt/inner"));
     const bool asks = !target.isEmpty() && QFileInfo(path(target)).isFile();
@@ -494,7 +494,7 @@ void TestFileCommands::saveAndClosePrompt() {
 // found" box, an overwrite question answered No, then close with the prompt
 // and the save dialog, typed into.
 void TestFileCommands::realDialogsEndToEnd() {
-    const QByteArray original = RandomBytes(FileImageSize);
+    const QByteArray original = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("real.kvt"), original));
     TBaseForm form;
     form.show();
@@ -691,7 +691,7 @@ void TestFileCommands::saveKeepsHardLinks_data() {
 // new picture; a failed write leaves the old one under both and says so.
 void TestFileCommands::saveKeepsHardLinks() {
     QFETCH(bool, limited);
-    const QByteArray old = RandomBytes(FileImageSize);
+    const QByteArray old = RandomBytes(kFileImageSize);
     QVERIFY(WriteBytes(path("pic.kvt"), old));
     QCOMPARE(::link(QFile::encodeName(path("pic.kvt")), QFile::encodeName(path("other.kvt"))), 0);
     TBaseForm form;

@@ -110,7 +110,7 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
     hold(Qt::Key_S, Qt::ControlModifier, 3);
     QCOMPARE(answers.fileDialogs.size(), 2);
     QCOMPARE(answers.fileDialogs[1].title, QStringLiteral("Сохранить как"));
-    QCOMPARE(ReadBytes(path).size(), lp::FileImageSize);
+    QCOMPARE(ReadBytes(path).size(), lp::kFileImageSize);
     QVERIFY(!f->UndoEnabled());
 
     // Undo does nothing while its button is disabled.
@@ -176,7 +176,7 @@ void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
     QCOMPARE(f->ui->LabelPosX->text(), QStringLiteral("X = 11"));
     QCOMPARE(f->ui->LabelPosY->text(), QStringLiteral("Y = 11"));
     QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("6"));
-    QCOMPARE(fieldNear(at(5), -2, 1), lp::colors::CurrentPoint);  // drawn there
+    QCOMPARE(fieldNear(at(5), -2, 1), lp::colors::kCurrentPoint);  // drawn there
     QCOMPARE(f->data.LastX, f->FigureX);
 
     // One undo takes back the whole series, from the first move on.
@@ -239,7 +239,7 @@ void TestKeyboard::otherCommandsEndTheSeries() {
 }
 
 void TestKeyboard::pageKeysStepAndWrap() {
-    QCOMPARE(f->state.CurrentPoint, lp::NoCurrentPoint);
+    QCOMPARE(f->state.CurrentPoint, lp::kNoCurrentPoint);
     f->state.MakeMode = lp::MakeCircle;
     const struct {
         Qt::Key key;
@@ -259,8 +259,8 @@ void TestKeyboard::pageKeysStepAndWrap() {
     QCOMPARE(f->state.CurrentPoint, 254);
     QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("255"));
     QCOMPARE(f->ui->LabelPosX->text(), QStringLiteral("X = ") + QString::number(f->FigureX[254]));
-    QCOMPARE(fieldNear(at(254), -2, 1), lp::colors::CurrentPoint);
-    QCOMPARE(fieldNear(at(1), -2, 1), lp::colors::PointNormal);
+    QCOMPARE(fieldNear(at(254), -2, 1), lp::colors::kCurrentPoint);
+    QCOMPARE(fieldNear(at(1), -2, 1), lp::colors::kPointNormal);
     QVERIFY(!f->UndoEnabled());  // picking changes nothing
 
     // In the "128" mode only the first half is shown and can be picked.

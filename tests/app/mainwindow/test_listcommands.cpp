@@ -67,7 +67,7 @@ void TestListCommands::insertAndDeleteTakeUndo() {
     QCOMPARE(QPoint(f->FigureX[10], f->FigureY[10]), QPoint(1, 10));
     QCOMPARE(QPoint(f->FigureX[11], f->FigureY[11]), QPoint(250, 3));
     QCOMPARE(f->FigureX[255], x0[254]);
-    QCOMPARE(fieldNear(1, 10, -2, 1), lp::colors::CurrentPoint);  // drawn, still the current point
+    QCOMPARE(fieldNear(1, 10, -2, 1), lp::colors::kCurrentPoint);  // drawn, still the current point
     QCOMPARE(f->state.CurrentPoint, 10);
     f->SpeedButtonUndoClick();
     QCOMPARE(f->FigureX, x0);
@@ -91,7 +91,7 @@ void TestListCommands::insertAndDeleteTakeUndo() {
 
 void TestListCommands::insertWithNothingPicked() {
     f->ui->CheckBoxHotPoint->setChecked(true);  // each redraw advances the jitter: all points repeat
-    QCOMPARE(f->state.CurrentPoint, lp::NoCurrentPoint);
+    QCOMPARE(f->state.CurrentPoint, lp::kNoCurrentPoint);
     const lp::FigureData before = f->data;
     for (SpeedButton* button : {f->ui->SpeedButtonInsertPoint, f->ui->SpeedButtonDeletePoint}) {
         f->FromUndo();
@@ -115,7 +115,7 @@ void TestListCommands::startPointMovesWithoutUndo() {
     pressRotate(Qt::LeftButton);
     QCOMPARE(f->FigureX[0], x0[1]);
     QCOMPARE(f->FigureX[255], x0[0]);
-    QCOMPARE(fieldNear(x0[1], y0[1], -4, -4), lp::colors::FirstPoint);
+    QCOMPARE(fieldNear(x0[1], y0[1], -4, -4), lp::colors::kFirstPoint);
     QVERIFY(!f->UndoEnabled());
 
     // Right, then middle: back by one each.

@@ -98,7 +98,7 @@ void TestMouse::hoverSearchDirectionReachAndLabels() {
     // out of reach the last hit stays on the label.
     click(Qt::RightButton, 102, 97);
     const std::array<int, 3> cases[] = {
-        {103, 97, 5}, {104, 100, lp::NoHoverPoint}, {100, 96, lp::NoHoverPoint}};
+        {103, 97, 5}, {104, 100, lp::kNoHoverPoint}, {100, 96, lp::kNoHoverPoint}};
     for (auto [fx, fy, found] : cases) {
         QVERIFY(hover(fx, fy));
         QCOMPARE(f->state.HoverPoint, found);
@@ -108,7 +108,7 @@ void TestMouse::hoverSearchDirectionReachAndLabels() {
     // In the "128" mode only points 0..127 can be found.
     f->ui->SpeedButton128->SetDown(true);
     QVERIFY(hover(60, 61));
-    QCOMPARE(f->state.HoverPoint, lp::NoHoverPoint);
+    QCOMPARE(f->state.HoverPoint, lp::kNoHoverPoint);
 
     // Labels fit their texts, also texts shown before a change of font.
     QLabel* posX = f->ui->LabelPosX;
