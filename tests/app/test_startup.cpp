@@ -3,46 +3,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QProcess>
 #include <QtTest>
 
 #include "app/baseform.h"
 #include "app/commandline.h"
 #include "app/startup.h"
+#include "support/editorprogram.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 
 namespace {
 
 const QString kStartCaption = QStringLiteral(" Редактор картинок для лазера  [no FileLaser]  [no Picture] ");
-
-// The editor itself, without the offscreen platform of the tests.
-struct Run {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QString out, err;
-};
-
-Run RunEditor(const QStringList& arguments, const QString& display = QString()) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
-        env.remove(QString::fromLatin1(name));
-    if (!display.isEmpty()) env.insert(QStringLiteral("DISPLAY"), display);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(LASERPIC_BINARY), arguments);
-    Run run;
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.status = process.exitStatus();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
 
 bool OneLine(const QString& text) {
     return text.endsWith('\n') && text.count('\n') == 1 && text.size() > 1;
@@ -133,7 +105,7 @@ void TestStartup::commandLine() {
 
 // Help, version and mistakes need no display.
 void TestStartup::answersWithoutDisplay() {
-    Run run = RunEditor({"--version"});
+    EditorRun run = RunEditor({"--version"});
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString("laserpic " LASERPIC_VERSION "\n"));
@@ -156,7 +128,7 @@ void TestStartup::missingDisplayEndsInOneLine() {
     while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) ++n;
     const QString display = QStringLiteral(":%1").arg(n);
     for (const QString& d : {display, QString()}) {
-        const Run run = RunEditor({}, d);
+        const EditorRun run = RunEditor({}, {}, d);
         QCOMPARE(run.status, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(OneLine(run.err), qPrintable(run.err));

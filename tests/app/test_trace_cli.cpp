@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/editorprogram.h"
 #include "support/files.h"
 
 namespace {
@@ -95,16 +95,10 @@ void TestTraceCli::exitCodes() {
     QVERIFY(WriteBytes(d + "huge.bmp", bmp + QByteArray(64, '\0')));
     QCOMPARE(mkfifo(QFile::encodeName(d + "pipe.png").constData(), 0600), 0);
 
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(d);
-    process.start(QStringLiteral(LASERPIC_EXE), args);
-    QVERIFY(process.waitForFinished(20000));
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    QCOMPARE(process.exitCode(), status);
+    const EditorRun run = RunEditor(args, d);
+    QVERIFY(run.finished);
+    const QString& err = run.err;
+    QCOMPARE(run.exitCode, status);
     QCOMPARE(err.count(QLatin1Char('\n')), lines);
     const QByteArray kvt = ReadBytes(d + "out.kvt");
     QCOMPARE(kvt.size(), status == 0 ? 2048 : 0);

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -15,6 +14,7 @@
 #include "figure/ildafiles.h"
 #include "figure/kvtfile.h"
 #include "shapes/generators.h"
+#include "support/editorprogram.h"
 #include "support/files.h"
 
 using namespace lp;
@@ -442,18 +442,12 @@ void TestIlda::commandLine() {
                                                ExportIlda(ramp.X, ramp.Y, u"ramp"_s)));
 
     // The real program, without any display to talk to.
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(dir_->path());
-    program.start(QStringLiteral(LASERPIC_EXE), args);
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    const QString stderrText = QString::fromUtf8(program.readAllStandardError());
-    QCOMPARE(program.exitCode(), status);
-    QVERIFY(program.readAllStandardOutput().isEmpty());
+    const EditorRun program = RunEditor(args, dir_->path());
+    QVERIFY(program.finished);
+    QCOMPARE(program.status, QProcess::NormalExit);
+    const QString& stderrText = program.err;
+    QCOMPARE(program.exitCode, status);
+    QVERIFY(program.out.isEmpty());
     if (status == 0) {
         QVERIFY2(stderrText.isEmpty(), qPrintable(stderrText));
     } else {
@@ -504,14 +498,10 @@ void TestIlda::commandLineLeavesTargetOnFailure() {
     QCOMPARE(RunIldaCommand({u"laserpic"_s, u"picture.kvt"_s}), -1);
     QCOMPARE(RunIldaCommand({u"laserpic"_s, u"--help"_s}), -1);
     // The program's --help lists both, without a display.
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(u"DISPLAY"_s);
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(LASERPIC_EXE), {u"--help"_s});
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitCode(), 0);
-    const QString help = QString::fromUtf8(program.readAllStandardOutput());
+    const EditorRun program = RunEditor({u"--help"_s});
+    QVERIFY(program.finished);
+    QCOMPARE(program.exitCode, 0);
+    const QString& help = program.out;
     QVERIFY2(help.contains(u"--export-ilda КАРТИНКА.kvt ВЫХОД.ild"_s), qPrintable(help));
     QVERIFY(help.contains(u"--import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"_s));
 }

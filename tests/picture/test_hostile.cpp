@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "app/baseform.h"
+#include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
@@ -21,13 +22,6 @@
 #include "work/worker.h"
 
 namespace {
-
-QByteArray Convert(const QStringList& args) {
-    QProcess convert;
-    convert.start(QStringLiteral("convert"), args);
-    convert.waitForFinished(60000);
-    return convert.readAllStandardOutput();
-}
 
 // A PNG or MNG chunk; `length` is what its header declares.
 QByteArray Chunk(const char* type, const QByteArray& data, qint64 length = -1) {

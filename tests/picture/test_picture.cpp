@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "app/baseform.h"
+#include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
@@ -44,23 +45,12 @@ bool Near(const QColor& a, const QColor& b, int tolerance = 40) {
            qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
-QString ConvertProgram() {
-    return QStandardPaths::findExecutable(QStringLiteral("convert"));
-}
-
-// Runs ImageMagick's convert; the file it should have written must be there.
-bool Convert(const QStringList& args) {
-    QProcess convert;
-    convert.start(ConvertProgram(), args);
-    convert.waitForFinished(60000);
-    return QFileInfo(args.last()).size() > 0;
-}
-
 // 64 x 48 (or w x h): red, blue over lime, yellow quadrants.
 bool ConvertQuadrants(const QString& path, int w = 64, int h = 48) {
     const QString half = QStringLiteral("%1x%2").arg(w / 2).arg(h / 2);
-    return Convert({"-size", half, "xc:red", "xc:blue", "+append", "(", "-size", half, "xc:lime", "xc:yellow",
-                    "+append", ")", "-append", path});
+    return !Convert({"-size", half, "xc:red", "xc:blue", "+append", "(", "-size", half, "xc:lime",
+                     "xc:yellow", "+append", ")", "-append", path})
+                .isEmpty();
 }
 
 long PeakMemoryKb() {
@@ -328,7 +318,7 @@ void PictureTest::realFiles() {
     QFile::remove(path);
     if (name.endsWith(QStringLiteral(".svg"))) {
         // Its SVG writer reports failure even when the file is written.
-        QVERIFY(Convert({"-size", "64x48", "xc:white", "-draw", "rectangle 0,0 31,23", path}));
+        QVERIFY(!Convert({"-size", "64x48", "xc:white", "-draw", "rectangle 0,0 31,23", path}).isEmpty());
         QVERIFY(ReadBytes(path).contains("<svg"));
     } else if (name == QStringLiteral("turned.jpg")) {
         // Stored on its side with the orientation mark a camera writes: an
