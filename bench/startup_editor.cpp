@@ -1,6 +1,7 @@
 // The editor's start-up up to its first painted main window.
 #include "app/baseform.h"
 #include "app/startup.h"
+#include "app/translations.h"
 #include "firstpaint.h"
 
 int main(int argc, char* argv[]) {

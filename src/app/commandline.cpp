@@ -3,10 +3,13 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QGuiApplication>
 #include <QUrl>
+#include <cstdio>
 
 #include "app/ilda_cli.h"
 #include "app/trace_cli.h"
+#include "app/translations.h"
 
 namespace {
 
@@ -100,4 +103,30 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.errors = QStringLiteral("%1: one picture at a time; ignored: %2\n")
                             .arg(kProgram, pictures.mid(1).join(QStringLiteral(" ")));
     return result;
+}
+
+int AnswerWithoutWindow(const QStringList& arguments) {
+    // The conversions' options are unknown to the editor's own command line,
+    // so every answer without a window shows as an end of the editor's.
+    if (!ParseCommandLine(arguments).exitCode) return -1;
+
+    // Qt's own remarks (a missing runtime folder and the like) would break
+    // the one line an answer writes.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    // Translations, fonts and picture decoders need an application object; no display is used.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QByteArray program = arguments.value(0, kProgram).toLocal8Bit();
+    int argc = 1;
+    char* argv[] = {program.data(), nullptr};
+    QGuiApplication app(argc, argv);
+    InstallTranslations(app);
+
+    if (const int status = RunTraceCommand(arguments); status >= 0) return status;
+    if (const int status = RunIldaCommand(arguments); status >= 0) return status;
+    const CommandLine command = ParseCommandLine(arguments);  // now in the user's language
+    std::fputs(command.output.toLocal8Bit().constData(), stdout);
+    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
+    return *command.exitCode;
 }

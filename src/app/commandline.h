@@ -18,5 +18,10 @@ struct CommandLine {
 // ...) are accepted and left to the application object.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
+// Answers what needs no window (conversions, help, version, mistakes) with an
+// application object on no display and the user's language installed, and
+// returns the exit status; -1 when the editor is to start.
+int AnswerWithoutWindow(const QStringList& arguments);
+
 // The program's arguments as strings in the system's encoding.
 QStringList ArgumentList(int argc, char* argv[]);

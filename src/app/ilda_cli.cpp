@@ -1,5 +1,6 @@
 #include "app/ilda_cli.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include "figure/ilda.h"
@@ -59,23 +60,28 @@ int RunIldaCommand(const QStringList& args) {
     for (qsizetype i = 0; i < rest.size(); ++i) {
         const QString& arg = rest[i];
         if (arg == kExport || arg == kImport) {
-            if (!mode.isEmpty()) return Fail(QStringLiteral("одно преобразование за раз"));
+            if (!mode.isEmpty())
+                return Fail(QCoreApplication::translate("CommandLine", "одно преобразование за раз"));
             mode = arg;
         } else if (arg == kFrame) {
             bool ok = false;
             frame = i + 1 < rest.size() ? rest[++i].toInt(&ok) : 0;
-            if (!ok || frame < 1) return Fail(QStringLiteral("после --frame нужен номер кадра, начиная с 1"));
+            if (!ok || frame < 1)
+                return Fail(QCoreApplication::translate("CommandLine",
+                                                        "после --frame нужен номер кадра, начиная с 1"));
             frameGiven = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return Fail(QStringLiteral("неизвестный параметр ") + arg);
+            return Fail(QCoreApplication::translate("CommandLine", "неизвестный параметр ") + arg);
         } else {
             paths.append(arg);
         }
     }
     if (mode == kExport && (paths.size() != 2 || frameGiven))
-        return Fail(QStringLiteral("ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild"));
+        return Fail(
+            QCoreApplication::translate("CommandLine", "ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild"));
     if (mode == kImport && paths.size() != 2)
-        return Fail(QStringLiteral("ожидается: --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"));
+        return Fail(QCoreApplication::translate("CommandLine",
+                                                "ожидается: --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"));
     return mode == kExport ? ExportPicture(paths[0], paths[1]) : ImportFrame(paths[0], paths[1], frame);
 }
 

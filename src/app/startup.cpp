@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,17 +14,6 @@
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;
 EditorWindows::EditorWindows(EditorWindows&&) noexcept = default;
-
-void InstallTranslations(QApplication& app) {
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), dir))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-}
 
 void SetDesktopIdentity() {
     Q_INIT_RESOURCE(desktop);  // the icon lives in a static library

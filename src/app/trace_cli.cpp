@@ -1,8 +1,7 @@
 #include "app/trace_cli.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTextStream>
-#include <memory>
 #include <optional>
 
 #include "figure/kvtfile.h"
@@ -29,7 +28,7 @@ int Fail(const QString& message) {
 }
 
 int Usage(const QString& message) {
-    Line(message + QStringLiteral("; справка: %1 --help").arg(kProgram));
+    Line(message + QCoreApplication::translate("CommandLine", "; справка: %1 --help").arg(kProgram));
     return 2;
 }
 
@@ -54,11 +53,12 @@ QString Parse(const QStringList& rest, Request& request) {
             return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
         };
         if (arg == kTrace || arg == kText) {
-            if (!request.mode.isEmpty()) return QStringLiteral("одно преобразование за раз");
+            if (!request.mode.isEmpty())
+                return QCoreApplication::translate("CommandLine", "одно преобразование за раз");
             request.mode = arg;
             if (arg == kText) {
                 const auto text = value();
-                if (!text) return QStringLiteral("после --text нужен текст");
+                if (!text) return QCoreApplication::translate("CommandLine", "после --text нужен текст");
                 request.text = *text;
             }
         } else if (arg == QLatin1String("--invert")) {
@@ -69,34 +69,40 @@ QString Parse(const QStringList& rest, Request& request) {
             request.bold = true;
         } else if (arg == QLatin1String("--threshold")) {
             if (!(request.threshold = number(0, 255)))
-                return QStringLiteral("после --threshold нужно число от 0 до 255");
+                return QCoreApplication::translate("CommandLine",
+                                                   "после --threshold нужно число от 0 до 255");
         } else if (arg == QLatin1String("--size")) {
             const auto size = number(10, 255);
-            if (!size) return QStringLiteral("после --size нужно число от 10 до 255");
+            if (!size)
+                return QCoreApplication::translate("CommandLine", "после --size нужно число от 10 до 255");
             request.size = *size;
         } else if (arg == QLatin1String("--font")) {
             const auto font = value();
-            if (!font || font->isEmpty()) return QStringLiteral("после --font нужно название шрифта");
+            if (!font || font->isEmpty())
+                return QCoreApplication::translate("CommandLine", "после --font нужно название шрифта");
             request.font = *font;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return QStringLiteral("неизвестный параметр ") + arg;
+            return QCoreApplication::translate("CommandLine", "неизвестный параметр ") + arg;
         } else {
             request.paths.append(arg);
         }
     }
     if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
-        return QStringLiteral(
-            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size "
-            "10..255]");
+        return QCoreApplication::translate("CommandLine",
+                                           "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] "
+                                           "[--threshold 0..255] [--size 10..255]");
     if (request.mode == kText &&
         (request.paths.size() != 1 || request.invert || request.threshold || request.lines))
-        return QStringLiteral("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
+        return QCoreApplication::translate(
+            "CommandLine", "ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
     return {};
 }
 
 int Write(const QString& out, const lp::TraceResult& result) {
     if (result.detailLost)
-        Line(QStringLiteral("предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
+        Line(QCoreApplication::translate(
+                 "CommandLine",
+                 "предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
                  .arg(result.worstDeviation, 0, 'f', 1));
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;
@@ -138,20 +144,6 @@ int RunTraceCommand(const QStringList& args) {
     Request request;
     if (const QString mistake = Parse(rest, request); !mistake.isEmpty()) return Usage(mistake);
 
-    // Fonts and picture decoders need an application object; no display is used.
-    std::unique_ptr<QGuiApplication> app;
-    static int argc = 1;
-    static QByteArray program = args.value(0, kProgram).toLocal8Bit();
-    static char* argv[] = {program.data(), nullptr};
-    if (!QGuiApplication::instance()) {
-        // Qt's own remarks (a missing runtime folder and the like) would break
-        // the one line a conversion writes.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtFatalMsg) QTextStream(stderr) << message << Qt::endl;
-        });
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
     return Run(request);
 }
 

@@ -9,8 +9,8 @@
 // them, its own name first) and returns the exit status: 0 done (warnings,
 // if any, on standard error), 1 failed with a one-line message on standard
 // error and no file written, 2 a usage mistake. Returns -1 when the arguments
-// ask for no tracing. Makes its own offscreen application object when none
-// exists, for the fonts and the picture decoders.
+// ask for no tracing. Needs an application object for the fonts and the
+// picture decoders (AnswerWithoutWindow makes one on no display).
 int RunTraceCommand(const QStringList& args);
 
 // The lines of --help that describe tracing.

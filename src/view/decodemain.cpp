@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -18,6 +19,7 @@
 #include <new>
 #include <vector>
 
+#include "app/translations.h"
 #include "files/descriptor.h"
 #include "files/regularfile.h"
 #include "view/decodechild.h"
@@ -77,11 +79,12 @@ bool EnterEmptyFolder() {
 }
 
 // SVG is drawn, and its text needs the fonts of a windowing system: the
-// offscreen one, made only for SVG files.
+// offscreen one, made only for SVG files. A relative path finds nothing once
+// the program is in its empty folder, so it is not looked at here either.
 bool NeedsFonts(const QString& path) {
     lp::RegularFile file;
     char start[64];
-    if (!file.open(path)) return false;
+    if (!path.startsWith(u'/') || !file.open(path)) return false;
     const qint64 n = file.read(0, start, sizeof start);
     const QByteArray format = lp::PictureFormatOf(QByteArray(start, n > 0 ? int(n) : 0));
     return format == "svg" || format == "svgz";
@@ -100,29 +103,36 @@ bool NeedsFonts(const QString& path) {
 
 int main(int argc, char* argv[]) {
     Confine();
+    qInstallMessageHandler(NoteMessage);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=true"));
+    const QByteArrayList args(argv + 1, argv + argc);
+    const QString path = QFile::decodeName(args.value(args.size() - 1));
+    // An application object for the answers in the user's language and, for
+    // SVG, the fonts of a windowing system: the offscreen one.
+    int one = 1;
+    std::unique_ptr<QCoreApplication> application;
+    if (NeedsFonts(path)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(one, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(one, argv);
+    }
+    InstallTranslations(*application);
     tooLarge = QByteArray(lp::kDecodeFailure) + ' ' + lp::DecodeTooLarge().toUtf8() + '\n';
     std::set_new_handler(OutOfMemory);
     QImageReader::setAllocationLimit(lp::kPictureAllocationLimitMb);
-    qInstallMessageHandler(NoteMessage);
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=true"));
     if (!EnterEmptyFolder()) {
-        Fail(QStringLiteral("Не удалось приготовить пустую папку для разбора картинки"));
+        Fail(QCoreApplication::translate("Decode",
+                                         "Не удалось приготовить пустую папку для разбора картинки"));
         return 0;
     }
-    const QByteArrayList args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--spin" || args[0] == "--allocate")) Misbehave(args[0]);
     QSize box;
     if (args.size() == 5 && args[0] == "--fit" && args[3] == "--")
         box = QSize(args[1].toInt(), args[2].toInt()).expandedTo(QSize(1, 1));
     else if (args.size() != 2 || args[0] != "--")
         return 2;
-    const QString path = QFile::decodeName(args.last());
 
-    std::unique_ptr<QGuiApplication> application;
-    if (NeedsFonts(path)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
     lp::PictureResult result;
     try {
         result = lp::LoadPictureHere(path, box);

@@ -27,7 +27,8 @@ controls=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '^
 
 dpkg-deb --contents "$deb" >"$out/contents"
 for f in usr/bin/laserpic usr/libexec/laserpic/laserpic-decode usr/share/applications/org.laserpic.LaserPic.desktop \
-         usr/share/mime/packages/org.laserpic.LaserPic.xml \
+         usr/share/mime/packages/org.laserpic.LaserPic.xml usr/share/metainfo/org.laserpic.LaserPic.metainfo.xml \
+         usr/share/laserpic/translations/laserpic_en.qm usr/share/laserpic/screenshots/main-window.png \
          usr/share/icons/hicolor/scalable/apps/org.laserpic.LaserPic.svg \
          usr/share/icons/hicolor/48x48/apps/org.laserpic.LaserPic.png \
          usr/share/doc/laserpic/copyright usr/share/doc/laserpic/README.md usr/share/man/man1/laserpic.1.gz; do

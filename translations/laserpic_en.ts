@@ -1,0 +1,477 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru_RU">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>одно преобразование за раз</source>
+        <translation>one conversion at a time</translation>
+    </message>
+    <message>
+        <source>после --frame нужен номер кадра, начиная с 1</source>
+        <translation>--frame needs a frame number, counted from 1</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр </source>
+        <translation>unknown option </translation>
+    </message>
+    <message>
+        <source>ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild</source>
+        <translation>usage: --export-ilda PICTURE.kvt OUT.ild</translation>
+    </message>
+    <message>
+        <source>ожидается: --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]</source>
+        <translation>usage: --import-ilda IN.ild OUT.kvt [--frame N]</translation>
+    </message>
+    <message>
+        <source>; справка: %1 --help</source>
+        <translation>; see %1 --help</translation>
+    </message>
+    <message>
+        <source>после --text нужен текст</source>
+        <translation>--text needs the text to trace</translation>
+    </message>
+    <message>
+        <source>после --threshold нужно число от 0 до 255</source>
+        <translation>--threshold needs a number from 0 to 255</translation>
+    </message>
+    <message>
+        <source>после --size нужно число от 10 до 255</source>
+        <translation>--size needs a number from 10 to 255</translation>
+    </message>
+    <message>
+        <source>после --font нужно название шрифта</source>
+        <translation>--font needs the name of a font family</translation>
+    </message>
+    <message>
+        <source>ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]</source>
+        <translation>usage: --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]</translation>
+    </message>
+    <message>
+        <source>ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]</source>
+        <translation>usage: --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]</translation>
+    </message>
+    <message>
+        <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.</source>
+        <translation>warning: 256 points cannot hold all the detail; the outline is off by up to %1 units</translation>
+    </message>
+</context>
+<context>
+    <name>Decode</name>
+    <message>
+        <source>Не удалось приготовить пустую папку для разбора картинки</source>
+        <translation>Cannot prepare an empty folder to decode the picture in</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>Редактор картинок для лазера</source>
+        <translation>Pictures for a standalone laser projector</translation>
+    </message>
+    <message>
+        <source>Лицензия: GNU GPL версии 3 или новее</source>
+        <translation>Licence: GNU GPL version 3 or later</translation>
+    </message>
+    <message>
+        <source>Написать письмо о программе</source>
+        <translation>Write to us about the program</translation>
+    </message>
+    <message>
+        <source>Описание программы (README)</source>
+        <translation>How to use it (README)</translation>
+    </message>
+</context>
+<context>
+    <name>TBaseForm</name>
+    <message>
+        <source> Редактор картинок для лазера  [no FileLaser]  [no Picture] </source>
+        <translation> Laser Picture Editor  [no file]  [no picture] </translation>
+    </message>
+    <message>
+        <source>Вставить картинку-подложку для обрисовки</source>
+        <translation>Load a background picture to trace</translation>
+    </message>
+    <message>
+        <source>Открыть файл лазерной картинки для редактирования</source>
+        <translation>Open a laser picture for editing</translation>
+    </message>
+    <message>
+        <source>Сохранить файл лазерной картинки</source>
+        <translation>Save the laser picture</translation>
+    </message>
+    <message>
+        <source>Загрузить картинку лазера в автономное устройство</source>
+        <translation>Upload the picture to the standalone projector</translation>
+    </message>
+    <message>
+        <source>Установить запрограммированную лазерную картинку</source>
+        <translation>Switch to a picture stored in the projector</translation>
+    </message>
+    <message>
+        <source>вернуть прежнюю картинку</source>
+        <translation>Undo: bring back the previous picture</translation>
+    </message>
+    <message>
+        <source>Вставить точку</source>
+        <translation>Insert a point</translation>
+    </message>
+    <message>
+        <source>номер редактируемой точки</source>
+        <translation>Number of the point being edited</translation>
+    </message>
+    <message>
+        <source>Удалить точку</source>
+        <translation>Delete the point</translation>
+    </message>
+    <message>
+        <source>включить - выключить  картинку</source>
+        <translation>Show or hide the background picture</translation>
+    </message>
+    <message>
+        <source>включить - выключить  сетку</source>
+        <translation>Show or hide the grid</translation>
+    </message>
+    <message>
+        <source>Выбирает направление захвата точки</source>
+        <translation>Direction in which a point is picked up</translation>
+    </message>
+    <message>
+        <source>Сместить начальную точку по контуру</source>
+        <translation>Move the starting point along the contour</translation>
+    </message>
+    <message>
+        <source>Нормализация расстояний между точками</source>
+        <translation>Even out the spacing of the points</translation>
+    </message>
+    <message>
+        <source>Пересчитать точки</source>
+        <translation>Recalculate the points</translation>
+    </message>
+    <message>
+        <source>Импорт кадра ILDA</source>
+        <translation>Import an ILDA frame</translation>
+    </message>
+    <message>
+        <source>Экспорт в ILDA</source>
+        <translation>Export to ILDA</translation>
+    </message>
+    <message>
+        <source>Обвести картинку или текст</source>
+        <translation>Trace a picture or text</translation>
+    </message>
+    <message>
+        <source>Цвет поля просмотра</source>
+        <translation>Background colour of the preview</translation>
+    </message>
+    <message>
+        <source>Дополнительные Опции </source>
+        <translation>More options</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Начальная  фигура </source>
+        <translation>Starting figure</translation>
+    </message>
+    <message>
+        <source>Отключить создание</source>
+        <translation>Stop making templates</translation>
+    </message>
+    <message>
+        <source>Форма для рисования первой фигуры</source>
+        <translation>Window for drawing the first figure</translation>
+    </message>
+    <message>
+        <source>Создать фигуру  круг</source>
+        <translation>Make a circle</translation>
+    </message>
+    <message>
+        <source>Создать горизонтальную линию </source>
+        <translation>Make a horizontal line</translation>
+    </message>
+    <message>
+        <source>Создать вертикальную линию </source>
+        <translation>Make a vertical line</translation>
+    </message>
+    <message>
+        <source>Все точки в центре</source>
+        <translation>All points in the centre</translation>
+    </message>
+    <message>
+        <source>Создать звезду</source>
+        <translation>Make a star</translation>
+    </message>
+    <message>
+        <source>Создать фигуру  многоугольник</source>
+        <translation>Make a polygon</translation>
+    </message>
+    <message>
+        <source>Размер  X  </source>
+        <translation>Size X</translation>
+    </message>
+    <message>
+        <source>Размер Y </source>
+        <translation>Size Y</translation>
+    </message>
+    <message>
+        <source>Опция создаваемого объекта</source>
+        <translation>Option of the figure being made</translation>
+    </message>
+    <message>
+        <source>Позиция</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Опция</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Размер внутренний</source>
+        <translation>Inner size</translation>
+    </message>
+    <message>
+        <source>Дописывание второй </source>
+        <translation>Second half</translation>
+    </message>
+    <message>
+        <source> части точек 128-255 </source>
+        <translation> points 128-255 </translation>
+    </message>
+    <message>
+        <source>зеркальное отражение  второй половины фигуры</source>
+        <translation>Mirror the second half of the figure</translation>
+    </message>
+    <message>
+        <source>On\Off повторения второй половины фигуры</source>
+        <translation>Repeat the second half of the figure on or off</translation>
+    </message>
+    <message>
+        <source>Установка параметров кнопок и функций</source>
+        <translation>Button and function settings</translation>
+    </message>
+    <message>
+        <source>Регулировать размер пропрционально</source>
+        <translation>Resize in proportion</translation>
+    </message>
+    <message>
+        <source>Смещение на </source>
+        <translation>Shift by </translation>
+    </message>
+    <message>
+        <source>точек</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>Размер картинки-подложки</source>
+        <translation>Background picture size</translation>
+    </message>
+    <message>
+        <source>Длинна интерполятора</source>
+        <translation>Interpolator length</translation>
+    </message>
+    <message>
+        <source>Отметить горячие точки  размером</source>
+        <translation>Mark hot points by size</translation>
+    </message>
+    <message>
+        <source>Отметить горячие точки цветом </source>
+        <translation>Mark hot points by colour</translation>
+    </message>
+</context>
+<context>
+    <name>TProgForm</name>
+    <message>
+        <source>Работа с готовыми картинками</source>
+        <translation>Pictures in the Projector</translation>
+    </message>
+    <message>
+        <source>Выбор лазерной программы</source>
+        <translation>Choose a laser program</translation>
+    </message>
+    <message>
+        <source>Включить лазерную картинку</source>
+        <translation>Switch this laser picture on</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>ручное управление</source>
+        <translation>manual control</translation>
+    </message>
+    <message>
+        <source>автоматический перебор</source>
+        <translation>cycle through automatically</translation>
+    </message>
+    <message>
+        <source>смена картинок от звука</source>
+        <translation>change pictures with the sound</translation>
+    </message>
+    <message>
+        <source>Выбор порта</source>
+        <translation>Port</translation>
+    </message>
+</context>
+<context>
+    <name>TTraceForm</name>
+    <message>
+        <source>Обводка</source>
+        <translation>Trace</translation>
+    </message>
+    <message>
+        <source>Картинка</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Под полем нет картинки.</source>
+        <translation>There is no picture under the field.</translation>
+    </message>
+    <message>
+        <source>Открыть картинку…</source>
+        <translation>Open Picture…</translation>
+    </message>
+    <message>
+        <source>Показать картинку</source>
+        <translation>Show Picture</translation>
+    </message>
+    <message>
+        <source>Автоматический порог</source>
+        <translation>Automatic threshold</translation>
+    </message>
+    <message>
+        <source>Порог яркости:</source>
+        <translation>Brightness threshold:</translation>
+    </message>
+    <message>
+        <source>авто</source>
+        <translation>auto</translation>
+    </message>
+    <message>
+        <source>Светлое на тёмном</source>
+        <translation>Light on dark</translation>
+    </message>
+    <message>
+        <source>Мельчайшая деталь:</source>
+        <translation>Smallest detail:</translation>
+    </message>
+    <message>
+        <source>Пятна меньше квадрата с такой стороной не обводятся</source>
+        <translation>Specks smaller than a square of this side are not traced</translation>
+    </message>
+    <message>
+        <source>1,5 ед.</source>
+        <translation>1.5 units</translation>
+    </message>
+    <message>
+        <source>Обводить:</source>
+        <translation>Trace:</translation>
+    </message>
+    <message>
+        <source>Края пятен</source>
+        <translation>The edges of the ink</translation>
+    </message>
+    <message>
+        <source>Контур</source>
+        <translation>Outline</translation>
+    </message>
+    <message>
+        <source>Середины штрихов рисунка</source>
+        <translation>The middle of each stroke of a drawing</translation>
+    </message>
+    <message>
+        <source>Линии</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>Текст</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Текст:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>например, LASER</source>
+        <translation>for example, LASER</translation>
+    </message>
+    <message>
+        <source>Шрифт:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Жирный</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Размер:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Длинная сторона текста в единицах поля</source>
+        <translation>The longer side of the text, in field units</translation>
+    </message>
+    <message>
+        <source> ед.</source>
+        <translation> units</translation>
+    </message>
+    <message>
+        <source>Текст встаёт в середину поля; размер — его длинная сторона.</source>
+        <translation>The text is centred on the field; the size is its longer side.</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TTxComForm</name>
+    <message>
+        <source>Загрузка картинки лазера</source>
+        <translation>Upload Laser Picture</translation>
+    </message>
+    <message>
+        <source>Начать передачу</source>
+        <translation>Start upload</translation>
+    </message>
+    <message>
+        <source>Имя картинки 8 символов МАХ</source>
+        <translation>Picture name, 8 characters max</translation>
+    </message>
+    <message>
+        <source>Только латинские символы</source>
+        <translation>Latin letters only</translation>
+    </message>
+    <message>
+        <source>Закрыть окно</source>
+        <translation>Close the window</translation>
+    </message>
+    <message>
+        <source>после передачи</source>
+        <translation>after the upload</translation>
+    </message>
+    <message>
+        <source>Выбор порта</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Открыть Окно статуса</source>
+        <translation>Show the log</translation>
+    </message>
+    <message>
+        <source>инверсия X</source>
+        <translation>invert X</translation>
+    </message>
+    <message>
+        <source>инверсия Y</source>
+        <translation>invert Y</translation>
+    </message>
+</context>
+</TS>
