@@ -64,6 +64,129 @@
     </message>
 </context>
 <context>
+    <name>Files</name>
+    <message>
+        <source>Нет такого файла или папки</source>
+        <translation>No such file or folder</translation>
+    </message>
+    <message>
+        <source>Нет прав доступа</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Это папка, а не файл</source>
+        <translation>This is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>Часть пути не является папкой</source>
+        <translation>Part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>Слишком длинное имя файла</source>
+        <translation>The file name is too long</translation>
+    </message>
+    <message>
+        <source>Символьные ссылки образуют кольцо</source>
+        <translation>Symbolic links form a loop</translation>
+    </message>
+    <message>
+        <source>На диске нет места</source>
+        <translation>No space left on the disk</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>The file system is read-only</translation>
+    </message>
+    <message>
+        <source>Превышен допустимый размер файла</source>
+        <translation>The file is larger than allowed</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Файл занят</source>
+        <translation>The file is busy</translation>
+    </message>
+    <message>
+        <source>Открыто слишком много файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Недостаточно памяти</source>
+        <translation>Not enough memory</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Системная ошибка %1 (%2)</source>
+        <translation>System error %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл, а именованный канал</source>
+        <translation>This is a named pipe, not a regular file</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл, а устройство</source>
+        <translation>This is a device, not a regular file</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл, а сокет</source>
+        <translation>This is a socket, not a regular file</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл</source>
+        <translation>This is not a regular file</translation>
+    </message>
+    <message>
+        <source>Файл не найден</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла: </source>
+        <translation>Cannot read the file: </translation>
+    </message>
+    <message>
+        <source>Не удалось создать файл: </source>
+        <translation>Cannot create the file: </translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла: </source>
+        <translation>Cannot write the file: </translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл для записи: </source>
+        <translation>Cannot open the file for writing: </translation>
+    </message>
+    <message>
+        <source>; прежнее содержимое файла сохранено</source>
+        <translation>; the previous content of the file is kept</translation>
+    </message>
+    <message>
+        <source>; прежнее содержимое файла восстановить не удалось</source>
+        <translation>; the previous content of the file could not be restored</translation>
+    </message>
+    <message>
+        <source>Записано только %1 из %2 байт: </source>
+        <translation>Only %1 of %2 bytes written: </translation>
+    </message>
+    <message>
+        <source>Файл защищён от записи: </source>
+        <translation>The file is write-protected: </translation>
+    </message>
+    <message>
+        <source>Не удалось заменить файл: </source>
+        <translation>Cannot replace the file: </translation>
+    </message>
+</context>
+<context>
     <name>TAboutForm</name>
     <message>
         <source>Редактор картинок для лазера</source>
