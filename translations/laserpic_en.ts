@@ -66,6 +66,10 @@
 <context>
     <name>Files</name>
     <message>
+        <source>Файл короче 2048 байт</source>
+        <translation>The file is shorter than 2048 bytes</translation>
+    </message>
+    <message>
         <source>Нет такого файла или папки</source>
         <translation>No such file or folder</translation>
     </message>
@@ -184,6 +188,57 @@
     <message>
         <source>Не удалось заменить файл: </source>
         <translation>Cannot replace the file: </translation>
+    </message>
+</context>
+<context>
+    <name>Ilda</name>
+    <message>
+        <source> (смещение %1)</source>
+        <translation> (at offset %1)</translation>
+    </message>
+    <message>
+        <source>Файл стал короче во время чтения</source>
+        <translation>The file got shorter while it was being read</translation>
+    </message>
+    <message>
+        <source>Файл пуст</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>Это не файл ILDA: в начале нет подписи «ILDA»</source>
+        <translation>This is not an ILDA file: it does not start with &quot;ILDA&quot;</translation>
+    </message>
+    <message>
+        <source>Нет подписи «ILDA» в заголовке</source>
+        <translation>A header lacks the &quot;ILDA&quot; signature</translation>
+    </message>
+    <message>
+        <source>Заголовок обрезан: %1 байт из 32</source>
+        <translation>A header is cut short: %1 of 32 bytes</translation>
+    </message>
+    <message>
+        <source>Неизвестный код формата %1</source>
+        <translation>Unknown format code %1</translation>
+    </message>
+    <message>
+        <source>Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт</source>
+        <translation>The header announces %1 records (%2 bytes), but only %3 bytes are left in the file</translation>
+    </message>
+    <message>
+        <source>В файле нет кадров</source>
+        <translation>The file holds no frames</translation>
+    </message>
+    <message>
+        <source>Это не кадр</source>
+        <translation>This is not a frame</translation>
+    </message>
+    <message>
+        <source>Файл оборвался при чтении</source>
+        <translation>The file ended while it was being read</translation>
+    </message>
+    <message>
+        <source>нет кадра %1, кадров в файле: %2</source>
+        <translation>there is no frame %1; the file holds %2</translation>
     </message>
 </context>
 <context>
@@ -402,6 +457,34 @@
     <message>
         <source>Отметить горячие точки цветом </source>
         <translation>Mark hot points by colour</translation>
+    </message>
+    <message>
+        <source>Файл не найден !</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source> Записать последние изменения?</source>
+        <translation>Save the latest changes?</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл</source>
+        <translation>Cannot open the file</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл</source>
+        <translation>Cannot save the file</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать кадр ILDA</source>
+        <translation>Cannot import the ILDA frame</translation>
+    </message>
+    <message>
+        <source>Не удалось экспортировать в ILDA</source>
+        <translation>Cannot export to ILDA</translation>
+    </message>
+    <message>
+        <source>Кадры ILDA (*.ild *.ILD)</source>
+        <translation>ILDA frames (*.ild *.ILD)</translation>
     </message>
 </context>
 <context>
