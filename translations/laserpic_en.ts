@@ -59,6 +59,42 @@
 <context>
     <name>Decode</name>
     <message>
+        <source>Картинка повреждена: её разбор оборвался (%1)</source>
+        <translation>The picture is damaged: decoding it broke off (%1)</translation>
+    </message>
+    <message>
+        <source>Картинка слишком большая: её разбор не уложился в %1 МБ памяти</source>
+        <translation>The picture is too large: decoding it takes more than %1 MB of memory</translation>
+    </message>
+    <message>
+        <source>Картинка разбирается слишком долго: разбор остановлен через %1 с</source>
+        <translation>The picture takes too long to decode: stopped after %1 s</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить программу разбора картинок: </source>
+        <translation>Cannot start the picture decoder: </translation>
+    </message>
+    <message>
+        <source>Не найдена программа разбора картинок laserpic-decode</source>
+        <translation>The picture decoder laserpic-decode is missing</translation>
+    </message>
+    <message>
+        <source>Остановлено</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>непонятный ответ программы разбора</source>
+        <translation>garbled answer from the decoder</translation>
+    </message>
+    <message>
+        <source>сигнал SIG</source>
+        <translation>signal SIG</translation>
+    </message>
+    <message>
+        <source>ответ программы разбора не полон</source>
+        <translation>incomplete answer from the decoder</translation>
+    </message>
+    <message>
         <source>Не удалось приготовить пустую папку для разбора картинки</source>
         <translation>Cannot prepare an empty folder to decode the picture in</translation>
     </message>
@@ -239,6 +275,53 @@
     <message>
         <source>нет кадра %1, кадров в файле: %2</source>
         <translation>there is no frame %1; the file holds %2</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)</source>
+        <translation>The file is too large: %1 MB (a background picture may take up to %2 MB)</translation>
+    </message>
+    <message>
+        <source>Это не картинка или её формат не поддерживается</source>
+        <translation>This is not a picture, or its format is not supported</translation>
+    </message>
+    <message>
+        <source>Файл пуст</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать картинку: </source>
+        <translation>Cannot read the picture: </translation>
+    </message>
+    <message>
+        <source>Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ</source>
+        <translation>The compressed SVG file is damaged or unpacks to more than %1 MB</translation>
+    </message>
+    <message>
+        <source>Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются</source>
+        <translation>The SVG picture refers to other files (%1); such pictures are not loaded</translation>
+    </message>
+    <message>
+        <source>Файл SVG повреждён: </source>
+        <translation>The SVG file is damaged: </translation>
+    </message>
+    <message>
+        <source>Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)</source>
+        <translation>The picture is too large: %1 × %2 pixels (at most %3 million pixels)</translation>
+    </message>
+    <message>
+        <source>Файл картинки обрезан: его данные кончаются раньше времени</source>
+        <translation>The picture file is truncated: its data ends too early</translation>
+    </message>
+    <message>
+        <source>Все картинки (%1)</source>
+        <translation>All pictures (%1)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
     </message>
 </context>
 <context>
@@ -486,6 +569,20 @@
         <source>Кадры ILDA (*.ild *.ILD)</source>
         <translation>ILDA frames (*.ild *.ILD)</translation>
     </message>
+    <message>
+        <source>Открыть картинку-подложку</source>
+        <translation>Open Background Picture</translation>
+    </message>
+    <message>
+        <source>Загрузка картинки…</source>
+        <translation>Loading the picture…</translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить картинку-подложку
+</source>
+        <translation>Cannot load the background picture
+</translation>
+    </message>
 </context>
 <context>
     <name>TProgForm</name>
@@ -678,6 +775,17 @@
     <message>
         <source>инверсия Y</source>
         <translation>invert Y</translation>
+    </message>
+</context>
+<context>
+    <name>Wait</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Подождите</source>
+        <translation>Please Wait</translation>
     </message>
 </context>
 </TS>

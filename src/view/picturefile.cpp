@@ -22,7 +22,8 @@ namespace {
 constexpr qsizetype kSvgTextLimit = 16 * 1024 * 1024;
 
 QString TooLargeFile(qint64 size) {
-    return QStringLiteral("Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
+    return QCoreApplication::translate("Picture",
+                                       "Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
         .arg((size + 1024 * 1024 - 1) / (1024 * 1024))
         .arg(kPictureFileLimit / (1024 * 1024));
 }
@@ -32,7 +33,7 @@ PictureResult Failure(const QString& reason) {
 }
 
 QString NotAPicture() {
-    return QStringLiteral("Это не картинка или её формат не поддерживается");
+    return QCoreApplication::translate("Picture", "Это не картинка или её формат не поддерживается");
 }
 
 // Reads a regular file whole, without waiting on anything else (a pipe, a
@@ -43,7 +44,7 @@ QString ReadPictureBytes(const QString& path, QByteArray& bytes) {
     if (file.size() > kPictureFileLimit) return TooLargeFile(file.size());
     // A file that shrank while being read is decoded as far as it goes.
     if (const FileResult read = file.readAll(bytes, kPictureFileLimit); !read) return read.error;
-    if (bytes.isEmpty()) return QStringLiteral("Файл пуст");
+    if (bytes.isEmpty()) return QCoreApplication::translate("Picture", "Файл пуст");
     return {};
 }
 
@@ -73,21 +74,23 @@ QImage Kept(QImage image, const QSize& box) {
 }
 
 QString Unreadable(const QImageReader& reader) {
-    return QStringLiteral("Не удалось прочитать картинку: ") + reader.errorString();
+    return QCoreApplication::translate("Picture", "Не удалось прочитать картинку: ") + reader.errorString();
 }
 
 PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     QByteArray svg = bytes;
     if (bytes.startsWith("\x1f\x8b") && !Gunzip(bytes, kSvgTextLimit, svg))
-        return Failure(QStringLiteral("Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
                            .arg(kSvgTextLimit / (1024 * 1024)));
     if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
     if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
-            QStringLiteral("Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
+            QCoreApplication::translate(
+                "Picture", "Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
                 .arg(check.detail));
     else if (check.verdict == SvgCheck::Broken)
-        return Failure(QStringLiteral("Файл SVG повреждён: ") + check.detail);
+        return Failure(QCoreApplication::translate("Picture", "Файл SVG повреждён: ") + check.detail);
     else if (check.verdict == SvgCheck::NotSvg)
         return Failure(NotAPicture());
     QBuffer buffer(&svg);
@@ -116,12 +119,14 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
-        return Failure(QStringLiteral("Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
                            .arg(declared.width())
                            .arg(declared.height())
                            .arg(kPicturePixelLimit / 1'000'000));
     if (!Complete(bytes))
-        return Failure(QStringLiteral("Файл картинки обрезан: его данные кончаются раньше времени"));
+        return Failure(QCoreApplication::translate(
+            "Picture", "Файл картинки обрезан: его данные кончаются раньше времени"));
     if (declared.isValid() && KeptSize(declared, box) != declared &&
         reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(KeptSize(declared, box));

@@ -1,6 +1,7 @@
 #include "view/waitwork.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFutureWatcher>
 #include <QPointer>
@@ -56,9 +57,9 @@ WaitOutcome WaitForWork(QWidget* parent, const QString& text, lp::Work work, int
     QTimer::singleShot(patienceMs, &loop, [&loop] { loop.exit(OutOfPatience); });
     int outcome = loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (outcome == OutOfPatience && !job.finished()) {
-        QProgressDialog box(text, QStringLiteral("Отмена"), 0, 0, parent);
+        QProgressDialog box(text, QCoreApplication::translate("Wait", "Отмена"), 0, 0, parent);
         box.setObjectName(QStringLiteral("WaitBox"));
-        box.setWindowTitle(QStringLiteral("Подождите"));
+        box.setWindowTitle(QCoreApplication::translate("Wait", "Подождите"));
         box.setWindowModality(Qt::ApplicationModal);
         box.setMinimumDuration(0);
         box.setAutoClose(false);
