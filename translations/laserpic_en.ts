@@ -778,6 +778,33 @@
     </message>
 </context>
 <context>
+    <name>Trace</name>
+    <message>
+        <source>Нечего обводить</source>
+        <translation>Nothing to trace</translation>
+    </message>
+    <message>
+        <source>Нет картинки</source>
+        <translation>No picture</translation>
+    </message>
+    <message>
+        <source>Картинке негде лежать: её место на поле пусто</source>
+        <translation>The picture has nowhere to lie: its place on the field is empty</translation>
+    </message>
+    <message>
+        <source>Картинка закрашена целиком: нечего обводить</source>
+        <translation>The picture is inked all over: nothing to trace</translation>
+    </message>
+    <message>
+        <source>Нет текста: нечего обводить</source>
+        <translation>No text: nothing to trace</translation>
+    </message>
+    <message>
+        <source>Шрифта «%1» в системе нет, взят «%2»</source>
+        <translation>The font &quot;%1&quot; is not installed; using &quot;%2&quot;</translation>
+    </message>
+</context>
+<context>
     <name>Wait</name>
     <message>
         <source>Отмена</source>

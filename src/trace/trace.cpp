@@ -1,5 +1,6 @@
 #include "trace/trace.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineF>
@@ -31,7 +32,7 @@ TraceResult Failure(const QString& error) {
 }
 
 QString NothingToTrace() {
-    return QStringLiteral("Нечего обводить");
+    return QCoreApplication::translate("Trace", "Нечего обводить");
 }
 
 QRectF Bounds(const std::vector<Polyline>& loops) {
@@ -210,13 +211,13 @@ TracePlacement TracePlacement::InPlace(const QRectF& area) {
 }
 
 TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
-    if (picture.isNull()) return Failure(QStringLiteral("Нет картинки"));
+    if (picture.isNull()) return Failure(QCoreApplication::translate("Trace", "Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
-        return Failure(QStringLiteral("Картинке негде лежать: её место на поле пусто"));
+        return Failure(QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
     const InkMask mask = MakeInkMask(picture, options.mask);
     if (mask.inkPixels == 0) return Failure(NothingToTrace());
     if (mask.inkPixels == int64_t(mask.ink.size()))
-        return Failure(QStringLiteral("Картинка закрашена целиком: нечего обводить"));
+        return Failure(QCoreApplication::translate("Trace", "Картинка закрашена целиком: нечего обводить"));
 
     // Mask pixels -> field units: the picture onto the area, or fitted later.
     QTransform maskToField = mask.toSource;
@@ -239,13 +240,15 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
 }
 
 TraceResult TraceText(const QString& text, const QString& family, bool bold, int size, QString* note) {
-    if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
+    if (text.trimmed().isEmpty())
+        return Failure(QCoreApplication::translate("Trace", "Нет текста: нечего обводить"));
     size = std::max(1, size);
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
         if (note && !family.isEmpty())
-            *note = QStringLiteral("Шрифта «%1» в системе нет, взят «%2»").arg(family, used);
+            *note = QCoreApplication::translate("Trace", "Шрифта «%1» в системе нет, взят «%2»")
+                        .arg(family, used);
     }
     QFont font(used);
     font.setPixelSize(kTextPixels);
