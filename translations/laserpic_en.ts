@@ -542,6 +542,14 @@
         <translation>Mark hot points by colour</translation>
     </message>
     <message>
+        <source>Точка %1</source>
+        <translation>Point %1</translation>
+    </message>
+    <message>
+        <source>Точка ?</source>
+        <translation>Point ?</translation>
+    </message>
+    <message>
         <source>Файл не найден !</source>
         <translation>File not found.</translation>
     </message>
