@@ -325,6 +325,80 @@
     </message>
 </context>
 <context>
+    <name>PortRadioGroup</name>
+    <message>
+        <source>Устройство для «%1»</source>
+        <translation>Device for &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Сейчас действует %1 = %2</source>
+        <translation>In effect now: %1 = %2</translation>
+    </message>
+    <message>
+        <source>Система не нашла последовательных портов</source>
+        <translation>The system found no serial ports</translation>
+    </message>
+    <message>
+        <source> (не найден)</source>
+        <translation> (not found)</translation>
+    </message>
+    <message>
+        <source>По умолчанию: %1</source>
+        <translation>Default: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <source>не удалось дождаться, пока данные уйдут в линию: система не дала потока</source>
+        <translation>could not wait for the data to leave the line: the system gave no thread</translation>
+    </message>
+    <message>
+        <source>данные не ушли в линию вовремя</source>
+        <translation>the data did not leave the line in time</translation>
+    </message>
+    <message>
+        <source>устройство не найдено</source>
+        <translation>device not found</translation>
+    </message>
+    <message>
+        <source>нет доступа, или порт занят другой программой</source>
+        <translation>access denied, or the port is in use by another program</translation>
+    </message>
+    <message>
+        <source>это не последовательный порт</source>
+        <translation>this is not a serial port</translation>
+    </message>
+    <message>
+        <source>устройство отключено</source>
+        <translation>the device is disconnected</translation>
+    </message>
+    <message>
+        <source>порт занят другой программой</source>
+        <translation>the port is in use by another program</translation>
+    </message>
+    <message>
+        <source>порт не принял данные вовремя</source>
+        <translation>the port did not take the data in time</translation>
+    </message>
+    <message>
+        <source>Не могу открыть порт</source>
+        <translation>Cannot open the port</translation>
+    </message>
+    <message>
+        <source>Не могу сконфигурировать порт</source>
+        <translation>Cannot configure the port</translation>
+    </message>
+    <message>
+        <source>Не могу передать данные в порт</source>
+        <translation>Cannot send the data to the port</translation>
+    </message>
+    <message>
+        <source>порт принял %1 байт из %2</source>
+        <translation>the port took %1 of %2 bytes</translation>
+    </message>
+</context>
+<context>
     <name>TAboutForm</name>
     <message>
         <source>Редактор картинок для лазера</source>
@@ -784,6 +858,14 @@
         <source>инверсия Y</source>
         <translation>invert Y</translation>
     </message>
+    <message>
+        <source>Закрыть Окно статуса</source>
+        <translation>Hide the log</translation>
+    </message>
+    <message>
+        <source> Передача прервана. </source>
+        <translation> Upload interrupted. </translation>
+    </message>
 </context>
 <context>
     <name>Trace</name>
@@ -810,6 +892,21 @@
     <message>
         <source>Шрифта «%1» в системе нет, взят «%2»</source>
         <translation>The font &quot;%1&quot; is not installed; using &quot;%2&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>Upload</name>
+    <message>
+        <source>    Имя картинки: </source>
+        <translation>    Picture name: </translation>
+    </message>
+    <message>
+        <source> Запись данных(X-Y):  </source>
+        <translation> Data (X-Y):  </translation>
+    </message>
+    <message>
+        <source>    всего отправлено %1 байт </source>
+        <translation>    %1 bytes sent in all </translation>
     </message>
 </context>
 <context>
