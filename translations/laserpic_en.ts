@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>ColorBox</name>
+    <message>
+        <source>Чёрный</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Бордовый</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>Зелёный</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Оливковый</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Тёмно-синий</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>Пурпурный</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Сине-зелёный</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Серый</source>
+        <translation>Grey</translation>
+    </message>
+    <message>
+        <source>Серебристый</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Красный</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Ярко-зелёный</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>Жёлтый</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Синий</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Фуксия</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Голубой</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>Белый</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Мятный</source>
+        <translation>Mint green</translation>
+    </message>
+    <message>
+        <source>Небесный</source>
+        <translation>Sky blue</translation>
+    </message>
+    <message>
+        <source>Кремовый</source>
+        <translation>Cream</translation>
+    </message>
+    <message>
+        <source>Средне-серый</source>
+        <translation>Medium grey</translation>
+    </message>
+    <message>
+        <source>Фон окна</source>
+        <translation>Window background</translation>
+    </message>
+    <message>
+        <source>Текст окна</source>
+        <translation>Window text</translation>
+    </message>
+    <message>
+        <source>Фон поля</source>
+        <translation>Field background</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Выделение</source>
+        <translation>Highlight</translation>
+    </message>
+    <message>
+        <source>Подсказка</source>
+        <translation>Tooltip</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>одно преобразование за раз</source>
@@ -97,6 +204,29 @@
     <message>
         <source>Не удалось приготовить пустую папку для разбора картинки</source>
         <translation>Cannot prepare an empty folder to decode the picture in</translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Файл с таким именем существует, переписать?</source>
+        <translation>A file with this name already exists. Replace it?</translation>
     </message>
 </context>
 <context>
@@ -275,6 +405,29 @@
     <message>
         <source>нет кадра %1, кадров в файле: %2</source>
         <translation>there is no frame %1; the file holds %2</translation>
+    </message>
+</context>
+<context>
+    <name>IldaFrameDialog</name>
+    <message>
+        <source>Выбор кадра ILDA</source>
+        <translation>Choose an ILDA Frame</translation>
+    </message>
+    <message>
+        <source>Кадров в файле: %1. Какой импортировать?</source>
+        <translation>The file holds %1 frames. Which one do you want to import?</translation>
+    </message>
+    <message>
+        <source>Кадр</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Точек</source>
+        <translation>Points</translation>
     </message>
 </context>
 <context>
