@@ -968,6 +968,38 @@
         <source>Отмена</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>%1 ед.</source>
+        <translation>%1 units</translation>
+    </message>
+    <message>
+        <source>Не удалось обвести</source>
+        <translation>Tracing failed</translation>
+    </message>
+    <message>
+        <source>Контуров: %1, маршрут %2, мосты %3
+Наибольшее отклонение %4</source>
+        <translation>Contours: %1, route %2, bridges %3
+Largest deviation %4</translation>
+    </message>
+    <message>
+        <source>
+256 точек не вмещают всех деталей: показано лучшее, что из них вышло.</source>
+        <translation>
+256 points cannot hold all the detail: this is the best they can do.</translation>
+    </message>
+    <message>
+        <source>Обводится картинка под полем (%1 × %2) там, где она лежит.</source>
+        <translation>Traces the picture under the field (%1 × %2) where it lies.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить: под полем нет картинки.</source>
+        <translation>Nothing to trace: there is no picture under the field.</translation>
+    </message>
+    <message>
+        <source>Обвожу…</source>
+        <translation>Tracing…</translation>
+    </message>
 </context>
 <context>
     <name>TTxComForm</name>
