@@ -569,6 +569,11 @@
         <source>Описание программы (README)</source>
         <translation>How to use it (README)</translation>
     </message>
+    <message>
+        <source>дек. 2026</source>
+        <comment>month and year of the release</comment>
+        <translation>Dec 2026</translation>
+    </message>
 </context>
 <context>
     <name>TBaseForm</name>
@@ -767,6 +772,30 @@
     <message>
         <source>Отметить горячие точки цветом </source>
         <translation>Mark hot points by colour</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Картинка для Korventa (*.kvt)</source>
+        <translation>Korventa picture (*.kvt)</translation>
+    </message>
+    <message>
+        <source>Сохранить как</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source> Редактор картинок для лазера </source>
+        <translation> Laser Picture Editor </translation>
+    </message>
+    <message>
+        <source> [no FileLaser] </source>
+        <translation> [no file] </translation>
+    </message>
+    <message>
+        <source> [no Picture] </source>
+        <translation> [no picture] </translation>
     </message>
     <message>
         <source>Точка %1</source>
