@@ -162,6 +162,90 @@
         <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.</source>
         <translation>warning: 256 points cannot hold all the detail; the outline is off by up to %1 units</translation>
     </message>
+    <message>
+        <source>Использование: %1 [параметры] [картинка.kvt]
+Редактор картинок для лазера: рисует картинки из 256 точек для автономного лазерного проектора.
+Открывает указанный файл картинки, как это делает команда открытия.
+
+Параметры:
+</source>
+        <translation>Usage: %1 [options] [picture.kvt]
+Laser Picture Editor: draws 256-point pictures for a standalone laser projector.
+Opens the picture file given, as the open command does.
+
+Options:
+</translation>
+    </message>
+    <message>
+        <source>
+Преобразования, без окна:
+</source>
+        <translation>
+Conversions, without a window:
+</translation>
+    </message>
+    <message>
+        <source>
+Собственные параметры Qt (-platform, -display, -style, ...) передаются Qt.
+</source>
+        <translation>
+Qt&apos;s own options (-platform, -display, -style, ...) are passed on to Qt.
+</translation>
+    </message>
+    <message>
+        <source>Показать эту справку и выйти.</source>
+        <translation>Show this help and exit.</translation>
+    </message>
+    <message>
+        <source>Показать версию и выйти.</source>
+        <translation>Show the version and exit.</translation>
+    </message>
+    <message>
+        <source>%1: %2 Справка: %1 --help
+</source>
+        <translation>%1: %2 Try &apos;%1 --help&apos;.
+</translation>
+    </message>
+    <message>
+        <source>%1: одна картинка за раз; пропущены: %2
+</source>
+        <translation>%1: one picture at a time; ignored: %2
+</translation>
+    </message>
+    <message>
+        <source>  --export-ilda КАРТИНКА.kvt ВЫХОД.ild
+                          Записать картинку файлом ILDA: одним замкнутым кадром из 256 точек.
+  --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]
+                          Записать кадр N файла ILDA (счёт с 1, по умолчанию первый)
+                          картинкой из 256 точек.
+</source>
+        <translation>  --export-ilda PICTURE.kvt OUT.ild
+                          Write the picture as an ILDA file: one closed frame of 256 points.
+  --import-ilda IN.ild OUT.kvt [--frame N]
+                          Write frame N of an ILDA file (counted from 1, the first by
+                          default) as a 256-point picture.
+</translation>
+    </message>
+    <message>
+        <source>  --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]
+                          Обвести контур тёмных частей картинки (светлых с --invert; порог
+                          выбирается сам, если не задан) одной картинкой из 256 точек
+                          размером --size единиц (по умолчанию 200); с --lines — линейный
+                          рисунок по серединам его штрихов.
+  --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]
+                          Обвести строку текста шрифтом (по умолчанию — обычным шрифтом
+                          системы) одной картинкой из 256 точек размером --size единиц.
+</source>
+        <translation>  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]
+                          Trace the outline of the dark parts of a picture (the light parts
+                          with --invert; the threshold is chosen by itself unless given) as
+                          one 256-point picture, --size units across (200 by default); with
+                          --lines, a line drawing along the middle of its strokes.
+  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]
+                          Trace a line of text in a font family (the default one unless
+                          given) as one 256-point picture, --size units across.
+</translation>
+    </message>
 </context>
 <context>
     <name>Decode</name>

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QUrl>
@@ -24,10 +25,12 @@ const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platfo
 const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 QString HelpText(const QList<QCommandLineOption>& options) {
-    QString text = QStringLiteral(
-                       "Usage: %1 [options] [picture.kvt]\n"
-                       "Laser Picture Editor: draws 256-point pictures for a standalone laser projector.\n"
-                       "Opens the picture file given, as the open command does.\n\nOptions:\n")
+    QString text = QCoreApplication::translate(
+                       "CommandLine",
+                       "Использование: %1 [параметры] [картинка.kvt]\n"
+                       "Редактор картинок для лазера: рисует картинки из 256 точек для автономного лазерного "
+                       "проектора.\n"
+                       "Открывает указанный файл картинки, как это делает команда открытия.\n\nПараметры:\n")
                        .arg(kProgram);
     for (const QCommandLineOption& option : options) {
         QStringList names;
@@ -37,8 +40,11 @@ QString HelpText(const QList<QCommandLineOption>& options) {
         if (!option.valueName().isEmpty()) left += QStringLiteral(" <%1>").arg(option.valueName());
         text += QStringLiteral("  %1  %2\n").arg(left, -22).arg(option.description());
     }
-    text += QStringLiteral("\nConversions, without a window:\n") + IldaHelpText() + TraceHelpText();
-    text += QStringLiteral("\nQt's own options (-platform, -display, -style, ...) are passed on to Qt.\n");
+    text += QCoreApplication::translate("CommandLine", "\nПреобразования, без окна:\n") + IldaHelpText() +
+            TraceHelpText();
+    text += QCoreApplication::translate("CommandLine",
+                                        "\nСобственные параметры Qt (-platform, -display, -style, ...) "
+                                        "передаются Qt.\n");
     return text;
 }
 
@@ -59,10 +65,11 @@ QStringList ArgumentList(int argc, char* argv[]) {
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Показать эту справку и выйти."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
+                                     QCoreApplication::translate("CommandLine", "Показать версию и выйти."));
     // Options of our own, in the order --help lists them.
     const QList<QCommandLineOption> options = {help, version};
 
@@ -82,7 +89,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
     CommandLine result;
     if (!parser.parse(arguments)) {
-        result.errors = QStringLiteral("%1: %2 Try '%1 --help'.\n").arg(kProgram, parser.errorText());
+        result.errors = QCoreApplication::translate("CommandLine", "%1: %2 Справка: %1 --help\n")
+                            .arg(kProgram, parser.errorText());
         result.exitCode = 2;
         return result;
     }
@@ -100,8 +108,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!pictures.isEmpty() && !pictures.constFirst().isEmpty())
         result.picture = PicturePath(pictures.constFirst());
     if (pictures.size() > 1)
-        result.errors = QStringLiteral("%1: one picture at a time; ignored: %2\n")
-                            .arg(kProgram, pictures.mid(1).join(QStringLiteral(" ")));
+        result.errors =
+            QCoreApplication::translate("CommandLine", "%1: одна картинка за раз; пропущены: %2\n")
+                .arg(kProgram, pictures.mid(1).join(QStringLiteral(" ")));
     return result;
 }
 

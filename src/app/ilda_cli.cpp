@@ -86,10 +86,11 @@ int RunIldaCommand(const QStringList& args) {
 }
 
 QString IldaHelpText() {
-    return QStringLiteral(
-        "  --export-ilda PICTURE.kvt OUT.ild\n"
-        "                          Write the picture as an ILDA file: one closed frame of 256 points.\n"
-        "  --import-ilda IN.ild OUT.kvt [--frame N]\n"
-        "                          Write frame N of an ILDA file (counted from 1, the first by\n"
-        "                          default) as a 256-point picture.\n");
+    return QCoreApplication::translate(
+        "CommandLine",
+        "  --export-ilda КАРТИНКА.kvt ВЫХОД.ild\n"
+        "                          Записать картинку файлом ILDA: одним замкнутым кадром из 256 точек.\n"
+        "  --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]\n"
+        "                          Записать кадр N файла ILDA (счёт с 1, по умолчанию первый)\n"
+        "                          картинкой из 256 точек.\n");
 }

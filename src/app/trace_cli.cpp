@@ -148,13 +148,14 @@ int RunTraceCommand(const QStringList& args) {
 }
 
 QString TraceHelpText() {
-    return QStringLiteral(
-        "  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
-        "                          Trace the outline of the dark parts of a picture (the light parts\n"
-        "                          with --invert; the threshold is chosen by itself unless given) as\n"
-        "                          one 256-point picture, SIZE units across (200 by default); with\n"
-        "                          --lines, a line drawing along the middle of its strokes.\n"
-        "  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]\n"
-        "                          Trace a line of text in a font family (the default one unless\n"
-        "                          given) as one 256-point picture, SIZE units across.\n");
+    return QCoreApplication::translate(
+        "CommandLine",
+        "  --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
+        "                          Обвести контур тёмных частей картинки (светлых с --invert; порог\n"
+        "                          выбирается сам, если не задан) одной картинкой из 256 точек\n"
+        "                          размером --size единиц (по умолчанию 200); с --lines — линейный\n"
+        "                          рисунок по серединам его штрихов.\n"
+        "  --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]\n"
+        "                          Обвести строку текста шрифтом (по умолчанию — обычным шрифтом\n"
+        "                          системы) одной картинкой из 256 точек размером --size единиц.\n");
 }

@@ -50,12 +50,17 @@ void TestLanguage::windows_data() {
     QTest::addColumn<QString>("hint");  // of the open button
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("yes");
-    QTest::newRow("en") << QStringList{"en-US"} << "en" << u" Laser Picture Editor  [no file]  [no picture] "_s
+    QTest::newRow("en") << QStringList{"en-US"} << "en"
+                        << u" Laser Picture Editor  [no file]  [no picture] "_s
                         << u"Open a laser picture for editing"_s << u"File not found."_s << u"Yes"_s;
-    QTest::newRow("C") << QStringList{"C"} << "ru" << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
-                       << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s << u"Да"_s;
-    QTest::newRow("fr") << QStringList{"fr"} << "ru" << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
-                        << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s << u"Да"_s;
+    QTest::newRow("C") << QStringList{"C"} << "ru"
+                       << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
+                       << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s
+                       << u"Да"_s;
+    QTest::newRow("fr") << QStringList{"fr"} << "ru"
+                        << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
+                        << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s
+                        << u"Да"_s;
 }
 
 void TestLanguage::windows() {
@@ -80,7 +85,8 @@ void TestLanguage::commandLine_data() {
     QTest::addColumn<QString>("help");  // the first line of --help
     QTest::newRow("LANGUAGE=en") << QStringList{"LANGUAGE=en", "LC_ALL=C.UTF-8"}
                                  << u"Usage: laserpic [options] [picture.kvt]"_s;
-    QTest::newRow("LANG=C") << QStringList{"LANG=C"} << u"Usage: laserpic [options] [picture.kvt]"_s;
+    QTest::newRow("LANG=C") << QStringList{"LANG=C"}
+                            << u"Использование: laserpic [параметры] [картинка.kvt]"_s;
 }
 
 // The program itself, with only the environment given.

@@ -86,7 +86,7 @@ void TestStartup::commandLine_data() {
                                   << ""
                                   << "/a.kvt";
     QTest::newRow("two pictures") << QStringList{"/a.kvt", "b.kvt", "c.kvt"} << -1 << ""
-                                  << "ignored: b.kvt c.kvt"
+                                  << "пропущены: b.kvt c.kvt"
                                   << "/a.kvt";
     QTest::newRow("--version") << QStringList{"--version", "a.kvt"} << 0 << "laserpic " LASERPIC_VERSION "\n"
                                << ""
@@ -94,10 +94,11 @@ void TestStartup::commandLine_data() {
     QTest::newRow("-v") << QStringList{"-v"} << 0 << "laserpic " LASERPIC_VERSION "\n"
                         << ""
                         << "";
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: laserpic [options] [picture.kvt]"
+    QTest::newRow("--help") << QStringList{"--help"} << 0
+                            << "Использование: laserpic [параметры] [картинка.kvt]"
                             << ""
                             << "";
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << "Usage: laserpic [options] [picture.kvt]"
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "Использование: laserpic [параметры] [картинка.kvt]"
                         << ""
                         << "";
     QTest::newRow("unknown long") << QStringList{"--bogus", "a.kvt"} << 2 << ""
