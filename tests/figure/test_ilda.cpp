@@ -503,8 +503,8 @@ void TestIlda::commandLineLeavesTargetOnFailure() {
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);
     const QString help = QString::fromUtf8(program.readAllStandardOutput());
-    QVERIFY2(help.contains(u"--export-ilda PICTURE.kvt OUT.ild"_s), qPrintable(help));
-    QVERIFY(help.contains(u"--import-ilda IN.ild OUT.kvt [--frame N]"_s));
+    QVERIFY2(help.contains(u"--export-ilda КАРТИНКА.kvt ВЫХОД.ild"_s), qPrintable(help));
+    QVERIFY(help.contains(u"--import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"_s));
 }
 
 // Both conversions write a file with another name where it stands.
