@@ -12,6 +12,7 @@ PACKAGES=(
   zlib1g-dev libpotrace-dev
   socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra xdotool
   dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db appstream
+  python3
 )
 
 install_missing() {
