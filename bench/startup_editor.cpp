@@ -1,8 +1,8 @@
 // The editor's start-up up to its first painted main window.
 #include "app/baseform.h"
 #include "app/startup.h"
-#include "app/translations.h"
 #include "firstpaint.h"
+#include "language/translations.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

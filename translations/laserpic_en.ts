@@ -115,82 +115,12 @@
         <translation>one conversion at a time</translation>
     </message>
     <message>
-        <source>после --frame нужен номер кадра, начиная с 1</source>
-        <translation>--frame needs a frame number, counted from 1</translation>
-    </message>
-    <message>
-        <source>неизвестный параметр </source>
-        <translation>unknown option </translation>
-    </message>
-    <message>
-        <source>ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild</source>
-        <translation>usage: --export-ilda PICTURE.kvt OUT.ild</translation>
-    </message>
-    <message>
-        <source>ожидается: --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]</source>
-        <translation>usage: --import-ilda IN.ild OUT.kvt [--frame N]</translation>
-    </message>
-    <message>
         <source>; справка: %1 --help</source>
         <translation>; see %1 --help</translation>
     </message>
     <message>
-        <source>после --text нужен текст</source>
-        <translation>--text needs the text to trace</translation>
-    </message>
-    <message>
-        <source>после --threshold нужно число от 0 до 255</source>
-        <translation>--threshold needs a number from 0 to 255</translation>
-    </message>
-    <message>
-        <source>после --size нужно число от 10 до 255</source>
-        <translation>--size needs a number from 10 to 255</translation>
-    </message>
-    <message>
-        <source>после --font нужно название шрифта</source>
-        <translation>--font needs the name of a font family</translation>
-    </message>
-    <message>
-        <source>ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]</source>
-        <translation>usage: --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]</translation>
-    </message>
-    <message>
-        <source>ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]</source>
-        <translation>usage: --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]</translation>
-    </message>
-    <message>
         <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.</source>
         <translation>warning: 256 points cannot hold all the detail; the outline is off by up to %1 units</translation>
-    </message>
-    <message>
-        <source>Использование: %1 [параметры] [картинка.kvt]
-Редактор картинок для лазера: рисует картинки из 256 точек для автономного лазерного проектора.
-Открывает указанный файл картинки, как это делает команда открытия.
-
-Параметры:
-</source>
-        <translation>Usage: %1 [options] [picture.kvt]
-Laser Picture Editor: draws 256-point pictures for a standalone laser projector.
-Opens the picture file given, as the open command does.
-
-Options:
-</translation>
-    </message>
-    <message>
-        <source>
-Преобразования, без окна:
-</source>
-        <translation>
-Conversions, without a window:
-</translation>
-    </message>
-    <message>
-        <source>
-Собственные параметры Qt (-platform, -display, -style, ...) передаются Qt.
-</source>
-        <translation>
-Qt&apos;s own options (-platform, -display, -style, ...) are passed on to Qt.
-</translation>
     </message>
     <message>
         <source>Показать эту справку и выйти.</source>
@@ -201,50 +131,142 @@ Qt&apos;s own options (-platform, -display, -style, ...) are passed on to Qt.
         <translation>Show the version and exit.</translation>
     </message>
     <message>
-        <source>%1: %2 Справка: %1 --help
+        <source>неизвестный параметр %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>у параметра %1 не бывает значения</source>
+        <translation>%1 takes no value</translation>
+    </message>
+    <message>
+        <source>ожидается: %1</source>
+        <translation>usage: %1</translation>
+    </message>
+    <message>
+        <source>%1 — только вместе с %2</source>
+        <translation>%1 goes only with %2</translation>
+    </message>
+    <message>
+        <source>одна картинка за раз, пропущены: %1</source>
+        <translation>one picture at a time; ignored: %1</translation>
+    </message>
+    <message>
+        <source>после %1 нужно число от %2 до %3</source>
+        <translation>%1 needs a number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>ТЕКСТ</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>после %1 нужен текст</source>
+        <translation>%1 needs the text to trace</translation>
+    </message>
+    <message>
+        <source>после %1 нужен номер кадра, начиная с 1</source>
+        <translation>%1 needs a frame number, counted from 1</translation>
+    </message>
+    <message>
+        <source>Кадр файла ILDA, считая с 1 (по умолчанию первый).</source>
+        <translation>The frame of the ILDA file, counted from 1 (the first by default).</translation>
+    </message>
+    <message>
+        <source>Обвести рисунок линиями по середине его штрихов.</source>
+        <translation>Trace a line drawing along the middle of its strokes.</translation>
+    </message>
+    <message>
+        <source>Обвести светлые части, а не тёмные.</source>
+        <translation>Trace the light parts instead of the dark ones.</translation>
+    </message>
+    <message>
+        <source>Порог между тёмным и светлым (иначе выбирается сам).</source>
+        <translation>The threshold between dark and light (chosen by itself unless given).</translation>
+    </message>
+    <message>
+        <source>ШРИФТ</source>
+        <translation>FAMILY</translation>
+    </message>
+    <message>
+        <source>после %1 нужно название шрифта</source>
+        <translation>%1 needs the name of a font family</translation>
+    </message>
+    <message>
+        <source>Семейство шрифта (иначе шрифт системы).</source>
+        <translation>The font family (the system&apos;s font unless given).</translation>
+    </message>
+    <message>
+        <source>Полужирный шрифт.</source>
+        <translation>Bold type.</translation>
+    </message>
+    <message>
+        <source>Длинная сторона контура в единицах поля (по умолчанию 200).</source>
+        <translation>The longer side of the contour in field units (200 by default).</translation>
+    </message>
+    <message>
+        <source>КАРТИНКА.kvt ВЫХОД.ild</source>
+        <translation>PICTURE.kvt OUT.ild</translation>
+    </message>
+    <message>
+        <source>Записать картинку файлом ILDA: один замкнутый кадр из 256 точек.</source>
+        <translation>Write the picture as an ILDA file: one closed frame of 256 points.</translation>
+    </message>
+    <message>
+        <source>ВХОД.ild ВЫХОД.kvt</source>
+        <translation>IN.ild OUT.kvt</translation>
+    </message>
+    <message>
+        <source>Записать кадр файла ILDA картинкой из 256 точек.</source>
+        <translation>Write a frame of an ILDA file as a 256-point picture.</translation>
+    </message>
+    <message>
+        <source>КАРТИНКА ВЫХОД.kvt</source>
+        <translation>PICTURE OUT.kvt</translation>
+    </message>
+    <message>
+        <source>Обвести тёмные части картинки одним контуром из 256 точек.</source>
+        <translation>Trace the dark parts of a picture as one contour of 256 points.</translation>
+    </message>
+    <message>
+        <source>ВЫХОД.kvt</source>
+        <translation>OUT.kvt</translation>
+    </message>
+    <message>
+        <source>Обвести строку текста одним контуром из 256 точек.</source>
+        <translation>Trace a line of text as one contour of 256 points.</translation>
+    </message>
+    <message>
+        <source>после %1 нужно значение</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>Использование: %1 [параметры] [картинка.kvt]
+Редактор картинок для лазера: картинки из 256 точек для автономного лазерного проектора.
+Открывает указанный файл картинки так же, как команда открытия.
 </source>
-        <translation>%1: %2 Try &apos;%1 --help&apos;.
+        <translation>Usage: %1 [options] [picture.kvt]
+Laser Picture Editor: 256-point pictures for a standalone laser projector.
+Opens the picture file given, as the open command does.
 </translation>
     </message>
     <message>
-        <source>%1: одна картинка за раз; пропущены: %2
-</source>
-        <translation>%1: one picture at a time; ignored: %2
-</translation>
+        <source>Параметры:</source>
+        <translation>Options:</translation>
     </message>
     <message>
-        <source>  --export-ilda КАРТИНКА.kvt ВЫХОД.ild
-                          Записать картинку файлом ILDA: одним замкнутым кадром из 256 точек.
-  --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]
-                          Записать кадр N файла ILDA (счёт с 1, по умолчанию первый)
-                          картинкой из 256 точек.
-</source>
-        <translation>  --export-ilda PICTURE.kvt OUT.ild
-                          Write the picture as an ILDA file: one closed frame of 256 points.
-  --import-ilda IN.ild OUT.kvt [--frame N]
-                          Write frame N of an ILDA file (counted from 1, the first by
-                          default) as a 256-point picture.
-</translation>
+        <source>Преобразования, без окна:</source>
+        <translation>Conversions, without a window:</translation>
     </message>
     <message>
-        <source>  --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]
-                          Обвести контур тёмных частей картинки (светлых с --invert; порог
-                          выбирается сам, если не задан) одной картинкой из 256 точек
-                          размером --size единиц (по умолчанию 200); с --lines — линейный
-                          рисунок по серединам его штрихов.
-  --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]
-                          Обвести строку текста шрифтом (по умолчанию — обычным шрифтом
-                          системы) одной картинкой из 256 точек размером --size единиц.
-</source>
-        <translation>  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]
-                          Trace the outline of the dark parts of a picture (the light parts
-                          with --invert; the threshold is chosen by itself unless given) as
-                          one 256-point picture, --size units across (200 by default); with
-                          --lines, a line drawing along the middle of its strokes.
-  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]
-                          Trace a line of text in a font family (the default one unless
-                          given) as one 256-point picture, --size units across.
-</translation>
+        <source>Параметры преобразований:</source>
+        <translation>The conversions&apos; options:</translation>
+    </message>
+    <message>
+        <source>Собственные параметры Qt (-platform, -display, -style, ...) передаются Qt.</source>
+        <translation>Qt&apos;s own options (-platform, -display, -style, ...) are passed on to Qt.</translation>
+    </message>
+    <message>
+        <source> или </source>
+        <translation> or </translation>
     </message>
 </context>
 <context>
@@ -311,6 +333,25 @@ Qt&apos;s own options (-platform, -display, -style, ...) are passed on to Qt.
     <message>
         <source>Файл с таким именем существует, переписать?</source>
         <translation>A file with this name already exists. Replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayGuard</name>
+    <message>
+        <source>; запустите его в сеансе рабочего стола или под xvfb-run.</source>
+        <translation>; start it in a desktop session or under xvfb-run.</translation>
+    </message>
+    <message>
+        <source>laserpic: окно открыть негде (DISPLAY не задан)</source>
+        <translation>laserpic: no display to open a window on (DISPLAY is not set)</translation>
+    </message>
+    <message>
+        <source>laserpic: не могу подключиться к дисплею &quot;%1&quot;</source>
+        <translation>laserpic: cannot connect to the display &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>laserpic: нет подходящего дисплея (%1)</source>
+        <translation>laserpic: no usable display (%1)</translation>
     </message>
 </context>
 <context>

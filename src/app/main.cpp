@@ -5,11 +5,12 @@
 #include "app/baseform.h"
 #include "app/commandline.h"
 #include "app/startup.h"
-#include "app/translations.h"
+#include "language/translations.h"
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentList(argc, argv);
-    // Conversions, help, version and mistakes are answered before any display is reached.
+    // Help, version, mistakes and the file conversions are answered before
+    // anything needs a display.
     if (const int status = AnswerWithoutWindow(arguments); status >= 0) return status;
 
     DisplayGuard guard;

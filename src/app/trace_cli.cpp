@@ -1,161 +1,58 @@
 #include "app/trace_cli.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
-#include <optional>
 
+#include "app/commandline.h"
 #include "figure/kvtfile.h"
+#include "picture/picturefile.h"
 #include "trace/trace.h"
-#include "view/picturefile.h"
 
 namespace {
 
-const QString kTrace = QStringLiteral("--trace");
-const QString kText = QStringLiteral("--text");
-const QString kProgram = QStringLiteral("laserpic");
 // Pictures are decoded to fit in this box: the tracer works at about 1000 px.
 const QSize kTraceBox(1024, 1024);
-
-void Line(const QString& message) {
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QTextStream(stderr) << kProgram << ": " << line << Qt::endl;
-}
-
-int Fail(const QString& message) {
-    Line(message);
-    return 1;
-}
-
-int Usage(const QString& message) {
-    Line(message + QCoreApplication::translate("CommandLine", "; справка: %1 --help").arg(kProgram));
-    return 2;
-}
-
-struct Request {
-    QString mode, text, font;
-    QStringList paths;
-    bool invert = false, bold = false, lines = false;
-    std::optional<int> threshold;
-    int size = 200;
-};
-
-// Reads the arguments after the program's name; an empty result is fine.
-QString Parse(const QStringList& rest, Request& request) {
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        const QString& arg = rest[i];
-        auto value = [&]() -> std::optional<QString> {
-            return i + 1 < rest.size() ? std::optional<QString>(rest[++i]) : std::nullopt;
-        };
-        auto number = [&](int low, int high) -> std::optional<int> {
-            bool ok = false;
-            const int n = i + 1 < rest.size() ? rest[++i].toInt(&ok) : 0;
-            return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
-        };
-        if (arg == kTrace || arg == kText) {
-            if (!request.mode.isEmpty())
-                return QCoreApplication::translate("CommandLine", "одно преобразование за раз");
-            request.mode = arg;
-            if (arg == kText) {
-                const auto text = value();
-                if (!text) return QCoreApplication::translate("CommandLine", "после --text нужен текст");
-                request.text = *text;
-            }
-        } else if (arg == QLatin1String("--invert")) {
-            request.invert = true;
-        } else if (arg == QLatin1String("--lines")) {
-            request.lines = true;
-        } else if (arg == QLatin1String("--bold")) {
-            request.bold = true;
-        } else if (arg == QLatin1String("--threshold")) {
-            if (!(request.threshold = number(0, 255)))
-                return QCoreApplication::translate("CommandLine",
-                                                   "после --threshold нужно число от 0 до 255");
-        } else if (arg == QLatin1String("--size")) {
-            const auto size = number(10, 255);
-            if (!size)
-                return QCoreApplication::translate("CommandLine", "после --size нужно число от 10 до 255");
-            request.size = *size;
-        } else if (arg == QLatin1String("--font")) {
-            const auto font = value();
-            if (!font || font->isEmpty())
-                return QCoreApplication::translate("CommandLine", "после --font нужно название шрифта");
-            request.font = *font;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return QCoreApplication::translate("CommandLine", "неизвестный параметр ") + arg;
-        } else {
-            request.paths.append(arg);
-        }
-    }
-    if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
-        return QCoreApplication::translate("CommandLine",
-                                           "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] "
-                                           "[--threshold 0..255] [--size 10..255]");
-    if (request.mode == kText &&
-        (request.paths.size() != 1 || request.invert || request.threshold || request.lines))
-        return QCoreApplication::translate(
-            "CommandLine", "ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
-    return {};
-}
+constexpr int kDefaultSize = 200;
 
 int Write(const QString& out, const lp::TraceResult& result) {
     if (result.detailLost)
-        Line(QCoreApplication::translate(
-                 "CommandLine",
-                 "предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
-                 .arg(result.worstDeviation, 0, 'f', 1));
+        CommandMessage(QCoreApplication::translate(
+                           "CommandLine",
+                           "предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
+                           .arg(result.worstDeviation, 0, 'f', 1));
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;
     buffer.fill(0x7F);
     lp::FigureToImage(result.X, result.Y, buffer);
     const lp::FileResult written = lp::WritePictureFile(out, buffer);
-    return written ? 0 : Fail(out + QStringLiteral(": ") + written.error);
-}
-
-int Run(const Request& request) {
-    if (request.mode == kText) {
-        QString note;
-        const lp::TraceResult result =
-            lp::TraceText(request.text, request.font, request.bold, request.size, &note);
-        if (!note.isEmpty()) Line(note);
-        if (!result.ok) return Fail(result.error);
-        return Write(request.paths[0], result);
-    }
-    const QString& picture = request.paths[0];
-    const lp::PictureResult read = lp::LoadPicturePreview(picture, kTraceBox);
-    if (!read) return Fail(picture + QStringLiteral(": ") + read.error);
-    lp::TraceOptions options;
-    options.mask.invert = request.invert;
-    if (request.lines) options.mode = lp::TraceOptions::Mode::Lines;
-    if (request.threshold) {
-        options.mask.autoThreshold = false;
-        options.mask.threshold = *request.threshold;
-    }
-    const lp::TraceResult result = lp::TraceImage(read.image, options, lp::TracePlacement::Fit(request.size));
-    if (!result.ok) return Fail(picture + QStringLiteral(": ") + result.error);
-    return Write(request.paths[1], result);
+    return written ? 0 : CommandFailed(out + QStringLiteral(": ") + written.error);
 }
 
 }  // namespace
 
-int RunTraceCommand(const QStringList& args) {
-    const QStringList rest = args.mid(1);
-    if (!rest.contains(kTrace) && !rest.contains(kText)) return -1;
-    Request request;
-    if (const QString mistake = Parse(rest, request); !mistake.isEmpty()) return Usage(mistake);
-
-    return Run(request);
+int RunTraceText(const CommandLine& command) {
+    QString note;
+    const lp::TraceResult result =
+        lp::TraceText(command.value(QStringLiteral("text")), command.value(QStringLiteral("font")),
+                      command.isSet(QStringLiteral("bold")),
+                      command.number(QStringLiteral("size")).value_or(kDefaultSize), &note);
+    if (!note.isEmpty()) CommandMessage(note);
+    if (!result.ok) return CommandFailed(result.error);
+    return Write(command.paths[0], result);
 }
 
-QString TraceHelpText() {
-    return QCoreApplication::translate(
-        "CommandLine",
-        "  --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
-        "                          Обвести контур тёмных частей картинки (светлых с --invert; порог\n"
-        "                          выбирается сам, если не задан) одной картинкой из 256 точек\n"
-        "                          размером --size единиц (по умолчанию 200); с --lines — линейный\n"
-        "                          рисунок по серединам его штрихов.\n"
-        "  --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]\n"
-        "                          Обвести строку текста шрифтом (по умолчанию — обычным шрифтом\n"
-        "                          системы) одной картинкой из 256 точек размером --size единиц.\n");
+int RunTraceImage(const CommandLine& command) {
+    const QString& picture = command.paths[0];
+    const lp::PictureResult read = lp::LoadPicturePreview(picture, kTraceBox);
+    if (!read) return CommandFailed(picture + QStringLiteral(": ") + read.error);
+    lp::TraceOptions options;
+    options.mask.invert = command.isSet(QStringLiteral("invert"));
+    if (command.isSet(QStringLiteral("lines"))) options.mode = lp::TraceOptions::Mode::Lines;
+    if (const auto threshold = command.number(QStringLiteral("threshold"))) {
+        options.mask.autoThreshold = false;
+        options.mask.threshold = *threshold;
+    }
+    const int size = command.number(QStringLiteral("size")).value_or(kDefaultSize);
+    const lp::TraceResult result = lp::TraceImage(read.image, options, lp::TracePlacement::Fit(size));
+    if (!result.ok) return CommandFailed(picture + QStringLiteral(": ") + result.error);
+    return Write(command.paths[1], result);
 }

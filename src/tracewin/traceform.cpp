@@ -4,7 +4,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
-#include "app/translations.h"
+#include "language/translations.h"
 #include "ui_traceform.h"
 #include "widgets/formstyle.h"
 

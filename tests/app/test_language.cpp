@@ -9,7 +9,7 @@
 
 #include "app/baseform.h"
 #include "app/startup.h"
-#include "app/translations.h"
+#include "language/translations.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
 

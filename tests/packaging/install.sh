@@ -40,7 +40,7 @@ installed=$(cd "$dest" && find . -type f -printf '%P\n' | sort)
   fail "--version and the changelog disagree"
 
 # The installed programs find the English translation from their own places.
-[ "$(LANGUAGE=en "$dest/usr/bin/laserpic" --export-ilda 2>&1)" = "laserpic: usage: --export-ilda PICTURE.kvt OUT.ild" ] ||
+[ "$(LANGUAGE=en "$dest/usr/bin/laserpic" --export-ilda 2>&1)" = "laserpic: usage: --export-ilda PICTURE.kvt OUT.ild; see laserpic --help" ] ||
   fail "the installed editor does not speak English"
 LANGUAGE=en "$dest/usr/libexec/laserpic/laserpic-decode" -- /nonexistent.png | grep -q ' File not found$' ||
   fail "the installed decoding program does not speak English"

@@ -19,11 +19,11 @@
 #include <new>
 #include <vector>
 
-#include "app/translations.h"
 #include "files/descriptor.h"
 #include "files/regularfile.h"
-#include "view/decodechild.h"
-#include "view/pictureformat.h"
+#include "language/translations.h"
+#include "picture/decodechild.h"
+#include "picture/pictureformat.h"
 
 namespace {
 

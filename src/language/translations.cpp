@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "language/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
