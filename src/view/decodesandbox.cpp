@@ -114,8 +114,8 @@ bool EnterSandbox() {
         SCMP_ACT_ALLOW,
         {// the open picture, the answer's pipe
          "read", "readv", "pread64", "preadv", "preadv2", "write", "writev", "lseek", "fstat", "close",
-         // memory
-         "brk", "munmap", "mremap", "madvise",
+         // memory, and how much the machine has (the TIFF decoder asks)
+         "brk", "munmap", "mremap", "madvise", "sysinfo",
          // threads waiting for each other (each new one makes itself a counter to be woken by), clocks
          "futex", "eventfd2", "set_robust_list", "rseq", "sched_yield", "sched_getaffinity", "getrandom",
          "clock_gettime", "clock_getres", "clock_nanosleep", "nanosleep", "gettimeofday", "getpid", "gettid",

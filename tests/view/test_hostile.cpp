@@ -232,8 +232,9 @@ void HostileTest::samePixels_data() {
     QTest::addColumn<QSize>("box");
     const QStringList quadrants{"-size",   "320x240", "xc:red",    "xc:blue", "+append", "(",      "-size",
                                 "320x240", "xc:lime", "xc:yellow", "+append", ")",       "-append"};
-    for (const char* name : {"p.png", "p.jpg", "p.gif", "p.bmp", "p.webp", "p.tiff", "p.svg"})
+    for (const char* name : {"p.png", "p.jpg", "p.gif", "p.bmp", "p.webp", "p.tiff", "p.ppm", "p.svg"})
         QTest::newRow(name) << name << quadrants << QSize();
+    QTest::newRow("p.ico") << "p.ico" << (quadrants + QStringList{"-resize", "64x48"}) << QSize();
     QTest::newRow("preview") << "p.png" << quadrants << QSize(160, 160);
     QTest::newRow("large") << "l.jpg" << QStringList{"-size", "3000x2000", "gradient:red-blue"} << QSize();
     QTest::newRow("turned") << "t.jpg" << (quadrants + QStringList{"-orient", "RightTop"}) << QSize();
