@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <cstring>
 
 #include "files/regularfile.h"
 
@@ -29,37 +28,40 @@ void LoadReader(const QByteArray& format) {
     reader.canRead();
 }
 
-// The faces the system draws its sans-serif, serif and monospace text in,
-// regular and bold, as its font settings choose them.
+constexpr const char* kGenericFamilies[] = {"sans-serif", "serif", "monospace"};
+
+// The faces the system draws its generic families in, regular and bold, as
+// its font settings choose them.
 struct Faces {
     QStringList files;
-    QStringList families;  // of the three generic families, in their order
+    QString families[3];  // chosen for kGenericFamilies
 };
 
 Faces SystemFaces() {
     Faces faces;
     FcConfig* config = FcInitLoadConfigAndFonts();
     if (!config) return faces;
-    for (const char* name :
-         {"sans-serif", "sans-serif:bold", "serif", "serif:bold", "monospace", "monospace:bold"}) {
-        FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name));
-        if (!pattern) continue;
-        FcConfigSubstitute(config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result;
-        if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
-            FcChar8 *file = nullptr, *family = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
-                FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-                const QString path = QFile::decodeName(reinterpret_cast<const char*>(file));
-                if (!faces.files.contains(path)) faces.files << path;
-                if (!strchr(name, ':'))
-                    faces.families << QString::fromUtf8(reinterpret_cast<const char*>(family));
+    for (int i = 0; i < 3; ++i)
+        for (const char* weight : {"", ":bold"}) {
+            FcPattern* pattern = FcNameParse(
+                reinterpret_cast<const FcChar8*>((QByteArray(kGenericFamilies[i]) + weight).data()));
+            if (!pattern) continue;
+            FcConfigSubstitute(config, pattern, FcMatchPattern);
+            FcDefaultSubstitute(pattern);
+            FcResult result;
+            if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+                FcChar8 *file = nullptr, *family = nullptr;
+                if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
+                    FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
+                    const QString path = QFile::decodeName(reinterpret_cast<const char*>(file));
+                    if (!faces.files.contains(path)) faces.files << path;
+                    if (!*weight)
+                        faces.families[i] = QString::fromUtf8(reinterpret_cast<const char*>(family));
+                }
+                FcPatternDestroy(match);
             }
-            FcPatternDestroy(match);
+            FcPatternDestroy(pattern);
         }
-        FcPatternDestroy(pattern);
-    }
     FcConfigDestroy(config);
     return faces;
 }
@@ -67,12 +69,13 @@ Faces SystemFaces() {
 // From here on fonts are found among those the application adds alone: the
 // generic families name the system's choices, any other family not there
 // falls back to sans-serif.
-void ForgetSystemFonts(const QStringList& families) {
+void ForgetSystemFonts(const Faces& faces) {
     QByteArray rules = "<fontconfig>";
-    const char* generic[] = {"sans-serif", "serif", "monospace"};
-    for (qsizetype i = 0; i < families.size() && i < 3; ++i)
-        rules += QByteArray("<alias binding='same'><family>") + generic[i] + "</family><prefer><family>" +
-                 families[i].toHtmlEscaped().toUtf8() + "</family></prefer></alias>";
+    for (int i = 0; i < 3; ++i)
+        if (!faces.families[i].isEmpty())
+            rules += QByteArray("<alias binding='same'><family>") + kGenericFamilies[i] +
+                     "</family><prefer><family>" + faces.families[i].toHtmlEscaped().toUtf8() +
+                     "</family></prefer></alias>";
     rules +=
         "<match target='pattern'><edit name='family' mode='append_last'><string>sans-serif</string>"
         "</edit></match></fontconfig>";
@@ -109,7 +112,7 @@ std::unique_ptr<QGuiApplication> PrepareDecoding(const QByteArray& format, int& 
         return nullptr;
     }
     const Faces faces = SystemFaces();
-    ForgetSystemFonts(faces.families);
+    ForgetSystemFonts(faces);
     // The offscreen platform, on its own: no display, no theme of the desktop's.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
@@ -117,7 +120,6 @@ std::unique_ptr<QGuiApplication> PrepareDecoding(const QByteArray& format, int& 
     auto application = std::make_unique<QGuiApplication>(argc, argv);
     LoadFonts(faces.files);
     LoadReader({});
-    LoadReader("svg");
     return application;
 }
 
