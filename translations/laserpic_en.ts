@@ -307,9 +307,12 @@ Opens the picture file given, as the open command does.
         <source>ответ программы разбора не полон</source>
         <translation>incomplete answer from the decoder</translation>
     </message>
+</context>
+<context>
+    <name>DecodeChild</name>
     <message>
-        <source>Не удалось приготовить пустую папку для разбора картинки</source>
-        <translation>Cannot prepare an empty folder to decode the picture in</translation>
+        <source>Программа разбора картинок не может закрыться в песочнице: система не даёт ей фильтр системных вызовов</source>
+        <translation>The picture decoder cannot shut itself in a sandbox: the system gives it no system-call filter</translation>
     </message>
 </context>
 <context>
