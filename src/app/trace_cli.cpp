@@ -1,5 +1,6 @@
 #include "app/trace_cli.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <memory>
@@ -36,10 +37,16 @@ int Usage(const QString& message) {
 struct Request {
     QString mode, text, font;
     QStringList paths;
-    bool invert = false, bold = false, lines = false;
-    std::optional<int> threshold;
+    bool bold = false;
+    std::optional<lp::Ink> ink;
+    std::optional<lp::TraceOptions::Mode> drawing;  // --outline or --lines
+    std::optional<int> threshold, parts;
     int size = 200;
 };
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TraceCommand", text);
+}
 
 // Reads the arguments after the program's name; an empty result is fine.
 QString Parse(const QStringList& rest, Request& request) {
@@ -61,10 +68,27 @@ QString Parse(const QStringList& rest, Request& request) {
                 if (!text) return QStringLiteral("после --text нужен текст");
                 request.text = *text;
             }
-        } else if (arg == QLatin1String("--invert")) {
-            request.invert = true;
-        } else if (arg == QLatin1String("--lines")) {
-            request.lines = true;
+        } else if (arg == QLatin1String("--invert") || arg == QLatin1String("--ink")) {
+            lp::Ink ink = lp::Ink::Light;
+            if (arg == QLatin1String("--ink")) {
+                const QString name = value().value_or(QString());
+                if (name == QLatin1String("auto"))
+                    ink = lp::Ink::Auto;
+                else if (name == QLatin1String("dark"))
+                    ink = lp::Ink::Dark;
+                else if (name != QLatin1String("light"))
+                    return Tr("после --ink нужно auto, dark или light");
+            }
+            if (request.ink && *request.ink != ink) return Tr("выберите что-то одно: --ink или --invert");
+            request.ink = ink;
+        } else if (arg == QLatin1String("--lines") || arg == QLatin1String("--outline")) {
+            const auto drawing = arg == QLatin1String("--lines") ? lp::TraceOptions::Mode::Lines
+                                                                  : lp::TraceOptions::Mode::Outline;
+            if (request.drawing && *request.drawing != drawing)
+                return Tr("выберите что-то одно: --outline или --lines");
+            request.drawing = drawing;
+        } else if (arg == QLatin1String("--parts")) {
+            if (!(request.parts = number(1, 1000))) return Tr("после --parts нужно число от 1 до 1000");
         } else if (arg == QLatin1String("--bold")) {
             request.bold = true;
         } else if (arg == QLatin1String("--threshold")) {
@@ -85,18 +109,21 @@ QString Parse(const QStringList& rest, Request& request) {
         }
     }
     if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
-        return QStringLiteral(
-            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size "
-            "10..255]");
-    if (request.mode == kText &&
-        (request.paths.size() != 1 || request.invert || request.threshold || request.lines))
-        return QStringLiteral("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
+        return Tr("ожидается: --trace КАРТИНКА ВЫХОД.kvt [--ink auto|dark|light] [--outline|--lines] "
+                  "[--parts N] [--threshold 0..255] [--size 10..255]");
+    if (request.mode == kText && (request.paths.size() != 1 || request.ink || request.threshold ||
+                                  request.drawing || request.parts))
+        return Tr("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
     return {};
 }
 
 int Write(const QString& out, const lp::TraceResult& result) {
-    if (result.detailLost)
-        Line(QStringLiteral("предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
+    for (const QString& note : result.notes) Line(note);
+    if (const QString left = lp::LeftOutSummary(result, true); !left.isEmpty())
+        Line(Tr("предупреждение: ") + left);
+    else if (result.detailLost)
+        Line(Tr("предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.; меньше "
+                "частей: --parts N, пропускать мелочь: --detail")
                  .arg(result.worstDeviation, 0, 'f', 1));
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;
@@ -108,25 +135,33 @@ int Write(const QString& out, const lp::TraceResult& result) {
 
 int Run(const Request& request) {
     if (request.mode == kText) {
-        QString note;
-        const lp::TraceResult result =
-            lp::TraceText(request.text, request.font, request.bold, request.size, &note);
-        if (!note.isEmpty()) Line(note);
-        if (!result.ok) return Fail(result.error);
+        const lp::TraceResult result = lp::TraceText(request.text, request.font, request.bold, request.size);
+        if (!result.ok) {
+            for (const QString& note : result.notes) Line(note);
+            return Fail(result.error);
+        }
         return Write(request.paths[0], result);
     }
     const QString& picture = request.paths[0];
     const lp::PictureResult read = lp::LoadPicturePreview(picture, kTraceBox);
     if (!read) return Fail(picture + QStringLiteral(": ") + read.error);
     lp::TraceOptions options;
-    options.mask.invert = request.invert;
-    if (request.lines) options.mode = lp::TraceOptions::Mode::Lines;
+    options.mask.ink = request.ink.value_or(lp::Ink::Auto);
+    options.mode = request.drawing.value_or(lp::TraceOptions::Mode::Auto);
     if (request.threshold) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *request.threshold;
     }
-    const lp::TraceResult result = lp::TraceImage(read.image, options, lp::TracePlacement::Fit(request.size));
-    if (!result.ok) return Fail(picture + QStringLiteral(": ") + result.error);
+    const lp::TraceParts found = lp::FindImageParts(read.image, options, lp::TracePlacement::Fit(request.size));
+    lp::PartChoice choice;
+    choice.largest = request.parts.value_or(0);
+    const lp::TraceResult result = lp::RouteParts(found, choice);
+    if (!result.ok) {
+        QString error = picture + QStringLiteral(": ") + result.error;
+        if (result.failure == lp::TraceFailure::NoInk)
+            error += found.inkUsed == lp::Ink::Light ? QStringLiteral(" (--ink dark)") : QStringLiteral(" (--ink light)");
+        return Fail(error);
+    }
     return Write(request.paths[1], result);
 }
 
@@ -157,12 +192,18 @@ int RunTraceCommand(const QStringList& args) {
 
 QString TraceHelpText() {
     return QStringLiteral(
-        "  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
-        "                          Trace the outline of the dark parts of a picture (the light parts\n"
-        "                          with --invert; the threshold is chosen by itself unless given) as\n"
-        "                          one 256-point picture, SIZE units across (200 by default); with\n"
-        "                          --lines, a line drawing along the middle of its strokes.\n"
+        "  --trace PICTURE OUT.kvt [--ink auto|dark|light] [--outline|--lines] [--parts N]\n"
+        "          [--threshold 0..255] [--size 10..255]\n"
+        "                          Trace a picture as one 256-point picture, SIZE units across (200 by\n"
+        "                          default). The ink is what does not hold most of the border (or the\n"
+        "                          opaque part of a one-tone picture on a transparent ground) unless\n"
+        "                          --ink says dark or light (--invert: light); the threshold is chosen\n"
+        "                          by itself unless given. Each part is drawn by its outline or, when\n"
+        "                          its strokes are thin, along their middle; --outline and --lines\n"
+        "                          choose one way for all. What 256 points cannot hold, the least\n"
+        "                          parts first, is left out; --parts keeps the N largest.\n"
         "  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]\n"
-        "                          Trace a line of text in a font family (the default one unless\n"
-        "                          given) as one 256-point picture, SIZE units across.\n");
+        "                          Trace text in a font family (the default one unless given) as one\n"
+        "                          256-point picture, SIZE units across; line breaks in TEXT start\n"
+        "                          new lines, each centred.\n");
 }
