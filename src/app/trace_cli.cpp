@@ -83,7 +83,7 @@ QString Parse(const QStringList& rest, Request& request) {
             request.ink = ink;
         } else if (arg == QLatin1String("--lines") || arg == QLatin1String("--outline")) {
             const auto drawing = arg == QLatin1String("--lines") ? lp::TraceOptions::Mode::Lines
-                                                                  : lp::TraceOptions::Mode::Outline;
+                                                                 : lp::TraceOptions::Mode::Outline;
             if (request.drawing && *request.drawing != drawing)
                 return Tr("выберите что-то одно: --outline или --lines");
             request.drawing = drawing;
@@ -109,10 +109,11 @@ QString Parse(const QStringList& rest, Request& request) {
         }
     }
     if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
-        return Tr("ожидается: --trace КАРТИНКА ВЫХОД.kvt [--ink auto|dark|light] [--outline|--lines] "
-                  "[--parts N] [--threshold 0..255] [--size 10..255]");
-    if (request.mode == kText && (request.paths.size() != 1 || request.ink || request.threshold ||
-                                  request.drawing || request.parts))
+        return Tr(
+            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--ink auto|dark|light] [--outline|--lines] "
+            "[--parts N] [--threshold 0..255] [--size 10..255]");
+    if (request.mode == kText &&
+        (request.paths.size() != 1 || request.ink || request.threshold || request.drawing || request.parts))
         return Tr("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
     return {};
 }
@@ -152,14 +153,16 @@ int Run(const Request& request) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *request.threshold;
     }
-    const lp::TraceParts found = lp::FindImageParts(read.image, options, lp::TracePlacement::Fit(request.size));
+    const lp::TraceParts found =
+        lp::FindImageParts(read.image, options, lp::TracePlacement::Fit(request.size));
     lp::PartChoice choice;
     choice.largest = request.parts.value_or(0);
     const lp::TraceResult result = lp::RouteParts(found, choice);
     if (!result.ok) {
         QString error = picture + QStringLiteral(": ") + result.error;
         if (result.failure == lp::TraceFailure::NoInk)
-            error += found.inkUsed == lp::Ink::Light ? QStringLiteral(" (--ink dark)") : QStringLiteral(" (--ink light)");
+            error += found.inkUsed == lp::Ink::Light ? QStringLiteral(" (--ink dark)")
+                                                     : QStringLiteral(" (--ink light)");
         return Fail(error);
     }
     return Write(request.paths[1], result);

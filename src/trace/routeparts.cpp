@@ -61,7 +61,8 @@ class Chooser {
 
     bool drawn(size_t i) const {
         const TracePart& part = found_.parts[i];
-        return states_[i] == PartState::Drawn && (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
+        return states_[i] == PartState::Drawn &&
+               (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
     }
 
     // The loops of the parts drawn, fitted when the placement fits.

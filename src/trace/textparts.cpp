@@ -18,8 +18,8 @@ namespace lp {
 
 namespace {
 
-constexpr double kFlatten = 0.1;      // field units
-constexpr int kTextPixels = 512;      // the font size the outlines are taken at
+constexpr double kFlatten = 0.1;       // field units
+constexpr int kTextPixels = 512;       // the font size the outlines are taken at
 constexpr double kLegibleHeight = 12;  // capital letters lower than this are hard to read (field units)
 
 QString Tr(const char* text) {

@@ -21,6 +21,8 @@ constexpr double kGroundShare = 0.5;
 // A piece is drawn along its strokes when they are at most this wide (field
 // units) and its longer side is this many times their width.
 constexpr double kThinUnits = 6, kThinRatio = 10;
+// ... with at most this share of their ink deeper inside (blots, eyes, knots).
+constexpr double kDeepShare = 0.1;
 // A stroke's weight counts it at least this wide (field units).
 constexpr double kStrokeWeightWidth = 4;
 // In a photograph, pieces and holes smaller than a square of this share of
@@ -54,8 +56,8 @@ QString NoInk(Ink ink) {
 // Drops the specks and, in a photograph, its texture, at the scale what is
 // kept is drawn at; returns field units per mask pixel (for a fitted
 // picture, before the final fit).
-double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options, const QTransform& maskToField,
-             int fitSize) {
+double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options,
+             const QTransform& maskToField, int fitSize) {
     pieces.dropGround(kGroundShare);
     if (mask.photo) {
         const double speck = std::pow(kPhotoSpeck * std::max(mask.width, mask.height), 2);
@@ -74,17 +76,24 @@ double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& option
     return unitsPerPixel;
 }
 
+// Thin pieces are drawn along their strokes: those whose ink lies nearly
+// all within half a stroke of at most kThinUnits and a kThinRatio-th of
+// their longer side from the ground.
 void Classify(MaskPieces& pieces, TraceOptions::Mode mode, double unitsPerPixel) {
-    for (MaskPiece& piece : pieces.pieces) {
-        const double width = piece.strokeWidth(), side = std::max(piece.bounds.width(), piece.bounds.height());
-        piece.thin = mode == TraceOptions::Mode::Lines ||
-                     (mode == TraceOptions::Mode::Auto && width * unitsPerPixel <= kThinUnits &&
-                      side >= kThinRatio * width);
+    if (mode == TraceOptions::Mode::Auto) {
+        pieces.markThin(
+            [&](const MaskPiece& piece) {
+                return std::min(kThinUnits / unitsPerPixel, piece.side() / kThinRatio);
+            },
+            kDeepShare);
+        return;
     }
+    for (MaskPiece& piece : pieces.pieces) piece.thin = mode == TraceOptions::Mode::Lines;
 }
 
 // The outlines of the filled pieces: each outer outline a part, each hole a part inside it.
-void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels, std::vector<TracePart>& parts) {
+void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels,
+                  std::vector<TracePart>& parts) {
     const std::vector<Curve> curves = TraceCurves(filled, 2);
     const double area = std::abs(map.determinant());
     std::vector<int> partOf(curves.size(), -1);
@@ -156,7 +165,8 @@ void RankParts(std::vector<TracePart>& parts) {
     parts = std::move(ranked);
 }
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement) {
     if (picture.isNull()) return Failure(TraceFailure::NoPicture, Tr("Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
         return Failure(TraceFailure::NoPlace, Tr("Картинке негде лежать: её место на поле пусто"));

@@ -53,13 +53,13 @@ struct TracePart {
 
 struct TraceParts {
     TraceFailure failure = TraceFailure::None;
-    QString error;  // for the user when it failed
+    QString error;                 // for the user when it failed
     std::vector<TracePart> parts;  // the largest first; a part's id is its index
     Ink inkUsed = Ink::Dark;
     bool photo = false;
-    int fitSize = 0;    // the kept parts are fitted to this size (0: in place)
+    int fitSize = 0;       // the kept parts are fitted to this size (0: in place)
     bool keepAll = false;  // text: no letter is left out for want of points
-    QStringList notes;  // e.g. a font the system lacks, letters too small to read
+    QStringList notes;     // e.g. a font the system lacks, letters too small to read
 };
 
 // What the user leaves out: parts by id (a hole left out is filled in), and
@@ -78,15 +78,16 @@ struct TraceResult {
     Coords X{}, Y{};
     int contours = 0;
     double routeLength = 0, bridgeLength = 0, worstDeviation = 0;  // field units
-    double meanStep = 0;                                              // routeLength / 256
-    bool detailLost = false;  // 256 points cannot hold the route within one unit
+    double meanStep = 0;                                           // routeLength / 256
+    bool detailLost = false;        // 256 points cannot hold the route within one unit
     std::vector<PartState> states;  // by part id
     int partsDrawn = 0, partsFound = 0;
     bool partsForPoints = false;  // parts were left out for want of points
     QStringList notes;
 };
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement);
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement);
 // Lines separated by line breaks, each centred.
 TraceParts FindTextParts(const QString& text, const QString& family, bool bold, int size);
 TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {});
