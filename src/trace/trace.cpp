@@ -53,6 +53,12 @@ QString NoInk(Ink ink) {
     }
 }
 
+TraceParts NoInkFound(Ink ink) {
+    TraceParts parts = Failure(TraceFailure::NoInk, NoInk(ink));
+    parts.inkUsed = ink;
+    return parts;
+}
+
 // Drops the specks and, in a photograph, its texture, at the scale what is
 // kept is drawn at; returns field units per mask pixel (for a fitted
 // picture, before the final fit).
@@ -185,7 +191,7 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
     MaskPieces pieces(mask);
     const double unitsPerPixel = Clean(pieces, mask, options, map, fitSize);
     const QRect kept = pieces.keptBounds();
-    if (kept.isEmpty()) return Failure(TraceFailure::NoInk, NoInk(mask.inkUsed));
+    if (kept.isEmpty()) return NoInkFound(mask.inkUsed);
     if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
     Classify(pieces, options.mode, unitsPerPixel);
 
@@ -197,7 +203,7 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
     if (filled.inkPixels > 0)
         OutlineParts(filled, map, std::pow(options.speckUnits / unitsPerPixel, 2), found.parts);
     if (thin.inkPixels > 0) StrokeParts(thin, pieces, map, unitsPerPixel, found.parts);
-    if (found.parts.empty()) return Failure(TraceFailure::NoInk, NoInk(mask.inkUsed));
+    if (found.parts.empty()) return NoInkFound(mask.inkUsed);
     RankParts(found.parts);
     return found;
 }
