@@ -6,6 +6,7 @@
 // packages where they are installed.
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -167,7 +168,8 @@ void BM_InkMask(benchmark::State& state) {
 }  // namespace
 
 void BM_TraceReal(benchmark::State& state) {
-    const QString path = QString::fromLocal8Bit(qgetenv("LASERPIC_SAMPLES")) + kRealPictures[state.range(0)];
+    QString path = QString::fromLocal8Bit(qgetenv("LASERPIC_SAMPLES")) + kRealPictures[state.range(0)];
+    if (!QFileInfo::exists(path)) path = QString::fromLocal8Bit(kRealPictures[state.range(0)]);
     const lp::PictureResult read = lp::LoadPicturePreview(path, QSize(1024, 1024));
     if (!read) {
         state.SkipWithError(("missing: " + path.toStdString()).c_str());
