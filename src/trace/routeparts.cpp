@@ -102,6 +102,10 @@ class Chooser {
                     states_[i] = states_[size_t(found_.parts[i].parent)];
                 continue;
             }
+            if (full) {
+                states_[i] = PartState::NoRoom;
+                continue;
+            }
             const TracePart& part = found_.parts[i];
             // Its share of the route: itself and a bridge to a larger part, there and back.
             double gap = drawnSoFar.empty() ? 0 : INFINITY;
@@ -109,7 +113,7 @@ class Chooser {
             const double length = s * part.length, after = total + length + 2 * s * gap;
             const double mean = after / PointCount;
             if (!drawnSoFar.empty() && !found_.keepAll) {
-                if (full || mean > kMaxMeanStep) {
+                if (mean > kMaxMeanStep) {
                     full = true;
                     states_[i] = PartState::NoRoom;
                     continue;

@@ -184,7 +184,7 @@ class TraceWindowTest : public QObject {
         TTraceForm* trace = openTrace();
         QSignalSpy shown(trace, &TTraceForm::resultChanged);
         trace->ui->CheckBoxAutoThreshold->click();  // starts a trace
-        trace->ui->ComboInk->setCurrentIndex(2);         // while it runs
+        trace->ui->ComboInk->setCurrentIndex(2);    // while it runs
         QVERIFY(trace->busy());
         QTRY_VERIFY(!trace->busy());
         QCOMPARE(shown.count(), 1);
@@ -197,6 +197,25 @@ class TraceWindowTest : public QObject {
         QCOMPARE(trace->result().X, RunTraceJob(job).result.X);
         job.options.mask.ink = lp::Ink::Dark;
         QVERIFY(trace->result().X != RunTraceJob(job).result.X);
+    }
+
+    // Light on dark: the automatic ink and "Светлое на тёмном" trace it; dark
+    // ink finds nothing and says what to try.
+    void inkChoice() {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter(&image).fillRect(100, 50, 100, 100, Qt::white);
+        const QString path = dir_.filePath(QStringLiteral("dark.png"));
+        QVERIFY(image.save(path));
+        loadPicture(path);
+        TTraceForm* trace = openTrace();
+        for (const int ink : {0, 1, 2}) {
+            trace->ui->ComboInk->setCurrentIndex(ink);
+            QTRY_VERIFY(trace->current() && !trace->busy());
+            QCOMPARE(trace->result().ok, ink != 1);
+            QCOMPARE(trace->ui->LabelStatus->text().contains(u"Попробуйте обводить светлое на тёмном"),
+                     ink == 1);
+        }
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.
