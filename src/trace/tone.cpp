@@ -96,8 +96,11 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
     for (const uint8_t level : grey) ++histogram[level];
     int threshold = OtsuThreshold(histogram);
     const double sx = 2.0 / (width - 1), sy = 2.0 / (height - 1);
+    double c[kTerms] = {}, spread = INFINITY;  // the last fit and how far the ground strayed from it
     for (int round = 0; round < 3; ++round) {
-        // Least squares over every fourth pixel of the ground each way.
+        // Least squares over every fourth pixel of the ground each way,
+        // leaving out what strays far from the last fit (a dark band at the
+        // edge, a shadow).
         double a[kTerms][kTerms] = {}, b[kTerms] = {}, t[kTerms], sum = 0, count = 0;
         for (int y = 0; y < height; y += 4)
             for (int x = 0; x < width; x += 4) {
@@ -105,14 +108,30 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
                 if ((level >= threshold) == lightInk) continue;
                 const double value = original[size_t(y) * size_t(width) + size_t(x)];
                 Terms(x * sx - 1, y * sy - 1, t);
+                double fit = 0;
+                for (int i = 0; i < kTerms; ++i) fit += c[i] * t[i];
+                if (round > 0 && std::abs(value - fit) > 2.5 * spread) continue;
                 for (int i = 0; i < kTerms; ++i) {
                     for (int j = 0; j < kTerms; ++j) a[i][j] += t[i] * t[j];
                     b[i] += t[i] * value;
                 }
                 sum += value, ++count;
             }
-        double c[kTerms];
+        const double last = spread;
         if (count < 4 * kTerms || !Solve(a, b, c)) break;
+        // How far the ground strays from the new fit.
+        double strayed = 0, counted = 0;
+        for (int y = 0; y < height; y += 4)
+            for (int x = 0; x < width; x += 4) {
+                const size_t i = size_t(y) * size_t(width) + size_t(x);
+                if ((grey[i] >= threshold) == lightInk) continue;
+                Terms(x * sx - 1, y * sy - 1, t);
+                double off = original[i];
+                for (int k = 0; k < kTerms; ++k) off -= c[k] * t[k];
+                if (std::abs(off) > 2.5 * last) continue;
+                strayed += off * off, ++counted;
+            }
+        spread = counted > 0 ? std::max(1.0, std::sqrt(strayed / counted)) : last;
         const double level = sum / count;
         std::fill(histogram.begin(), histogram.end(), 0);
         for (int y = 0; y < height; ++y) {
@@ -145,13 +164,13 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
         }
     }
     if (inkCount == 0 || peak < 0) return threshold;
-    double spread = 0, count = 0;
+    double squares = 0, count = 0;
     for (int level = 0; level < 256; ++level)
         if (lightInk ? level < peak : level > peak) {
-            spread += double(histogram[size_t(level)]) * (level - peak) * (level - peak);
+            squares += double(histogram[size_t(level)]) * (level - peak) * (level - peak);
             count += double(histogram[size_t(level)]);
         }
-    const double deviation = count > 0 ? std::sqrt(spread / count) : 0;
+    const double deviation = count > 0 ? std::sqrt(squares / count) : 0;
     const double inkMean = ink / inkCount, away = std::max(4 * deviation, std::abs(inkMean - peak) / 5);
     const double cut = lightInk ? std::min(peak + away, inkMean) : std::max(peak - away, inkMean) + 1;
     return std::clamp(int(std::lround(cut)), 1, 255);
