@@ -13,10 +13,10 @@
 #include <QRandomGenerator>
 #include <iterator>
 
+#include "picture/picturefile.h"
 #include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/trace.h"
-#include "view/picturefile.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "picture/picturefile.h"
 #include "trace/trace.h"
-#include "view/picturefile.h"
 
 namespace {
 

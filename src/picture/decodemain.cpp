@@ -20,8 +20,8 @@
 
 #include "files/descriptor.h"
 #include "files/regularfile.h"
-#include "view/decodechild.h"
-#include "view/pictureformat.h"
+#include "picture/decodechild.h"
+#include "picture/pictureformat.h"
 
 namespace {
 
