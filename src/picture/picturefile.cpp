@@ -35,11 +35,9 @@ QString NotAPicture() {
     return QStringLiteral("Это не картинка или её формат не поддерживается");
 }
 
-// Reads a regular file whole, without waiting on anything else (a pipe, a
-// device or a folder is refused unopened).
-QString ReadPictureBytes(const QString& path, QByteArray& bytes) {
-    RegularFile file;
-    if (const FileResult opened = file.open(path); !opened) return opened.error;
+// Reads a regular file opened (a pipe, a device or a folder is refused
+// unopened) whole, without waiting on anything else.
+QString ReadPictureBytes(RegularFile& file, QByteArray& bytes) {
     if (file.size() > kPictureFileLimit) return TooLargeFile(file.size());
     // A file that shrank while being read is decoded as far as it goes.
     if (const FileResult read = file.readAll(bytes, kPictureFileLimit); !read) return read.error;
@@ -136,13 +134,6 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
     return {Kept(image, box), {}, shown};
 }
 
-PictureResult Load(const QString& path, const QSize& box) {
-    QByteArray bytes;
-    const QString error = ReadPictureBytes(path, bytes);
-    if (!error.isEmpty()) return Failure(error);
-    return Decode(bytes, box);
-}
-
 void SetAllocationLimit() {
     QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
 }
@@ -166,7 +157,16 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 }
 
 PictureResult LoadPictureHere(const QString& path, const QSize& box) {
-    return Load(path, box);
+    RegularFile file;
+    if (const FileResult opened = file.open(path); !opened) return Failure(opened.error);
+    return LoadPictureHere(file, box);
+}
+
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box) {
+    QByteArray bytes;
+    const QString error = ReadPictureBytes(file, bytes);
+    if (!error.isEmpty()) return Failure(error);
+    return Decode(bytes, box);
 }
 
 }  // namespace lp

@@ -11,6 +11,8 @@
 
 namespace lp {
 
+class RegularFile;
+
 // Files larger than this are not read.
 inline constexpr qint64 kPictureFileLimit = 64 * 1024 * 1024;
 // Raster pictures declaring more pixels than this are not decoded (8000 x 5000).
@@ -42,6 +44,8 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 // What the child process does: reads and decodes here, in the caller's own
 // memory, fitted in `box` when it is valid. Nothing else should call it.
 PictureResult LoadPictureHere(const QString& path, const QSize& box);
+// The same for a file the child has opened already.
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box);
 
 // The size a raster picture declared as `declared` is decoded at: each side
 // capped to kPictureKeptSide on its own (the field stretches it anyway).
