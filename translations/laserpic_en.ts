@@ -119,10 +119,6 @@
         <translation>; see %1 --help</translation>
     </message>
     <message>
-        <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.</source>
-        <translation>warning: 256 points cannot hold all the detail; the outline is off by up to %1 units</translation>
-    </message>
-    <message>
         <source>Показать эту справку и выйти.</source>
         <translation>Show this help and exit.</translation>
     </message>
@@ -171,14 +167,6 @@
         <translation>The frame of the ILDA file, counted from 1 (the first by default).</translation>
     </message>
     <message>
-        <source>Обвести рисунок линиями по середине его штрихов.</source>
-        <translation>Trace a line drawing along the middle of its strokes.</translation>
-    </message>
-    <message>
-        <source>Обвести светлые части, а не тёмные.</source>
-        <translation>Trace the light parts instead of the dark ones.</translation>
-    </message>
-    <message>
         <source>Порог между тёмным и светлым (иначе выбирается сам).</source>
         <translation>The threshold between dark and light (chosen by itself unless given).</translation>
     </message>
@@ -223,16 +211,8 @@
         <translation>PICTURE OUT.kvt</translation>
     </message>
     <message>
-        <source>Обвести тёмные части картинки одним контуром из 256 точек.</source>
-        <translation>Trace the dark parts of a picture as one contour of 256 points.</translation>
-    </message>
-    <message>
         <source>ВЫХОД.kvt</source>
         <translation>OUT.kvt</translation>
-    </message>
-    <message>
-        <source>Обвести строку текста одним контуром из 256 точек.</source>
-        <translation>Trace a line of text as one contour of 256 points.</translation>
     </message>
     <message>
         <source>после %1 нужно значение</source>
@@ -267,6 +247,50 @@ Opens the picture file given, as the open command does.
     <message>
         <source> или </source>
         <translation> or </translation>
+    </message>
+    <message>
+        <source>выберите что-то одно: %1 или --%2</source>
+        <translation>choose one: %1 or --%2</translation>
+    </message>
+    <message>
+        <source>после %1 нужно auto, dark или light</source>
+        <translation>%1 takes auto, dark or light</translation>
+    </message>
+    <message>
+        <source>Что обводить: auto — то, что не занимает края картинки (по умолчанию), dark — тёмное, light — светлое.</source>
+        <translation>What to trace: auto — whatever does not fill the picture's border (the default), dark — dark ink, light — light ink.</translation>
+    </message>
+    <message>
+        <source>То же, что --ink light.</source>
+        <translation>Same as --ink light.</translation>
+    </message>
+    <message>
+        <source>Обвести все части по краю (иначе тонкие штрихи — по середине).</source>
+        <translation>Trace every part along its edge (otherwise thin strokes are traced along their middle).</translation>
+    </message>
+    <message>
+        <source>Обвести все части линиями по середине их штрихов.</source>
+        <translation>Trace every part along the middle of its strokes.</translation>
+    </message>
+    <message>
+        <source>Рисовать не больше N крупнейших частей.</source>
+        <translation>Draw at most the N largest parts.</translation>
+    </message>
+    <message>
+        <source>Обвести картинку одним контуром из 256 точек: каждую часть по краю или, если её штрихи тонки, по середине; что не умещается, начиная с мелочи, пропускается.</source>
+        <translation>Trace a picture into one contour of 256 points: each part along its edge or, where its strokes are thin, along their middle; what does not fit is left out, smallest first.</translation>
+    </message>
+    <message>
+        <source>Обвести текст одним контуром из 256 точек; перевод строки в тексте начинает новую строку, каждая по середине.</source>
+        <translation>Trace text into one contour of 256 points; a line break in the text starts a new line, each one centred.</translation>
+    </message>
+    <message>
+        <source>предупреждение: </source>
+        <translation>warning: </translation>
+    </message>
+    <message>
+        <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.; меньше частей: --parts N, пропускать мелочь: --detail</source>
+        <translation>warning: 256 points cannot hold every detail, deviation up to %1 units; fewer parts: --parts N, skip small details: --detail</translation>
     </message>
 </context>
 <context>
@@ -581,10 +605,6 @@ Opens the picture file given, as the open command does.
         <translation>The compressed SVG file is damaged or unpacks to more than %1 MB</translation>
     </message>
     <message>
-        <source>Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются</source>
-        <translation>The SVG picture refers to other files (%1); such pictures are not loaded</translation>
-    </message>
-    <message>
         <source>Файл SVG повреждён: </source>
         <translation>The SVG file is damaged: </translation>
     </message>
@@ -603,6 +623,10 @@ Opens the picture file given, as the open command does.
     <message>
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не загружаются</source>
+        <translation>The SVG picture refers to something outside it: %1; such pictures are not loaded</translation>
     </message>
 </context>
 <context>
@@ -1062,10 +1086,6 @@ Opens the picture file given, as the open command does.
         <translation>1.5 units</translation>
     </message>
     <message>
-        <source>Обводить:</source>
-        <translation>Trace:</translation>
-    </message>
-    <message>
         <source>Края пятен</source>
         <translation>The edges of the ink</translation>
     </message>
@@ -1157,6 +1177,30 @@ Largest deviation %4</translation>
         <source>Обвожу…</source>
         <translation>Tracing…</translation>
     </message>
+    <message>
+        <source>Что обводить:</source>
+        <translation>Trace:</translation>
+    </message>
+    <message>
+        <source>Авто: обводится то, что не занимает края картинки</source>
+        <translation>Auto: traces whatever does not fill the picture's border</translation>
+    </message>
+    <message>
+        <source>Авто</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Тёмное на светлом</source>
+        <translation>Dark on light</translation>
+    </message>
+    <message>
+        <source>Как рисовать:</source>
+        <translation>Draw:</translation>
+    </message>
+    <message>
+        <source>Тонкие штрихи по середине, пятна по краю</source>
+        <translation>Thin strokes along their middle, solid shapes along their edge</translation>
+    </message>
 </context>
 <context>
     <name>TTxComForm</name>
@@ -1212,10 +1256,6 @@ Largest deviation %4</translation>
 <context>
     <name>Trace</name>
     <message>
-        <source>Нечего обводить</source>
-        <translation>Nothing to trace</translation>
-    </message>
-    <message>
         <source>Нет картинки</source>
         <translation>No picture</translation>
     </message>
@@ -1224,16 +1264,56 @@ Largest deviation %4</translation>
         <translation>The picture has nowhere to lie: its place on the field is empty</translation>
     </message>
     <message>
-        <source>Картинка закрашена целиком: нечего обводить</source>
-        <translation>The picture is inked all over: nothing to trace</translation>
-    </message>
-    <message>
         <source>Нет текста: нечего обводить</source>
         <translation>No text: nothing to trace</translation>
     </message>
     <message>
         <source>Шрифта «%1» в системе нет, взят «%2»</source>
         <translation>The font &quot;%1&quot; is not installed; using &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. Сократите текст или уменьшите размер.</source>
+        <translation>Step between points %1 units (over 11): the picture will be dim and flicker. Shorten the text or reduce the size.</translation>
+    </message>
+    <message>
+        <source>частей %1 из %2</source>
+        <translation>%1 of %2 parts</translation>
+    </message>
+    <message>
+        <source>Нарисовано %1.</source>
+        <translation>Drawn: %1.</translation>
+    </message>
+    <message>
+        <source>Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.</source>
+        <translation>Drawn: %1; 256 points could not hold the rest, the largest were kept.</translation>
+    </message>
+    <message>
+        <source> Выбрать части самому: --parts N; пропускать мелочь: --detail.</source>
+        <translation> Choose the parts yourself: --parts N; skip small details: --detail.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить: в шрифте «%1» у этих знаков нет очертаний</source>
+        <translation>Nothing to trace: the font “%1” has no outlines for these characters</translation>
+    </message>
+    <message>
+        <source>Буквы выйдут высотой около %1 ед.: ниже 12 ед. их трудно прочесть. Сократите текст, разбейте его на строки или увеличьте размер.</source>
+        <translation>Letters will be about %1 units high: below 12 units they are hard to read. Shorten the text, split it into lines or increase the size.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить: светлого на тёмном фоне нет. Попробуйте обводить тёмное на светлом.</source>
+        <translation>Nothing to trace: there is no light ink on a dark background. Try tracing dark on light.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить: картинка прозрачна. Попробуйте обводить тёмное на светлом.</source>
+        <translation>Nothing to trace: the picture is transparent. Try tracing dark on light.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить: тёмного на светлом фоне нет. Попробуйте обводить светлое на тёмном.</source>
+        <translation>Nothing to trace: there is no dark ink on a light background. Try tracing light on dark.</translation>
+    </message>
+    <message>
+        <source>Картинка закрашена целиком: нечего обводить. Попробуйте другой порог или обводить другую сторону.</source>
+        <translation>The picture is filled entirely: nothing to trace. Try another threshold or trace the other side.</translation>
     </message>
 </context>
 <context>

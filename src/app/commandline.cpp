@@ -116,6 +116,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
 
+    for (const auto& [option, typed] : given)
+        if (option->excludes && result.isSet(QLatin1String(option->excludes)))
+            return mistake(CommandText(QT_TRANSLATE_NOOP("CommandLine", "выберите что-то одно: %1 или --%2"))
+                               .arg(typed, QLatin1String(option->excludes)));
+
     const unsigned here = conversion ? UseBit(conversion->conversion) : kUseEditor;
     const QString expected = conversion ? CommandText(QT_TRANSLATE_NOOP("CommandLine", "ожидается: %1"))
                                               .arg(ConversionSynopsis(*conversion))

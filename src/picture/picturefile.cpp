@@ -84,8 +84,9 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
     if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
-            QCoreApplication::translate(
-                "Picture", "Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
+            QCoreApplication::translate("Picture",
+                                        "Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не "
+                                        "загружаются")
                 .arg(check.detail));
     else if (check.verdict == SvgCheck::Broken)
         return Failure(QCoreApplication::translate("Picture", "Файл SVG повреждён: ") + check.detail);

@@ -23,7 +23,9 @@ QString StatusOf(const TraceOutcome& outcome) {
         text = TTraceForm::tr("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
                    .arg(r.contours)
                    .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
-        if (r.detailLost)
+        if (const QString left = lp::LeftOutSummary(r, false); !left.isEmpty())
+            text += QLatin1Char('\n') + left;
+        else if (r.detailLost)
             text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
     }
     if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
@@ -44,9 +46,10 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     retraceOn(ui->TabSource, &QTabWidget::currentChanged);
     retraceOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled);
     retraceOn(ui->SliderThreshold, &QSlider::valueChanged);
-    retraceOn(ui->CheckBoxInvert, &QCheckBox::toggled);
+    retraceOn(ui->ComboInk, &QComboBox::currentIndexChanged);
     retraceOn(ui->SliderSpeck, &QSlider::valueChanged);
     retraceOn(ui->RadioOutline, &QRadioButton::toggled);
+    retraceOn(ui->RadioLines, &QRadioButton::toggled);
     retraceOn(ui->EditText, &QLineEdit::textChanged);
     retraceOn(ui->FontText, &QFontComboBox::currentFontChanged);
     retraceOn(ui->CheckBoxBold, &QCheckBox::toggled);
@@ -127,10 +130,12 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
     job.area = picture_.area;
     job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
     job.options.mask.threshold = ui->SliderThreshold->value();
-    job.options.mask.invert = ui->CheckBoxInvert->isChecked();
+    static constexpr lp::Ink kInks[] = {lp::Ink::Auto, lp::Ink::Dark, lp::Ink::Light};
+    job.options.mask.ink = kInks[std::clamp(ui->ComboInk->currentIndex(), 0, 2)];
     job.options.speckUnits = ui->SliderSpeck->value() / 2.0;
-    job.options.mode =
-        ui->RadioLines->isChecked() ? lp::TraceOptions::Mode::Lines : lp::TraceOptions::Mode::Outline;
+    job.options.mode = ui->RadioLines->isChecked()     ? lp::TraceOptions::Mode::Lines
+                       : ui->RadioOutline->isChecked() ? lp::TraceOptions::Mode::Outline
+                                                       : lp::TraceOptions::Mode::Auto;
     return true;
 }
 

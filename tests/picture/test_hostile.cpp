@@ -158,9 +158,12 @@ void HostileTest::refused_data() {
     QTest::newRow("svg, svg carried inside")
         << Svg("<image width='9' height='9' href='data:image/svg+xml;base64," +
                Svg("<image href='/dev/zero'/>").toBase64() + "'/>")
-        << "ссылается на другие файлы" << 0;
+        << "ссылается на то, чего в ней нет" << 0;
     QTest::newRow("svg, external entity")
         << Svg("&e;", "<!DOCTYPE svg [<!ENTITY e SYSTEM '/dev/zero'>]>") << "«/dev/zero»" << 0;
+    QTest::newRow("svg, #p of no element, used and filled")
+        << Svg("<rect width='9' height='9'/><use href='#p'/><rect width='5' height='5' fill='url(#p)'/>") << ""
+        << 0;
     QTest::newRow("svg, #p of its own")
         << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "" << 0;
     QTest::newRow("svg, picture carried inside")
