@@ -1,13 +1,19 @@
-// Tracing a 1024 px picture to 256 points: the word "LASER" and 20 separate
-// blobs, the whole conversion beside potrace alone on the same bitmap; and a
-// drawing of 20 strokes in line mode.
+// Tracing a 1024 px picture to 256 points with the defaults: the word
+// "LASER", 20 separate blobs, a photograph of discs on a noisy, unevenly lit
+// ground, a drawing of 20 strokes (line art) and 400 dots of many sizes (more
+// parts than 256 points hold), the whole conversion beside potrace alone on
+// the same bitmap; the line mode forced; and real pictures from Debian's
+// packages where they are installed.
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <iterator>
 
+#include "picture/picturefile.h"
 #include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/trace.h"
@@ -65,10 +71,59 @@ QImage StrokePicture() {
     return image;
 }
 
-const QImage& Picture(int which) {
-    static const QImage laser = LaserPicture(), blobs = BlobPicture(), strokes = StrokePicture();
-    return which == 0 ? laser : which == 1 ? blobs : strokes;
+// 16 dark discs on a ground lit from the left, with grain.
+QImage PhotoPicture() {
+    QImage image(1024, 1024, QImage::Format_RGB32);
+    QRandomGenerator random(25);
+    std::vector<std::pair<QPointF, double>> discs;
+    for (int i = 0; i < 16; ++i)
+        discs.push_back(
+            {QPointF(130 + (i % 4) * 250 + random.bounded(30), 130 + (i / 4) * 250), 50.0 + 3 * i});
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            bool inside = false;
+            for (const auto& [c, r] : discs) inside = inside || QLineF(QPointF(x, y), c).length() < r;
+            const int level =
+                int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
+            line[x] = qRgb(level, level, level);
+        }
+    }
+    return image;
 }
+
+// 400 dots from 3 to 40 px across.
+QImage DotPicture() {
+    QImage image(1024, 1024, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    QRandomGenerator random(27);
+    for (int i = 0; i < 400; ++i)
+        painter.drawEllipse(QPointF(25 + (i % 20) * 49, 25 + (i / 20) * 49), 1.5 + random.bounded(19.0),
+                            1.5 + random.bounded(19.0));
+    return image;
+}
+
+const QImage& Picture(int which) {
+    static const QImage pictures[] = {LaserPicture(), BlobPicture(), StrokePicture(), PhotoPicture(),
+                                      DotPicture()};
+    return pictures[which];
+}
+
+// Real pictures of each kind, from Debian's packages; skipped where missing.
+// LASERPIC_SAMPLES names another root to look under (a folder the packages
+// were unpacked into).
+const char* const kRealPictures[] = {
+    "/usr/lib/python3/dist-packages/skimage/data/coins.png",         // photograph of separate objects
+    "/usr/lib/python3/dist-packages/skimage/data/horse.png",         // silhouette
+    "/usr/share/desktop-base/debian-logos/logo-256.png",             // logo
+    "/usr/share/icons/Adwaita/scalable/places/folder-symbolic.svg",  // symbolic icon
+    "/usr/share/openclipart/svg/geography/world_map_01.svg",         // map
+    "/usr/share/openclipart/svg/recreation/holiday/dog_01_drawn_with_strai_02.svg",  // line art
+};
 
 void BM_Trace(benchmark::State& state) {
     const QImage& picture = Picture(int(state.range(0)));
@@ -76,7 +131,9 @@ void BM_Trace(benchmark::State& state) {
         const lp::TraceResult result = lp::TraceImage(picture, {}, lp::TracePlacement::Fit(200));
         if (!result.ok) state.SkipWithError("trace failed");
         state.counters["contours"] = result.contours;
-        state.counters["bridges"] = result.bridgeLength;
+        state.counters["parts"] = result.partsDrawn;
+        state.counters["found"] = result.partsFound;
+        state.counters["step"] = result.meanStep;
         state.counters["deviation"] = result.worstDeviation;
     }
 }
@@ -110,8 +167,26 @@ void BM_InkMask(benchmark::State& state) {
 
 }  // namespace
 
-// Argument 0: "LASER", 1: 20 blobs.
-BENCHMARK(BM_Trace)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+void BM_TraceReal(benchmark::State& state) {
+    QString path = QString::fromLocal8Bit(qgetenv("LASERPIC_SAMPLES")) + kRealPictures[state.range(0)];
+    if (!QFileInfo::exists(path)) path = QString::fromLocal8Bit(kRealPictures[state.range(0)]);
+    const lp::PictureResult read = lp::LoadPicturePreview(path, QSize(1024, 1024));
+    if (!read) {
+        state.SkipWithError(("missing: " + path.toStdString()).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const lp::TraceResult result = lp::TraceImage(read.image, {}, lp::TracePlacement::Fit(200));
+        if (!result.ok) state.SkipWithError("trace failed");
+        state.counters["parts"] = result.partsDrawn;
+        state.counters["found"] = result.partsFound;
+        state.counters["step"] = result.meanStep;
+    }
+}
+
+// Argument 0: "LASER", 1: 20 blobs, 2: line art, 3: photograph, 4: 400 dots.
+BENCHMARK(BM_Trace)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceReal)->DenseRange(0, std::size(kRealPictures) - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Potrace)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InkMask)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceLines)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,13 @@
 #include "app/commandline.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QUrl>
 #include <cstdio>
 #include <vector>
 
 #include "app/commandoptions.h"
+#include "language/translations.h"
 
 namespace {
 
@@ -114,6 +116,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
 
+    for (const auto& [option, typed] : given)
+        if (option->excludes && result.isSet(QLatin1String(option->excludes)))
+            return mistake(CommandText(QT_TRANSLATE_NOOP("CommandLine", "выберите что-то одно: %1 или --%2"))
+                               .arg(typed, QLatin1String(option->excludes)));
+
     const unsigned here = conversion ? UseBit(conversion->conversion) : kUseEditor;
     const QString expected = conversion ? CommandText(QT_TRANSLATE_NOOP("CommandLine", "ожидается: %1"))
                                               .arg(ConversionSynopsis(*conversion))
@@ -144,4 +151,27 @@ int RunConversion(const CommandLine& command) {
     for (const CommandConversion& row : CommandConversions())
         if (row.conversion == command.conversion) return row.run(command);
     return -1;
+}
+
+int AnswerWithoutWindow(const QStringList& arguments) {
+    if (const CommandLine command = ParseCommandLine(arguments);
+        !command.exitCode && command.conversion == Conversion::None)
+        return -1;
+    // Qt's own remarks (a missing runtime folder and the like) would break
+    // the one line an answer writes.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    // Translations, fonts and picture decoders need an application object; no display is used.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QByteArray program = arguments.value(0, kProgramName).toLocal8Bit();
+    int argc = 1;
+    char* argv[] = {program.data(), nullptr};
+    QGuiApplication app(argc, argv);
+    InstallTranslations(app);
+
+    const CommandLine command = ParseCommandLine(arguments);  // now in the user's language
+    std::fputs(command.output.toLocal8Bit().constData(), stdout);
+    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
+    return command.exitCode ? *command.exitCode : RunConversion(command);
 }

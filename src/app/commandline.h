@@ -38,6 +38,11 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 // asks for none.
 int RunConversion(const CommandLine& command);
 
+// Answers what needs no window (help, version, mistakes, the conversions)
+// with an application object on no display and the user's language
+// installed, and returns the exit status; -1 when the editor is to start.
+int AnswerWithoutWindow(const QStringList& arguments);
+
 // The one writer of the conversions' messages: the program's name and the
 // message as one line on standard error.
 void CommandMessage(const QString& message);

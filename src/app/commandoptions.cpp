@@ -44,12 +44,34 @@ const CommandOption kOptions[] = {
      .high = INT_MAX,
      .use = UseBit(Conversion::ImportIlda),
      .help = QT_TRANSLATE_NOOP("CommandLine", "Кадр файла ILDA, считая с 1 (по умолчанию первый).")},
-    {.name = "lines",
+    {.name = "ink",
+     .kind = OptionKind::Choice,
+     .value = "auto|dark|light",
+     .need = QT_TRANSLATE_NOOP("CommandLine", "после %1 нужно auto, dark или light"),
      .use = UseBit(Conversion::Trace),
-     .help = QT_TRANSLATE_NOOP("CommandLine", "Обвести рисунок линиями по середине его штрихов.")},
+     .help = QT_TRANSLATE_NOOP("CommandLine",
+                               "Что обводить: auto — то, что не занимает края картинки (по умолчанию), "
+                               "dark — тёмное, light — светлое.")},
     {.name = "invert",
      .use = UseBit(Conversion::Trace),
-     .help = QT_TRANSLATE_NOOP("CommandLine", "Обвести светлые части, а не тёмные.")},
+     .help = QT_TRANSLATE_NOOP("CommandLine", "То же, что --ink light."),
+     .excludes = "ink"},
+    {.name = "outline",
+     .use = UseBit(Conversion::Trace),
+     .help =
+         QT_TRANSLATE_NOOP("CommandLine", "Обвести все части по краю (иначе тонкие штрихи — по середине)."),
+     .excludes = "lines"},
+    {.name = "lines",
+     .use = UseBit(Conversion::Trace),
+     .help = QT_TRANSLATE_NOOP("CommandLine", "Обвести все части линиями по середине их штрихов.")},
+    {.name = "parts",
+     .kind = OptionKind::Number,
+     .value = "N",
+     .need = kNeedNumber,
+     .low = 1,
+     .high = 1000,
+     .use = UseBit(Conversion::Trace),
+     .help = QT_TRANSLATE_NOOP("CommandLine", "Рисовать не больше N крупнейших частей.")},
     {.name = "threshold",
      .kind = OptionKind::Number,
      .value = "0..255",
@@ -84,9 +106,13 @@ const CommandConversion kConversions[] = {
     {Conversion::ImportIlda, "import-ilda", QT_TRANSLATE_NOOP("CommandLine", "ВХОД.ild ВЫХОД.kvt"), 2,
      RunIldaImport, QT_TRANSLATE_NOOP("CommandLine", "Записать кадр файла ILDA картинкой из 256 точек.")},
     {Conversion::Trace, "trace", QT_TRANSLATE_NOOP("CommandLine", "КАРТИНКА ВЫХОД.kvt"), 2, RunTraceImage,
-     QT_TRANSLATE_NOOP("CommandLine", "Обвести тёмные части картинки одним контуром из 256 точек.")},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Обвести картинку одним контуром из 256 точек: каждую часть по краю или, если "
+                       "её штрихи тонки, по середине; что не умещается, начиная с мелочи, пропускается.")},
     {Conversion::Text, "text", QT_TRANSLATE_NOOP("CommandLine", "ВЫХОД.kvt"), 1, RunTraceText,
-     QT_TRANSLATE_NOOP("CommandLine", "Обвести строку текста одним контуром из 256 точек.")},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Обвести текст одним контуром из 256 точек; перевод строки в тексте начинает новую "
+                       "строку, каждая по середине.")},
 };
 
 // Options of QGuiApplication and QApplication that take a value, and those
@@ -134,6 +160,8 @@ const CommandOption* FindCommandOption(const QString& name) {
 
 bool OptionValueFits(const CommandOption& option, const QString& value) {
     if (option.kind == OptionKind::Name) return !value.isEmpty();
+    if (option.kind == OptionKind::Choice)
+        return QString::fromLatin1(option.value).split(QLatin1Char('|')).contains(value);
     if (option.kind != OptionKind::Number) return true;
     bool ok = false;
     const int n = value.toInt(&ok);

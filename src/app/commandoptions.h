@@ -19,6 +19,7 @@ enum class OptionKind {
     Value,   // any value, the empty one too
     Name,    // a value that may not be empty
     Number,  // a whole number within low..high
+    Choice,  // one of the words of `value`, separated by '|'
 };
 
 // Where an option may stand: bit 0 the editor's own command line, the others
@@ -37,9 +38,10 @@ struct CommandOption {
     // The mistake of a missing or wrong value: %1 the option, %2 and %3 the
     // range when it names one.
     const char* need = nullptr;
-    int low = 0, high = 0;       // a number's range
-    unsigned use = kUseEditor;   // where it may stand
-    const char* help = nullptr;  // its line of --help; none: not listed
+    int low = 0, high = 0;           // a number's range
+    unsigned use = kUseEditor;       // where it may stand
+    const char* help = nullptr;      // its line of --help; none: not listed
+    const char* excludes = nullptr;  // an option it may not stand with
 };
 
 struct CommandConversion {

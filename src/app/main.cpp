@@ -5,21 +5,21 @@
 #include "app/baseform.h"
 #include "app/commandline.h"
 #include "app/startup.h"
+#include "language/translations.h"
 
 int main(int argc, char* argv[]) {
+    const QStringList arguments = ArgumentList(argc, argv);
     // Help, version, mistakes and the file conversions are answered before
     // anything needs a display.
-    const CommandLine command = ParseCommandLine(ArgumentList(argc, argv));
-    std::fputs(command.output.toLocal8Bit().constData(), stdout);
-    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
-    if (command.exitCode) return *command.exitCode;
-    if (command.conversion != Conversion::None) return RunConversion(command);
+    if (const int status = AnswerWithoutWindow(arguments); status >= 0) return status;
 
     DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();
 
     InstallTranslations(app);
+    const CommandLine command = ParseCommandLine(arguments);
+    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
     SetDesktopIdentity();
     EditorWindows windows = CreateEditorWindows();
     windows.base->showMaximized();

@@ -1,9 +1,6 @@
 #include "app/trace_cli.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QTextStream>
-#include <memory>
 
 #include "app/commandline.h"
 #include "figure/kvtfile.h"
@@ -16,26 +13,15 @@ namespace {
 const QSize kTraceBox(1024, 1024);
 constexpr int kDefaultSize = 200;
 
-// Fonts and picture decoders need an application object; no display is used.
-std::unique_ptr<QGuiApplication> OffscreenApplication() {
-    if (QGuiApplication::instance()) return nullptr;
-    static int argc = 1;
-    static char program[] = "laserpic";
-    static char* argv[] = {program, nullptr};
-    // Qt's own remarks (a missing runtime folder and the like) would break
-    // the one line a conversion writes.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtFatalMsg) QTextStream(stderr) << message << Qt::endl;
-    });
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int Write(const QString& out, const lp::TraceResult& result) {
-    if (result.detailLost)
+    for (const QString& note : result.notes) CommandMessage(note);
+    if (const QString left = lp::LeftOutSummary(result, true); !left.isEmpty())
+        CommandMessage(QCoreApplication::translate("CommandLine", "предупреждение: ") + left);
+    else if (result.detailLost)
         CommandMessage(QCoreApplication::translate(
                            "CommandLine",
-                           "предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.")
+                           "предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.; "
+                           "меньше частей: --parts N, пропускать мелочь: --detail")
                            .arg(result.worstDeviation, 0, 'f', 1));
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;
@@ -48,31 +34,43 @@ int Write(const QString& out, const lp::TraceResult& result) {
 }  // namespace
 
 int RunTraceText(const CommandLine& command) {
-    const auto app = OffscreenApplication();
-    QString note;
-    const lp::TraceResult result =
-        lp::TraceText(command.value(QStringLiteral("text")), command.value(QStringLiteral("font")),
-                      command.isSet(QStringLiteral("bold")),
-                      command.number(QStringLiteral("size")).value_or(kDefaultSize), &note);
-    if (!note.isEmpty()) CommandMessage(note);
-    if (!result.ok) return CommandFailed(result.error);
+    const lp::TraceResult result = lp::TraceText(
+        command.value(QStringLiteral("text")), command.value(QStringLiteral("font")),
+        command.isSet(QStringLiteral("bold")), command.number(QStringLiteral("size")).value_or(kDefaultSize));
+    if (!result.ok) {
+        for (const QString& note : result.notes) CommandMessage(note);
+        return CommandFailed(result.error);
+    }
     return Write(command.paths[0], result);
 }
 
 int RunTraceImage(const CommandLine& command) {
-    const auto app = OffscreenApplication();
     const QString& picture = command.paths[0];
     const lp::PictureResult read = lp::LoadPicturePreview(picture, kTraceBox);
     if (!read) return CommandFailed(picture + QStringLiteral(": ") + read.error);
     lp::TraceOptions options;
-    options.mask.invert = command.isSet(QStringLiteral("invert"));
+    const QString ink = command.value(QStringLiteral("ink"));
+    options.mask.ink = command.isSet(QStringLiteral("invert")) || ink == QLatin1String("light")
+                           ? lp::Ink::Light
+                       : ink == QLatin1String("dark") ? lp::Ink::Dark
+                                                      : lp::Ink::Auto;
     if (command.isSet(QStringLiteral("lines"))) options.mode = lp::TraceOptions::Mode::Lines;
+    if (command.isSet(QStringLiteral("outline"))) options.mode = lp::TraceOptions::Mode::Outline;
     if (const auto threshold = command.number(QStringLiteral("threshold"))) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *threshold;
     }
     const int size = command.number(QStringLiteral("size")).value_or(kDefaultSize);
-    const lp::TraceResult result = lp::TraceImage(read.image, options, lp::TracePlacement::Fit(size));
-    if (!result.ok) return CommandFailed(picture + QStringLiteral(": ") + result.error);
+    const lp::TraceParts found = lp::FindImageParts(read.image, options, lp::TracePlacement::Fit(size));
+    lp::PartChoice choice;
+    choice.largest = command.number(QStringLiteral("parts")).value_or(0);
+    const lp::TraceResult result = lp::RouteParts(found, choice);
+    if (!result.ok) {
+        QString error = picture + QStringLiteral(": ") + result.error;
+        if (result.failure == lp::TraceFailure::NoInk)  // the other side to try
+            error += found.inkUsed == lp::Ink::Light ? QStringLiteral(" (--ink dark)")
+                                                     : QStringLiteral(" (--ink light)");
+        return CommandFailed(error);
+    }
     return Write(command.paths[1], result);
 }

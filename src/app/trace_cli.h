@@ -6,7 +6,7 @@ struct CommandLine;
 
 // Each returns the exit status: 0 done (warnings, if any, on standard error),
 // 1 failed with a one-line message on standard error and no file written. The
-// command line has been checked. Each makes its own offscreen application
-// object when none exists, for the fonts and the picture decoders.
+// command line has been checked. Each needs an application object for the
+// fonts and the picture decoders (AnswerWithoutWindow makes one on no display).
 int RunTraceImage(const CommandLine& command);
 int RunTraceText(const CommandLine& command);

@@ -28,7 +28,7 @@ PictureResult Failure(const QString& reason) {
 }
 
 QString Damaged(const QString& how) {
-    return QStringLiteral("Картинка повреждена: её разбор оборвался (%1)").arg(how);
+    return QCoreApplication::translate("Decode", "Картинка повреждена: её разбор оборвался (%1)").arg(how);
 }
 
 // The child's answer, taken in as it arrives: the line, then the pixels.
@@ -107,12 +107,14 @@ class Answer {
 }  // namespace
 
 QString DecodeTooLarge() {
-    return QStringLiteral("Картинка слишком большая: её разбор не уложился в %1 МБ памяти")
+    return QCoreApplication::translate("Decode",
+                                       "Картинка слишком большая: её разбор не уложился в %1 МБ памяти")
         .arg(kDecodeMemoryMb);
 }
 
 QString DecodeTooLong() {
-    return QStringLiteral("Картинка разбирается слишком долго: разбор остановлен через %1 с")
+    return QCoreApplication::translate("Decode",
+                                       "Картинка разбирается слишком долго: разбор остановлен через %1 с")
         .arg(kDecodeDeadlineMs / 1000);
 }
 
@@ -151,7 +153,8 @@ PictureResult DecodeChild::load(const QString& path, const QSize& box, std::stop
 namespace {
 
 QString SpawnFailure(int err) {
-    return QStringLiteral("Не удалось запустить программу разбора картинок: ") + qt_error_string(err);
+    return QCoreApplication::translate("Decode", "Не удалось запустить программу разбора картинок: ") +
+           qt_error_string(err);
 }
 
 }  // namespace
@@ -159,7 +162,8 @@ QString SpawnFailure(int err) {
 PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) {
     const QByteArray program = QFile::encodeName(DecoderProgram());
     if (program.isEmpty())
-        return Failure(QStringLiteral("Не найдена программа разбора картинок laserpic-decode"));
+        return Failure(
+            QCoreApplication::translate("Decode", "Не найдена программа разбора картинок laserpic-decode"));
     std::vector<QByteArray> words{program};
     for (const QString& argument : arguments) words.push_back(QFile::encodeName(argument));
     std::vector<char*> argv;
@@ -196,7 +200,7 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     }
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    if (spawned == ECANCELED) return Failure(QStringLiteral("Остановлено"));
+    if (spawned == ECANCELED) return Failure(QCoreApplication::translate("Decode", "Остановлено"));
     if (spawned != 0) return Failure(SpawnFailure(spawned));
     childOutput.reset();  // the child holds the only writing end now
 
@@ -248,8 +252,9 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     }
 
     if (answer.complete()) return answer.result();
-    if (stopped) return Failure(QStringLiteral("Остановлено"));
-    if (wrong) return Failure(Damaged(QStringLiteral("непонятный ответ программы разбора")));
+    if (stopped) return Failure(QCoreApplication::translate("Decode", "Остановлено"));
+    if (wrong)
+        return Failure(Damaged(QCoreApplication::translate("Decode", "непонятный ответ программы разбора")));
     if (late) return Failure(DecodeTooLong());
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
@@ -258,9 +263,10 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
         if (signal == SIGXCPU || (signal == SIGKILL && cpu >= kDecodeCpuSeconds))
             return Failure(DecodeTooLong());
         if (signal == SIGKILL) return Failure(DecodeTooLarge());  // the system's out-of-memory killer
-        return Failure(Damaged(QStringLiteral("сигнал SIG") + QString::fromLatin1(sigabbrev_np(signal))));
+        return Failure(Damaged(QCoreApplication::translate("Decode", "сигнал SIG") +
+                               QString::fromLatin1(sigabbrev_np(signal))));
     }
-    return Failure(Damaged(QStringLiteral("ответ программы разбора не полон")));
+    return Failure(Damaged(QCoreApplication::translate("Decode", "ответ программы разбора не полон")));
 }
 
 void DecodeChild::stop() {

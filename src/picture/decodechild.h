@@ -56,6 +56,8 @@ class DecodeChild {
 // memory, fitted in `box` when it is valid. Only the decoding program calls
 // it (and the test and the benchmark that compare it with the child).
 PictureResult LoadPictureHere(const QString& path, const QSize& box);
+// The same for a file the child has opened already.
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box);
 
 // The decoding program: beside the running program, in its installation's
 // libexec folder, or, for programs of the build tree, in the build tree.

@@ -22,7 +22,8 @@ namespace {
 constexpr qsizetype kSvgTextLimit = 16 * 1024 * 1024;
 
 QString TooLargeFile(qint64 size) {
-    return QStringLiteral("Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
+    return QCoreApplication::translate("Picture",
+                                       "Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
         .arg((size + 1024 * 1024 - 1) / (1024 * 1024))
         .arg(kPictureFileLimit / (1024 * 1024));
 }
@@ -32,18 +33,16 @@ PictureResult Failure(const QString& reason) {
 }
 
 QString NotAPicture() {
-    return QStringLiteral("Это не картинка или её формат не поддерживается");
+    return QCoreApplication::translate("Picture", "Это не картинка или её формат не поддерживается");
 }
 
-// Reads a regular file whole, without waiting on anything else (a pipe, a
-// device or a folder is refused unopened).
-QString ReadPictureBytes(const QString& path, QByteArray& bytes) {
-    RegularFile file;
-    if (const FileResult opened = file.open(path); !opened) return opened.error;
+// Reads a regular file opened (a pipe, a device or a folder is refused
+// unopened) whole, without waiting on anything else.
+QString ReadPictureBytes(RegularFile& file, QByteArray& bytes) {
     if (file.size() > kPictureFileLimit) return TooLargeFile(file.size());
     // A file that shrank while being read is decoded as far as it goes.
     if (const FileResult read = file.readAll(bytes, kPictureFileLimit); !read) return read.error;
-    if (bytes.isEmpty()) return QStringLiteral("Файл пуст");
+    if (bytes.isEmpty()) return QCoreApplication::translate("Picture", "Файл пуст");
     return {};
 }
 
@@ -73,21 +72,24 @@ QImage Kept(QImage image, const QSize& box) {
 }
 
 QString Unreadable(const QImageReader& reader) {
-    return QStringLiteral("Не удалось прочитать картинку: ") + reader.errorString();
+    return QCoreApplication::translate("Picture", "Не удалось прочитать картинку: ") + reader.errorString();
 }
 
 PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     QByteArray svg = bytes;
     if (bytes.startsWith("\x1f\x8b") && !Gunzip(bytes, kSvgTextLimit, svg))
-        return Failure(QStringLiteral("Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
                            .arg(kSvgTextLimit / (1024 * 1024)));
     if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
     if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
-            QStringLiteral("Картинка SVG ссылается на другие файлы (%1); такие картинки не загружаются")
+            QCoreApplication::translate("Picture",
+                                        "Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не "
+                                        "загружаются")
                 .arg(check.detail));
     else if (check.verdict == SvgCheck::Broken)
-        return Failure(QStringLiteral("Файл SVG повреждён: ") + check.detail);
+        return Failure(QCoreApplication::translate("Picture", "Файл SVG повреждён: ") + check.detail);
     else if (check.verdict == SvgCheck::NotSvg)
         return Failure(NotAPicture());
     QBuffer buffer(&svg);
@@ -116,12 +118,14 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
-        return Failure(QStringLiteral("Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
                            .arg(declared.width())
                            .arg(declared.height())
                            .arg(kPicturePixelLimit / 1'000'000));
     if (!Complete(bytes))
-        return Failure(QStringLiteral("Файл картинки обрезан: его данные кончаются раньше времени"));
+        return Failure(QCoreApplication::translate(
+            "Picture", "Файл картинки обрезан: его данные кончаются раньше времени"));
     if (declared.isValid() && KeptSize(declared, box) != declared &&
         reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(KeptSize(declared, box));
@@ -132,13 +136,6 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
     if (declared.isValid() && (reader->transformation() & QImageIOHandler::TransformationRotate90))
         shown.transpose();
     return {Kept(image, box), {}, shown};
-}
-
-PictureResult Load(const QString& path, const QSize& box) {
-    QByteArray bytes;
-    const QString error = ReadPictureBytes(path, bytes);
-    if (!error.isEmpty()) return Failure(error);
-    return Decode(bytes, box);
 }
 
 void SetAllocationLimit() {
@@ -164,7 +161,16 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 }
 
 PictureResult LoadPictureHere(const QString& path, const QSize& box) {
-    return Load(path, box);
+    RegularFile file;
+    if (const FileResult opened = file.open(path); !opened) return Failure(opened.error);
+    return LoadPictureHere(file, box);
+}
+
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box) {
+    QByteArray bytes;
+    const QString error = ReadPictureBytes(file, bytes);
+    if (!error.isEmpty()) return Failure(error);
+    return Decode(bytes, box);
 }
 
 }  // namespace lp

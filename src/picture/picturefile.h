@@ -11,6 +11,8 @@
 
 namespace lp {
 
+class RegularFile;
+
 // Files larger than this are not read.
 inline constexpr qint64 kPictureFileLimit = 64 * 1024 * 1024;
 // Raster pictures declaring more pixels than this are not decoded (8000 x 5000).

@@ -1,5 +1,6 @@
 // The open-picture dialog's filters: the formats pictures are traced from
 // (pictureformat.h tells them by content) that the image reader has.
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QStringList>
 
@@ -35,8 +36,8 @@ QString PictureDialogFilter() {
         all << patterns;
         each << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(format.title), patterns);
     }
-    QStringList filters{QStringLiteral("Все картинки (%1)").arg(all.join(u' '))};
-    filters << each << QStringLiteral("Все файлы (*)");
+    QStringList filters{QCoreApplication::translate("Picture", "Все картинки (%1)").arg(all.join(u' '))};
+    filters << each << QCoreApplication::translate("Picture", "Все файлы (*)");
     return filters.join(QStringLiteral(";;"));
 }
 

@@ -116,8 +116,8 @@ class Checker {
     SvgCheck run(const QByteArray& svg);
 
   private:
-    void element(const QXmlStreamReader& xml);
-    void reference(QStringView written, bool mayCarryPicture);
+    void element(const QXmlStreamReader& xml, bool image);
+    void reference(QStringView written, bool mayCarryPicture, bool image = false);
     void css(QStringView text);
     void refuse(QStringView what) {
         if (!foreign_.isEmpty()) return;
@@ -126,7 +126,9 @@ class Checker {
     }
 
     QSet<QString> ids_;
-    QStringList fragments_;  // "#id" referred to, checked once every id is known
+    // "#id" an image refers to, checked once every id is known: the SVG
+    // reader takes an image's reference to no element for a file's name.
+    QStringList imageFragments_;
     QString foreign_;
 };
 
@@ -142,10 +144,10 @@ bool CarriesForeignPicture(const QString& url) {
     return format.isEmpty() || format == "svg" || format == "svgz";
 }
 
-void Checker::reference(QStringView written, bool mayCarryPicture) {
+void Checker::reference(QStringView written, bool mayCarryPicture, bool image) {
     const QString url = UrlText(written);
-    if (url.startsWith(u'#')) {
-        fragments_ << url;
+    if (url.startsWith(u'#')) {  // an element that is not there draws nothing
+        if (image) imageFragments_ << url;
         return;
     }
     // A data: URL needs the comma before its data.
@@ -185,7 +187,7 @@ void Checker::css(QStringView text) {
     }
 }
 
-void Checker::element(const QXmlStreamReader& xml) {
+void Checker::element(const QXmlStreamReader& xml, bool image) {
     const auto attributes = xml.attributes();
     for (const QXmlStreamAttribute& attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
@@ -193,7 +195,7 @@ void Checker::element(const QXmlStreamReader& xml) {
         if (name == u"id" || name == u"xml:id")
             ids_.insert(attribute.value().toString());
         else if (local == u"href" || local == u"src")
-            reference(attribute.value(), true);
+            reference(attribute.value(), true, image);
         else
             css(attribute.value());
     }
@@ -213,7 +215,7 @@ SvgCheck Checker::run(const QByteArray& svg) {
                 if (root && local != u"svg") return {SvgCheck::NotSvg, {}};
                 root = false;
                 if (inStyle || local == u"style") ++inStyle;
-                element(xml);
+                element(xml, local == u"image");
                 break;
             }
             case QXmlStreamReader::EndElement:
@@ -244,7 +246,7 @@ SvgCheck Checker::run(const QByteArray& svg) {
     if (!foreign_.isEmpty()) return {SvgCheck::Foreign, foreign_};
     if (root) return {SvgCheck::NotSvg, {}};
     if (xml.hasError()) return {SvgCheck::Broken, xml.errorString()};
-    for (const QString& fragment : std::as_const(fragments_))
+    for (const QString& fragment : std::as_const(imageFragments_))
         if (!ids_.contains(fragment.sliced(1))) return {SvgCheck::Foreign, u'«' + fragment + u'»'};
     return {};
 }

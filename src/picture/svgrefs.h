@@ -23,7 +23,9 @@ struct SvgCheck {
 // src, url(...) in any attribute, in style attributes and in <style> sheets,
 // and @import. Allowed are data: URLs (found as the URL rules find them, the
 // scheme in any letter case), whose pictures, where one is carried, must be
-// in a raster format taken, and "#id" of an element the document holds.
+// in a raster format taken, and "#id": of an element the document holds, or
+// of none (drawing nothing) except from an image, whose reference to no
+// element the SVG reader takes for a file's name.
 // External entities and style sheet instructions refuse the document too.
 SvgCheck CheckSvgReferences(const QByteArray& svg);
 

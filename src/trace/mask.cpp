@@ -4,12 +4,16 @@
 #include <array>
 #include <cmath>
 
+#include "trace/tone.h"
+
 namespace lp {
 
 namespace {
 
 // Pictures whose longer side lies in this range are traced at their own size.
 constexpr int kKeptMin = 800, kKeptMax = 1200;
+// Class means closer than this are one tone: a picture without contrast.
+constexpr double kMinContrast = 24;
 
 QImage WorkingPicture(const QImage& picture) {
     const int longer = std::max(picture.width(), picture.height());
@@ -31,6 +35,57 @@ void GreyRow(const QRgb* __restrict line, uint8_t* __restrict out, int width, bo
     } else {
         for (int x = 0; x < width; ++x) out[x] = uint8_t(qGray(line[x]));
     }
+}
+
+// The grey levels of the whole picture over a ground, and their histogram.
+std::vector<int64_t> Greys(const QImage& work, int ground, std::vector<uint8_t>& grey) {
+    const int width = work.width(), height = work.height();
+    const bool alpha = work.hasAlphaChannel();
+    grey.resize(size_t(width) * size_t(height));
+    // Eight counts in turn, so that runs of one grey level do not wait on each other.
+    std::array<std::array<uint32_t, 256>, 8> counts{};
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = grey.data() + size_t(y) * size_t(width);
+        GreyRow(reinterpret_cast<const QRgb*>(work.constScanLine(y)), row, width, alpha, ground);
+        size_t x = 0;
+        for (; x + 8 <= size_t(width); x += 8)
+            for (size_t k = 0; k < 8; ++k) ++counts[k][row[x + k]];
+        for (; x < size_t(width); ++x) ++counts[0][row[x]];
+    }
+    std::vector<int64_t> histogram(256, 0);
+    for (size_t level = 0; level < 256; ++level)
+        for (const auto& count : counts) histogram[level] += count[level];
+    return histogram;
+}
+
+std::vector<int64_t> Histogram(const std::vector<uint8_t>& grey) {
+    std::vector<int64_t> histogram(256, 0);
+    for (const uint8_t level : grey) ++histogram[level];
+    return histogram;
+}
+
+// Whether the picture has both a transparent ground and opaque pixels.
+bool HasTransparency(const QImage& work) {
+    if (!work.hasAlphaChannel()) return false;
+    int64_t clear = 0, opaque = 0;
+    for (int y = 0; y < work.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(work.constScanLine(y));
+        for (int x = 0; x < work.width(); ++x) (qAlpha(line[x]) < 128 ? clear : opaque) += 1;
+    }
+    const int64_t least = std::max<int64_t>(1, int64_t(work.width()) * work.height() / 1000);
+    return clear >= least && opaque >= least;
+}
+
+// Light ink where most of the picture's border is dark.
+bool BorderIsDark(const std::vector<uint8_t>& grey, int width, int height, int threshold) {
+    int64_t dark = 0, all = 0;
+    auto count = [&](int x, int y) {
+        dark += grey[size_t(y) * size_t(width) + size_t(x)] < threshold;
+        ++all;
+    };
+    for (int x = 0; x < width; ++x) count(x, 0), count(x, height - 1);
+    for (int y = 1; y + 1 < height; ++y) count(0, y), count(width - 1, y);
+    return 2 * dark > all;
 }
 
 }  // namespace
@@ -61,7 +116,7 @@ int OtsuThreshold(const std::vector<int64_t>& histogram) {
     return threshold;
 }
 
-InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, int* chosenThreshold) {
+InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
     InkMask mask;
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) return mask;
     const QImage work = WorkingPicture(picture);
@@ -70,40 +125,74 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, int* chos
     mask.toSource =
         QTransform::fromScale(double(picture.width()) / mask.width, double(picture.height()) / mask.height);
 
-    // Grey levels over the background (white, or black for light ink on
-    // dark) are counted, then become ink or not in place.
-    const int ground = options.invert ? 0 : 255;
-    const bool alpha = work.hasAlphaChannel();
-    mask.ink.resize(size_t(mask.width) * size_t(mask.height));
-    // Eight counts in turn, so that runs of one grey level do not wait on each other.
-    std::array<std::array<uint32_t, 256>, 8> counts{};
-    for (int y = 0; y < mask.height; ++y) {
-        uint8_t* grey = mask.ink.data() + size_t(y) * size_t(mask.width);
-        GreyRow(reinterpret_cast<const QRgb*>(work.constScanLine(y)), grey, mask.width, alpha, ground);
-        size_t x = 0;
-        for (; x + 8 <= size_t(mask.width); x += 8)
-            for (size_t k = 0; k < 8; ++k) ++counts[k][grey[x + k]];
-        for (; x < size_t(mask.width); ++x) ++counts[0][grey[x]];
+    // The choice is made over white; light ink is then read over black.
+    std::vector<uint8_t>& grey = mask.ink;
+    std::vector<int64_t> histogram = Greys(work, 255, grey);
+    const Tone tone = ToneOf(histogram);
+    Ink ink = options.ink;
+    if (ink == Ink::Auto) {
+        if (tone.contrast < kMinContrast && HasTransparency(work))
+            ink = Ink::Opaque;
+        else
+            ink = BorderIsDark(grey, mask.width, mask.height, tone.threshold) ? Ink::Light : Ink::Dark;
     }
-    std::vector<int64_t> histogram(256, 0);
-    for (size_t level = 0; level < 256; ++level)
-        for (const auto& count : counts) histogram[level] += count[level];
-    const int threshold =
-        options.autoThreshold ? OtsuThreshold(histogram) : std::clamp(options.threshold, 0, 256);
-    if (chosenThreshold) *chosenThreshold = threshold;
+    mask.inkUsed = ink;
+    if (ink == Ink::Opaque) {
+        // Ink where the picture is at least half opaque.
+        for (int y = 0; y < mask.height; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(work.constScanLine(y));
+            uint8_t* row = grey.data() + size_t(y) * size_t(mask.width);
+            for (int x = 0; x < mask.width; ++x) row[x] = qAlpha(line[x]) >= 128;
+        }
+        mask.inkPixels = std::count(grey.begin(), grey.end(), uint8_t(1));
+        return mask;
+    }
+    if (ink == Ink::Light && work.hasAlphaChannel()) histogram = Greys(work, 0, grey);
 
+    mask.photo = ToneOf(histogram).continuous;
+    int photoThreshold = 0;
+    if (mask.photo) {
+        // A photograph's outlines need no more than half the pixels.
+        if (std::max(mask.width, mask.height) > kMaskSide / 2 + 100) {
+            const int w = mask.width / 2, h = mask.height / 2;
+            std::vector<uint8_t> half(size_t(w) * size_t(h));
+            for (int y = 0; y < h; ++y) {
+                const uint8_t* a = grey.data() + size_t(2 * y) * size_t(mask.width);
+                const uint8_t* b = a + mask.width;
+                uint8_t* o = half.data() + size_t(y) * size_t(w);
+                for (int x = 0; x < w; ++x)
+                    o[x] = uint8_t((a[2 * x] + a[2 * x + 1] + b[2 * x] + b[2 * x + 1] + 2) / 4);
+            }
+            mask.toSource = QTransform::fromScale(2, 2) * mask.toSource;
+            mask.width = w;
+            mask.height = h;
+            grey.swap(half);
+        }
+        SmoothKeepingEdges(grey, mask.width, mask.height);
+        photoThreshold = FlattenGround(grey, mask.width, mask.height, ink == Ink::Light);
+        histogram = Histogram(grey);
+    }
+    const int threshold = !options.autoThreshold ? std::clamp(options.threshold, 0, 256)
+                          : mask.photo           ? photoThreshold
+                                                 : OtsuThreshold(histogram);
+    mask.threshold = threshold;
+
+    const bool light = ink == Ink::Light;
     for (int level = 0; level < 256; ++level)
-        if (options.invert ? level >= threshold : level < threshold)
-            mask.inkPixels += histogram[size_t(level)];
-    uint8_t* __restrict pixel = mask.ink.data();
-    const size_t n = mask.ink.size();
+        if (light ? level >= threshold : level < threshold) mask.inkPixels += histogram[size_t(level)];
+    uint8_t* __restrict pixel = grey.data();
+    const size_t n = grey.size();
     const uint8_t cut = uint8_t(std::clamp(threshold, 0, 255));
-    if (options.invert)
+    if (light)
         for (size_t i = 0; i < n; ++i) pixel[i] = pixel[i] >= cut;
     else if (threshold > 255)
         std::fill(pixel, pixel + n, uint8_t(1));
     else
         for (size_t i = 0; i < n; ++i) pixel[i] = pixel[i] < cut;
+    if (mask.photo) {
+        MajorityFilter(grey, mask.width, mask.height);
+        mask.inkPixels = std::count(grey.begin(), grey.end(), uint8_t(1));
+    }
     return mask;
 }
 

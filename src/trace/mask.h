@@ -12,11 +12,19 @@ namespace lp {
 // The longer side of the mask.
 inline constexpr int kMaskSide = 1000;
 
+// Which side of the threshold is ink: chosen by the picture's border, dark
+// on light, light on dark; Opaque is what the automatic choice takes for a
+// picture that is all one tone over its transparent ground.
+enum class Ink { Auto, Dark, Light, Opaque };
+
 struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     int width = 0, height = 0;
     std::vector<uint8_t> ink;
-    QTransform toSource;    // mask pixel coords -> the source picture's pixel coords
-    int64_t inkPixels = 0;  // how many are ink
+    QTransform toSource;      // mask pixel coords -> the source picture's pixel coords
+    int64_t inkPixels = 0;    // how many are ink
+    Ink inkUsed = Ink::Dark;  // never Auto
+    bool photo = false;       // continuous tone: smoothed before the threshold
+    int threshold = 128;
 
     bool at(int x, int y) const { return ink[static_cast<size_t>(y) * width + x] != 0; }
     bool isEmpty() const { return width <= 0 || height <= 0; }
@@ -24,15 +32,15 @@ struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
 
 struct MaskOptions {
     bool autoThreshold = true;  // Otsu's threshold when set, `threshold` otherwise
-    int threshold = 128;        // grey levels below it are ink (above it when inverted)
-    bool invert = false;        // light ink on a dark ground
+    int threshold = 128;        // grey levels below it are dark ink, at or above it light ink
+    Ink ink = Ink::Auto;
 };
 
-// Grey levels, alpha (transparent = background), Otsu unless a threshold is
-// given, inverted on request; small pictures scaled up smoothly and large ones
-// down so the longer side is about kMaskSide pixels. `chosenThreshold`
-// receives the threshold used.
-InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, int* chosenThreshold = nullptr);
+// Grey levels over white (over black for light ink: transparent is never
+// ink), Otsu unless a threshold is given; small pictures scaled up smoothly
+// and large ones down so the longer side is about kMaskSide pixels. A
+// continuous-tone picture is smoothed first, keeping its edges.
+InkMask MakeInkMask(const QImage& picture, const MaskOptions& options);
 
 // Otsu's threshold of a 256-bin histogram: the level t that best splits the
 // grey levels into those below t and those at or above it.

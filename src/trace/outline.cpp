@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "figure/geometry.h"
 
@@ -120,11 +121,14 @@ std::vector<Curve> TraceCurves(const InkMask& mask, int turdPixels) {
     std::vector<Curve> curves;
     const State state = Run(mask, turdPixels);
     if (!state) return curves;
+    std::unordered_map<const potrace_path_t*, int> index;
     for (const potrace_path_t* path = state->plist; path; path = path->next) {
         const potrace_curve_t& c = path->curve;
         if (c.n <= 0) continue;
+        index[path] = int(curves.size());
         Curve curve;
         curve.area = path->area;
+        curve.hole = path->sign == '-';
         curve.pieces.resize(size_t(c.n));
         for (int i = 0; i < c.n; ++i) {
             CurvePiece& piece = curve.pieces[size_t(i)];
@@ -135,6 +139,10 @@ std::vector<Curve> TraceCurves(const InkMask& mask, int turdPixels) {
         }
         curves.push_back(std::move(curve));
     }
+    for (const auto& [path, i] : index)
+        for (const potrace_path_t* child = path->childlist; child; child = child->sibling)
+            if (const auto found = index.find(child); found != index.end())
+                curves[size_t(found->second)].parent = i;
     return curves;
 }
 

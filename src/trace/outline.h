@@ -20,11 +20,14 @@ struct CurvePiece {
 
 struct Curve {
     std::vector<CurvePiece> pieces;
-    double area = 0;  // enclosed pixels
+    double area = 0;    // enclosed pixels
+    bool hole = false;  // the inner outline of a piece of ink
+    int parent = -1;    // the curve it lies directly inside, an index into the same list
 };
 
-// The outlines of the ink in mask pixel coordinates, holes included; paths of
-// at most `turdPixels` pixels are left out. Empty when potrace fails.
+// The outlines of the ink in mask pixel coordinates, holes included, each
+// with the curve it lies in; paths of at most `turdPixels` pixels are left
+// out. Empty when potrace fails.
 std::vector<Curve> TraceCurves(const InkMask& mask, int turdPixels);
 
 // potrace alone on the mask, for comparing its share of the time.

@@ -3,11 +3,15 @@
 // (AllocatePoints and RoundToField, shared with the ILDA import).
 #pragma once
 
+#include <QRectF>
+#include <QTransform>
 #include <vector>
 
 #include "figure/pathfigure.h"
 
 namespace lp {
+
+struct TracePart;
 
 struct JoinedRoute {
     Polyline route;
@@ -22,5 +26,16 @@ JoinedRoute JoinLoops(const std::vector<Polyline>& loops);
 
 // The length of a closed route.
 double RouteLength(const Polyline& route);
+
+// The smallest rectangle holding the loops' points; empty for none.
+QRectF LoopBounds(const std::vector<Polyline>& loops);
+// Scales `bounds` uniformly so that its longer side spans `size`, centred on the field's centre.
+QTransform FitTransform(const QRectF& bounds, int size);
+// Makes the bounding box of the loops span `size` exactly.
+void FitLoops(std::vector<Polyline>& loops, int size);
+
+// Sorts parts by weight, the heaviest first, keeping holes pointing at their
+// parts, and fills in their lengths and bounds.
+void RankParts(std::vector<TracePart>& parts);
 
 }  // namespace lp

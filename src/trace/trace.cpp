@@ -1,15 +1,13 @@
+// The first stage of tracing a picture: the ink, its pieces, and each piece
+// as an outline with its holes or as the walk along its strokes.
 #include "trace/trace.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QLineF>
-#include <QPainterPath>
+#include <QCoreApplication>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
-#include "figure/geometry.h"
 #include "trace/lineroute.h"
+#include "trace/maskparts.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 
@@ -17,181 +15,126 @@ namespace lp {
 
 namespace {
 
-constexpr double kFlatten = 0.1;       // field units
-constexpr double kMaxDeviation = 1.0;  // beyond it detail is lost
-constexpr double kCentre = 127;
-constexpr int kTextPixels = 512;  // the font size the outlines are taken at
-// 256 points cannot show more outlines than this; the largest are kept.
-constexpr size_t kMaxLoops = 500;
+constexpr double kFlatten = 0.1;  // field units
+// A piece covering this share of the frame's pixels is the ground.
+constexpr double kGroundShare = 0.5;
+// A piece is drawn along its strokes when they are at most this wide (field
+// units) and its longer side is this many times their width.
+constexpr double kThinUnits = 6, kThinRatio = 10;
+// ... with at most this share of their ink deeper inside (blots, eyes, knots).
+constexpr double kDeepShare = 0.1;
+// A stroke's weight counts it at least this wide (field units).
+constexpr double kStrokeWeightWidth = 4;
+// In a photograph, pieces and holes smaller than a square of this share of
+// the mask's side are specks, and holes under this share of their piece's
+// area are texture.
+constexpr double kPhotoSpeck = 1.0 / 60, kPhotoHoleShare = 0.03;
 
-TraceResult Failure(const QString& error) {
-    TraceResult result;
-    result.error = error;
-    return result;
+TraceParts Failure(TraceFailure failure, const QString& error) {
+    TraceParts parts;
+    parts.failure = failure;
+    parts.error = error;
+    return parts;
 }
 
-QString NothingToTrace() {
-    return QStringLiteral("Нечего обводить");
-}
-
-QRectF Bounds(const std::vector<Polyline>& loops) {
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-    for (const Polyline& loop : loops)
-        for (const RoutePoint& point : loop) {
-            x0 = std::min(x0, point.p.x());
-            y0 = std::min(y0, point.p.y());
-            x1 = std::max(x1, point.p.x());
-            y1 = std::max(y1, point.p.y());
-        }
-    return x0 <= x1 ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF();
-}
-
-// Scales `bounds` uniformly so that its longer side spans `size`, centred.
-QTransform FitTransform(const QRectF& bounds, int size) {
-    const double side = std::max(bounds.width(), bounds.height());
-    const double scale = side > 0 ? size / side : 1;
-    return QTransform::fromTranslate(-bounds.center().x(), -bounds.center().y()) *
-           QTransform::fromScale(scale, scale) * QTransform::fromTranslate(kCentre, kCentre);
-}
-
-// Makes the bounding box of the loops span `size` exactly.
-void FitLoops(std::vector<Polyline>& loops, int size) {
-    const QTransform fit = FitTransform(Bounds(loops), size);
-    for (Polyline& loop : loops)
-        for (RoutePoint& point : loop) point.p = fit.map(point.p);
-}
-
-// The farthest any point of the route (within the field) lies from the
-// drawn contour: the route's points and the middles of its segments.
-double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
-    auto corner = [&](size_t j) { return QPointF(X[j % PointCount], Y[j % PointCount]); };
-    auto distance = [&](QPointF p, size_t j) { return SegmentDistance2(p, corner(j), corner(j + 1)); };
-    double worst = 0;
-    size_t near = 0;
-    for (size_t i = 0; i < 2 * route.size(); ++i) {
-        const QPointF a = route[i / 2].p, b = route[(i / 2 + 1) % route.size()].p;
-        const QPointF raw = i % 2 ? (a + b) / 2 : a;
-        const QPointF p(std::clamp(raw.x(), 0.0, 255.0), std::clamp(raw.y(), 0.0, 255.0));
-        // The segments around the last nearest one usually decide.
-        double best = INFINITY;
-        for (size_t k = near + PointCount - 3; k <= near + PointCount + 3; ++k)
-            best = std::min(best, distance(p, k));
-        if (best <= worst) continue;
-        for (size_t j = 0; j < size_t(PointCount); ++j)
-            if (const double d = distance(p, j); d < best) {
-                best = d;
-                near = j;
-            }
-        worst = std::max(worst, best);
+// What was looked for, and the other choice of ink.
+QString NoInk(Ink ink) {
+    switch (ink) {
+        case Ink::Light:
+            return QCoreApplication::translate(
+                "Trace",
+                "Нечего обводить: светлого на тёмном фоне нет. Попробуйте обводить тёмное на светлом.");
+        case Ink::Opaque:
+            return QCoreApplication::translate(
+                "Trace", "Нечего обводить: картинка прозрачна. Попробуйте обводить тёмное на светлом.");
+        default:
+            return QCoreApplication::translate(
+                "Trace",
+                "Нечего обводить: тёмного на светлом фоне нет. Попробуйте обводить светлое на тёмном.");
     }
-    return std::sqrt(worst);
 }
 
-// Loops in field units become the contour: corners marked, joined, 256 points.
-TraceResult Finish(std::vector<Polyline> loops) {
-    if (loops.empty()) return Failure(NothingToTrace());
-    if (loops.size() > kMaxLoops) {  // the longest are kept
-        std::partial_sort(
-            loops.begin(), loops.begin() + kMaxLoops, loops.end(),
-            [](const Polyline& a, const Polyline& b) { return RouteLength(a) > RouteLength(b); });
-        loops.resize(kMaxLoops);
+TraceParts NoInkFound(Ink ink) {
+    TraceParts parts = Failure(TraceFailure::NoInk, NoInk(ink));
+    parts.inkUsed = ink;
+    return parts;
+}
+
+// Drops the specks and, in a photograph, its texture, at the scale what is
+// kept is drawn at; returns field units per mask pixel (for a fitted
+// picture, before the final fit).
+double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options,
+             const QTransform& maskToField, int fitSize) {
+    pieces.dropGround(kGroundShare);
+    if (mask.photo) {
+        const double speck = std::pow(kPhotoSpeck * std::max(mask.width, mask.height), 2);
+        pieces.clean(speck, speck * 4, kPhotoHoleShare);
     }
-    for (Polyline& loop : loops) MarkCorners(loop);
-    const JoinedRoute joined = JoinLoops(loops);
-    TraceResult result;
-    RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
-    result.ok = true;
-    result.contours = joined.loops;
-    result.bridgeLength = joined.bridgeLength;
-    result.routeLength = RouteLength(joined.route);
-    result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
-    result.detailLost = result.worstDeviation > kMaxDeviation;
-    return result;
-}
-
-// The outlines of the ink in field units, specks dropped, at most kMaxLoops of
-// the largest; fitted to `fitSize` units unless it is 0.
-std::vector<Polyline> OutlineLoops(const InkMask& mask, const QTransform& maskToField, double speckUnits,
-                                   int fitSize) {
-    const double speckArea = speckUnits * speckUnits;
-    // Fitted, the scale follows from what is kept, and what is kept from the
-    // scale: first from the ink's bounds, then from what is left. potrace
-    // leaves out what is surely a speck; it runs again only when what is
-    // left is much smaller than the ink's bounds.
-    QTransform map = fitSize > 0 ? FitTransform(QRectF(InkBounds(mask)), fitSize) : maskToField;
-    std::vector<Curve> curves;
-    std::vector<const Curve*> kept;
-    int turd = INT_MAX;
+    double unitsPerPixel = std::sqrt(std::abs(maskToField.determinant()));
     for (int round = 0; round < 4; ++round) {
-        const double minimum = speckArea / std::abs(map.determinant());
-        if (std::ceil(minimum) - 1 < turd) {
-            turd = int(std::clamp(std::ceil(minimum * (fitSize > 0 ? 0.8 : 1.0)) - 1, 0.0, 1e9));
-            curves = TraceCurves(mask, turd);
-        }
-        kept.clear();
-        for (const Curve& curve : curves)
-            if (curve.area >= minimum) kept.push_back(&curve);
-        if (kept.size() > kMaxLoops) {
-            std::partial_sort(kept.begin(), kept.begin() + kMaxLoops, kept.end(),
-                              [](const Curve* a, const Curve* b) { return a->area > b->area; });
-            kept.resize(kMaxLoops);
-        }
-        if (fitSize == 0 || kept.empty()) break;
-        std::vector<Polyline> ends;
-        for (const Curve* curve : kept) {
-            ends.emplace_back();
-            for (const CurvePiece& piece : curve->pieces) ends.back().push_back({piece.end, false});
-        }
-        const QTransform next = FitTransform(Bounds(ends), fitSize);
-        if (std::abs(next.m11() / map.m11() - 1) < 1e-3) break;
-        map = next;
+        const QRect bounds = pieces.keptBounds();
+        if (bounds.isEmpty()) break;
+        const double before = unitsPerPixel;
+        if (fitSize > 0) unitsPerPixel = fitSize / double(std::max(bounds.width(), bounds.height()));
+        const double speck = std::pow(options.speckUnits / unitsPerPixel, 2);
+        pieces.clean(speck, speck, 1.0);
+        if (fitSize == 0 || std::abs(unitsPerPixel / before - 1) < 1e-3) break;
     }
-    std::vector<Polyline> loops;
-    for (const Curve* curve : kept) loops.push_back(FlattenCurve(*curve, map, kFlatten));
-    if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
-    return loops;
+    return unitsPerPixel;
 }
 
-// The centre lines of the strokes in field units, one closed walk per drawing,
-// specks dropped; fitted to `fitSize` units unless it is 0 (the specks then
-// judged at the scale that fits the whole ink).
-std::vector<Polyline> CentreLines(const InkMask& mask, const QTransform& maskToField, double speckUnits,
-                                  int fitSize) {
-    const QRect ink = InkBounds(mask);
-    const double unitsPerPixel = fitSize > 0
-                                     ? fitSize / std::max(1.0, double(std::max(ink.width(), ink.height())))
-                                     : std::sqrt(std::abs(maskToField.determinant()));
-    std::vector<Polyline> loops = LineLoops(WithoutSpecks(mask, std::pow(speckUnits / unitsPerPixel, 2)));
-    for (Polyline& loop : loops)
-        for (RoutePoint& point : loop) point.p = maskToField.map(point.p);
-    if (fitSize > 0 && !loops.empty()) FitLoops(loops, fitSize);
-    return loops;
+// Thin pieces are drawn along their strokes: those whose ink lies nearly
+// all within half a stroke of at most kThinUnits and a kThinRatio-th of
+// their longer side from the ground.
+void Classify(MaskPieces& pieces, TraceOptions::Mode mode, double unitsPerPixel) {
+    if (mode == TraceOptions::Mode::Auto) {
+        pieces.markThin(
+            [&](const MaskPiece& piece) {
+                return std::min(kThinUnits / unitsPerPixel, piece.side() / kThinRatio);
+            },
+            kDeepShare);
+        return;
+    }
+    for (MaskPiece& piece : pieces.pieces) piece.thin = mode == TraceOptions::Mode::Lines;
 }
 
-// The outline of a painter path, flattened after `map`.
-std::vector<Polyline> PathLoops(const QPainterPath& path, const QTransform& map) {
-    std::vector<Polyline> loops;
-    QPointF at;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        const QPointF p = map.map(QPointF(e.x, e.y));
-        if (e.isMoveTo()) {
-            loops.push_back({{p, false}});
-        } else if (e.isLineTo() && !loops.empty()) {
-            loops.back().push_back({p, false});
-        } else if (e.isCurveTo() && !loops.empty() && i + 2 < path.elementCount()) {
-            const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
-            FlattenCubic(at, p, map.map(QPointF(c2.x, c2.y)), map.map(QPointF(end.x, end.y)), kFlatten,
-                         loops.back());
-            i += 2;
-        }
-        if (!loops.empty()) at = loops.back().back().p;
+// The outlines of the filled pieces: each outer outline a part, each hole a part inside it.
+void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels,
+                  std::vector<TracePart>& parts) {
+    const std::vector<Curve> curves = TraceCurves(filled, 2);
+    const double area = std::abs(map.determinant());
+    std::vector<int> partOf(curves.size(), -1);
+    for (size_t k = 0; k < 2 * curves.size(); ++k) {  // the outer outlines first, then the holes
+        const size_t i = k % curves.size();
+        const Curve& curve = curves[i];
+        if (curve.hole != (k >= curves.size()) || curve.area < speckPixels ||
+            (curve.hole && (curve.parent < 0 || partOf[size_t(curve.parent)] < 0)))
+            continue;
+        TracePart part;
+        part.kind = curve.hole ? TracePart::Kind::Hole : TracePart::Kind::Filled;
+        part.parent = curve.hole ? partOf[size_t(curve.parent)] : -1;
+        part.loops.push_back(FlattenCurve(curve, map, kFlatten));
+        part.weight = curve.area * area * (curve.hole ? 0.25 : 1.0);
+        partOf[i] = int(parts.size());
+        parts.push_back(std::move(part));
     }
-    // A closed subpath ends where it starts; that point is kept once.
-    for (Polyline& loop : loops)
-        while (loop.size() > 1 && QLineF(loop.back().p, loop.front().p).length() < 1e-9) loop.pop_back();
-    std::erase_if(loops, [](const Polyline& loop) { return loop.size() < 2; });
-    return loops;
+}
+
+// The walks along the thin pieces' strokes, one part per drawing.
+void StrokeParts(const InkMask& thin, const MaskPieces& pieces, const QTransform& map, double unitsPerPixel,
+                 std::vector<TracePart>& parts) {
+    double ink = 0, edges = 0;
+    for (const MaskPiece& piece : pieces.pieces)
+        if (piece.kept && piece.thin) ink += double(piece.ink), edges += 0.9 * double(piece.edges);
+    const double width = std::max(kStrokeWeightWidth, edges > 0 ? 2 * ink / edges * unitsPerPixel : 0);
+    for (Polyline& loop : LineLoops(thin)) {
+        for (RoutePoint& point : loop) point.p = map.map(point.p);
+        TracePart part;
+        part.kind = TracePart::Kind::Strokes;
+        part.weight = RouteLength(loop) / 2 * width;
+        part.loops.push_back(std::move(loop));
+        parts.push_back(std::move(part));
+    }
 }
 
 }  // namespace
@@ -209,54 +152,69 @@ TracePlacement TracePlacement::InPlace(const QRectF& area) {
     return placement;
 }
 
-TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
-    if (picture.isNull()) return Failure(QStringLiteral("Нет картинки"));
-    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
-        return Failure(QStringLiteral("Картинке негде лежать: её место на поле пусто"));
-    const InkMask mask = MakeInkMask(picture, options.mask);
-    if (mask.inkPixels == 0) return Failure(NothingToTrace());
-    if (mask.inkPixels == int64_t(mask.ink.size()))
-        return Failure(QStringLiteral("Картинка закрашена целиком: нечего обводить"));
-
-    // Mask pixels -> field units: the picture onto the area, or fitted later.
-    QTransform maskToField = mask.toSource;
-    if (!placement.fit)
-        maskToField *= QTransform::fromScale(placement.area.width() / picture.width(),
-                                             placement.area.height() / picture.height()) *
-                       QTransform::fromTranslate(placement.area.left(), placement.area.top());
-    const int fitSize = placement.fit ? std::max(1, placement.size) : 0;
-
-    std::vector<Polyline> loops;
-    switch (options.mode) {
-        case TraceOptions::Mode::Outline:
-            loops = OutlineLoops(mask, maskToField, options.speckUnits, fitSize);
-            break;
-        case TraceOptions::Mode::Lines:
-            loops = CentreLines(mask, maskToField, options.speckUnits, fitSize);
-            break;
+void RankParts(std::vector<TracePart>& parts) {
+    std::vector<size_t> order(parts.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return parts[a].weight > parts[b].weight; });
+    std::vector<int> id(parts.size());
+    for (size_t k = 0; k < order.size(); ++k) id[order[k]] = int(k);
+    std::vector<TracePart> ranked;
+    ranked.reserve(parts.size());
+    for (const size_t i : order) {
+        ranked.push_back(std::move(parts[i]));
+        TracePart& part = ranked.back();
+        if (part.parent >= 0) part.parent = id[size_t(part.parent)];
+        part.length = 0;
+        for (const Polyline& loop : part.loops) part.length += RouteLength(loop);
+        part.bounds = LoopBounds(part.loops);
     }
-    return Finish(std::move(loops));
+    parts = std::move(ranked);
 }
 
-TraceResult TraceText(const QString& text, const QString& family, bool bold, int size, QString* note) {
-    if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
-    size = std::max(1, size);
-    QString used = family;
-    if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
-        if (note && !family.isEmpty())
-            *note = QStringLiteral("Шрифта «%1» в системе нет, взят «%2»").arg(family, used);
-    }
-    QFont font(used);
-    font.setPixelSize(kTextPixels);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    if (path.isEmpty() || path.boundingRect().isEmpty()) return Failure(NothingToTrace());
-    std::vector<Polyline> loops = PathLoops(path, FitTransform(path.boundingRect(), size));
-    FitLoops(loops, size);
-    return Finish(std::move(loops));
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement) {
+    if (picture.isNull())
+        return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
+    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
+    const InkMask mask = MakeInkMask(picture, options.mask);
+    if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
+        return Failure(TraceFailure::AllInk,
+                       QCoreApplication::translate("Trace",
+                                                   "Картинка закрашена целиком: нечего обводить. Попробуйте "
+                                                   "другой порог или обводить другую сторону."));
+
+    // Mask pixels -> field units: the picture onto the area, or fitted.
+    QTransform map = mask.toSource;
+    if (!placement.fit)
+        map *= QTransform::fromScale(placement.area.width() / picture.width(),
+                                     placement.area.height() / picture.height()) *
+               QTransform::fromTranslate(placement.area.left(), placement.area.top());
+    const int fitSize = placement.fit ? std::max(1, placement.size) : 0;
+    MaskPieces pieces(mask);
+    const double unitsPerPixel = Clean(pieces, mask, options, map, fitSize);
+    const QRect kept = pieces.keptBounds();
+    if (kept.isEmpty()) return NoInkFound(mask.inkUsed);
+    if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
+    Classify(pieces, options.mode, unitsPerPixel);
+
+    TraceParts found;
+    found.inkUsed = mask.inkUsed;
+    found.photo = mask.photo;
+    found.fitSize = fitSize;
+    const InkMask filled = pieces.maskOf(false), thin = pieces.maskOf(true);
+    if (filled.inkPixels > 0)
+        OutlineParts(filled, map, std::pow(options.speckUnits / unitsPerPixel, 2), found.parts);
+    if (thin.inkPixels > 0) StrokeParts(thin, pieces, map, unitsPerPixel, found.parts);
+    if (found.parts.empty()) return NoInkFound(mask.inkUsed);
+    RankParts(found.parts);
+    return found;
+}
+
+TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
+    return RouteParts(FindImageParts(picture, options, placement));
 }
 
 }  // namespace lp

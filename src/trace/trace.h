@@ -1,26 +1,37 @@
-// Tracing: a picture or a line of text becomes one closed contour of 256
-// points. The trace window and the command line use only these functions.
+// Tracing: a picture or text becomes one closed contour of 256 points. The
+// trace window and the command line use only these functions.
+//
+// It runs in two stages. FindImageParts / FindTextParts do the slow work
+// (the ink, its outlines and centre lines) and list the parts found, ranked
+// by how much of the picture each is. RouteParts chooses what is drawn (the
+// user's choice, then what 256 points can hold), joins it into one route and
+// places the points: it is fast, so a changed choice of parts only reruns it.
 #pragma once
 
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <set>
 
 #include "figure/figuredata.h"
+#include "figure/pathfigure.h"
 #include "trace/mask.h"
 
 namespace lp {
 
 struct TraceOptions {
     MaskOptions mask;
-    double speckUnits = 1.5;  // paths smaller than a square of this side (field units) are dropped
-    enum class Mode { Outline, Lines } mode = Mode::Outline;
+    double speckUnits = 1.5;  // parts and holes smaller than a square of this side (field units) are dropped
+    // Auto: each part by its outline or, when its strokes are thin for its
+    // size, along their middle; Outline and Lines force one way for all.
+    enum class Mode { Auto, Outline, Lines } mode = Mode::Auto;
 };
 
 struct TracePlacement {
-    // Fit: the bounding box of what is traced (specks dropped), longer side =
-    // size units, centred on 127. InPlace: the whole source picture maps onto
-    // `area` (field units, may be stretched non-uniformly).
+    // Fit: the bounding box of what is drawn, longer side = size units,
+    // centred on 127. InPlace: the whole source picture maps onto `area`
+    // (field units, may be stretched non-uniformly).
     bool fit = true;
     int size = 200;
     QRectF area;
@@ -28,17 +39,65 @@ struct TracePlacement {
     static TracePlacement InPlace(const QRectF& area);
 };
 
+// Why nothing could be traced.
+enum class TraceFailure { None, NoPicture, NoPlace, NoInk, AllInk, NoText };
+
+struct TracePart {
+    enum class Kind { Filled, Hole, Strokes } kind = Kind::Filled;
+    int parent = -1;              // a hole's part
+    std::vector<Polyline> loops;  // field units: an outline, or the closed walk over the strokes
+    double weight = 0;            // its rank: the area it covers (a hole counts a quarter), field units²
+    double length = 0;            // of its loops, field units
+    QRectF bounds;
+};
+
+struct TraceParts {
+    TraceFailure failure = TraceFailure::None;
+    QString error;                 // for the user when it failed
+    std::vector<TracePart> parts;  // the largest first; a part's id is its index
+    Ink inkUsed = Ink::Dark;
+    bool photo = false;
+    int fitSize = 0;       // the kept parts are fitted to this size (0: in place)
+    bool keepAll = false;  // text: no letter is left out for want of points
+    QStringList notes;     // e.g. a font the system lacks, letters too small to read
+};
+
+// What the user leaves out: parts by id (a hole left out is filled in), and
+// all but the `largest` (0: no limit) largest parts.
+struct PartChoice {
+    std::set<int> leftOut;
+    int largest = 0;
+};
+
+enum class PartState { Drawn, LeftOutByUser, BeyondLargest, NoRoom, TooFewPoints };
+
 struct TraceResult {
     bool ok = false;
-    QString error;  // for the user, e.g. "Нечего обводить" when there is no ink
+    TraceFailure failure = TraceFailure::None;
+    QString error;  // for the user, e.g. what was looked for and what to try
     Coords X{}, Y{};
     int contours = 0;
     double routeLength = 0, bridgeLength = 0, worstDeviation = 0;  // field units
-    bool detailLost = false;  // 256 points cannot hold the route within one unit
+    double meanStep = 0;                                           // routeLength / 256
+    bool detailLost = false;        // 256 points cannot hold the route within one unit
+    std::vector<PartState> states;  // by part id
+    int partsDrawn = 0, partsFound = 0;
+    bool partsForPoints = false;  // parts were left out for want of points
+    QStringList notes;
 };
 
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement);
+// Lines separated by line breaks, each centred.
+TraceParts FindTextParts(const QString& text, const QString& family, bool bold, int size);
+TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {});
+
+// Both stages with nothing left out by the user.
 TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement);
-TraceResult TraceText(const QString& text, const QString& family, bool bold, int size,
-                      QString* note = nullptr);
+TraceResult TraceText(const QString& text, const QString& family, bool bold, int size);
+
+// One line for the user saying what was left out and how to change it, or
+// nothing when all was drawn; `cli` names the command line's options.
+QString LeftOutSummary(const TraceResult& result, bool cli);
 
 }  // namespace lp

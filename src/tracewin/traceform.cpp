@@ -1,30 +1,32 @@
 #include "tracewin/traceform.h"
 
-#include <QLocale>
 #include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
 
+#include "language/translations.h"
 #include "ui_traceform.h"
 #include "widgets/formstyle.h"
 
 namespace {
 
 QString Units(double value) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + QStringLiteral(" ед.");
+    return TTraceForm::tr("%1 ед.").arg(InterfaceLocale().toString(value, 'f', 1));
 }
 
 QString StatusOf(const lp::TraceOutcome& outcome) {
     const lp::TraceResult& r = outcome.result;
     QString text;
     if (!r.ok) {
-        text = r.error.isEmpty() ? QStringLiteral("Не удалось обвести") : r.error;
+        text = r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error;
     } else {
-        text = QStringLiteral("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
+        text = TTraceForm::tr("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
                    .arg(r.contours)
                    .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
-        if (r.detailLost)
-            text += QStringLiteral("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
+        if (const QString left = lp::LeftOutSummary(r, false); !left.isEmpty())
+            text += QLatin1Char('\n') + left;
+        else if (r.detailLost)
+            text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
     }
     if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
     return text;
@@ -44,9 +46,10 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     retraceOn(ui->TabSource, &QTabWidget::currentChanged);
     retraceOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled);
     retraceOn(ui->SliderThreshold, &QSlider::valueChanged);
-    retraceOn(ui->CheckBoxInvert, &QCheckBox::toggled);
+    retraceOn(ui->ComboInk, &QComboBox::currentIndexChanged);
     retraceOn(ui->SliderSpeck, &QSlider::valueChanged);
     retraceOn(ui->RadioOutline, &QRadioButton::toggled);
+    retraceOn(ui->RadioLines, &QRadioButton::toggled);
     retraceOn(ui->EditText, &QLineEdit::textChanged);
     retraceOn(ui->FontText, &QFontComboBox::currentFontChanged);
     retraceOn(ui->CheckBoxBold, &QCheckBox::toggled);
@@ -95,16 +98,14 @@ void TTraceForm::done(int result) {
 void TTraceForm::updateLabels() {
     const bool automatic = ui->CheckBoxAutoThreshold->isChecked();
     ui->SliderThreshold->setEnabled(!automatic);
-    ui->LabelThreshold->setText(automatic ? QStringLiteral("авто")
-                                          : QString::number(ui->SliderThreshold->value()));
+    ui->LabelThreshold->setText(automatic ? tr("авто") : QString::number(ui->SliderThreshold->value()));
     ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
     const QSize size = picture_.image.size();
-    ui->LabelPicture->setText(
-        picture_.image.isNull() || picture_.hidden
-            ? QStringLiteral("Под полем нет картинки.")
-            : QStringLiteral("Обводится картинка под полем (%1 × %2) там, где она лежит.")
-                  .arg(size.width())
-                  .arg(size.height()));
+    ui->LabelPicture->setText(picture_.image.isNull() || picture_.hidden
+                                  ? tr("Под полем нет картинки.")
+                                  : tr("Обводится картинка под полем (%1 × %2) там, где она лежит.")
+                                        .arg(size.width())
+                                        .arg(size.height()));
     ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
 }
 
@@ -118,17 +119,19 @@ bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
         return true;
     }
     if (picture_.image.isNull() || picture_.hidden) {
-        why = QStringLiteral("Нечего обводить: под полем нет картинки.");
+        why = tr("Нечего обводить: под полем нет картинки.");
         return false;
     }
     job.picture = picture_.image;
     job.area = picture_.area;
     job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
     job.options.mask.threshold = ui->SliderThreshold->value();
-    job.options.mask.invert = ui->CheckBoxInvert->isChecked();
+    static constexpr lp::Ink kInks[] = {lp::Ink::Auto, lp::Ink::Dark, lp::Ink::Light};
+    job.options.mask.ink = kInks[std::clamp(ui->ComboInk->currentIndex(), 0, 2)];
     job.options.speckUnits = ui->SliderSpeck->value() / 2.0;
-    job.options.mode =
-        ui->RadioLines->isChecked() ? lp::TraceOptions::Mode::Lines : lp::TraceOptions::Mode::Outline;
+    job.options.mode = ui->RadioLines->isChecked()     ? lp::TraceOptions::Mode::Lines
+                       : ui->RadioOutline->isChecked() ? lp::TraceOptions::Mode::Outline
+                                                       : lp::TraceOptions::Mode::Auto;
     return true;
 }
 
@@ -154,7 +157,7 @@ void TTraceForm::retrace() {
         [this](const lp::TraceOutcome& outcome) {
             if (isVisible()) present(outcome);
         });
-    if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(QStringLiteral("Обвожу…"));
+    if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(tr("Обвожу…"));
 }
 
 void TTraceForm::present(const lp::TraceOutcome& outcome) {

@@ -4,10 +4,11 @@ namespace lp {
 
 TraceOutcome RunTraceJob(const TraceJob& job) {
     TraceOutcome outcome;
-    if (job.text)
-        outcome.result = lp::TraceText(job.line, job.family, job.bold, job.size, &outcome.note);
-    else
-        outcome.result = lp::TraceImage(job.picture, job.options, lp::TracePlacement::InPlace(job.area));
+    outcome.parts = job.text
+                        ? lp::FindTextParts(job.line, job.family, job.bold, job.size)
+                        : lp::FindImageParts(job.picture, job.options, lp::TracePlacement::InPlace(job.area));
+    outcome.result = lp::RouteParts(outcome.parts);
+    outcome.note = outcome.result.notes.join(QLatin1Char('\n'));
     return outcome;
 }
 

@@ -21,6 +21,7 @@ struct TraceJob {
 };
 
 struct TraceOutcome {
+    lp::TraceParts parts;  // what was found: a new choice of parts only routes them again
     lp::TraceResult result;
     QString note;  // besides the result, e.g. a font the system lacks
 };

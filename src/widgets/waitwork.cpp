@@ -1,6 +1,7 @@
 #include "widgets/waitwork.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QProgressDialog>
@@ -48,9 +49,9 @@ WaitOutcome WaitForWork(QWidget* parent, const QString& text, Work work, int pat
     bool cancelled = false;
     if (!WaitForJob(job, std::min(patience, deadline), QEventLoop::ExcludeUserInputEvents) &&
         patience.hasExpired() && !deadline.hasExpired()) {
-        QProgressDialog box(text, QStringLiteral("Отмена"), 0, 0, parent);
+        QProgressDialog box(text, QCoreApplication::translate("Wait", "Отмена"), 0, 0, parent);
         box.setObjectName(QStringLiteral("WaitBox"));
-        box.setWindowTitle(QStringLiteral("Подождите"));
+        box.setWindowTitle(QCoreApplication::translate("Wait", "Подождите"));
         box.setWindowModality(Qt::ApplicationModal);
         box.setMinimumDuration(0);
         box.setAutoClose(false);

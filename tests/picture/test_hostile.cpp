@@ -1,7 +1,9 @@
 // Hostile pictures as an attacker crafts them, each shrunk to what triggers
 // it: refused within seconds with the reason, the editor's figure, picture and
-// state as they were, no child process or worker left; the child's own limits;
-// good pictures decoded by the child exactly as in the editor's own memory.
+// state as they were, no child process or worker left; the child's own limits
+// and sandbox; good pictures decoded by the child exactly as in the editor's
+// own memory.
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <zlib.h>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <future>
 
 #include "app/baseform.h"
 #include "support/convert.h"
@@ -59,13 +62,21 @@ QByteArray Svg(const QByteArray& inside, const QByteArray& before = {}) {
 }
 
 // Child processes of this one, on any of its threads.
-int Children() {
-    int children = 0;
+QStringList Children() {
+    QStringList children;
     const auto tasks = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& task : tasks)
-        children += ReadBytes(QStringLiteral("/proc/self/task/%1/children").arg(task)).count(' ');
+        children += QString::fromLatin1(ReadBytes(QStringLiteral("/proc/self/task/%1/children").arg(task)))
+                        .split(u' ', Qt::SkipEmptyParts);
     return children;
 }
+
+// Four rectangles: red, blue over lime, yellow.
+const QByteArray kQuadrantsSvg =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='640' height='480'>"
+    "<rect width='320' height='240' fill='red'/><rect x='320' width='320' height='240' fill='blue'/>"
+    "<rect y='240' width='320' height='240' fill='lime'/>"
+    "<rect x='320' y='240' width='320' height='240' fill='yellow'/></svg>";
 
 struct State {
     qint64 picture;
@@ -96,18 +107,21 @@ class HostileTest : public QObject {
     void limits();
     void samePixels_data();
     void samePixels();
+    void sandboxed();
 
   private:
     QTemporaryDir dir_;
-    QByteArray png_;  // 8 x 8, red
+    QByteArray png_;    // 8 x 8, red
+    QByteArray scans_;  // a JPEG that takes longer to decode than the child may
 };
 
 void HostileTest::initTestCase() {
-    if (QStandardPaths::findExecutable(QStringLiteral("convert")).isEmpty())
+    if (ConvertProgram().isEmpty())
         QSKIP("ImageMagick's convert is missing: run scripts/test to install it");
     QVERIFY(dir_.isValid());
     png_ = Convert({"-size", "8x8", "xc:red", "-depth", "8", "png:-"});
     QVERIFY(png_.startsWith("\x89PNG"));
+    scans_ = ManyScans(1000);
     // A pipe named as a reference, where the SVG reader would look for it.
     QVERIFY(QDir::setCurrent(dir_.path()));
     QCOMPARE(mkfifo("#p", 0600), 0);
@@ -118,7 +132,6 @@ void HostileTest::refused_data() {
     QTest::addColumn<QString>("reason");  // empty: the picture loads
     QTest::addColumn<int>("cancelMs");    // the user stops waiting then
     const QByteArray picture = "data:image/png;base64," + png_.toBase64();
-    const QByteArray scans = ManyScans(1000);
     QTest::newRow("png, text chunk of 1.29 GB after the image")
         << png_.left(png_.indexOf("IEND") - 4) + Chunk("tEXt", "Comment", 1'290'000'000) << "слишком большая"
         << 0;
@@ -126,8 +139,8 @@ void HostileTest::refused_data() {
         << "\x8aMNG\r\n\x1a\n" + Chunk("MHDR", Words({8, 8, 1, 0, 0, 0, 0})) +
                Chunk("IHDR", Words({8, 134217736}) + QByteArray("\x08\0\0\0\0", 5)) + Chunk("MEND", {})
         << "формат не поддерживается" << 0;
-    QTest::newRow("jpeg, 1000 refinement scans") << scans << "слишком долго" << 0;
-    QTest::newRow("jpeg, stopped waiting") << scans << "" << 700;
+    QTest::newRow("jpeg, 1000 refinement scans") << scans_ << "слишком долго" << 0;
+    QTest::newRow("jpeg, stopped waiting") << scans_ << "" << 700;
     QTest::newRow("svg, DATA:") << Svg("<image width='9' height='9' xlink:href='DATA:secret.png'/>")
                                 << "«DATA:secret.png»" << 0;
     QTest::newRow("svg, #p of no element") << Svg("<image width='9' height='9' href=' #p'/>") << "«#p»" << 0;
@@ -139,9 +152,12 @@ void HostileTest::refused_data() {
     QTest::newRow("svg, svg carried inside")
         << Svg("<image width='9' height='9' href='data:image/svg+xml;base64," +
                Svg("<image href='/dev/zero'/>").toBase64() + "'/>")
-        << "ссылается на другие файлы" << 0;
+        << "ссылается на то, чего в ней нет" << 0;
     QTest::newRow("svg, external entity")
         << Svg("&e;", "<!DOCTYPE svg [<!ENTITY e SYSTEM '/dev/zero'>]>") << "«/dev/zero»" << 0;
+    QTest::newRow("svg, #p of no element, used and filled")
+        << Svg("<rect width='9' height='9'/><use href='#p'/><rect width='5' height='5' fill='url(#p)'/>") << ""
+        << 0;
     QTest::newRow("svg, #p of its own")
         << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "" << 0;
     QTest::newRow("svg, picture carried inside")
@@ -182,7 +198,7 @@ void HostileTest::refused() {
     }
     if (!reason.isEmpty() || cancelMs) QVERIFY(StateOf(form) == before);
     // Nothing left waiting: no child, no worker; the editor stays small.
-    QTRY_COMPARE_WITH_TIMEOUT(Children(), 0, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(Children().size(), 0, 300);
     QTRY_COMPARE_WITH_TIMEOUT(lp::RunningWork(), 0, 300);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -194,6 +210,8 @@ void HostileTest::limits_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("spins") << "--spin" << lp::DecodeTooLong();
     QTest::newRow("allocates") << "--allocate" << lp::DecodeTooLarge();
+    QTest::newRow("escapes") << "--escape"
+                             << "open:EPERM socket:EPERM spawn:EPERM exec:EPERM";
 }
 
 void HostileTest::limits() {
@@ -211,8 +229,9 @@ void HostileTest::samePixels_data() {
     QTest::addColumn<QSize>("box");
     const QStringList quadrants{"-size",   "320x240", "xc:red",    "xc:blue", "+append", "(",      "-size",
                                 "320x240", "xc:lime", "xc:yellow", "+append", ")",       "-append"};
-    for (const char* name : {"p.png", "p.jpg", "p.gif", "p.bmp", "p.webp", "p.tiff", "p.svg"})
+    for (const char* name : {"p.png", "p.jpg", "p.gif", "p.bmp", "p.webp", "p.tiff", "p.ppm", "p.svg"})
         QTest::newRow(name) << name << quadrants << QSize();
+    QTest::newRow("p.ico") << "p.ico" << (quadrants + QStringList{"-resize", "64x48"}) << QSize();
     QTest::newRow("preview") << "p.png" << quadrants << QSize(160, 160);
     QTest::newRow("large") << "l.jpg" << QStringList{"-size", "3000x2000", "gradient:red-blue"} << QSize();
     QTest::newRow("turned") << "t.jpg" << (quadrants + QStringList{"-orient", "RightTop"}) << QSize();
@@ -223,7 +242,10 @@ void HostileTest::samePixels() {
     QFETCH(QStringList, make);
     QFETCH(QSize, box);
     const QString path = dir_.filePath(name);
-    Convert(make << path);
+    if (name.endsWith(QStringLiteral(".svg")))
+        QVERIFY(WriteBytes(path, kQuadrantsSvg));
+    else
+        Convert(make << path);
     const lp::PictureResult here = lp::LoadPictureHere(path, box);
     const lp::PictureResult child = box.isValid() ? lp::LoadPicturePreview(path, box) : lp::LoadPicture(path);
     QVERIFY2(here && child, qPrintable(here.error + child.error));
@@ -233,6 +255,64 @@ void HostileTest::samePixels() {
     QCOMPARE(child.image.size(), here.image.size());
     QVERIFY(QByteArrayView(child.image.constBits(), child.image.sizeInBytes()) ==
             QByteArrayView(here.image.constBits(), here.image.sizeInBytes()));
+}
+
+// While it decodes, the child is under its filter and, where the system
+// lets a process make one, in a network of its own. Killed at any moment,
+// or drawing SVG without a runtime folder, it leaves nothing behind.
+void HostileTest::sandboxed() {
+    const QString svg = dir_.filePath(QStringLiteral("text.svg")),
+                  jpeg = dir_.filePath(QStringLiteral("slow.jpg"));
+    QVERIFY(WriteBytes(svg,
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='400' height='300'>"
+                       "<text x='10' y='250' font-family='No such font' font-size='240'>Ag</text></svg>") &&
+            WriteBytes(jpeg, scans_));
+    const pid_t probe = fork();
+    if (probe == 0) _exit(unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 ? 0 : 1);
+    int status = 1;
+    const bool namespaces =
+        waitpid(probe, &status, 0) == probe && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    QTemporaryDir temporary;
+    const QByteArray savedTemporary = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    qunsetenv("XDG_RUNTIME_DIR");
+
+    lp::DecodeChild slow;
+    auto decoded = std::async(std::launch::async, [&] { return slow.load(jpeg, QSize()); });
+    QString child, state;
+    QTRY_VERIFY((child = Children().value(0)).size() &&
+                (state = QString::fromLatin1(ReadBytes("/proc/" + child + "/status")))
+                    .contains("Seccomp_filters:\t2"));
+    QVERIFY2(state.contains("Seccomp:\t2") && state.contains("NoNewPrivs:\t1"), qPrintable(state));
+    const QFileInfo network(QStringLiteral("/proc/%1/ns/net").arg(child));
+    QCOMPARE(network.symLinkTarget() != QFileInfo(QStringLiteral("/proc/self/ns/net")).symLinkTarget(),
+             namespaces);
+    slow.stop();
+    QCOMPARE(decoded.get().error, QStringLiteral("Остановлено"));
+    for (int ms = 0; ms < 20; ms += 2) {
+        lp::DecodeChild killed;
+        auto result = std::async(std::launch::async, [&] { return killed.load(svg, QSize()); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        killed.stop();
+        result.get();
+    }
+    // Its text drawn in the fonts it read before the sandbox: about as much ink as here.
+    const lp::PictureResult here = lp::LoadPictureHere(svg, QSize()), there = lp::LoadPicture(svg);
+    for (const auto& [name, value] :
+         {std::pair("TMPDIR", savedTemporary), std::pair("XDG_RUNTIME_DIR", savedRuntime)})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    QVERIFY2(here && there, qPrintable(there.error));
+    auto ink = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += qAlpha(image.pixel(x, y)) > 128;
+        return n;
+    };
+    const int inkHere = ink(here.image), inkThere = ink(there.image);
+    QVERIFY2(inkHere > 0 && qAbs(inkThere - inkHere) < inkHere / 10,
+             qPrintable(QStringLiteral("%1 %2").arg(inkThere).arg(inkHere)));
+    QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_MAIN(HostileTest)

@@ -393,7 +393,7 @@ void PictureTest::badFilesChangeNothing() {
         {"huge.bmp", PatchedBmp(bmpBytes, 100000, 100000), "100000 × 100000"},
         {"huge.jpg", PatchedJpeg(jpegBytes, 65000, 65000), "65000 × 65000"},
         {"empty.png", "", "пуст"},
-        {"pipe.svg", svgNamingPipe, "ссылается на другие файлы"},
+        {"pipe.svg", svgNamingPipe, "ссылается на то, чего в ней нет"},
         {"bomb.svgz", Gzip(QByteArray(40 * 1024 * 1024, ' ')), "распаковывается"},
         {"missing.png", {}, "не найден"},
         {"folder.png", {}, "папка"},

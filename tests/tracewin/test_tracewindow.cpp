@@ -165,7 +165,7 @@ class TraceWindowTest : public QObject {
         QVERIFY(trace->result().ok && form_->ui->PaintBoxDraw->image() != pixels[0]);  // the contour shows
         QTest::keyClick(form_.get(), Qt::Key_Delete);
         QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
-        if (how == 3) trace->ui->CheckBoxInvert->click();
+        if (how == 3) trace->ui->ComboInk->setCurrentIndex(2);
         if (how == 0) trace->ui->ButtonCancel->click();
         if (how == 1 || how == 3) QTest::keyClick(trace, Qt::Key_Escape);
         if (how == 2) trace->close();
@@ -184,7 +184,7 @@ class TraceWindowTest : public QObject {
         TTraceForm* trace = openTrace();
         QSignalSpy shown(trace, &TTraceForm::resultChanged);
         trace->ui->CheckBoxAutoThreshold->click();  // starts a trace
-        trace->ui->CheckBoxInvert->click();         // while it runs
+        trace->ui->ComboInk->setCurrentIndex(2);    // while it runs
         QVERIFY(trace->busy());
         QTRY_VERIFY(!trace->busy());
         QCOMPARE(shown.count(), 1);
@@ -193,10 +193,29 @@ class TraceWindowTest : public QObject {
         job.picture = form_->ui->ImageDraw->picture();
         job.area = lp::FieldUnitsOf(
             QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
-        job.options.mask = {false, trace->ui->SliderThreshold->value(), true};
+        job.options.mask = {false, trace->ui->SliderThreshold->value(), lp::Ink::Light};
         QCOMPARE(trace->result().X, lp::RunTraceJob(job).result.X);
-        job.options.mask.invert = false;
+        job.options.mask.ink = lp::Ink::Dark;
         QVERIFY(trace->result().X != lp::RunTraceJob(job).result.X);
+    }
+
+    // Light on dark: the automatic ink and "Светлое на тёмном" trace it; dark
+    // ink finds nothing and says what to try.
+    void inkChoice() {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter(&image).fillRect(100, 50, 100, 100, Qt::white);
+        const QString path = dir_.filePath(QStringLiteral("dark.png"));
+        QVERIFY(image.save(path));
+        loadPicture(path);
+        TTraceForm* trace = openTrace();
+        for (const int ink : {0, 1, 2}) {
+            trace->ui->ComboInk->setCurrentIndex(ink);
+            QTRY_VERIFY(trace->current() && !trace->busy());
+            QCOMPARE(trace->result().ok, ink != 1);
+            QCOMPARE(trace->ui->LabelStatus->text().contains(u"Попробуйте обводить светлое на тёмном"),
+                     ink == 1);
+        }
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.
@@ -207,7 +226,7 @@ class TraceWindowTest : public QObject {
         dialogs_->fileAnswers.enqueue(writePicture({200, 200}, {}));
         trace->ui->ButtonOpenPicture->click();
         QTRY_VERIFY(!form_->ui->ImageDraw->isHidden() && trace->current() && !trace->busy());
-        QCOMPARE(trace->ui->LabelStatus->text(), QStringLiteral("Нечего обводить"));
+        QVERIFY(trace->ui->LabelStatus->text().startsWith(QStringLiteral("Нечего обводить: ")));
         QTest::keyClick(trace, Qt::Key_Return);
         QVERIFY(trace->isVisible() && !trace->ui->ButtonApply->isEnabled());
     }

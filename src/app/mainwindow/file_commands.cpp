@@ -11,11 +11,19 @@
 
 namespace {
 
-const QString kNotFound = QStringLiteral("Файл не найден !");
-const QString kSaveChanges = QStringLiteral(" Записать последние изменения?");
+QString NotFound() {
+    return TBaseForm::tr("Файл не найден !");
+}
+QString SaveChanges() {
+    return TBaseForm::tr(" Записать последние изменения?");
+}
 const QString kAutoSaveFile = QStringLiteral("0Temp.kvt");
-const QString kOpenFailed = QStringLiteral("Не удалось открыть файл");
-const QString kWriteFailed = QStringLiteral("Не удалось записать файл");
+QString OpenFailed() {
+    return TBaseForm::tr("Не удалось открыть файл");
+}
+QString WriteFailed() {
+    return TBaseForm::tr("Не удалось записать файл");
+}
 
 // "If no file exists at the chosen path": anything standing there counts.
 bool Exists(const QString& path) {
@@ -49,13 +57,13 @@ bool TBaseForm::OpenChosenPicture() {
     bool opened = false;
     if (!Exists(path)) {
         // 3. Nothing there: say so and go on at step 6.
-        dialogs().message(this, QMessageBox::Critical, kNotFound, QMessageBox::Ok);
+        dialogs().message(this, QMessageBox::Critical, NotFound(), QMessageBox::Ok);
     } else {
         // 4. Read the whole image (read-only, regular files only); on failure
         //    nothing changes and the command stops here.
         const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
         if (!read) {
-            ShowFileFailure(this, kOpenFailed, path, read.error);
+            ShowFileFailure(this, OpenFailed(), path, read.error);
             return false;
         }
         // 5. The opened file becomes the picture's file.
@@ -78,7 +86,7 @@ void TBaseForm::SpeedButtonSavePicClick() {
     if (dialogs().saveFile(this, SaveDialogPic)) {
         // 2. Write, asking first when something is already there; a refused
         //    target or a failed write stops the command at the failing step.
-        const SaveTarget target = AskSaveTarget(this, SaveDialogPic.fileName, kWriteFailed);
+        const SaveTarget target = AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed());
         if (target == SaveTarget::Refused) return;
         if (target == SaveTarget::Accepted && !SAveToFile()) return;
     }
@@ -95,7 +103,7 @@ bool TBaseForm::SAveToFile() {
     const lp::FileResult written = lp::WritePictureFile(path, data.PictureBuffer);
     if (!written) {
         // Caption, name and the unsaved-changes flag stay as they were.
-        ShowFileFailure(this, kWriteFailed, path, written.error);
+        ShowFileFailure(this, WriteFailed(), path, written.error);
         return false;
     }
     // 3.-5. No redraw: the caption shows the new FileTitle at the next FullReturn.
@@ -117,7 +125,7 @@ void TBaseForm::TimerAvtoSaveTimer() {
     // the first one is still shown.
     const bool running = TimerAvtoSave->isActive();
     TimerAvtoSave->stop();
-    ShowFileFailure(this, kWriteFailed, QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
+    ShowFileFailure(this, WriteFailed(), QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
     if (running) TimerAvtoSave->start();
 }
 
@@ -125,7 +133,7 @@ bool TBaseForm::FormClose() {
     // 1. Nothing unsaved: close.
     if (!ui->SpeedButtonUndo->isEnabled()) return true;
     // 2. Ask; No closes.
-    if (dialogs().message(this, QMessageBox::Warning, kSaveChanges, QMessageBox::Yes | QMessageBox::No) !=
+    if (dialogs().message(this, QMessageBox::Warning, SaveChanges(), QMessageBox::Yes | QMessageBox::No) !=
         QMessageBox::Yes)
         return true;
     // 3. The save dialog; a cancel closes without writing.
@@ -133,7 +141,7 @@ bool TBaseForm::FormClose() {
     // 4.-5. Write, asking first when something is already there; No closes
     //       without writing. No ToNameTx of its own (SAveToFile runs it).
     //       A refused target keeps the window open, as a failed write does.
-    switch (AskSaveTarget(this, SaveDialogPic.fileName, kWriteFailed)) {
+    switch (AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed())) {
         case SaveTarget::Refused:
             return false;
         case SaveTarget::Declined:

@@ -11,17 +11,21 @@
 
 namespace {
 
-const QString kImportFailed = QStringLiteral("Не удалось импортировать кадр ILDA");
-const QString kExportFailed = QStringLiteral("Не удалось экспортировать в ILDA");
+QString ImportFailed() {
+    return TBaseForm::tr("Не удалось импортировать кадр ILDA");
+}
+QString ExportFailed() {
+    return TBaseForm::tr("Не удалось экспортировать в ILDA");
+}
 
 }  // namespace
 
 void TBaseForm::connectIldaHandlers() {
-    OpenDialogIlda.title = QStringLiteral("Импорт кадра ILDA");
-    OpenDialogIlda.filter = QStringLiteral("Кадры ILDA (*.ild *.ILD)");  // older files are named in capitals
+    OpenDialogIlda.title = tr("Импорт кадра ILDA");
+    OpenDialogIlda.filter = tr("Кадры ILDA (*.ild *.ILD)");  // older files are named in capitals
     OpenDialogIlda.defaultSuffix = QStringLiteral("ild");
     SaveDialogIlda = OpenDialogIlda;
-    SaveDialogIlda.title = QStringLiteral("Экспорт в ILDA");
+    SaveDialogIlda.title = tr("Экспорт в ILDA");
     connect(ui->SpeedButtonImportIlda, &QAbstractButton::clicked, this,
             &TBaseForm::SpeedButtonImportIldaClick);
     connect(ui->SpeedButtonExportIlda, &QAbstractButton::clicked, this,
@@ -38,7 +42,7 @@ void TBaseForm::SpeedButtonImportIldaClick() {
     lp::Coords X, Y;
     const lp::FileResult read = lp::ImportIldaFile(path, choose, X, Y);
     if (!read) {
-        if (!read.error.isEmpty()) ShowFileFailure(this, kImportFailed, path, read.error);
+        if (!read.error.isEmpty()) ShowFileFailure(this, ImportFailed(), path, read.error);
         return;
     }
     ToUndo();
@@ -56,7 +60,7 @@ void TBaseForm::SpeedButtonExportIldaClick() {
     if (!dialogs().saveFile(this, SaveDialogIlda)) return;
     const QString path = SaveDialogIlda.fileName;
     // Written as a picture file is: refused targets before the question.
-    if (AskSaveTarget(this, path, kExportFailed) != SaveTarget::Accepted) return;
+    if (AskSaveTarget(this, path, ExportFailed()) != SaveTarget::Accepted) return;
     const lp::FileResult written = lp::ExportIldaFile(path, FigureX, FigureY, PictureName);
-    if (!written) ShowFileFailure(this, kExportFailed, path, written.error);
+    if (!written) ShowFileFailure(this, ExportFailed(), path, written.error);
 }

@@ -136,7 +136,7 @@ void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
     if (direct) {
         ui->LabelPoint->setCaption(QStringLiteral(" Point ") + QString::number(found + 1));
     } else {
-        ui->LabelPoint->setCaption(QStringLiteral("Точка ") + QString::number(found + 1));
+        ui->LabelPoint->setCaption(tr("Точка %1").arg(found + 1));
         // A running timer keeps its period: the label falls back two seconds
         // after the hit that started it.
         if (!TimerPointOff->isActive()) TimerPointOff->start();
@@ -148,6 +148,6 @@ void TBaseForm::SdvigXY(int fx, int fy) {
 }
 
 void TBaseForm::TimerPointOffTimer() {
-    ui->LabelPoint->setCaption(QStringLiteral("Точка ?"));
+    ui->LabelPoint->setCaption(tr("Точка ?"));
     TimerPointOff->stop();
 }

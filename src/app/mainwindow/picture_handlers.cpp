@@ -11,7 +11,7 @@
 #include "widgets/waitwork.h"
 
 void TBaseForm::connectPictureHandlers() {
-    OpenPictureDialog.title = QStringLiteral("Открыть картинку-подложку");
+    OpenPictureDialog.title = tr("Открыть картинку-подложку");
     OpenPictureDialog.filter = lp::PictureDialogFilter();
     OpenPictureDialog.preview = true;
 
@@ -39,14 +39,14 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     //    thread: a slow disk or a large picture must not freeze the window.
     //    Stopping the wait kills the child. On failure everything else stays.
     auto loaded = std::make_shared<lp::PictureResult>();
-    if (lp::WaitForWork(this, QStringLiteral("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
+    if (lp::WaitForWork(this, tr("Загрузка картинки…"), [loaded, path](std::stop_token stop) {
             *loaded = lp::LoadPicture(path, stop);
         }) != lp::WaitOutcome::Done)
         return;
     if (!*loaded) {
         dialogs().message(this, QMessageBox::Critical,
-                          QStringLiteral("Не удалось загрузить картинку-подложку\n") +
-                              QDir::toNativeSeparators(path) + QLatin1Char('\n') + loaded->error,
+                          tr("Не удалось загрузить картинку-подложку\n") + QDir::toNativeSeparators(path) +
+                              QLatin1Char('\n') + loaded->error,
                           QMessageBox::Ok);
         return;
     }

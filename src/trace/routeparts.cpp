@@ -1,0 +1,230 @@
+// The second stage of tracing: which parts are drawn, the one route through
+// them and the 256 points along it.
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+
+#include "figure/geometry.h"
+#include "trace/route.h"
+#include "trace/trace.h"
+
+namespace lp {
+
+namespace {
+
+constexpr double kMaxDeviation = 1.0;  // beyond it detail is lost
+constexpr double kCentre = 127;
+// Steps longer than this (field units) on average make a dim, flickering picture.
+constexpr double kMaxMeanStep = 11;
+// A part that would get fewer points is left out rather than drawn as a scribble.
+constexpr double kMinPartPoints = 6;
+
+// The farthest any point of the route (within the field) lies from the
+// drawn contour: the route's points and the middles of its segments.
+double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
+    auto corner = [&](size_t j) { return QPointF(X[j % PointCount], Y[j % PointCount]); };
+    auto distance = [&](QPointF p, size_t j) { return SegmentDistance2(p, corner(j), corner(j + 1)); };
+    double worst = 0;
+    size_t near = 0;
+    for (size_t i = 0; i < 2 * route.size(); ++i) {
+        const QPointF a = route[i / 2].p, b = route[(i / 2 + 1) % route.size()].p;
+        const QPointF raw = i % 2 ? (a + b) / 2 : a;
+        const QPointF p(std::clamp(raw.x(), 0.0, 255.0), std::clamp(raw.y(), 0.0, 255.0));
+        // The segments around the last nearest one usually decide.
+        double best = INFINITY;
+        for (size_t k = near + PointCount - 3; k <= near + PointCount + 3; ++k)
+            best = std::min(best, distance(p, k));
+        if (best <= worst) continue;
+        for (size_t j = 0; j < size_t(PointCount); ++j)
+            if (const double d = distance(p, j); d < best) {
+                best = d;
+                near = j;
+            }
+        worst = std::max(worst, best);
+    }
+    return std::sqrt(worst);
+}
+
+double Gap(const QRectF& a, const QRectF& b) {
+    const double dx = std::max({0.0, a.left() - b.right(), b.left() - a.right()});
+    const double dy = std::max({0.0, a.top() - b.bottom(), b.top() - a.bottom()});
+    return std::hypot(dx, dy);
+}
+
+class Chooser {
+  public:
+    Chooser(const TraceParts& found, std::vector<PartState>& states) : found_(found), states_(states) {}
+
+    bool drawn(size_t i) const {
+        const TracePart& part = found_.parts[i];
+        return states_[i] == PartState::Drawn &&
+               (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
+    }
+
+    // The loops of the parts drawn, fitted when the placement fits.
+    std::vector<Polyline> loops() const {
+        std::vector<Polyline> out;
+        for (size_t i = 0; i < found_.parts.size(); ++i)
+            if (drawn(i)) out.insert(out.end(), found_.parts[i].loops.begin(), found_.parts[i].loops.end());
+        if (found_.fitSize > 0 && !out.empty()) FitLoops(out, found_.fitSize);
+        return out;
+    }
+
+    // How much the parts drawn grow when fitted again.
+    double scale() const {
+        if (found_.fitSize <= 0) return 1;
+        QRectF bounds;
+        for (size_t i = 0; i < found_.parts.size(); ++i)
+            if (drawn(i)) bounds |= found_.parts[i].bounds;
+        const double side = std::max(bounds.width(), bounds.height());
+        return side > 0 ? found_.fitSize / side : 1;
+    }
+
+    // Draws the largest parts the points can hold: in rank order while the
+    // route stays within kMaxMeanStep a step, each part drawn getting
+    // kMinPartPoints points at least; the largest part is always drawn.
+    // `overhead` (field units) is what the bridges and the scale add beyond
+    // the estimate.
+    void choose(const std::vector<PartState>& chosen, double overhead) {
+        states_ = chosen;
+        const double s = scale();
+        const size_t n = found_.parts.size();
+        double total = std::max(0.0, overhead), shortest = INFINITY;
+        std::vector<size_t> drawnSoFar;
+        bool full = false;
+        for (size_t i = 0; i < n; ++i) {
+            if (!drawn(i)) {
+                if (found_.parts[i].parent >= 0 && states_[i] == PartState::Drawn)
+                    states_[i] = states_[size_t(found_.parts[i].parent)];
+                continue;
+            }
+            if (full) {
+                states_[i] = PartState::NoRoom;
+                continue;
+            }
+            const TracePart& part = found_.parts[i];
+            // Its share of the route: itself and a bridge to a larger part, there and back.
+            double gap = drawnSoFar.empty() ? 0 : INFINITY;
+            for (const size_t j : drawnSoFar) gap = std::min(gap, Gap(part.bounds, found_.parts[j].bounds));
+            const double length = s * part.length, after = total + length + 2 * s * gap;
+            const double mean = after / PointCount;
+            if (!drawnSoFar.empty() && !found_.keepAll) {
+                if (mean > kMaxMeanStep) {
+                    full = true;
+                    states_[i] = PartState::NoRoom;
+                    continue;
+                }
+                if (length < kMinPartPoints * mean) {
+                    states_[i] = PartState::TooFewPoints;
+                    continue;
+                }
+                if (shortest < kMinPartPoints * mean) {
+                    states_[i] = PartState::NoRoom;
+                    continue;
+                }
+            }
+            total = after;
+            shortest = std::min(shortest, length);
+            drawnSoFar.push_back(i);
+        }
+    }
+
+  private:
+    const TraceParts& found_;
+    std::vector<PartState>& states_;
+};
+
+}  // namespace
+
+QRectF LoopBounds(const std::vector<Polyline>& loops) {
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    for (const Polyline& loop : loops)
+        for (const RoutePoint& point : loop) {
+            x0 = std::min(x0, point.p.x());
+            y0 = std::min(y0, point.p.y());
+            x1 = std::max(x1, point.p.x());
+            y1 = std::max(y1, point.p.y());
+        }
+    return x0 <= x1 ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF();
+}
+
+QTransform FitTransform(const QRectF& bounds, int size) {
+    const double side = std::max(bounds.width(), bounds.height());
+    const double scale = side > 0 ? size / side : 1;
+    return QTransform::fromTranslate(-bounds.center().x(), -bounds.center().y()) *
+           QTransform::fromScale(scale, scale) * QTransform::fromTranslate(kCentre, kCentre);
+}
+
+void FitLoops(std::vector<Polyline>& loops, int size) {
+    const QTransform fit = FitTransform(LoopBounds(loops), size);
+    for (Polyline& loop : loops)
+        for (RoutePoint& point : loop) point.p = fit.map(point.p);
+}
+
+TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
+    TraceResult result;
+    result.failure = found.failure;
+    result.error = found.error;
+    result.notes = found.notes;
+    if (found.failure != TraceFailure::None) return result;
+    const size_t n = found.parts.size();
+    result.partsFound = int(n);
+    result.states.assign(n, PartState::Drawn);
+    Chooser chooser(found, result.states);
+    for (const int id : choice.leftOut)
+        if (id >= 0 && size_t(id) < n) result.states[size_t(id)] = PartState::LeftOutByUser;
+    for (size_t i = 0, kept = 0; i < n; ++i)
+        if (chooser.drawn(i) && choice.largest > 0 && ++kept > size_t(choice.largest))
+            result.states[i] = PartState::BeyondLargest;
+
+    // What 256 points can hold: estimated from the parts' lengths, then
+    // corrected by the route as joined until it holds.
+    const std::vector<PartState> chosen = result.states;
+    std::vector<Polyline> loops;
+    double overhead = 0;
+    for (int round = 0; round < 6; ++round) {
+        chooser.choose(chosen, overhead);
+        loops = chooser.loops();
+        const double length = RouteLength(JoinLoops(loops).route);
+        if (length <= kMaxMeanStep * PointCount * 1.001 || round == 5) break;
+        overhead += length - kMaxMeanStep * PointCount;
+    }
+    for (Polyline& loop : loops) MarkCorners(loop);
+    const JoinedRoute joined = JoinLoops(loops);
+    RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
+    result.ok = true;
+    result.contours = joined.loops;
+    result.bridgeLength = joined.bridgeLength;
+    result.routeLength = RouteLength(joined.route);
+    result.meanStep = result.routeLength / PointCount;
+    result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
+    if (found.keepAll && result.meanStep > kMaxMeanStep)
+        result.notes << QCoreApplication::translate(
+                            "Trace",
+                            "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. "
+                            "Сократите текст или уменьшите размер.")
+                            .arg(std::round(result.meanStep));
+    result.detailLost = result.worstDeviation > kMaxDeviation;
+    for (size_t i = 0; i < n; ++i) {
+        if (chooser.drawn(i)) ++result.partsDrawn;
+        if (result.states[i] == PartState::NoRoom || result.states[i] == PartState::TooFewPoints)
+            result.partsForPoints = true;
+    }
+    return result;
+}
+
+QString LeftOutSummary(const TraceResult& result, bool cli) {
+    if (!result.ok || result.partsDrawn == result.partsFound) return {};
+    QString text =
+        QCoreApplication::translate("Trace", "частей %1 из %2").arg(result.partsDrawn).arg(result.partsFound);
+    if (!result.partsForPoints) return QCoreApplication::translate("Trace", "Нарисовано %1.").arg(text);
+    text = QCoreApplication::translate("Trace",
+                                       "Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.")
+               .arg(text);
+    if (cli)
+        text += QCoreApplication::translate("Trace",
+                                            " Выбрать части самому: --parts N; пропускать мелочь: --detail.");
+    return text;
+}
+
+}  // namespace lp

@@ -1,0 +1,252 @@
+// Tracing real-looking pictures with the defaults, against shapes known
+// exactly: discs photographed on a noisy, unevenly lit ground, light ink on
+// dark and white on transparent, a grid with dots, more parts than 256
+// points hold, and lines of text against the font's own outlines.
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <QtTest>
+#include <cmath>
+
+#include "trace/trace.h"
+
+namespace {
+
+struct Disc {
+    QPointF c;
+    double r;
+};
+
+// The distance from p to the 256-point contour.
+double ToContour(QPointF p, const lp::TraceResult& r) {
+    double best = INFINITY;
+    for (int i = 0; i < lp::PointCount; ++i) {
+        const QPointF a(r.X[i], r.Y[i]), d = QPointF(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]) - a;
+        const double l2 = QPointF::dotProduct(d, d);
+        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
+        best = std::min(best, QLineF(p, a + d * t).length());
+    }
+    return best;
+}
+
+// The farthest point of a circle (field units) from the contour.
+double CircleOff(const Disc& d, const lp::TraceResult& r) {
+    double worst = 0;
+    for (int k = 0; k < 360; ++k)
+        worst = std::max(
+            worst, ToContour(d.c + d.r * QPointF(std::cos(k * M_PI / 180), std::sin(k * M_PI / 180)), r));
+    return worst;
+}
+
+double MeanStep(const lp::TraceResult& r) {
+    double sum = 0;
+    for (int i = 0; i < 256; ++i) sum += std::hypot(r.X[i] - r.X[(i + 1) % 256], r.Y[i] - r.Y[(i + 1) % 256]);
+    return sum / 256;
+}
+
+QImage Blank(QColor ground, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(1024, 768, format);
+    image.fill(ground);
+    return image;
+}
+
+// Discs of px (1024 x 768, laid on the field at 4 px a unit) drawn with `brush`.
+QImage Discs(QImage image, const QList<Disc>& discs, QColor brush) {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(brush);
+    for (const Disc& d : discs) painter.drawEllipse(d.c * 4, d.r * 4, d.r * 4);
+    return image;
+}
+
+const QRectF kArea(0, 0, 256, 192);  // a 1024 x 768 picture at 4 px a unit
+
+lp::TraceResult InPlace(const QImage& image, lp::TraceOptions options = {}) {
+    return lp::TraceImage(image, options, lp::TracePlacement::InPlace(kArea));
+}
+
+}  // namespace
+
+class TestParts : public QObject {
+    Q_OBJECT
+  private slots:
+    void ink_data();
+    void ink();
+    void photograph();
+    void gridWithDots();
+    void moreThanPointsHold();
+    void textLines();
+};
+
+void TestParts::ink_data() {
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<int>("ink");
+    const QList<Disc> two{{{70, 90}, 40}, {{180, 100}, 50}};
+    QTest::newRow("dark on light") << Discs(Blank(Qt::white), two, Qt::black) << int(lp::Ink::Dark);
+    QTest::newRow("light on dark") << Discs(Blank(QColor(30, 20, 60)), two, Qt::yellow)
+                                   << int(lp::Ink::Light);
+    QTest::newRow("white on transparent")
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Opaque);
+    QTest::newRow("pale on transparent")
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, QColor(250, 250, 235))
+        << int(lp::Ink::Opaque);
+}
+
+// The side that does not hold the border is ink; a one-tone picture on a
+// transparent ground is its opaque part.
+void TestParts::ink() {
+    QFETCH(QImage, picture);
+    QFETCH(int, ink);
+    const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
+    QCOMPARE(int(found.inkUsed), ink);
+    const lp::TraceResult r = lp::RouteParts(found);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.contours, 2);
+    QVERIFY(CircleOff({{70, 90}, 40}, r) <= 1.0 && CircleOff({{180, 100}, 50}, r) <= 1.0);
+    // The other side is the ground, refused with a way out.
+    if (ink == int(lp::Ink::Opaque)) return;
+    lp::TraceOptions other;
+    other.mask.ink = ink == int(lp::Ink::Dark) ? lp::Ink::Light : lp::Ink::Dark;
+    const lp::TraceResult wrong = InPlace(picture, other);
+    QVERIFY2(!wrong.ok && wrong.error.contains(u"Попробуйте обводить"), qPrintable(wrong.error));
+}
+
+// Dark discs lit, as the ground is, more from one side, with grain: each disc's circle found,
+// no frame drawn, nothing else.
+void TestParts::photograph() {
+    QImage picture = Blank(Qt::white);
+    QRandomGenerator random(7);
+    QList<Disc> discs;
+    for (int i = 0; i < 12; ++i)
+        discs << Disc{{30.0 + (i % 4) * 60 + random.bounded(10), 35.0 + (i / 4) * 55 + random.bounded(8)},
+                      14.0 + i};
+    for (int y = 0; y < picture.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const QPointF p(x / 4.0 + 0.125, y / 4.0 + 0.125);
+            bool inside = false;
+            for (const Disc& d : discs) inside = inside || QLineF(p, d.c).length() < d.r;
+            const int level =
+                int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
+            line[x] = qRgb(level, level, level);
+        }
+    }
+    const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
+    QVERIFY(found.photo && found.inkUsed == lp::Ink::Dark);
+    const lp::TraceResult r = lp::RouteParts(found);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.contours, discs.size());
+    for (const Disc& d : discs)
+        QVERIFY2(CircleOff(d, r) <= 1.5, qPrintable(QString::number(CircleOff(d, r))));
+    for (int i = 0; i < 256; ++i) QVERIFY(r.X[i] > 3 && r.X[i] < 253 && r.Y[i] > 3 && r.Y[i] < 189);
+    QVERIFY(MeanStep(r) <= 11);
+}
+
+// A grid of thin lines with a dot in each cell: the grid along its centre
+// lines, the dots by their outlines, all in one route.
+void TestParts::gridWithDots() {
+    QImage picture = Blank(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 10, Qt::SolidLine, Qt::FlatCap));
+    for (int k = 0; k < 4; ++k) {
+        painter.drawLine(QPointF(192 + k * 160, 144), QPointF(192 + k * 160, 624));
+        painter.drawLine(QPointF(192, 144 + k * 160), QPointF(672, 144 + k * 160));
+    }
+    painter.end();
+    QList<Disc> dots;
+    for (int k = 0; k < 9; ++k) dots << Disc{{68.0 + (k % 3) * 40, 56.0 + (k / 3) * 40}, 7};
+    picture = Discs(picture, dots, Qt::black);
+    double autoLength = 0;
+    for (const lp::TraceOptions::Mode mode :
+         {lp::TraceOptions::Mode::Auto, lp::TraceOptions::Mode::Outline}) {
+        lp::TraceOptions options;
+        options.mode = mode;
+        const lp::TraceParts found = lp::FindImageParts(picture, options, lp::TracePlacement::InPlace(kArea));
+        int strokes = 0;
+        for (const lp::TracePart& part : found.parts) strokes += part.kind == lp::TracePart::Kind::Strokes;
+        const lp::TraceResult r = lp::RouteParts(found);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        if (mode == lp::TraceOptions::Mode::Outline) {  // both sides of every line: longer, or parts left out
+            QVERIFY(strokes == 0 && (r.routeLength > 1.5 * autoLength || r.partsDrawn < r.partsFound));
+            continue;
+        }
+        autoLength = r.routeLength;
+        QCOMPARE(strokes, 1);
+        QCOMPARE(r.contours, 10);
+        QCOMPARE(r.partsDrawn, r.partsFound);
+        for (const Disc& d : dots) QVERIFY(CircleOff(d, r) <= 1.0);
+        for (int k = 0; k <= 120; ++k)  // every centre line, within a unit
+            for (int line = 0; line < 4; ++line) {
+                QVERIFY(ToContour(QPointF(48 + line * 40, 36 + k), r) <= 1.0);
+                QVERIFY(ToContour(QPointF(48 + k, 36 + line * 40), r) <= 1.0);
+            }
+        QVERIFY(MeanStep(r) <= 11);
+    }
+}
+
+// One large disc among 60 small ones: the small are left out, the least
+// first, and said so; the user's choice only routes again.
+void TestParts::moreThanPointsHold() {
+    QList<Disc> small;
+    for (int k = 0; k < 60; ++k)
+        small << Disc{{12 + (k % 15) * 16.5, 120.0 + (k / 15) * 18}, 2.0 + (k % 15) * 0.3};
+    const Disc large{{128, 55}, 45};
+    const QImage picture = Discs(Blank(Qt::white), small + QList<Disc>{large}, Qt::black);
+    const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
+    QCOMPARE(found.parts.size(), size_t(61));
+    const lp::TraceResult r = lp::RouteParts(found);
+    QVERIFY(r.ok && r.partsForPoints && r.partsDrawn < 61 && r.partsDrawn > 10);
+    QVERIFY(MeanStep(r) <= 11 && CircleOff(large, r) <= 1.0);
+    // Drawn are the largest: every small disc drawn is larger than any left out.
+    double leastDrawn = INFINITY, largestLeft = 0;
+    for (const Disc& d : small) {
+        const bool drawn = CircleOff(d, r) <= 1.5;
+        (drawn ? leastDrawn : largestLeft) = drawn ? std::min(leastDrawn, d.r) : std::max(largestLeft, d.r);
+    }
+    QVERIFY(largestLeft <= leastDrawn);
+    QVERIFY(lp::LeftOutSummary(r, true).contains(QStringLiteral("частей %1 из 61").arg(r.partsDrawn)));
+
+    lp::PartChoice choice;
+    choice.largest = 3;
+    choice.leftOut = {0};  // the large disc
+    const lp::TraceResult chosen = lp::RouteParts(found, choice);
+    QVERIFY(chosen.ok && chosen.partsDrawn == 3 && chosen.states[0] == lp::PartState::LeftOutByUser);
+    QVERIFY(ToContour(large.c + QPointF(large.r, 0), chosen) > 5);
+    for (int id = 1; id <= 3; ++id) QVERIFY(chosen.states[size_t(id)] == lp::PartState::Drawn);
+    int largestSmall = 0;  // four of radius 6.2, three of them drawn
+    for (int k = 14; k < 60; k += 15) largestSmall += CircleOff(small[k], chosen) <= 1.0;
+    QCOMPARE(largestSmall, 3);
+}
+
+// Lines of text, each centred, on the font's own outlines; letters too small
+// to read are warned of.
+void TestParts::textLines() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(512);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath truth;
+    const QStringList lines{"LA", "SER"};
+    for (int k = 0; k < 2; ++k) {
+        QPainterPath line;
+        line.addText(0, k * QFontMetricsF(font).lineSpacing(), font, lines[k]);
+        truth.addPath(line.translated(-line.boundingRect().center().x(), 0));
+    }
+    const QRectF box = truth.boundingRect();
+    const double scale = 200 / std::max(box.width(), box.height());
+    const QTransform map = QTransform::fromTranslate(-box.center().x(), -box.center().y()) *
+                           QTransform::fromScale(scale, scale) * QTransform::fromTranslate(127, 127);
+    const lp::TraceResult r = lp::TraceText(lines.join(u'\n'), font.family(), false, 200);
+    QVERIFY2(r.ok && r.notes.isEmpty(), qPrintable(r.error + r.notes.join(u' ')));
+    QCOMPARE(r.contours, 7);
+    for (const QPolygonF& polygon : truth.toSubpathPolygons(map))
+        for (const QPointF& p : polygon) QVERIFY(ToContour(p, r) <= 1.0);
+    const lp::TraceResult tiny =
+        lp::TraceText(QStringLiteral("LASER PICTURE EDITOR AND MORE"), font.family(), false, 200);
+    QVERIFY2(tiny.ok && tiny.partsDrawn == tiny.partsFound && tiny.notes.join(u' ').contains(u"Буквы"),
+             qPrintable(tiny.notes.join(u' ')));
+}
+
+QTEST_MAIN(TestParts)
+#include "test_parts.moc"
