@@ -160,7 +160,14 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, co
     if (picture.isNull()) return Failure(TraceFailure::NoPicture, Tr("Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
         return Failure(TraceFailure::NoPlace, Tr("Картинке негде лежать: её место на поле пусто"));
-    const InkMask mask = MakeInkMask(picture, options.mask);
+    return FindMaskParts(MakeInkMask(picture, options.mask), picture.size(), options, placement);
+}
+
+TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
+                         const TracePlacement& placement) {
+    if (pictureSize.isEmpty()) return Failure(TraceFailure::NoPicture, Tr("Нет картинки"));
+    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
+        return Failure(TraceFailure::NoPlace, Tr("Картинке негде лежать: её место на поле пусто"));
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk, Tr("Картинка закрашена целиком: нечего обводить. Попробуйте "
                                                 "другой порог или обводить другую сторону."));
@@ -168,8 +175,8 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, co
     // Mask pixels -> field units: the picture onto the area, or fitted.
     QTransform map = mask.toSource;
     if (!placement.fit)
-        map *= QTransform::fromScale(placement.area.width() / picture.width(),
-                                     placement.area.height() / picture.height()) *
+        map *= QTransform::fromScale(placement.area.width() / pictureSize.width(),
+                                     placement.area.height() / pictureSize.height()) *
                QTransform::fromTranslate(placement.area.left(), placement.area.top());
     const int fitSize = placement.fit ? std::max(1, placement.size) : 0;
     MaskPieces pieces(mask);

@@ -1,32 +1,58 @@
 #include "tracewin/traceform.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 
+#include "trace/partpick.h"
 #include "ui_traceform.h"
 #include "widgets/formstyle.h"
 
 namespace {
 
+// The longest text traced, in characters.
+constexpr int kMaxText = 400;
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TTraceForm", text);
+}
+
 QString Units(double value) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + QStringLiteral(" ед.");
+    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + Tr(" ед.");
+}
+
+// Why the parts not drawn are not: counted by reason.
+QString NotDrawn(const lp::TraceResult& r) {
+    int user = 0, largest = 0, points = 0;
+    for (const lp::PartState state : r.states) {
+        user += state == lp::PartState::LeftOutByUser;
+        largest += state == lp::PartState::BeyondLargest;
+        points += state == lp::PartState::NoRoom || state == lp::PartState::TooFewPoints;
+    }
+    QStringList why;
+    if (user) why << Tr("%1 убрано щелчком").arg(user);
+    if (largest) why << Tr("%1 сверх крупнейших").arg(largest);
+    if (points) why << Tr("%1 не уместились в 256 точек").arg(points);
+    return why.isEmpty() ? QString() : Tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
 }
 
 QString StatusOf(const TraceOutcome& outcome) {
     const lp::TraceResult& r = outcome.result;
     QString text;
     if (!r.ok) {
-        text = r.error.isEmpty() ? QStringLiteral("Не удалось обвести") : r.error;
+        text = r.error.isEmpty() ? Tr("Не удалось обвести") : r.error;
     } else {
-        text = QStringLiteral("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
+        text = Tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
                    .arg(r.contours)
-                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
-        if (const QString left = lp::LeftOutSummary(r, false); !left.isEmpty())
+                   .arg(Tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
+        if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
-            text += QStringLiteral("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
+            text += Tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
     }
     if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
     return text;
@@ -40,24 +66,30 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
 
-    auto retraceOn = [this](auto* sender, auto signal) {
-        connect(sender, signal, this, &TTraceForm::retrace);
+    auto findOn = [this](auto* sender, auto signal, bool mask = false) {
+        connect(sender, signal, this, [this, mask] { findAgain(mask); });
     };
-    retraceOn(ui->TabSource, &QTabWidget::currentChanged);
-    retraceOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled);
-    retraceOn(ui->SliderThreshold, &QSlider::valueChanged);
-    retraceOn(ui->ComboInk, &QComboBox::currentIndexChanged);
-    retraceOn(ui->SliderSpeck, &QSlider::valueChanged);
-    retraceOn(ui->RadioOutline, &QRadioButton::toggled);
-    retraceOn(ui->RadioLines, &QRadioButton::toggled);
-    retraceOn(ui->EditText, &QLineEdit::textChanged);
-    retraceOn(ui->FontText, &QFontComboBox::currentFontChanged);
-    retraceOn(ui->CheckBoxBold, &QCheckBox::toggled);
-    retraceOn(ui->SpinSize, &QSpinBox::valueChanged);
+    findOn(ui->TabSource, &QTabWidget::currentChanged);
+    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, true);
+    findOn(ui->SliderThreshold, &QSlider::valueChanged, true);
+    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, true);
+    findOn(ui->SliderSpeck, &QSlider::valueChanged);
+    findOn(ui->RadioOutline, &QRadioButton::toggled);
+    findOn(ui->RadioLines, &QRadioButton::toggled);
+    findOn(ui->EditText, &QPlainTextEdit::textChanged);
+    findOn(ui->FontText, &QFontComboBox::currentFontChanged);
+    findOn(ui->CheckBoxBold, &QCheckBox::toggled);
+    findOn(ui->SpinSize, &QSpinBox::valueChanged);
+    connect(ui->SpinLargest, &QSpinBox::valueChanged, this, &TTraceForm::retrace);
+    connect(ui->BeamView, &TBeamView::partClicked, this, &TTraceForm::partClicked);
+    connect(ui->ButtonResetParts, &QPushButton::clicked, this, &TTraceForm::resetParts);
     connect(ui->ButtonOpenPicture, &QPushButton::clicked, this, &TTraceForm::openPictureRequested);
     connect(ui->ButtonShowPicture, &QPushButton::clicked, this, &TTraceForm::showPictureRequested);
     connect(ui->ButtonApply, &QPushButton::clicked, this, &TTraceForm::applyClicked);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter starts a new line of text; Ctrl+Enter applies wherever the focus is.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &TTraceForm::applyClicked);
     updateLabels();
 }
 
@@ -66,8 +98,31 @@ TTraceForm::~TTraceForm() {
 }
 
 void TTraceForm::setPicture(const Picture& picture) {
+    const bool same = picture.image.cacheKey() == picture_.image.cacheKey() && picture.area == picture_.area &&
+                      picture.hidden == picture_.hidden;
     picture_ = picture;
-    updateLabels();
+    if (same)
+        retrace();
+    else
+        findAgain(true);
+}
+
+void TTraceForm::findAgain(bool mask) {
+    maskAsked_ += mask;
+    ++partsAsked_;
+    choice_ = {};
+    ui->BeamView->setTrace(parts_, shown_, false);  // the parts on show are no longer clickable
+    retrace();
+}
+
+void TTraceForm::partClicked(int id) {
+    if (!parts_ || partsHeld_ != partsAsked_) return;
+    lp::TogglePart(choice_, shown_, id);
+    retrace();
+}
+
+void TTraceForm::resetParts() {
+    choice_ = {};
     retrace();
 }
 
@@ -85,6 +140,7 @@ void TTraceForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     shown_ = lp::TraceResult();
+    ui->BeamView->setTrace(nullptr, shown_, false);
     applyWhenReady_ = false;
     ui->ButtonApply->setEnabled(false);
     ui->LabelStatus->clear();
@@ -105,6 +161,7 @@ void TTraceForm::updateLabels() {
     ui->LabelThreshold->setText(automatic ? QStringLiteral("авто")
                                           : QString::number(ui->SliderThreshold->value()));
     ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
+    ui->ButtonResetParts->setEnabled(!choice_.leftOut.empty() || !choice_.drawn.empty());
     const QSize size = picture_.image.size();
     ui->LabelPicture->setText(
         picture_.image.isNull() || picture_.hidden
@@ -116,9 +173,13 @@ void TTraceForm::updateLabels() {
 }
 
 bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
+    job.choice = choice_;
+    job.choice.largest = ui->SpinLargest->value();
+    if (parts_ && partsHeld_ == partsAsked_) job.found = parts_;
+    if (mask_ && maskHeld_ == maskAsked_) job.mask = mask_;
     job.text = ui->TabSource->currentWidget() == ui->TabText;
     if (job.text) {
-        job.line = ui->EditText->text();
+        job.line = ui->EditText->toPlainText().left(kMaxText);
         job.family = ui->FontText->currentFont().family();
         job.bold = ui->CheckBoxBold->isChecked();
         job.size = ui->SpinSize->value();
@@ -171,9 +232,15 @@ void TTraceForm::start() {
     pending_ = false;
     if (!makeJob(job, why)) return;
     running_ = true;
-    const quint64 generation = generation_;
-    job_ = TraceOffThread(this, std::move(job),
-                          [this, generation](const TraceOutcome& outcome) { finished(generation, outcome); });
+    const quint64 generation = generation_, parts = partsAsked_, mask = maskAsked_;
+    job_ = TraceOffThread(this, std::move(job), [this, generation, parts, mask](const TraceOutcome& outcome) {
+        if (generation == generation_ && isVisible()) {
+            partsHeld_ = parts;
+            maskHeld_ = mask;
+            mask_ = outcome.mask;
+        }
+        finished(generation, outcome);
+    });
 }
 
 void TTraceForm::finished(quint64 generation, const TraceOutcome& outcome) {
@@ -184,8 +251,10 @@ void TTraceForm::finished(quint64 generation, const TraceOutcome& outcome) {
 
 void TTraceForm::present(const TraceOutcome& outcome) {
     shown_ = outcome.result;
+    parts_ = outcome.parts;
     current_ = true;
     ui->LabelStatus->setText(StatusOf(outcome));
+    ui->BeamView->setTrace(parts_, shown_, true);
     ui->ButtonApply->setEnabled(shown_.ok);
     emit resultChanged();
     if (applyWhenReady_) {

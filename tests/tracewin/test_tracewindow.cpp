@@ -121,21 +121,26 @@ class TraceWindowTest : public QObject {
         loadPicture(writePicture({300, 300}, {50, 80, 200, 120}));
         const lp::Coords x = form_->FigureX, y = form_->FigureY;
         TTraceForm* trace = openTrace();
-        if (text) {
+        if (text) {  // two lines: Enter starts the second, Ctrl+Enter applies
             trace->ui->TabSource->setCurrentWidget(trace->ui->TabText);
             QTest::keyClicks(trace->ui->EditText, QStringLiteral("LASER"));
+            QTest::keyClick(trace->ui->EditText, Qt::Key_Return);
+            QTest::keyClicks(trace->ui->EditText, QStringLiteral("ON"));
             QTRY_VERIFY(trace->current() && !trace->busy());
         }
         const lp::TraceResult traced = trace->result();
         QVERIFY(traced.ok);
-        QTest::keyClick(trace->ui->EditText, Qt::Key_Return);
+        QTest::keyClick(text ? static_cast<QWidget*>(trace->ui->EditText) : trace, Qt::Key_Return,
+                        text ? Qt::ControlModifier : Qt::NoModifier);
         QVERIFY(!trace->isVisible());
         QCOMPARE(form_->FigureX, traced.X);
         QCOMPARE(form_->FigureY, traced.Y);
         QVERIFY(form_->UndoEnabled());  // unsaved, as after any edit
         if (text) {                     // centred, its longer side the size asked
             const auto [x0, x1] = std::minmax_element(traced.X.begin(), traced.X.end());
+            const auto [y0, y1] = std::minmax_element(traced.Y.begin(), traced.Y.end());
             QVERIFY(qAbs(*x1 - *x0 - 200) <= 2 && qAbs((*x1 + *x0) / 2.0 - 127) <= 1.5);
+            QVERIFY(*y1 - *y0 > 0.4 * (*x1 - *x0));  // both lines
         }
         form_->ui->SpeedButtonUndo->click();
         QCOMPARE(form_->FigureX, x);
