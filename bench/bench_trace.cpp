@@ -136,7 +136,8 @@ void BM_Trace(benchmark::State& state) {
 
 // The second stage alone, as a click on a part in the trace window reruns it.
 void BM_RouteParts(benchmark::State& state) {
-    const lp::TraceParts found = lp::FindImageParts(Picture(int(state.range(0))), {}, lp::TracePlacement::Fit(200));
+    const lp::TraceParts found =
+        lp::FindImageParts(Picture(int(state.range(0))), {}, lp::TracePlacement::Fit(200));
     lp::PartChoice choice;
     choice.leftOut.insert(0);
     for (auto _ : state) {

@@ -30,8 +30,8 @@ QImage DotPicture() {
     painter.setBrush(Qt::black);
     QRandomGenerator random(5);
     for (int i = 0; i < 60; ++i)
-        painter.drawEllipse(QPointF(40 + random.bounded(940), 40 + random.bounded(940)), 6 + random.bounded(54),
-                            6 + random.bounded(54));
+        painter.drawEllipse(QPointF(40 + random.bounded(940), 40 + random.bounded(940)),
+                            6 + random.bounded(54), 6 + random.bounded(54));
     painter.drawRect(300, 420, 420, 180);
     return image;
 }
@@ -44,7 +44,8 @@ TTraceForm* Trace() {
 
 // A point of the largest part's outline in the preview's pixels.
 QPointF LargestPart(TTraceForm* trace) {
-    const QPointF at = trace->result().partsToField.map(trace->parts()->parts.front().loops.front().front().p);
+    const QPointF at =
+        trace->result().partsToField.map(trace->parts()->parts.front().loops.front().front().p);
     return (at + QPointF(0.5, 0.5)) * trace->ui->BeamView->width() / 256.0;
 }
 

@@ -18,7 +18,8 @@ double OutlineDistance2(const TracePart& part, QPointF at) {
 }
 
 bool Inside(const TracePart& part, QPointF at) {
-    if (part.kind == TracePart::Kind::Strokes || part.loops.empty() || !part.bounds.contains(at)) return false;
+    if (part.kind == TracePart::Kind::Strokes || part.loops.empty() || !part.bounds.contains(at))
+        return false;
     QPolygonF polygon;
     polygon.reserve(qsizetype(part.loops.front().size()));
     for (const RoutePoint& point : part.loops.front()) polygon << point.p;
@@ -46,7 +47,8 @@ int PartAt(const TraceParts& found, const TraceResult& routed, QPointF at, doubl
             nearest = int(i);
             nearest2 = d2;
         }
-        if (Inside(part, p) && (around < 0 || part.weight < found.parts[size_t(around)].weight)) around = int(i);
+        if (Inside(part, p) && (around < 0 || part.weight < found.parts[size_t(around)].weight))
+            around = int(i);
     }
     return nearest >= 0 ? nearest : around;
 }

@@ -57,8 +57,8 @@ void TBeamView::paintEvent(QPaintEvent*) {
     if (!routed_.ok || !parts_) return;
     const double s = scale();
     // Field unit u is drawn at (u + 0.5) * s.
-    const QTransform toPixels = routed_.partsToField * QTransform::fromTranslate(0.5, 0.5) *
-                                QTransform::fromScale(s, s);
+    const QTransform toPixels =
+        routed_.partsToField * QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(s, s);
     auto outline = [&](const lp::TracePart& part) {
         QPainterPath path;
         for (const lp::Polyline& loop : part.loops) {

@@ -33,9 +33,9 @@ QString NotDrawn(const lp::TraceResult& r) {
         points += state == lp::PartState::NoRoom || state == lp::PartState::TooFewPoints;
     }
     QStringList why;
-    if (user) why << Tr("%1 убрано щелчком").arg(user);
-    if (largest) why << Tr("%1 сверх крупнейших").arg(largest);
-    if (points) why << Tr("%1 не уместились в 256 точек").arg(points);
+    if (user) why << Tr("убраны щелчком — %1").arg(user);
+    if (largest) why << Tr("сверх крупнейших — %1").arg(largest);
+    if (points) why << Tr("не уместились в 256 точек — %1").arg(points);
     return why.isEmpty() ? QString() : Tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
 }
 
@@ -45,10 +45,11 @@ QString StatusOf(const TraceOutcome& outcome) {
     if (!r.ok) {
         text = r.error.isEmpty() ? Tr("Не удалось обвести") : r.error;
     } else {
-        text = Tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
-                   .arg(r.contours)
-                   .arg(Tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
-                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
+        text =
+            Tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
+                .arg(r.contours)
+                .arg(Tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
         if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
@@ -88,7 +89,8 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     connect(ui->ButtonApply, &QPushButton::clicked, this, &TTraceForm::applyClicked);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     // Enter starts a new line of text; Ctrl+Enter applies wherever the focus is.
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &TTraceForm::applyClicked);
     updateLabels();
 }
@@ -98,8 +100,8 @@ TTraceForm::~TTraceForm() {
 }
 
 void TTraceForm::setPicture(const Picture& picture) {
-    const bool same = picture.image.cacheKey() == picture_.image.cacheKey() && picture.area == picture_.area &&
-                      picture.hidden == picture_.hidden;
+    const bool same = picture.image.cacheKey() == picture_.image.cacheKey() &&
+                      picture.area == picture_.area && picture.hidden == picture_.hidden;
     picture_ = picture;
     if (same)
         retrace();

@@ -30,8 +30,9 @@ struct TraceJob {
 };
 
 struct TraceOutcome {
-    std::shared_ptr<const lp::TraceParts> parts;  // what was found: a new choice of parts only routes them again
-    std::shared_ptr<const lp::InkMask> mask;      // the picture's, for another trace with the same mask options
+    std::shared_ptr<const lp::TraceParts>
+        parts;                                // what was found: a new choice of parts only routes them again
+    std::shared_ptr<const lp::InkMask> mask;  // the picture's, for another trace with the same mask options
     lp::TraceResult result;
     QString note;  // besides the result, e.g. a font the system lacks
 };

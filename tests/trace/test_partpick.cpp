@@ -19,8 +19,10 @@ class PartPickTest : public QObject {
         QTest::addColumn<int>("kind");  // of the part picked; -1 none
         QTest::newRow("on the ring") << QPointF(60, 30) << false << int(lp::TracePart::Kind::Filled);
         QTest::newRow("in the hole") << QPointF(60, 60) << false << int(lp::TracePart::Kind::Hole);
-        QTest::newRow("on the ring by the hole") << QPointF(60, 38) << false << int(lp::TracePart::Kind::Hole);
-        QTest::newRow("in the hole, ring left out") << QPointF(60, 60) << true << int(lp::TracePart::Kind::Filled);
+        QTest::newRow("on the ring by the hole")
+            << QPointF(60, 38) << false << int(lp::TracePart::Kind::Hole);
+        QTest::newRow("in the hole, ring left out")
+            << QPointF(60, 60) << true << int(lp::TracePart::Kind::Filled);
         QTest::newRow("in the dot") << QPointF(182, 178) << false << int(lp::TracePart::Kind::Filled);
         QTest::newRow("nowhere") << QPointF(200, 60) << false << -1;
     }
@@ -37,7 +39,8 @@ class PartPickTest : public QObject {
         ink.addEllipse(QPointF(120, 120), 40, 40);
         ink.addEllipse(QPointF(360, 360), 20, 20);
         painter.fillPath(ink, Qt::black);
-        const lp::TraceParts found = lp::FindImageParts(image, {}, lp::TracePlacement::InPlace({0, 0, 256, 256}));
+        const lp::TraceParts found =
+            lp::FindImageParts(image, {}, lp::TracePlacement::InPlace({0, 0, 256, 256}));
         QCOMPARE(found.parts.size(), size_t(3));
         lp::PartChoice choice;
         if (ringLeftOut) choice.leftOut.insert(0);  // the largest
@@ -57,7 +60,8 @@ class PartPickTest : public QObject {
         painter.setBrush(Qt::black);
         for (int i = 0; i < 150; ++i)
             painter.drawEllipse(QPointF(40 + (i % 15) * 64, 40 + (i / 15) * 96), 12 + i % 7, 12 + i % 5);
-        const lp::TraceParts found = lp::FindImageParts(image, {}, lp::TracePlacement::InPlace({0, 0, 256, 256}));
+        const lp::TraceParts found =
+            lp::FindImageParts(image, {}, lp::TracePlacement::InPlace({0, 0, 256, 256}));
         lp::PartChoice choice;
         lp::TraceResult routed = lp::RouteParts(found, choice);
         std::vector<int> asked;

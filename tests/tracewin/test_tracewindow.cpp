@@ -234,7 +234,8 @@ class TraceWindowTest : public QObject {
         auto onField = [&](QRect r) {  // field units, a unit of room around
             return QRectF(area.left() + r.left() * area.width() / size.width() - 1,
                           area.top() + r.top() * area.height() / size.height() - 1,
-                          r.width() * area.width() / size.width() + 2, r.height() * area.height() / size.height() + 2);
+                          r.width() * area.width() / size.width() + 2,
+                          r.height() * area.height() / size.height() + 2);
         };
         TTraceForm* trace = openTrace();
         trace->ui->SpinLargest->setValue(largest);
@@ -243,7 +244,8 @@ class TraceWindowTest : public QObject {
         const double scale = view->width() / 256.0;
         const QRectF target = onField(small);
         for (int i = 0; i < clicks; ++i) {
-            QTest::mouseClick(view, Qt::LeftButton, {}, ((target.center() + QPointF(0.5, 0.5)) * scale).toPoint());
+            QTest::mouseClick(view, Qt::LeftButton, {},
+                              ((target.center() + QPointF(0.5, 0.5)) * scale).toPoint());
             QTRY_VERIFY(trace->current() && !trace->busy());
         }
         if (optionChanged) trace->ui->SliderSpeck->setValue(trace->ui->SliderSpeck->value() + 1);
@@ -289,7 +291,8 @@ class TraceWindowTest : public QObject {
             return most;
         };
         const int step = green({120, 40}), jump = green({187, 130}), ground = green({120, 130});
-        QVERIFY2(ground == 0 && jump > 10 && step > 3 * jump, qPrintable(QStringLiteral("%1 %2").arg(step).arg(jump)));
+        QVERIFY2(ground == 0 && jump > 10 && step > 3 * jump,
+                 qPrintable(QStringLiteral("%1 %2").arg(step).arg(jump)));
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.
