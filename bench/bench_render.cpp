@@ -11,8 +11,8 @@
 
 #include "app/baseform.h"
 #include "benchmain.h"
+#include "picture/picturefile.h"
 #include "ui_baseform.h"
-#include "view/picturefile.h"
 
 namespace {
 

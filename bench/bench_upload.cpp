@@ -67,7 +67,7 @@ void BM_LogIntoTextBoxPerEntry(benchmark::State& state) {
     QPlainTextEdit* memo = form->ui->Memo1;
     for (auto _ : state) {
         memo->clear();
-        memo->appendPlainText(lp::kLogPointsHeading);
+        memo->appendPlainText(lp::LogPointsHeading());
         for (int i = 0; i < 256; ++i) {
             Append(memo, QStringLiteral("%1-%2   ").arg(picture.X[i]).arg(picture.Y[i]));
             memo->repaint();

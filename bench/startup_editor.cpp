@@ -2,6 +2,7 @@
 #include "app/baseform.h"
 #include "app/startup.h"
 #include "firstpaint.h"
+#include "language/translations.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "picture/picturefile.h"
 #include "trace/trace.h"
-#include "view/picturefile.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ namespace {
 class Near {
   public:
     Near(const std::vector<QPointF>& points, double r) : r_(r) {
-        for (const QPointF& p : points) cells_[key(int(std::floor(p.x() / r)), int(std::floor(p.y() / r)))].push_back(p);
+        for (const QPointF& p : points)
+            cells_[key(int(std::floor(p.x() / r)), int(std::floor(p.y() / r)))].push_back(p);
     }
     bool any(QPointF p) const {
         const int cx = int(std::floor(p.x() / r_)), cy = int(std::floor(p.y() / r_));
@@ -68,8 +69,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc < 3) return 2;
     const QString out = QString::fromLocal8Bit(argv[1]);
-    std::printf("%-34s %-6s %-5s %7s %5s %6s %6s %6s %6s %6s %6s\n", "picture", "ink", "photo", "parts", "lines",
-                "step", "edges", "offE", "reach", "offI", "ms");
+    std::printf("%-34s %-6s %-5s %7s %5s %6s %6s %6s %6s %6s %6s\n", "picture", "ink", "photo", "parts",
+                "lines", "step", "edges", "offE", "reach", "offI", "ms");
     for (int a = 2; a < argc; ++a) {
         const QString path = QString::fromLocal8Bit(argv[a]);
         const lp::PictureResult read = lp::LoadPicturePreview(path, QSize(1024, 1024));
@@ -98,7 +99,8 @@ int main(int argc, char** argv) {
         const lp::TraceResult r = lp::RouteParts(found);
         int strokes = 0;
         for (size_t i = 0; i < found.parts.size(); ++i)
-            strokes += found.parts[i].kind == lp::TracePart::Kind::Strokes && r.states[i] == lp::PartState::Drawn;
+            strokes +=
+                found.parts[i].kind == lp::TracePart::Kind::Strokes && r.states[i] == lp::PartState::Drawn;
 
         // The truth: a plain split at mid-grey on the side chosen.
         QImage over(picture.size(), QImage::Format_RGB32);
@@ -126,9 +128,10 @@ int main(int argc, char** argv) {
         const double offEdges = 1 - Near(edges, 1.5 + ux / 2).share(route);
         const double inkShare = Near(route, reach).share(inks);
         const double offInk = 1 - Near(inks, 1.5).share(route);
-        std::printf("%-34s %-6s %-5s %3d/%-3d %5d %6.2f %5.1f%% %5.1f%% %5.1f%% %5.1f%% %6.1f\n", qPrintable(name),
-                    InkName(found.inkUsed), found.photo ? "yes" : "no", fitted.partsDrawn, fitted.partsFound, strokes,
-                    fitted.meanStep, 100 * edgeShare, 100 * offEdges, 100 * inkShare, 100 * offInk, best);
+        std::printf("%-34s %-6s %-5s %3d/%-3d %5d %6.2f %5.1f%% %5.1f%% %5.1f%% %5.1f%% %6.1f\n",
+                    qPrintable(name), InkName(found.inkUsed), found.photo ? "yes" : "no", fitted.partsDrawn,
+                    fitted.partsFound, strokes, fitted.meanStep, 100 * edgeShare, 100 * offEdges,
+                    100 * inkShare, 100 * offInk, best);
 
         QImage overlay(1024, 1024, QImage::Format_RGB32);
         overlay.fill(Qt::white);

@@ -7,11 +7,12 @@ BUILD="$ROOT/build"
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev qt6-svg-dev libqt6svg6
-  qt6-translations-l10n qt6-image-formats-plugins libgl-dev libbenchmark-dev
+  qt6-translations-l10n qt6-l10n-tools qt6-image-formats-plugins libgl-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
-  zlib1g-dev libpotrace-dev
+  zlib1g-dev libpotrace-dev libseccomp-dev libfontconfig-dev
   socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra xdotool
-  dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db
+  dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db appstream
+  python3
 )
 
 install_missing() {

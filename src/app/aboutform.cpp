@@ -20,7 +20,6 @@
 namespace {
 
 const QString kProgramName = QStringLiteral("Laser Picture Editor");
-const QString kRelease = QStringLiteral("дек. 2026");  // month and year of release
 
 const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
@@ -36,7 +35,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(299, 174);
 
-    ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") + kRelease);
+    ui->Label4->setText(kProgramName + QStringLiteral(" " LASERPIC_VERSION ", ") +
+                        tr("дек. 2026", "month and year of the release"));
     // The licence line is set a little narrower to stay clear of the picture.
     QFont narrow = font();
     narrow.setStretch(86);

@@ -48,11 +48,11 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     fieldUnder = QImage(ui->PaintBoxDraw->size(), QImage::Format_ARGB32_Premultiplied);
     fieldUnder.fill(Qt::transparent);
 
-    OpenDialogPic.title = QStringLiteral("Открыть");
-    OpenDialogPic.filter = QStringLiteral("Картинка для Korventa (*.kvt)");
+    OpenDialogPic.title = tr("Открыть");
+    OpenDialogPic.filter = tr("Картинка для Korventa (*.kvt)");
     OpenDialogPic.defaultSuffix = QStringLiteral("kvt");
     SaveDialogPic = OpenDialogPic;
-    SaveDialogPic.title = QStringLiteral("Сохранить как");
+    SaveDialogPic.title = tr("Сохранить как");
     SaveDialogPic.fileName = QStringLiteral("Pic001");
 
     TimerAvtoSave = new QTimer(this);
@@ -106,9 +106,9 @@ void TBaseForm::connectShellHandlers() {
 }
 
 void TBaseForm::FormCreate() {
-    EditorTitle = QStringLiteral(" Редактор картинок для лазера ");
-    FileTitle = QStringLiteral(" [no FileLaser] ");
-    PictureTitle = QStringLiteral(" [no Picture] ");
+    EditorTitle = tr(" Редактор картинок для лазера ");
+    FileTitle = tr(" [no FileLaser] ");
+    PictureTitle = tr(" [no Picture] ");
     ClearPicture();
     PictureName = QStringLiteral("No-Name-");
 }

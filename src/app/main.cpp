@@ -4,27 +4,22 @@
 
 #include "app/baseform.h"
 #include "app/commandline.h"
-#include "app/ilda_cli.h"
 #include "app/startup.h"
-#include "app/trace_cli.h"
+#include "language/translations.h"
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentList(argc, argv);
-    // File conversions run without a window, before anything needs a display.
-    if (const int status = RunTraceCommand(arguments); status >= 0) return status;
-    if (const int status = RunIldaCommand(arguments); status >= 0) return status;
-
-    // Help, version and mistakes are answered before any display is reached.
-    const CommandLine command = ParseCommandLine(arguments);
-    std::fputs(command.output.toLocal8Bit().constData(), stdout);
-    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
-    if (command.exitCode) return *command.exitCode;
+    // Help, version, mistakes and the file conversions are answered before
+    // anything needs a display.
+    if (const int status = AnswerWithoutWindow(arguments); status >= 0) return status;
 
     DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();
 
     InstallTranslations(app);
+    const CommandLine command = ParseCommandLine(arguments);
+    std::fputs(command.errors.toLocal8Bit().constData(), stderr);
     SetDesktopIdentity();
     EditorWindows windows = CreateEditorWindows();
     windows.base->showMaximized();

@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,17 +14,6 @@
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;
 EditorWindows::EditorWindows(EditorWindows&&) noexcept = default;
-
-void InstallTranslations(QApplication& app) {
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), dir))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-}
 
 void SetDesktopIdentity() {
     Q_INIT_RESOURCE(desktop);  // the icon lives in a static library
@@ -101,18 +87,26 @@ void DisplayGuard::release() {
 }
 
 QString DisplayGuard::FailureLine(const QStringList& messages) {
-    const QString tail = QStringLiteral("; start it in a desktop session or under xvfb-run.");
+    const QString tail = QCoreApplication::translate(
+        "DisplayGuard", "; запустите его в сеансе рабочего стола или под xvfb-run.");
     for (const QString& m : messages) {
         // The X11 platform: "could not connect to display :99".
         static const QLatin1String kX11("could not connect to display");
         if (m.startsWith(kX11)) {
             const QString display = m.mid(kX11.size()).trimmed();
             if (display.isEmpty())
-                return QStringLiteral("laserpic: no display to open a window on (DISPLAY is not set)") + tail;
-            return QStringLiteral("laserpic: cannot connect to the display \"%1\"").arg(display) + tail;
+                return QCoreApplication::translate("DisplayGuard",
+                                                   "laserpic: окно открыть негде (DISPLAY не задан)") +
+                       tail;
+            return QCoreApplication::translate("DisplayGuard",
+                                               "laserpic: не могу подключиться к дисплею \"%1\"")
+                       .arg(display) +
+                   tail;
         }
     }
     // Another platform: its own first complaint, on one line.
     const QString first = messages.isEmpty() ? QString() : messages.constFirst();
-    return QStringLiteral("laserpic: no usable display (%1)").arg(first.simplified()) + tail;
+    return QCoreApplication::translate("DisplayGuard", "laserpic: нет подходящего дисплея (%1)")
+               .arg(first.simplified()) +
+           tail;
 }

@@ -1,11 +1,10 @@
-// Start-up of the editor: translations, the four windows in their order, a
+// Start-up of the editor: the four windows in their order, a
 // picture named on the command line, and a clear end without a display.
 #pragma once
 
 #include <QString>
 #include <memory>
 
-class QApplication;
 class TBaseForm;
 class TAboutForm;
 class TTxComForm;
@@ -20,9 +19,6 @@ struct EditorWindows {
     ~EditorWindows();
     EditorWindows(EditorWindows&&) noexcept;
 };
-
-// Loads Qt's own Russian texts for the standard dialogs and buttons.
-void InstallTranslations(QApplication& app);
 
 // The application's icon for its windows, and the desktop entry that the
 // desktop matches them with.

@@ -2,6 +2,7 @@
 // records and writing the figure as a frame.
 #include "figure/ilda.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -55,7 +56,7 @@ void AppendHeader(QByteArray& out, const QByteArray& name, int records, int numb
 }
 
 QString At(qint64 offset) {
-    return QStringLiteral(" (смещение %1)").arg(offset);
+    return QCoreApplication::translate("Ilda", " (смещение %1)").arg(offset);
 }
 
 FileResult Fail(const QString& reason) {
@@ -77,7 +78,8 @@ bool IldaFile::read(qint64 offset, char* out, qint64 n) {
         bytesRead_ += n;
         return true;
     }
-    error_ = got < 0 ? file_.readError() : QStringLiteral("Файл стал короче во время чтения");
+    error_ =
+        got < 0 ? file_.readError() : QCoreApplication::translate("Ilda", "Файл стал короче во время чтения");
     return false;
 }
 
@@ -85,7 +87,7 @@ IldaScan ScanIlda(IldaSource& source) {
     IldaScan scan;
     const qint64 size = source.size();
     if (size == 0) {
-        scan.result = Fail(QStringLiteral("Файл пуст"));
+        scan.result = Fail(QCoreApplication::translate("Ilda", "Файл пуст"));
         return scan;
     }
     qint64 offset = 0;
@@ -97,19 +99,23 @@ IldaScan ScanIlda(IldaSource& source) {
             return scan;
         }
         if (std::memcmp(header, kMagic, std::min<qint64>(4, available)) != 0) {
-            scan.result = Fail(offset == 0 ? QStringLiteral("Это не файл ILDA: в начале нет подписи «ILDA»")
-                                           : QStringLiteral("Нет подписи «ILDA» в заголовке") + At(offset));
+            scan.result = Fail(
+                offset == 0
+                    ? QCoreApplication::translate("Ilda", "Это не файл ILDA: в начале нет подписи «ILDA»")
+                    : QCoreApplication::translate("Ilda", "Нет подписи «ILDA» в заголовке") + At(offset));
             return scan;
         }
         if (available < IldaHeaderSize) {
             scan.result =
-                Fail(QStringLiteral("Заголовок обрезан: %1 байт из 32").arg(available) + At(offset));
+                Fail(QCoreApplication::translate("Ilda", "Заголовок обрезан: %1 байт из 32").arg(available) +
+                     At(offset));
             return scan;
         }
         const int format = static_cast<uint8_t>(header[7]);
         const int recordSize = RecordSize(format);
         if (recordSize == 0) {
-            scan.result = Fail(QStringLiteral("Неизвестный код формата %1").arg(format) + At(offset));
+            scan.result = Fail(QCoreApplication::translate("Ilda", "Неизвестный код формата %1").arg(format) +
+                               At(offset));
             return scan;
         }
         const int records = BigEndian16(header + 24);
@@ -117,7 +123,8 @@ IldaScan ScanIlda(IldaSource& source) {
         const qint64 data = qint64(records) * recordSize;
         const qint64 left = size - offset - IldaHeaderSize;
         if (data > left) {
-            scan.result = Fail(QStringLiteral("Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт")
+            scan.result = Fail(QCoreApplication::translate(
+                                   "Ilda", "Записей в заголовке: %1 (%2 байт), а до конца файла %3 байт")
                                    .arg(records)
                                    .arg(data)
                                    .arg(left) +
@@ -136,13 +143,15 @@ IldaScan ScanIlda(IldaSource& source) {
         }
         offset += IldaHeaderSize + data;
     }
-    scan.result = scan.frames.isEmpty() ? Fail(QStringLiteral("В файле нет кадров")) : FileResult{true, {}};
+    scan.result = scan.frames.isEmpty() ? Fail(QCoreApplication::translate("Ilda", "В файле нет кадров"))
+                                        : FileResult{true, {}};
     return scan;
 }
 
 FileResult ReadIldaPoints(IldaSource& source, const IldaFrameInfo& frame, std::vector<IldaPoint>& points) {
     const int recordSize = RecordSize(frame.format);
-    if (!IsFrameFormat(frame.format) || frame.pointCount <= 0) return Fail(QStringLiteral("Это не кадр"));
+    if (!IsFrameFormat(frame.format) || frame.pointCount <= 0)
+        return Fail(QCoreApplication::translate("Ilda", "Это не кадр"));
     QByteArray records(qsizetype(frame.pointCount) * recordSize, Qt::Uninitialized);
     if (!source.read(frame.recordsOffset, records.data(), records.size())) return Fail(source.error());
     const int statusAt = frame.format == 0 || frame.format == 4 ? 6 : 4;  // after Z in the 3-D formats

@@ -20,6 +20,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -57,7 +58,7 @@ class IldaSource {
     virtual qint64 size() const = 0;
     // Reads exactly n bytes at offset; false when that fails (error() says why).
     virtual bool read(qint64 offset, char* out, qint64 n) = 0;
-    virtual QString error() const { return QStringLiteral("Файл оборвался при чтении"); }
+    virtual QString error() const { return QCoreApplication::translate("Ilda", "Файл оборвался при чтении"); }
     qint64 bytesRead() const { return bytesRead_; }
 
   protected:

@@ -1,6 +1,7 @@
 // Between the editor's field and ILDA frames: the coordinate mapping, the
 // placing of a frame's path as the 256 points of a figure, and the
 // whole-file import and export steps.
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -64,8 +65,9 @@ FileResult ImportIldaFile(const QString& path, const IldaFrameChooser& choose, C
     const int index = choose(scan.frames);
     if (index < 0) return {false, QString()};
     if (index >= scan.frames.size())
-        return {false,
-                QStringLiteral("нет кадра %1, кадров в файле: %2").arg(index + 1).arg(scan.frames.size())};
+        return {false, QCoreApplication::translate("Ilda", "нет кадра %1, кадров в файле: %2")
+                           .arg(index + 1)
+                           .arg(scan.frames.size())};
     return ImportIldaFrame(file, scan.frames[index], X, Y);
 }
 

@@ -1,5 +1,6 @@
 #include "figure/kvtfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
@@ -15,7 +16,7 @@ FileResult ReadPictureFile(const QString& path, PictureBytes& buffer) {
     std::array<char, FileImageSize> image;
     const qint64 got = file.read(0, image.data(), image.size());
     if (got < 0) return {false, file.readError()};
-    if (got < FileImageSize) return {false, QStringLiteral("Файл короче 2048 байт")};
+    if (got < FileImageSize) return {false, QCoreApplication::translate("Files", "Файл короче 2048 байт")};
     std::copy(image.begin(), image.end(), buffer.begin());
     return Succeeded();
 }

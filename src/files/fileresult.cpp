@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cerrno>
 #include <cstring>
@@ -11,42 +12,42 @@ namespace lp {
 QString SystemErrorText(int err) {
     switch (err) {
         case ENOENT:
-            return QStringLiteral("Нет такого файла или папки");
+            return QCoreApplication::translate("Files", "Нет такого файла или папки");
         case EACCES:
         case EPERM:
-            return QStringLiteral("Нет прав доступа");
+            return QCoreApplication::translate("Files", "Нет прав доступа");
         case EISDIR:
-            return QStringLiteral("Это папка, а не файл");
+            return QCoreApplication::translate("Files", "Это папка, а не файл");
         case ENOTDIR:
-            return QStringLiteral("Часть пути не является папкой");
+            return QCoreApplication::translate("Files", "Часть пути не является папкой");
         case ENAMETOOLONG:
-            return QStringLiteral("Слишком длинное имя файла");
+            return QCoreApplication::translate("Files", "Слишком длинное имя файла");
         case ELOOP:
-            return QStringLiteral("Символьные ссылки образуют кольцо");
+            return QCoreApplication::translate("Files", "Символьные ссылки образуют кольцо");
         case ENOSPC:
-            return QStringLiteral("На диске нет места");
+            return QCoreApplication::translate("Files", "На диске нет места");
         case EDQUOT:
-            return QStringLiteral("Превышена дисковая квота");
+            return QCoreApplication::translate("Files", "Превышена дисковая квота");
         case EROFS:
-            return QStringLiteral("Файловая система доступна только для чтения");
+            return QCoreApplication::translate("Files", "Файловая система доступна только для чтения");
         case EFBIG:
-            return QStringLiteral("Превышен допустимый размер файла");
+            return QCoreApplication::translate("Files", "Превышен допустимый размер файла");
         case EIO:
-            return QStringLiteral("Ошибка ввода-вывода");
+            return QCoreApplication::translate("Files", "Ошибка ввода-вывода");
         case EBUSY:
         case ETXTBSY:
-            return QStringLiteral("Файл занят");
+            return QCoreApplication::translate("Files", "Файл занят");
         case EMFILE:
         case ENFILE:
-            return QStringLiteral("Открыто слишком много файлов");
+            return QCoreApplication::translate("Files", "Открыто слишком много файлов");
         case ENOMEM:
-            return QStringLiteral("Недостаточно памяти");
+            return QCoreApplication::translate("Files", "Недостаточно памяти");
         case ENXIO:
         case ENODEV:
-            return QStringLiteral("Нет такого устройства");
+            return QCoreApplication::translate("Files", "Нет такого устройства");
         default:
             // Rare ones: the system's own words, with the number to look up.
-            return QStringLiteral("Системная ошибка %1 (%2)")
+            return QCoreApplication::translate("Files", "Системная ошибка %1 (%2)")
                 .arg(err)
                 .arg(QString::fromLocal8Bit(std::strerror(err)));
     }
@@ -57,11 +58,13 @@ FileResult SystemFailure(const QString& what, int err) {
 }
 
 QString NotRegularText(unsigned mode) {
-    if (S_ISDIR(mode)) return QStringLiteral("Это папка, а не файл");
-    if (S_ISFIFO(mode)) return QStringLiteral("Это не обычный файл, а именованный канал");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("Это не обычный файл, а устройство");
-    if (S_ISSOCK(mode)) return QStringLiteral("Это не обычный файл, а сокет");
-    return QStringLiteral("Это не обычный файл");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("Files", "Это папка, а не файл");
+    if (S_ISFIFO(mode))
+        return QCoreApplication::translate("Files", "Это не обычный файл, а именованный канал");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QCoreApplication::translate("Files", "Это не обычный файл, а устройство");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("Files", "Это не обычный файл, а сокет");
+    return QCoreApplication::translate("Files", "Это не обычный файл");
 }
 
 QString FailureMessage(const QString& what, const QString& path, const QString& reason) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -13,7 +14,7 @@ namespace {
 
 FileResult OpenFailure(int err) {
     // A missing file is named as such whichever step found it gone.
-    if (err == ENOENT) return {false, QStringLiteral("Файл не найден")};
+    if (err == ENOENT) return {false, QCoreApplication::translate("Files", "Файл не найден")};
     return SystemFailure(QString(), err);
 }
 
@@ -35,7 +36,7 @@ FileResult RegularFile::open(const QString& path) {
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         fd_.reset();
-        return SystemFailure(QStringLiteral("Ошибка чтения файла: "), err);
+        return SystemFailure(QCoreApplication::translate("Files", "Ошибка чтения файла: "), err);
     }
     if (!S_ISREG(st.st_mode)) {
         fd_.reset();
@@ -52,7 +53,7 @@ qint64 RegularFile::read(qint64 offset, char* data, qint64 count) {
 }
 
 QString RegularFile::readError() const {
-    return QStringLiteral("Ошибка чтения файла: ") + SystemErrorText(readErrno_);
+    return QCoreApplication::translate("Files", "Ошибка чтения файла: ") + SystemErrorText(readErrno_);
 }
 
 FileResult RegularFile::readAll(QByteArray& bytes, qint64 limit) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -19,10 +20,12 @@ namespace {
 // Links followed before a path counts as a loop, as the kernel does.
 constexpr int kMaxLinks = 40;
 
-const QString kCreateFailed = QStringLiteral("Не удалось создать файл: ");
+QString CreateFailed() {
+    return QCoreApplication::translate("Files", "Не удалось создать файл: ");
+}
 
 FileResult WriteFailure(int err) {
-    return SystemFailure(QStringLiteral("Ошибка записи файла: "), err);
+    return SystemFailure(QCoreApplication::translate("Files", "Ошибка записи файла: "), err);
 }
 
 // Follows symbolic links to the path they finally name, which need not exist.
@@ -90,7 +93,9 @@ FileResult RewriteInPlace(const QByteArray& name, QByteArrayView bytes) {
     Descriptor file(::open(name.constData(), O_RDWR | flags));
     const bool readable = file.valid();
     if (!readable && errno == EACCES) file.reset(::open(name.constData(), O_WRONLY | flags));
-    if (!file.valid()) return SystemFailure(QStringLiteral("Не удалось открыть файл для записи: "), errno);
+    if (!file.valid())
+        return SystemFailure(QCoreApplication::translate("Files", "Не удалось открыть файл для записи: "),
+                             errno);
     struct stat st;
     if (::fstat(file.get(), &st) != 0) return WriteFailure(errno);
     if (!S_ISREG(st.st_mode)) return {false, NotRegularText(st.st_mode)};
@@ -99,7 +104,8 @@ FileResult RewriteInPlace(const QByteArray& name, QByteArrayView bytes) {
     if (readable) {
         previous.resize(qsizetype(std::min<qint64>(st.st_size, size)));
         const qint64 got = ReadAt(file.get(), 0, previous.data(), previous.size());
-        if (got < 0) return SystemFailure(QStringLiteral("Ошибка чтения файла: "), errno);
+        if (got < 0)
+            return SystemFailure(QCoreApplication::translate("Files", "Ошибка чтения файла: "), errno);
         previous.truncate(qsizetype(got));
     }
     // What went wrong, and whether the previous content is back.
@@ -108,18 +114,22 @@ FileResult RewriteInPlace(const QByteArray& name, QByteArrayView bytes) {
         const bool restored =
             (readable || written == 0) && WriteAt(file.get(), 0, previous.constData(), back) == back &&
             (written <= st.st_size || ::ftruncate(file.get(), st.st_size) == 0) && ::fsync(file.get()) == 0;
-        return {false, what + SystemErrorText(err) +
-                           (restored ? QStringLiteral("; прежнее содержимое файла сохранено")
-                                     : QStringLiteral("; прежнее содержимое файла восстановить не удалось"))};
+        return {false,
+                what + SystemErrorText(err) +
+                    (restored ? QCoreApplication::translate("Files", "; прежнее содержимое файла сохранено")
+                              : QCoreApplication::translate(
+                                    "Files", "; прежнее содержимое файла восстановить не удалось"))};
     };
     const qint64 written = WriteAt(file.get(), 0, bytes.data(), size);
     if (written < size) {
         const int err = errno;
-        return undo(QStringLiteral("Записано только %1 из %2 байт: ").arg(written).arg(size), written, err);
+        return undo(
+            QCoreApplication::translate("Files", "Записано только %1 из %2 байт: ").arg(written).arg(size),
+            written, err);
     }
     if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0) {
         const int err = errno;
-        return undo(QStringLiteral("Ошибка записи файла: "), size, err);
+        return undo(QCoreApplication::translate("Files", "Ошибка записи файла: "), size, err);
     }
     if (!file.close()) return WriteFailure(errno);
     return Succeeded();
@@ -138,22 +148,22 @@ FileResult CheckSaveTarget(const QString& path) {
 FileResult ReplaceFile(const QString& path, QByteArrayView bytes) {
     if (const FileResult target = CheckSaveTarget(path); !target) return target;
     QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty()) return SystemFailure(kCreateFailed, ENOENT);
+    if (name.isEmpty()) return SystemFailure(CreateFailed(), ENOENT);
     int err = 0;
-    if (!FollowLinks(name, err)) return SystemFailure(kCreateFailed, err);
+    if (!FollowLinks(name, err)) return SystemFailure(CreateFailed(), err);
     struct stat old;
     const bool exists = ::stat(name.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return {false, NotRegularText(old.st_mode)};
     // A file protected against writing is not replaced behind its owner's back.
     if (exists && ::access(name.constData(), W_OK) != 0)
-        return SystemFailure(QStringLiteral("Файл защищён от записи: "), errno);
+        return SystemFailure(QCoreApplication::translate("Files", "Файл защищён от записи: "), errno);
 
     const qsizetype slash = name.lastIndexOf('/');
     Temporary temp(slash < 0 ? QByteArray() : name.left(slash + 1));
     if (!temp.file.valid()) {
         // A folder that may not be written, holding a file that may.
         if (exists && (temp.error == EACCES || temp.error == EPERM)) return RewriteInPlace(name, bytes);
-        return SystemFailure(kCreateFailed, temp.error);
+        return SystemFailure(CreateFailed(), temp.error);
     }
     if (WriteAt(temp.file.get(), 0, bytes.data(), bytes.size()) < bytes.size()) return WriteFailure(errno);
     // The file stays the same one when other names share it, and when the
@@ -180,7 +190,7 @@ FileResult ReplaceFile(const QString& path, QByteArrayView bytes) {
         err = errno;
         // A file that may be written but not replaced (a sticky folder).
         if (exists && (err == EACCES || err == EPERM)) return RewriteInPlace(name, bytes);
-        return SystemFailure(QStringLiteral("Не удалось заменить файл: "), err);
+        return SystemFailure(QCoreApplication::translate("Files", "Не удалось заменить файл: "), err);
     }
     temp.keep();
     return Succeeded();

@@ -1,5 +1,6 @@
 #include "link/frames.h"
 
+#include <QCoreApplication>
 #include <QStringEncoder>
 #include <string>
 
@@ -72,8 +73,8 @@ int BuildHeaderFrame(TxBuffer& tx, const QString& nameText, QString* log) {
         names += "  ";
     }
     if (log)
-        *log = QString::fromLatin1(text) + QStringLiteral("    Имя картинки: ") + nameText +
-               QStringLiteral("      ") + QString::fromLatin1(names);
+        *log = QString::fromLatin1(text) + QCoreApplication::translate("Upload", "    Имя картинки: ") +
+               nameText + QStringLiteral("      ") + QString::fromLatin1(names);
     return UploadHeaderLength;
 }
 
@@ -103,8 +104,12 @@ int BuildEndFrame(TxBuffer& tx) {
     return UploadEndLength;
 }
 
+QString LogPointsHeading() {
+    return QCoreApplication::translate("Upload", " Запись данных(X-Y):  ");
+}
+
 QString UploadSummary(long long bytes) {
-    return QStringLiteral("    всего отправлено ") + QString::number(bytes) + QStringLiteral(" байт ");
+    return QCoreApplication::translate("Upload", "    всего отправлено %1 байт ").arg(bytes);
 }
 
 }  // namespace lp

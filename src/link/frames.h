@@ -65,7 +65,7 @@ int BuildEndFrame(TxBuffer& tx);
 
 // Fixed texts of the log.
 inline const QString kLogWaiting = QStringLiteral(" Waiting... ");
-inline const QString kLogPointsHeading = QStringLiteral(" Запись данных(X-Y):  ");
+QString LogPointsHeading();  // " Запись данных(X-Y):  "
 // The summary at the end of the last line: "    всего отправлено 533 байт ".
 QString UploadSummary(long long bytes);
 

@@ -35,10 +35,10 @@ QMenu* PortRadioGroup::createPortMenu(int item) {
     menu->setObjectName(QStringLiteral("PortMenu"));
     menu->setToolTipsVisible(true);
     menu->addSection(
-        QStringLiteral("Устройство для «%1»").arg(buttons_.value(item) ? buttons_[item]->text() : QString()));
+        tr("Устройство для «%1»").arg(buttons_.value(item) ? buttons_[item]->text() : QString()));
     if (!lp::EnvironmentDevice(com).isEmpty()) {
-        QAction* note = menu->addAction(QStringLiteral("Сейчас действует %1 = %2")
-                                            .arg(lp::EnvironmentVariable(com), lp::EnvironmentDevice(com)));
+        QAction* note = menu->addAction(
+            tr("Сейчас действует %1 = %2").arg(lp::EnvironmentVariable(com), lp::EnvironmentDevice(com)));
         note->setEnabled(false);
     }
     auto* group = new QActionGroup(menu);
@@ -51,14 +51,13 @@ QMenu* PortRadioGroup::createPortMenu(int item) {
     };
     const QList<lp::SerialPortEntry> ports = lp::serialPorts().available();
     for (const lp::SerialPortEntry& port : ports) add(Entry(port), port.device);
-    if (ports.isEmpty())
-        menu->addAction(QStringLiteral("Система не нашла последовательных портов"))->setEnabled(false);
+    if (ports.isEmpty()) menu->addAction(tr("Система не нашла последовательных портов"))->setEnabled(false);
     // A device chosen earlier that is not listed now (unplugged) stays visible.
     if (!chosen.isEmpty() &&
         std::none_of(ports.begin(), ports.end(), [&](const auto& p) { return p.device == chosen; }))
-        add(chosen + QStringLiteral(" (не найден)"), chosen);
+        add(chosen + tr(" (не найден)"), chosen);
     menu->addSeparator();
-    add(QStringLiteral("По умолчанию: %1").arg(lp::DefaultDevice(com)), QString());
+    add(tr("По умолчанию: %1").arg(lp::DefaultDevice(com)), QString());
     connect(group, &QActionGroup::triggered, this, [this, com](QAction* action) {
         lp::SetChosenDevice(com, action->data().toString());
         refreshTips();

@@ -1,5 +1,6 @@
 #include "link/serialdevice.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <memory>
 
@@ -30,11 +31,11 @@ bool WaitUntilDrained(QDeadlineTimer deadline, std::function<int()> drain, std::
             *error = SystemErrorText(result->load());
             return false;
         case Bounded::NotStarted:
-            *error =
-                QStringLiteral("не удалось дождаться, пока данные уйдут в линию: система не дала потока");
+            *error = QCoreApplication::translate(
+                "SerialPort", "не удалось дождаться, пока данные уйдут в линию: система не дала потока");
             return false;
         default:  // flushed, or stuck even so and left behind
-            *error = QStringLiteral("данные не ушли в линию вовремя");
+            *error = QCoreApplication::translate("SerialPort", "данные не ушли в линию вовремя");
             return false;
     }
 }

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -36,13 +37,13 @@ bool WaitFor(QDeadlineTimer deadline, Done done) {
 QString Reason(const QSerialPort& port) {
     switch (port.error()) {
         case QSerialPort::DeviceNotFoundError:
-            return QStringLiteral("устройство не найдено");
+            return QCoreApplication::translate("SerialPort", "устройство не найдено");
         case QSerialPort::PermissionError:
-            return QStringLiteral("нет доступа, или порт занят другой программой");
+            return QCoreApplication::translate("SerialPort", "нет доступа, или порт занят другой программой");
         case QSerialPort::UnsupportedOperationError:
-            return QStringLiteral("это не последовательный порт");
+            return QCoreApplication::translate("SerialPort", "это не последовательный порт");
         case QSerialPort::ResourceError:
-            return QStringLiteral("устройство отключено");
+            return QCoreApplication::translate("SerialPort", "устройство отключено");
         default:
             return port.errorString();
     }
@@ -60,8 +61,9 @@ class QtSerialDevice final : public SerialDevice {
         }
         // Programs that lock the device itself are respected as well.
         if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
-            *error = errno == EWOULDBLOCK ? QStringLiteral("порт занят другой программой")
-                                          : lp::SystemErrorText(errno);
+            *error = errno == EWOULDBLOCK
+                         ? QCoreApplication::translate("SerialPort", "порт занят другой программой")
+                         : lp::SystemErrorText(errno);
             port_.close();
             return false;
         }
@@ -98,7 +100,7 @@ class QtSerialDevice final : public SerialDevice {
         if (port_.error() != QSerialPort::NoError)
             error_ = Reason(port_);
         else if (!done)
-            error_ = QStringLiteral("порт не принял данные вовремя");
+            error_ = QCoreApplication::translate("SerialPort", "порт не принял данные вовремя");
         return taken;
     }
 

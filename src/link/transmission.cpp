@@ -1,5 +1,6 @@
 #include "link/transmission.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace lp {
@@ -20,11 +21,11 @@ void LinkReport::fail(LinkStep failedStep, const QString& why) {
 QString LinkReport::heading() const {
     switch (step) {
         case LinkStep::Open:
-            return kCannotOpenPort;
+            return CannotOpenPort();
         case LinkStep::Configure:
-            return kCannotConfigurePort;
+            return CannotConfigurePort();
         default:
-            return kCannotWritePort;
+            return CannotWritePort();
     }
 }
 
@@ -35,6 +36,18 @@ QString LinkReport::summary() const {
 QString LinkReport::warning() const {
     return heading() + QLatin1Char('\n') +
            (reason.isEmpty() ? device : device + QStringLiteral(": ") + reason);
+}
+
+QString CannotOpenPort() {
+    return QCoreApplication::translate("SerialPort", "Не могу открыть порт");
+}
+
+QString CannotConfigurePort() {
+    return QCoreApplication::translate("SerialPort", "Не могу сконфигурировать порт");
+}
+
+QString CannotWritePort() {
+    return QCoreApplication::translate("SerialPort", "Не могу передать данные в порт");
 }
 
 QDeadlineTimer LineDeadline(int64_t bytes, int stopBits) {
@@ -49,8 +62,9 @@ bool SendFrame(SerialDevice& port, const LineSettings& line, const uint8_t* data
     if (taken == int64_t(length)) return true;
     QString reason = port.errorString();
     if (taken > 0)
-        reason = QStringLiteral("порт принял %1 байт из %2").arg(taken).arg(length) +
-                 (reason.isEmpty() ? QString() : QStringLiteral(", ") + reason);
+        reason =
+            QCoreApplication::translate("SerialPort", "порт принял %1 байт из %2").arg(taken).arg(length) +
+            (reason.isEmpty() ? QString() : QStringLiteral(", ") + reason);
     report.fail(LinkStep::Write, reason);
     return false;
 }
@@ -69,7 +83,7 @@ bool SendUpload(SerialDevice& port, const LineSettings& line, const UploadPictur
     log(text, false);
     if (!SendFrame(port, line, tx.data(), header, report)) return false;
     log(QStringLiteral(" "), true);
-    log(kLogPointsHeading, true);
+    log(LogPointsHeading(), true);
     for (int half = 0; half < 2; ++half) {
         const int length =
             BuildHalfFrame(tx, half, picture.X, picture.Y, picture.invertX, picture.invertY, &text);

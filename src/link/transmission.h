@@ -35,9 +35,9 @@ struct LinkReport {
 
 // Texts of the warnings and their caption.
 inline const QString kPortWarningCaption = QStringLiteral("Warning");
-inline const QString kCannotOpenPort = QStringLiteral("Не могу открыть порт");
-inline const QString kCannotConfigurePort = QStringLiteral("Не могу сконфигурировать порт");
-inline const QString kCannotWritePort = QStringLiteral("Не могу передать данные в порт");
+QString CannotOpenPort();
+QString CannotConfigurePort();
+QString CannotWritePort();
 
 // Room for the bytes on the line: twice their line time and some slack for a
 // system that hands bytes on late.

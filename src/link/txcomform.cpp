@@ -19,8 +19,6 @@ constexpr int kClosedMaxHeight = 150;
 constexpr QSize kLogOpen(730, 415);
 constexpr QSize kLogClosed(460, 92);
 
-const QString kLogBroken = QStringLiteral(" Передача прервана. ");
-
 }  // namespace
 
 TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm) {
@@ -96,10 +94,10 @@ void TTxComForm::FormActivate() {
 
 void TTxComForm::SpeedButtonTablClick() {
     if (outerSize().height() <= kClosedMaxHeight) {
-        ui->SpeedButtonTabl->setText(QStringLiteral("Закрыть Окно статуса"));
+        ui->SpeedButtonTabl->setText(tr("Закрыть Окно статуса"));
         setOuterSize(kLogOpen);
     } else {
-        ui->SpeedButtonTabl->setText(QStringLiteral("Открыть Окно статуса"));
+        ui->SpeedButtonTabl->setText(tr("Открыть Окно статуса"));
         setOuterSize(kLogClosed);
     }
 }
@@ -116,7 +114,7 @@ void TTxComForm::logPiece(const QString& text, bool newLine) {
 
 void TTxComForm::logEnd(const lp::LinkReport& report) {
     logPiece(QStringLiteral(" "), true);
-    if (report.failed) logPiece(kLogBroken + report.summary(), true);
+    if (report.failed) logPiece(tr(" Передача прервана. ") + report.summary(), true);
     logPiece(QStringLiteral(" "), true);
     logPiece(lp::UploadSummary(report.taken), false);
 }

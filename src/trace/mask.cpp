@@ -150,13 +150,31 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
     if (ink == Ink::Light && work.hasAlphaChannel()) histogram = Greys(work, 0, grey);
 
     mask.photo = ToneOf(histogram).continuous;
+    int photoThreshold = 0;
     if (mask.photo) {
+        // A photograph's outlines need no more than half the pixels.
+        if (std::max(mask.width, mask.height) > kMaskSide / 2 + 100) {
+            const int w = mask.width / 2, h = mask.height / 2;
+            std::vector<uint8_t> half(size_t(w) * size_t(h));
+            for (int y = 0; y < h; ++y) {
+                const uint8_t* a = grey.data() + size_t(2 * y) * size_t(mask.width);
+                const uint8_t* b = a + mask.width;
+                uint8_t* o = half.data() + size_t(y) * size_t(w);
+                for (int x = 0; x < w; ++x)
+                    o[x] = uint8_t((a[2 * x] + a[2 * x + 1] + b[2 * x] + b[2 * x + 1] + 2) / 4);
+            }
+            mask.toSource = QTransform::fromScale(2, 2) * mask.toSource;
+            mask.width = w;
+            mask.height = h;
+            grey.swap(half);
+        }
         SmoothKeepingEdges(grey, mask.width, mask.height);
-        FlattenGround(grey, mask.width, mask.height, ink == Ink::Light);
+        photoThreshold = FlattenGround(grey, mask.width, mask.height, ink == Ink::Light);
         histogram = Histogram(grey);
     }
-    const int threshold =
-        options.autoThreshold ? OtsuThreshold(histogram) : std::clamp(options.threshold, 0, 256);
+    const int threshold = !options.autoThreshold ? std::clamp(options.threshold, 0, 256)
+                          : mask.photo           ? photoThreshold
+                                                 : OtsuThreshold(histogram);
     mask.threshold = threshold;
 
     const bool light = ink == Ink::Light;

@@ -20,8 +20,8 @@ enum class Ink { Auto, Dark, Light, Opaque };
 struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     int width = 0, height = 0;
     std::vector<uint8_t> ink;
-    QTransform toSource;    // mask pixel coords -> the source picture's pixel coords
-    int64_t inkPixels = 0;  // how many are ink
+    QTransform toSource;      // mask pixel coords -> the source picture's pixel coords
+    int64_t inkPixels = 0;    // how many are ink
     Ink inkUsed = Ink::Dark;  // never Auto
     bool photo = false;       // continuous tone: smoothed before the threshold
     int threshold = 128;

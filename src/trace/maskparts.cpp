@@ -1,85 +1,150 @@
 #include "trace/maskparts.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace lp {
 
 namespace {
 
-constexpr int kGround = -1;
+// Union-find over runs.
+int Root(std::vector<int>& parent, int i) {
+    while (parent[size_t(i)] != i) i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
+    return i;
+}
 
-// Labels the 8-connected (ink) or 4-connected (ground) region of `start`
-// with `value`; calls `each` for every pixel of it.
-template <typename Each>
-void Flood(const InkMask& mask, std::vector<int>& label, std::vector<int>& stack, int start, int value,
-           bool ink, Each each) {
-    const int w = mask.width, h = mask.height;
-    stack.assign(1, start);
-    label[size_t(start)] = value;
-    while (!stack.empty()) {
-        const int i = stack.back();
-        stack.pop_back();
-        const int x = i % w, y = i / w;
-        each(x, y);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                if ((dx == 0 && dy == 0) || (!ink && dx != 0 && dy != 0)) continue;
-                const int nx = x + dx, ny = y + dy;
-                if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
-                const int j = ny * w + nx;
-                if (label[size_t(j)] != INT_MIN || (mask.ink[size_t(j)] != 0) != ink) continue;
-                label[size_t(j)] = value;
-                stack.push_back(j);
-            }
-    }
+void Join(std::vector<int>& parent, int a, int b) {
+    a = Root(parent, a), b = Root(parent, b);
+    if (a != b) parent[size_t(std::max(a, b))] = std::min(a, b);  // the first run stays the root
 }
 
 }  // namespace
 
-MaskPieces::MaskPieces(const InkMask& mask) : mask_(mask), label_(mask.ink.size(), INT_MIN) {
+// Runs of ink and of ground row by row, joined where they touch: ink
+// 8-connected, ground 4-connected. A region's first run in row order is its
+// root; pieces and holes are numbered in that order.
+MaskPieces::MaskPieces(const InkMask& mask) : mask_(mask) {
     const int w = mask.width, h = mask.height;
-    std::vector<int> stack, region;
-    for (int i = 0; i < int(mask.ink.size()); ++i) {
-        if (label_[size_t(i)] != INT_MIN) continue;
-        const int x0 = i % w, y0 = i / w;
-        if (mask.ink[size_t(i)]) {
-            MaskPiece piece;
-            if (x0 > 0 && label_[size_t(i - 1)] <= -2) piece.inHole = -2 - label_[size_t(i - 1)];
-            piece.first = i;
-            int left = x0, right = x0, bottom = y0;
-            Flood(mask, label_, stack, i, int(pieces.size()), true, [&](int x, int y) {
-                ++piece.ink;
-                piece.frame += x == 0 || y == 0 || x == w - 1 || y == h - 1;
-                left = std::min(left, x), right = std::max(right, x), bottom = std::max(bottom, y);
-                const uint8_t* row = mask.ink.data() + size_t(y) * size_t(w);
-                piece.edges += (x == 0 || !row[x - 1]) + (x == w - 1 || !row[x + 1]) + (y == 0 || !row[x - w]) +
-                               (y == h - 1 || !row[x + w]);
-            });
-            piece.bounds = QRect(QPoint(left, y0), QPoint(right, bottom));
-            pieces.push_back(piece);
-        } else {
-            // Open ground touches the frame; a hole's first pixel has its piece on the left.
-            bool open = false;
-            int64_t edges = 0;
-            region.clear();
-            Flood(mask, label_, stack, i, -2 - int(holes.size()), false, [&](int x, int y) {
-                region.push_back(y * w + x);
-                open = open || x == 0 || y == 0 || x == w - 1 || y == h - 1;
-                if (open) return;
-                const uint8_t* row = mask.ink.data() + size_t(y) * size_t(w);
-                edges += row[x - 1] + row[x + 1] + row[x - w] + row[x + w];
-            });
-            if (open) {
-                for (const int j : region) label_[size_t(j)] = kGround;
-                continue;
-            }
-            const int piece = label_[size_t(i - 1)];
-            const int64_t size = int64_t(region.size());
-            holes.push_back({piece, size, edges, i, false});
-            pieces[size_t(piece)].holes += size;
+    rowStart_.assign(size_t(h) + 1, 0);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = mask.ink.data() + size_t(y) * size_t(w);
+        for (int x = 0; x < w;) {
+            const uint8_t on = row[x];
+            int end = x + 1;
+            while (end < w && row[end] == on) ++end;
+            runs_.push_back({x, end, y, on != 0, -1});
+            x = end;
+        }
+        rowStart_[size_t(y) + 1] = runs_.size();
+    }
+    std::vector<int> parent(runs_.size());
+    for (size_t i = 0; i < parent.size(); ++i) parent[i] = int(i);
+    for (int y = 1; y < h; ++y) {
+        size_t j = rowStart_[size_t(y) - 1];
+        for (size_t i = rowStart_[size_t(y)]; i < rowStart_[size_t(y) + 1]; ++i) {
+            const MaskRun& run = runs_[i];
+            const int reach = run.ink ? 1 : 0;  // ink touches diagonally
+            while (j < rowStart_[size_t(y)] && runs_[j].end + reach <= run.begin) ++j;
+            for (size_t k = j; k < rowStart_[size_t(y)] && runs_[k].begin < run.end + reach; ++k)
+                if (runs_[k].ink == run.ink) Join(parent, int(i), int(k));
         }
     }
+    // Regions in row order of their first runs.
+    std::vector<int> region(runs_.size(), -1);
+    std::vector<bool> open;
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        const MaskRun& run = runs_[i];
+        const int root = Root(parent, int(i));
+        if (root == int(i)) {
+            if (run.ink) {
+                MaskPiece piece;
+                piece.first = run.y * w + run.begin;
+                piece.bounds = QRect(run.begin, run.y, 1, 1);
+                if (run.begin > 0 && region[i - 1] >= 0 && !runs_[i - 1].ink) piece.inHole = region[i - 1];
+                region[i] = int(pieces.size());
+                pieces.push_back(piece);
+            } else {
+                // The ink just left of a hole's first run is its piece.
+                region[i] = int(holes.size());
+                holes.push_back({run.begin > 0 ? region[i - 1] : -1, 0, 0, run.y * w + run.begin, false});
+                open.push_back(false);
+            }
+        } else {
+            region[i] = region[size_t(root)];
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        // The runs of the rows above and below that may overlap the run at hand.
+        size_t above = y > 0 ? rowStart_[size_t(y) - 1] : 0, below = y + 1 < h ? rowStart_[size_t(y) + 1] : 0;
+        for (size_t i = rowStart_[size_t(y)]; i < rowStart_[size_t(y) + 1]; ++i) {
+            MaskRun& run = runs_[i];
+            const size_t r = size_t(region[i]);
+            const int length = run.end - run.begin;
+            // Sides against the other kind above and below.
+            int64_t vertical = 2 * int64_t(length);
+            for (const int dy : {-1, 1}) {
+                const int other = y + dy;
+                if (other < 0 || other >= h) continue;
+                size_t& k = dy < 0 ? above : below;
+                const size_t end = rowStart_[size_t(other) + 1];
+                while (k < end && runs_[k].end <= run.begin) ++k;
+                for (size_t m = k; m < end && runs_[m].begin < run.end; ++m)
+                    if (runs_[m].ink == run.ink)
+                        vertical -= std::min(runs_[m].end, run.end) - std::max(runs_[m].begin, run.begin);
+            }
+            const bool frame = run.y == 0 || run.y == h - 1;
+            if (run.ink) {
+                MaskPiece& piece = pieces[r];
+                piece.ink += length;
+                piece.edges += vertical + 2;
+                piece.frame += frame ? length : (run.begin == 0) + (run.end == w);
+                piece.bounds |= QRect(run.begin, run.y, length, 1);
+                run.region = int(r);
+            } else {
+                MaskHole& hole = holes[r];
+                hole.size += length;
+                // At the frame the picture's edge is no ink.
+                hole.edges += vertical - (run.y == 0 ? length : 0) - (run.y == h - 1 ? length : 0) +
+                              (run.begin > 0) + (run.end < w);
+                if (frame || run.begin == 0 || run.end == w) open[r] = true;
+                run.region = int(r);
+            }
+        }
+    }
+    // Open ground is no hole; holes keep their numbers in row order.
+    std::vector<int> number(holes.size(), -1);
+    std::vector<MaskHole> kept;
+    for (size_t k = 0; k < holes.size(); ++k)
+        if (!open[k]) number[k] = int(kept.size()), kept.push_back(holes[k]);
+    holes = std::move(kept);
+    for (MaskRun& run : runs_)
+        if (!run.ink) run.region = number[size_t(run.region)];
+    for (MaskPiece& piece : pieces)
+        if (piece.inHole >= 0) piece.inHole = number[size_t(piece.inHole)];
+    for (const MaskHole& hole : holes) pieces[size_t(hole.piece)].holes += hole.size;
+}
+
+std::vector<uint16_t> MaskPieces::Depths() const {
+    const int w = mask_.width, h = mask_.height;
+    std::vector<uint16_t> d(mask_.ink.size());
+    constexpr uint16_t kFar = 60000;
+    auto at = [&](int x, int y) -> uint16_t {
+        return x < 0 || y < 0 || x >= w || y >= h ? 0 : d[size_t(y) * size_t(w) + size_t(x)];
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t i = size_t(y) * size_t(w) + size_t(x);
+            d[i] = !mask_.ink[i] ? 0
+                                 : uint16_t(std::min<int>({kFar, at(x - 1, y) + 3, at(x, y - 1) + 3,
+                                                           at(x - 1, y - 1) + 4, at(x + 1, y - 1) + 4}));
+        }
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = w - 1; x >= 0; --x) {
+            const size_t i = size_t(y) * size_t(w) + size_t(x);
+            if (d[i])
+                d[i] = uint16_t(std::min<int>(
+                    {d[i], at(x + 1, y) + 3, at(x, y + 1) + 3, at(x + 1, y + 1) + 4, at(x - 1, y + 1) + 4}));
+        }
+    return d;
 }
 
 void MaskPieces::dropGround(double share) {
@@ -93,7 +158,8 @@ void MaskPieces::clean(double minPiece, double minHole, double share) {
         if (double(piece.filled()) < minPiece) piece.kept = false;
     for (MaskHole& hole : holes) {
         MaskPiece& around = pieces[size_t(hole.piece)];
-        if (hole.filled || double(hole.size) >= minHole || double(hole.size) >= share * double(around.filled()))
+        if (hole.filled || double(hole.size) >= minHole ||
+            double(hole.size) >= share * double(around.filled()))
             continue;
         hole.filled = true;  // its sides are no longer the piece's
         around.edges -= hole.edges;
@@ -133,15 +199,19 @@ InkMask MaskPieces::maskOf(bool thin) const {
             ++k;
         } else {
             const MaskPiece& piece = pieces[p];
-            pieceOn[p] = (piece.inHole >= 0 && full[size_t(piece.inHole)]) || (piece.kept && piece.thin == thin);
+            pieceOn[p] =
+                (piece.inHole >= 0 && full[size_t(piece.inHole)]) || (piece.kept && piece.thin == thin);
             ++p;
         }
     }
-    for (size_t i = 0; i < label_.size(); ++i) {
-        const int l = label_[i];
-        const uint8_t on = l >= 0 ? pieceOn[size_t(l)] : l == kGround ? 0 : holeOn[size_t(-2 - l)];
-        out.ink[i] = on;
-        out.inkPixels += on;
+    for (const MaskRun& run : runs_) {
+        const uint8_t on = run.ink           ? pieceOn[size_t(run.region)]
+                           : run.region >= 0 ? holeOn[size_t(run.region)]
+                                             : 0;
+        if (!on) continue;
+        uint8_t* row = out.ink.data() + size_t(run.y) * size_t(out.width);
+        std::fill(row + run.begin, row + run.end, uint8_t(1));
+        out.inkPixels += run.end - run.begin;
     }
     return out;
 }

@@ -141,7 +141,8 @@ std::vector<Curve> TraceCurves(const InkMask& mask, int turdPixels) {
     }
     for (const auto& [path, i] : index)
         for (const potrace_path_t* child = path->childlist; child; child = child->sibling)
-            if (const auto found = index.find(child); found != index.end()) curves[size_t(found->second)].parent = i;
+            if (const auto found = index.find(child); found != index.end())
+                curves[size_t(found->second)].parent = i;
     return curves;
 }
 

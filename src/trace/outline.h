@@ -20,7 +20,7 @@ struct CurvePiece {
 
 struct Curve {
     std::vector<CurvePiece> pieces;
-    double area = 0;   // enclosed pixels
+    double area = 0;    // enclosed pixels
     bool hole = false;  // the inner outline of a piece of ink
     int parent = -1;    // the curve it lies directly inside, an index into the same list
 };

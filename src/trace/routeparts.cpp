@@ -19,10 +19,6 @@ constexpr double kMaxMeanStep = 11;
 // A part that would get fewer points is left out rather than drawn as a scribble.
 constexpr double kMinPartPoints = 6;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Trace", text);
-}
-
 // The farthest any point of the route (within the field) lies from the
 // drawn contour: the route's points and the middles of its segments.
 double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
@@ -61,7 +57,8 @@ class Chooser {
 
     bool drawn(size_t i) const {
         const TracePart& part = found_.parts[i];
-        return states_[i] == PartState::Drawn && (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
+        return states_[i] == PartState::Drawn &&
+               (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
     }
 
     // The loops of the parts drawn, fitted when the placement fits; `toField`
@@ -108,6 +105,10 @@ class Chooser {
                     states_[i] = states_[size_t(found_.parts[i].parent)];
                 return;
             }
+            if (full && !forced) {
+                states_[i] = PartState::NoRoom;
+                return;
+            }
             const TracePart& part = found_.parts[i];
             // Its share of the route: itself and a bridge to a larger part, there and back.
             double gap = drawnSoFar.empty() ? 0 : INFINITY;
@@ -115,7 +116,7 @@ class Chooser {
             const double length = s * part.length, after = total + length + 2 * s * gap;
             const double mean = after / PointCount;
             if (anyOther && !found_.keepAll && !forced) {
-                if (full || mean > kMaxMeanStep) {
+                if (mean > kMaxMeanStep) {
                     full = true;
                     states_[i] = PartState::NoRoom;
                     return;
@@ -212,8 +213,10 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     result.meanStep = result.routeLength / PointCount;
     result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
     if (found.keepAll && result.meanStep > kMaxMeanStep)
-        result.notes << Tr("Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. "
-                           "Сократите текст или уменьшите размер.")
+        result.notes << QCoreApplication::translate(
+                            "Trace",
+                            "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. "
+                            "Сократите текст или уменьшите размер.")
                             .arg(std::round(result.meanStep));
     result.detailLost = result.worstDeviation > kMaxDeviation;
     for (size_t i = 0; i < n; ++i) {
@@ -226,10 +229,15 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
 
 QString LeftOutSummary(const TraceResult& result, bool cli) {
     if (!result.ok || result.partsDrawn == result.partsFound) return {};
-    QString text = Tr("частей %1 из %2").arg(result.partsDrawn).arg(result.partsFound);
-    if (!result.partsForPoints) return Tr("Нарисовано %1.").arg(text);
-    text = Tr("Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.").arg(text);
-    if (cli) text += Tr(" Выбрать части самому: --parts N; пропускать мелочь: --detail.");
+    QString text =
+        QCoreApplication::translate("Trace", "частей %1 из %2").arg(result.partsDrawn).arg(result.partsFound);
+    if (!result.partsForPoints) return QCoreApplication::translate("Trace", "Нарисовано %1.").arg(text);
+    text = QCoreApplication::translate("Trace",
+                                       "Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.")
+               .arg(text);
+    if (cli)
+        text += QCoreApplication::translate("Trace",
+                                            " Выбрать части самому: --parts N; пропускать мелочь: --detail.");
     return text;
 }
 

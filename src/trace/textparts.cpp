@@ -18,13 +18,9 @@ namespace lp {
 
 namespace {
 
-constexpr double kFlatten = 0.1;      // field units
-constexpr int kTextPixels = 512;      // the font size the outlines are taken at
+constexpr double kFlatten = 0.1;       // field units
+constexpr int kTextPixels = 512;       // the font size the outlines are taken at
 constexpr double kLegibleHeight = 12;  // capital letters lower than this are hard to read (field units)
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Trace", text);
-}
 
 // The outline of a painter path, flattened after `map`.
 std::vector<Polyline> PathLoops(const QPainterPath& path, const QTransform& map) {
@@ -105,14 +101,16 @@ TraceParts FindTextParts(const QString& text, const QString& family, bool bold, 
     lines.remove(QLatin1Char('\r'));
     if (lines.trimmed().isEmpty()) {
         found.failure = TraceFailure::NoText;
-        found.error = Tr("Нет текста: нечего обводить");
+        found.error = QCoreApplication::translate("Trace", "Нет текста: нечего обводить");
         return found;
     }
     size = std::max(1, size);
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
-        if (!family.isEmpty()) found.notes << Tr("Шрифта «%1» в системе нет, взят «%2»").arg(family, used);
+        if (!family.isEmpty())
+            found.notes << QCoreApplication::translate("Trace", "Шрифта «%1» в системе нет, взят «%2»")
+                               .arg(family, used);
     }
     QFont font(used);
     font.setPixelSize(kTextPixels);
@@ -130,15 +128,19 @@ TraceParts FindTextParts(const QString& text, const QString& family, bool bold, 
     const QRectF box = path.boundingRect();
     if (path.isEmpty() || box.isEmpty()) {
         found.failure = TraceFailure::NoInk;
-        found.error = Tr("Нечего обводить: в шрифте «%1» у этих знаков нет очертаний").arg(used);
+        found.error =
+            QCoreApplication::translate("Trace", "Нечего обводить: в шрифте «%1» у этих знаков нет очертаний")
+                .arg(used);
         return found;
     }
     std::vector<Polyline> loops = PathLoops(path, FitTransform(box, size));
     FitLoops(loops, size);
     const double height = metrics.capHeight() * size / std::max(box.width(), box.height());
     if (height < kLegibleHeight)
-        found.notes << Tr("Буквы выйдут высотой около %1 ед.: ниже 12 ед. их трудно прочесть. Сократите "
-                          "текст, разбейте его на строки или увеличьте размер.")
+        found.notes << QCoreApplication::translate(
+                           "Trace",
+                           "Буквы выйдут высотой около %1 ед.: ниже 12 ед. их трудно прочесть. Сократите "
+                           "текст, разбейте его на строки или увеличьте размер.")
                            .arg(std::round(height));
     found.parts = LetterParts(std::move(loops));
     found.fitSize = size;

@@ -15,14 +15,15 @@ constexpr double kDrawingSeparation = 0.86;
 // Between the two groups' centres, a drawing has few levels: its edges.
 constexpr double kDrawingMiddle = 0.12;
 
-// Means of the values in a window of `radius` each way along rows, then columns.
+// Means of the values in a window of `radius` each way along rows, then
+// columns (a running sum down the columns, row by row, keeps to the cache).
 void BoxMean(const std::vector<float>& in, std::vector<float>& out, std::vector<float>& line, int width,
              int height, int radius) {
-    out.resize(in.size());
-    line.resize(size_t(std::max(width, height)) + 1);
+    std::vector<float> rows(in.size());
+    line.resize(size_t(width) + 1);
     for (int y = 0; y < height; ++y) {
         const float* row = in.data() + size_t(y) * size_t(width);
-        float* o = out.data() + size_t(y) * size_t(width);
+        float* o = rows.data() + size_t(y) * size_t(width);
         line[0] = 0;
         for (int x = 0; x < width; ++x) line[size_t(x) + 1] = line[size_t(x)] + row[x];
         for (int x = 0; x < width; ++x) {
@@ -30,15 +31,22 @@ void BoxMean(const std::vector<float>& in, std::vector<float>& out, std::vector<
             o[x] = (line[size_t(b)] - line[size_t(a)]) / float(b - a);
         }
     }
-    std::vector<float> column(size_t(height) + 1);
-    for (int x = 0; x < width; ++x) {
-        column[0] = 0;
-        for (int y = 0; y < height; ++y)
-            column[size_t(y) + 1] = column[size_t(y)] + out[size_t(y) * size_t(width) + size_t(x)];
-        for (int y = 0; y < height; ++y) {
-            const int a = std::max(0, y - radius), b = std::min(height, y + radius + 1);
-            out[size_t(y) * size_t(width) + size_t(x)] = (column[size_t(b)] - column[size_t(a)]) / float(b - a);
+    out.assign(in.size(), 0);
+    std::vector<float> sum(size_t(width), 0);
+    for (int y = 0; y < std::min(radius, height); ++y)
+        for (int x = 0; x < width; ++x) sum[size_t(x)] += rows[size_t(y) * size_t(width) + size_t(x)];
+    for (int y = 0; y < height; ++y) {
+        if (y + radius < height) {
+            const float* add = rows.data() + size_t(y + radius) * size_t(width);
+            for (int x = 0; x < width; ++x) sum[size_t(x)] += add[x];
         }
+        if (y - radius - 1 >= 0) {
+            const float* drop = rows.data() + size_t(y - radius - 1) * size_t(width);
+            for (int x = 0; x < width; ++x) sum[size_t(x)] -= drop[x];
+        }
+        const float scale = 1.0f / float(std::min(height, y + radius + 1) - std::max(0, y - radius));
+        float* o = out.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x) o[x] = sum[size_t(x)] * scale;
     }
 }
 
@@ -88,8 +96,11 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
     for (const uint8_t level : grey) ++histogram[level];
     int threshold = OtsuThreshold(histogram);
     const double sx = 2.0 / (width - 1), sy = 2.0 / (height - 1);
+    double c[kTerms] = {}, spread = INFINITY;  // the last fit and how far the ground strayed from it
     for (int round = 0; round < 3; ++round) {
-        // Least squares over every fourth pixel of the ground each way.
+        // Least squares over every fourth pixel of the ground each way,
+        // leaving out what strays far from the last fit (a dark band at the
+        // edge, a shadow).
         double a[kTerms][kTerms] = {}, b[kTerms] = {}, t[kTerms], sum = 0, count = 0;
         for (int y = 0; y < height; y += 4)
             for (int x = 0; x < width; x += 4) {
@@ -97,14 +108,30 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
                 if ((level >= threshold) == lightInk) continue;
                 const double value = original[size_t(y) * size_t(width) + size_t(x)];
                 Terms(x * sx - 1, y * sy - 1, t);
+                double fit = 0;
+                for (int i = 0; i < kTerms; ++i) fit += c[i] * t[i];
+                if (round > 0 && std::abs(value - fit) > 2.5 * spread) continue;
                 for (int i = 0; i < kTerms; ++i) {
                     for (int j = 0; j < kTerms; ++j) a[i][j] += t[i] * t[j];
                     b[i] += t[i] * value;
                 }
                 sum += value, ++count;
             }
-        double c[kTerms];
+        const double last = spread;
         if (count < 4 * kTerms || !Solve(a, b, c)) break;
+        // How far the ground strays from the new fit.
+        double strayed = 0, counted = 0;
+        for (int y = 0; y < height; y += 4)
+            for (int x = 0; x < width; x += 4) {
+                const size_t i = size_t(y) * size_t(width) + size_t(x);
+                if ((grey[i] >= threshold) == lightInk) continue;
+                Terms(x * sx - 1, y * sy - 1, t);
+                double off = original[i];
+                for (int k = 0; k < kTerms; ++k) off -= c[k] * t[k];
+                if (std::abs(off) > 2.5 * last) continue;
+                strayed += off * off, ++counted;
+            }
+        spread = counted > 0 ? std::max(1.0, std::sqrt(strayed / counted)) : last;
         const double level = sum / count;
         std::fill(histogram.begin(), histogram.end(), 0);
         for (int y = 0; y < height; ++y) {
@@ -121,7 +148,32 @@ int FlattenGround(std::vector<uint8_t>& grey, int width, int height, bool lightI
         }
         threshold = OtsuThreshold(histogram);
     }
-    return threshold;
+    // Objects of a photograph vary in tone; the ground, evened out, does not.
+    // The cut lies a fifth of the way from the ground's peak to the ink's
+    // mean, or four deviations of the ground (measured on its far side from
+    // the ink) away from the peak where that is farther.
+    int peak = -1;
+    double ink = 0, inkCount = 0;
+    for (int level = 0; level < 256; ++level) {
+        const double count = double(histogram[size_t(level)]);
+        if ((level >= threshold) == lightInk) {
+            ink += count * level;
+            inkCount += count;
+        } else if (peak < 0 || count > double(histogram[size_t(peak)])) {
+            peak = level;
+        }
+    }
+    if (inkCount == 0 || peak < 0) return threshold;
+    double squares = 0, count = 0;
+    for (int level = 0; level < 256; ++level)
+        if (lightInk ? level < peak : level > peak) {
+            squares += double(histogram[size_t(level)]) * (level - peak) * (level - peak);
+            count += double(histogram[size_t(level)]);
+        }
+    const double deviation = count > 0 ? std::sqrt(squares / count) : 0;
+    const double inkMean = ink / inkCount, away = std::max(4 * deviation, std::abs(inkMean - peak) / 5);
+    const double cut = lightInk ? std::min(peak + away, inkMean) : std::max(peak - away, inkMean) + 1;
+    return std::clamp(int(std::lround(cut)), 1, 255);
 }
 
 Tone ToneOf(const std::vector<int64_t>& histogram) {

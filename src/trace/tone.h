@@ -9,9 +9,9 @@
 namespace lp {
 
 struct Tone {
-    int threshold = 128;  // Otsu's
-    double contrast = 0;  // between the means of the two groups, in grey levels
-    double separation = 1;  // the share of the grey levels' variance that the split explains
+    int threshold = 128;      // Otsu's
+    double contrast = 0;      // between the means of the two groups, in grey levels
+    double separation = 1;    // the share of the grey levels' variance that the split explains
     bool continuous = false;  // a photograph or another continuous-tone picture
 };
 

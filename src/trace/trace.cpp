@@ -21,16 +21,14 @@ constexpr double kGroundShare = 0.5;
 // A piece is drawn along its strokes when they are at most this wide (field
 // units) and its longer side is this many times their width.
 constexpr double kThinUnits = 6, kThinRatio = 10;
+// ... with at most this share of their ink deeper inside (blots, eyes, knots).
+constexpr double kDeepShare = 0.1;
 // A stroke's weight counts it at least this wide (field units).
 constexpr double kStrokeWeightWidth = 4;
 // In a photograph, pieces and holes smaller than a square of this share of
 // the mask's side are specks, and holes under this share of their piece's
 // area are texture.
 constexpr double kPhotoSpeck = 1.0 / 60, kPhotoHoleShare = 0.03;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Trace", text);
-}
 
 TraceParts Failure(TraceFailure failure, const QString& error) {
     TraceParts parts;
@@ -43,19 +41,30 @@ TraceParts Failure(TraceFailure failure, const QString& error) {
 QString NoInk(Ink ink) {
     switch (ink) {
         case Ink::Light:
-            return Tr("Нечего обводить: светлого на тёмном фоне нет. Попробуйте обводить тёмное на светлом.");
+            return QCoreApplication::translate(
+                "Trace",
+                "Нечего обводить: светлого на тёмном фоне нет. Попробуйте обводить тёмное на светлом.");
         case Ink::Opaque:
-            return Tr("Нечего обводить: картинка прозрачна. Попробуйте обводить тёмное на светлом.");
+            return QCoreApplication::translate(
+                "Trace", "Нечего обводить: картинка прозрачна. Попробуйте обводить тёмное на светлом.");
         default:
-            return Tr("Нечего обводить: тёмного на светлом фоне нет. Попробуйте обводить светлое на тёмном.");
+            return QCoreApplication::translate(
+                "Trace",
+                "Нечего обводить: тёмного на светлом фоне нет. Попробуйте обводить светлое на тёмном.");
     }
+}
+
+TraceParts NoInkFound(Ink ink) {
+    TraceParts parts = Failure(TraceFailure::NoInk, NoInk(ink));
+    parts.inkUsed = ink;
+    return parts;
 }
 
 // Drops the specks and, in a photograph, its texture, at the scale what is
 // kept is drawn at; returns field units per mask pixel (for a fitted
 // picture, before the final fit).
-double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options, const QTransform& maskToField,
-             int fitSize) {
+double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options,
+             const QTransform& maskToField, int fitSize) {
     pieces.dropGround(kGroundShare);
     if (mask.photo) {
         const double speck = std::pow(kPhotoSpeck * std::max(mask.width, mask.height), 2);
@@ -74,17 +83,24 @@ double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& option
     return unitsPerPixel;
 }
 
+// Thin pieces are drawn along their strokes: those whose ink lies nearly
+// all within half a stroke of at most kThinUnits and a kThinRatio-th of
+// their longer side from the ground.
 void Classify(MaskPieces& pieces, TraceOptions::Mode mode, double unitsPerPixel) {
-    for (MaskPiece& piece : pieces.pieces) {
-        const double width = piece.strokeWidth(), side = std::max(piece.bounds.width(), piece.bounds.height());
-        piece.thin = mode == TraceOptions::Mode::Lines ||
-                     (mode == TraceOptions::Mode::Auto && width * unitsPerPixel <= kThinUnits &&
-                      side >= kThinRatio * width);
+    if (mode == TraceOptions::Mode::Auto) {
+        pieces.markThin(
+            [&](const MaskPiece& piece) {
+                return std::min(kThinUnits / unitsPerPixel, piece.side() / kThinRatio);
+            },
+            kDeepShare);
+        return;
     }
+    for (MaskPiece& piece : pieces.pieces) piece.thin = mode == TraceOptions::Mode::Lines;
 }
 
 // The outlines of the filled pieces: each outer outline a part, each hole a part inside it.
-void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels, std::vector<TracePart>& parts) {
+void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels,
+                  std::vector<TracePart>& parts) {
     const std::vector<Curve> curves = TraceCurves(filled, 2);
     const double area = std::abs(map.determinant());
     std::vector<int> partOf(curves.size(), -1);
@@ -156,21 +172,28 @@ void RankParts(std::vector<TracePart>& parts) {
     parts = std::move(ranked);
 }
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement) {
-    if (picture.isNull()) return Failure(TraceFailure::NoPicture, Tr("Нет картинки"));
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement) {
+    if (picture.isNull())
+        return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
-        return Failure(TraceFailure::NoPlace, Tr("Картинке негде лежать: её место на поле пусто"));
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
     return FindMaskParts(MakeInkMask(picture, options.mask), picture.size(), options, placement);
 }
 
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement) {
-    if (pictureSize.isEmpty()) return Failure(TraceFailure::NoPicture, Tr("Нет картинки"));
+    if (pictureSize.isEmpty())
+        return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
-        return Failure(TraceFailure::NoPlace, Tr("Картинке негде лежать: её место на поле пусто"));
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
-        return Failure(TraceFailure::AllInk, Tr("Картинка закрашена целиком: нечего обводить. Попробуйте "
-                                                "другой порог или обводить другую сторону."));
+        return Failure(TraceFailure::AllInk,
+                       QCoreApplication::translate("Trace",
+                                                   "Картинка закрашена целиком: нечего обводить. Попробуйте "
+                                                   "другой порог или обводить другую сторону."));
 
     // Mask pixels -> field units: the picture onto the area, or fitted.
     QTransform map = mask.toSource;
@@ -182,7 +205,7 @@ TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOpti
     MaskPieces pieces(mask);
     const double unitsPerPixel = Clean(pieces, mask, options, map, fitSize);
     const QRect kept = pieces.keptBounds();
-    if (kept.isEmpty()) return Failure(TraceFailure::NoInk, NoInk(mask.inkUsed));
+    if (kept.isEmpty()) return NoInkFound(mask.inkUsed);
     if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
     Classify(pieces, options.mode, unitsPerPixel);
 
@@ -194,7 +217,7 @@ TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOpti
     if (filled.inkPixels > 0)
         OutlineParts(filled, map, std::pow(options.speckUnits / unitsPerPixel, 2), found.parts);
     if (thin.inkPixels > 0) StrokeParts(thin, pieces, map, unitsPerPixel, found.parts);
-    if (found.parts.empty()) return Failure(TraceFailure::NoInk, NoInk(mask.inkUsed));
+    if (found.parts.empty()) return NoInkFound(mask.inkUsed);
     RankParts(found.parts);
     return found;
 }

@@ -54,13 +54,13 @@ struct TracePart {
 
 struct TraceParts {
     TraceFailure failure = TraceFailure::None;
-    QString error;  // for the user when it failed
+    QString error;                 // for the user when it failed
     std::vector<TracePart> parts;  // the largest first; a part's id is its index
     Ink inkUsed = Ink::Dark;
     bool photo = false;
-    int fitSize = 0;    // the kept parts are fitted to this size (0: in place)
+    int fitSize = 0;       // the kept parts are fitted to this size (0: in place)
     bool keepAll = false;  // text: no letter is left out for want of points
-    QStringList notes;  // e.g. a font the system lacks, letters too small to read
+    QStringList notes;     // e.g. a font the system lacks, letters too small to read
 };
 
 // What the user leaves out: parts by id (a hole left out is filled in), and
@@ -81,8 +81,8 @@ struct TraceResult {
     Coords X{}, Y{};
     int contours = 0;
     double routeLength = 0, bridgeLength = 0, worstDeviation = 0;  // field units
-    double meanStep = 0;                                              // routeLength / 256
-    bool detailLost = false;  // 256 points cannot hold the route within one unit
+    double meanStep = 0;                                           // routeLength / 256
+    bool detailLost = false;        // 256 points cannot hold the route within one unit
     std::vector<PartState> states;  // by part id
     QTransform partsToField;        // the parts' loops -> field units, as the parts drawn were fitted
     int partsDrawn = 0, partsFound = 0;
@@ -90,7 +90,8 @@ struct TraceResult {
     QStringList notes;
 };
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement);
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement);
 // The same from the ink mask of a picture of `pictureSize`, made before with
 // options.mask: a change of the other options need not make it again.
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,

@@ -1,12 +1,11 @@
 #include "tracewin/traceform.h"
 
-#include <QCoreApplication>
-#include <QLocale>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 
+#include "language/translations.h"
 #include "trace/partpick.h"
 #include "ui_traceform.h"
 #include "widgets/formstyle.h"
@@ -16,12 +15,8 @@ namespace {
 // The longest text traced, in characters.
 constexpr int kMaxText = 400;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TTraceForm", text);
-}
-
 QString Units(double value) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 1) + Tr(" ед.");
+    return TTraceForm::tr("%1 ед.").arg(InterfaceLocale().toString(value, 'f', 1));
 }
 
 // Why the parts not drawn are not: counted by reason.
@@ -33,27 +28,26 @@ QString NotDrawn(const lp::TraceResult& r) {
         points += state == lp::PartState::NoRoom || state == lp::PartState::TooFewPoints;
     }
     QStringList why;
-    if (user) why << Tr("убраны щелчком — %1").arg(user);
-    if (largest) why << Tr("сверх крупнейших — %1").arg(largest);
-    if (points) why << Tr("не уместились в 256 точек — %1").arg(points);
-    return why.isEmpty() ? QString() : Tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
+    if (user) why << TTraceForm::tr("убраны щелчком — %1").arg(user);
+    if (largest) why << TTraceForm::tr("сверх крупнейших — %1").arg(largest);
+    if (points) why << TTraceForm::tr("не уместились в 256 точек — %1").arg(points);
+    return why.isEmpty() ? QString() : TTraceForm::tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
 }
 
 QString StatusOf(const TraceOutcome& outcome) {
     const lp::TraceResult& r = outcome.result;
     QString text;
     if (!r.ok) {
-        text = r.error.isEmpty() ? Tr("Не удалось обвести") : r.error;
+        text = r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error;
     } else {
-        text =
-            Tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
-                .arg(r.contours)
-                .arg(Tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
-                .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
+        text = TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
+                   .arg(r.contours)
+                   .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
         if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
-            text += Tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
+            text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
     }
     if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
     return text;
@@ -160,17 +154,15 @@ void TTraceForm::done(int result) {
 void TTraceForm::updateLabels() {
     const bool automatic = ui->CheckBoxAutoThreshold->isChecked();
     ui->SliderThreshold->setEnabled(!automatic);
-    ui->LabelThreshold->setText(automatic ? QStringLiteral("авто")
-                                          : QString::number(ui->SliderThreshold->value()));
+    ui->LabelThreshold->setText(automatic ? tr("авто") : QString::number(ui->SliderThreshold->value()));
     ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
     ui->ButtonResetParts->setEnabled(!choice_.leftOut.empty() || !choice_.drawn.empty());
     const QSize size = picture_.image.size();
-    ui->LabelPicture->setText(
-        picture_.image.isNull() || picture_.hidden
-            ? QStringLiteral("Под полем нет картинки.")
-            : QStringLiteral("Обводится картинка под полем (%1 × %2) там, где она лежит.")
-                  .arg(size.width())
-                  .arg(size.height()));
+    ui->LabelPicture->setText(picture_.image.isNull() || picture_.hidden
+                                  ? tr("Под полем нет картинки.")
+                                  : tr("Обводится картинка под полем (%1 × %2) там, где она лежит.")
+                                        .arg(size.width())
+                                        .arg(size.height()));
     ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
 }
 
@@ -188,7 +180,7 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
         return true;
     }
     if (picture_.image.isNull() || picture_.hidden) {
-        why = QStringLiteral("Нечего обводить: под полем нет картинки.");
+        why = tr("Нечего обводить: под полем нет картинки.");
         return false;
     }
     job.picture = picture_.image;
@@ -225,7 +217,7 @@ void TTraceForm::retrace() {
         pending_ = true;
     else
         start();
-    if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(QStringLiteral("Обвожу…"));
+    if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(tr("Обвожу…"));
 }
 
 void TTraceForm::start() {

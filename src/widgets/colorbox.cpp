@@ -12,26 +12,26 @@ struct NamedColor {
 };
 
 const NamedColor kStandardColors[] = {
-    {"Чёрный", QColor(0, 0, 0)},
-    {"Бордовый", QColor(128, 0, 0)},
-    {"Зелёный", QColor(0, 128, 0)},
-    {"Оливковый", QColor(128, 128, 0)},
-    {"Тёмно-синий", QColor(0, 0, 128)},
-    {"Пурпурный", QColor(128, 0, 128)},
-    {"Сине-зелёный", QColor(0, 128, 128)},
-    {"Серый", QColor(128, 128, 128)},
-    {"Серебристый", QColor(192, 192, 192)},
-    {"Красный", QColor(255, 0, 0)},
-    {"Ярко-зелёный", QColor(0, 255, 0)},
-    {"Жёлтый", QColor(255, 255, 0)},
-    {"Синий", QColor(0, 0, 255)},
-    {"Фуксия", QColor(255, 0, 255)},
-    {"Голубой", QColor(0, 255, 255)},
-    {"Белый", QColor(255, 255, 255)},
-    {"Мятный", QColor(192, 220, 192)},
-    {"Небесный", QColor(166, 202, 240)},
-    {"Кремовый", QColor(255, 251, 240)},
-    {"Средне-серый", QColor(160, 160, 164)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Чёрный"), QColor(0, 0, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Бордовый"), QColor(128, 0, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Зелёный"), QColor(0, 128, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Оливковый"), QColor(128, 128, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Тёмно-синий"), QColor(0, 0, 128)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Пурпурный"), QColor(128, 0, 128)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Сине-зелёный"), QColor(0, 128, 128)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Серый"), QColor(128, 128, 128)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Серебристый"), QColor(192, 192, 192)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Красный"), QColor(255, 0, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Ярко-зелёный"), QColor(0, 255, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Жёлтый"), QColor(255, 255, 0)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Синий"), QColor(0, 0, 255)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Фуксия"), QColor(255, 0, 255)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Голубой"), QColor(0, 255, 255)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Белый"), QColor(255, 255, 255)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Мятный"), QColor(192, 220, 192)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Небесный"), QColor(166, 202, 240)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Кремовый"), QColor(255, 251, 240)},
+    {QT_TRANSLATE_NOOP("ColorBox", "Средне-серый"), QColor(160, 160, 164)},
 };
 }  // namespace
 
@@ -44,17 +44,19 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
         painter.drawRect(0, 0, 15, 11);
         return QIcon(pixmap);
     };
-    for (const auto& entry : kStandardColors)
-        addItem(swatch(entry.color), QString::fromUtf8(entry.name), entry.color);
+    for (const auto& entry : kStandardColors) addItem(swatch(entry.color), tr(entry.name), entry.color);
     // The desktop's own colours.
     const QPalette palette;
     const std::pair<const char*, QPalette::ColorRole> systemColors[] = {
-        {"Фон окна", QPalette::Window},     {"Текст окна", QPalette::WindowText},
-        {"Фон поля", QPalette::Base},       {"Кнопка", QPalette::Button},
-        {"Выделение", QPalette::Highlight}, {"Подсказка", QPalette::ToolTipBase},
+        {QT_TRANSLATE_NOOP("ColorBox", "Фон окна"), QPalette::Window},
+        {QT_TRANSLATE_NOOP("ColorBox", "Текст окна"), QPalette::WindowText},
+        {QT_TRANSLATE_NOOP("ColorBox", "Фон поля"), QPalette::Base},
+        {QT_TRANSLATE_NOOP("ColorBox", "Кнопка"), QPalette::Button},
+        {QT_TRANSLATE_NOOP("ColorBox", "Выделение"), QPalette::Highlight},
+        {QT_TRANSLATE_NOOP("ColorBox", "Подсказка"), QPalette::ToolTipBase},
     };
     for (const auto& [name, role] : systemColors)
-        addItem(swatch(palette.color(role)), QString::fromUtf8(name), palette.color(role));
+        addItem(swatch(palette.color(role)), tr(name), palette.color(role));
     setCurrentIndex(0);
     setIconSize(QSize(16, 12));
     setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,7 @@
 #include "widgets/dialogs.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 #include <algorithm>
 
 #include "files/replacefile.h"
-#include "view/picturepreview.h"
+#include "widgets/picturepreview.h"
 #include "widgets/ildaframedialog.h"
 
 namespace {
@@ -17,13 +18,13 @@ namespace {
 QString captionFor(QMessageBox::Icon icon) {
     switch (icon) {
         case QMessageBox::Critical:
-            return QStringLiteral("Ошибка");
+            return QCoreApplication::translate("Dialogs", "Ошибка");
         case QMessageBox::Warning:
-            return QStringLiteral("Предупреждение");
+            return QCoreApplication::translate("Dialogs", "Предупреждение");
         case QMessageBox::Question:
-            return QStringLiteral("Подтверждение");
+            return QCoreApplication::translate("Dialogs", "Подтверждение");
         default:
-            return QStringLiteral("Информация");
+            return QCoreApplication::translate("Dialogs", "Информация");
     }
 }
 
@@ -120,9 +121,10 @@ SaveTarget AskSaveTarget(QWidget* parent, const QString& path, const QString& wh
     }
     // Anything standing there counts (a dangling link does not).
     if (path.isEmpty() || !QFileInfo::exists(path)) return SaveTarget::Accepted;
-    return dialogs().message(parent, QMessageBox::Warning,
-                             QStringLiteral("Файл с таким именем существует, переписать?"),
-                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+    return dialogs().message(
+               parent, QMessageBox::Warning,
+               QCoreApplication::translate("Dialogs", "Файл с таким именем существует, переписать?"),
+               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
                ? SaveTarget::Accepted
                : SaveTarget::Declined;
 }

@@ -10,15 +10,14 @@
 
 IldaFrameDialog::IldaFrameDialog(const QList<lp::IldaFrameInfo>& frames, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("IldaFrameDialog"));
-    setWindowTitle(QStringLiteral("Выбор кадра ILDA"));
+    setWindowTitle(tr("Выбор кадра ILDA"));
     ApplyFormFont(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Кадров в файле: %1. Какой импортировать?").arg(frames.size())));
+    layout->addWidget(new QLabel(tr("Кадров в файле: %1. Какой импортировать?").arg(frames.size())));
 
     list = new QTreeWidget;
     list->setObjectName(QStringLiteral("Frames"));
-    list->setHeaderLabels({QStringLiteral("Кадр"), QStringLiteral("Имя"), QStringLiteral("Точек")});
+    list->setHeaderLabels({tr("Кадр"), tr("Имя"), tr("Точек")});
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);

@@ -12,6 +12,7 @@
 #include "app/aboutform.h"
 #include "app/baseform.h"
 #include "app/startup.h"
+#include "language/translations.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"

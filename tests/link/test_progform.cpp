@@ -266,7 +266,7 @@ void ProgFormTest::unusablePortWarnsOnceAndSendsNothing() {
     form.show();
     QTest::mouseClick(form.ui->SpeedButton6, Qt::LeftButton);
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY2(IsWarning(dialogs.messages[0], lp::kCannotOpenPort), qPrintable(dialogs.messages[0].text));
+    QVERIFY2(IsWarning(dialogs.messages[0], lp::CannotOpenPort()), qPrintable(dialogs.messages[0].text));
     QVERIFY(!form.link.PortHandle);
     QCOMPARE(com2_->read(), QByteArray());
     QVERIFY(form.isVisible());  // the program goes on
@@ -290,7 +290,7 @@ void ProgFormTest::refusedSettingsSendNothing() {
     TProgForm form;
     form.SpeedButtonAvtoClick();
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotConfigurePort));
+    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotConfigurePort()));
     QCOMPARE(ports.closes, 1);
     QVERIFY(ports.writes.isEmpty());
     QVERIFY(!form.link.PortHandle);
@@ -305,7 +305,7 @@ void ProgFormTest::failedOrShortWriteIsReported() {
     ports.writeTakes = 2;
     form.SpeedButton7Click();
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotWritePort));
+    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotWritePort()));
     QVERIFY2(dialogs.messages[0].text.contains(u"2 байт из 3"_s), qPrintable(dialogs.messages[0].text));
     QCOMPARE(com2_->read(), Bytes({0x00, 0x07}));
     QCOMPARE(ports.closes, 1);
@@ -314,7 +314,7 @@ void ProgFormTest::failedOrShortWriteIsReported() {
     ports.whileOpen = [&](const QString&) { com2_->stop(); };
     form.SpeedButton7Click();
     QCOMPARE(dialogs.messages.size(), 2);
-    QVERIFY2(IsWarning(dialogs.messages[1], lp::kCannotWritePort), qPrintable(dialogs.messages[1].text));
+    QVERIFY2(IsWarning(dialogs.messages[1], lp::CannotWritePort()), qPrintable(dialogs.messages[1].text));
     QCOMPARE(ports.closes, 2);
     QVERIFY(!form.link.PortHandle);
     QVERIFY(!form.link.Failure().isEmpty());
@@ -365,7 +365,7 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
             QTest::mouseClick(windows.prog->ui->SpeedButtonHand, Qt::LeftButton);
         });
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotOpenPort));
+    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotOpenPort()));
     QCOMPARE(com1_->read(), Bytes({0x00, 0x86, 0x01}));
     QVERIFY(base.isVisible());
     QCOMPARE(base.FigureX, x);
@@ -386,7 +386,7 @@ void ProgFormTest::realWarningBoxTakesItsClick() {
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
     QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
-    QVERIFY(shown.startsWith(lp::kCannotOpenPort + u'\n'));
+    QVERIFY(shown.startsWith(lp::CannotOpenPort() + u'\n'));
     QCOMPARE(caption, u"Warning"_s);
     QVERIFY(form.isVisible());
 }

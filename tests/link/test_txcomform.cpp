@@ -328,7 +328,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     qputenv("LASERPIC_COM2", ports_.dir->filePath(u"unplugged"_s).toLocal8Bit());
     QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotOpenPort));
+    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotOpenPort()));
     QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
     QCOMPARE(form.ui->EditNameFile->text(), u"Saved"_s);
     QVERIFY(form.isVisible() && form.ui->CheckBoxClose->isVisible() && form.ui->Animate->isHidden());
@@ -339,7 +339,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     qputenv("LASERPIC_COM2", ports_.com2->device.toLocal8Bit());
     form.SpeedButtonBegTxClick();
     QCOMPARE(dialogs.messages.size(), 2);
-    QVERIFY(IsWarning(dialogs.messages[1], lp::kCannotConfigurePort));
+    QVERIFY(IsWarning(dialogs.messages[1], lp::CannotConfigurePort()));
     QCOMPARE(ports_.com2->read(), QByteArray());
     QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
     // And the next one goes out.
@@ -358,7 +358,7 @@ void TxComFormTest::peerGoneMidTransmission() {
     form.show();
     QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::kCannotWritePort));
+    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotWritePort()));
     const QStringList lines = LogLines(form);
     QCOMPARE(lines.size(), 6);
     QCOMPARE(lines[2].count(u'-'), 1 + 128);  // the heading and the first half, logged before it failed
@@ -386,7 +386,7 @@ void TxComFormTest::stalledDrainIsGivenUp() {
         QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
         QVERIFY(clock.elapsed() < (flushEndsIt ? 1300 : 2300));
         QCOMPARE(dialogs.messages.size(), flushEndsIt ? 1 : 2);
-        QVERIFY(IsWarning(dialogs.messages.last(), lp::kCannotWritePort));
+        QVERIFY(IsWarning(dialogs.messages.last(), lp::CannotWritePort()));
         QVERIFY2(dialogs.messages.last().text.endsWith(u": данные не ушли в линию вовремя"_s),
                  qPrintable(dialogs.messages.last().text));
         QVERIFY(LogLines(form).contains(

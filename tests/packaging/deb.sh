@@ -9,14 +9,14 @@ trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack failed"; }
-deb=$(ls "$out"/laserpic_*_amd64.deb)
+deb=$(ls "$out"/laserpic_*_"$(dpkg --print-architecture)".deb)
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 
 dpkg-deb --info "$deb" >"$out/info"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # From the linked libraries, and what is loaded at run time without linking.
-for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpotrace0 \
+for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpotrace0 libseccomp2 libfontconfig1 \
          libqt6svg6 qt6-translations-l10n qt6-image-formats-plugins; do
   [[ ", $depends," == *", $d"[\ ,]* ]] || fail "Depends lacks $d"
 done
@@ -27,7 +27,8 @@ controls=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '^
 
 dpkg-deb --contents "$deb" >"$out/contents"
 for f in usr/bin/laserpic usr/libexec/laserpic/laserpic-decode usr/share/applications/org.laserpic.LaserPic.desktop \
-         usr/share/mime/packages/org.laserpic.LaserPic.xml \
+         usr/share/mime/packages/org.laserpic.LaserPic.xml usr/share/metainfo/org.laserpic.LaserPic.metainfo.xml \
+         usr/share/laserpic/translations/laserpic_en.qm usr/share/laserpic/screenshots/main-window.png \
          usr/share/icons/hicolor/scalable/apps/org.laserpic.LaserPic.svg \
          usr/share/icons/hicolor/48x48/apps/org.laserpic.LaserPic.png \
          usr/share/doc/laserpic/copyright usr/share/doc/laserpic/README.md usr/share/man/man1/laserpic.1.gz; do

@@ -17,6 +17,9 @@ expected=(
   usr/libexec/laserpic/laserpic-decode
   usr/share/applications/$id.desktop
   usr/share/mime/packages/$id.xml
+  usr/share/metainfo/$id.metainfo.xml
+  usr/share/laserpic/screenshots/main-window.png
+  usr/share/laserpic/translations/laserpic_en.qm
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/icons/hicolor/scalable/mimetypes/${type//\//-}.svg
   usr/share/man/man1/laserpic.1.gz
@@ -35,6 +38,12 @@ installed=$(cd "$dest" && find . -type f -printf '%P\n' | sort)
   "LPIC 48 48 48 48 argb32pm" ] || fail "the installed decoding program does not decode the icon"
 [ "$("$dest/usr/bin/laserpic" --version)" = "laserpic $(sed -n 's/^laserpic (\(.*\)).*/\1/p;q' "$(dirname "$0")/../../packaging/changelog")" ] ||
   fail "--version and the changelog disagree"
+
+# The installed programs find the English translation from their own places.
+[ "$(LANGUAGE=en "$dest/usr/bin/laserpic" --export-ilda 2>&1)" = "laserpic: usage: --export-ilda PICTURE.kvt OUT.ild; see laserpic --help" ] ||
+  fail "the installed editor does not speak English"
+LANGUAGE=en "$dest/usr/libexec/laserpic/laserpic-decode" -- /nonexistent.png | grep -q ' File not found$' ||
+  fail "the installed decoding program does not speak English"
 
 # Icons: each PNG of its size, the scalable one a valid SVG.
 for s in "${sizes[@]}"; do
@@ -69,6 +78,19 @@ grep -qxF "50:$type:*.kvt" "$share/mime/globs2" || fail "the MIME database does 
 update-desktop-database "$share/applications"
 grep -qxF "$type=$id.desktop;" "$share/applications/mimeinfo.cache" || fail "the entry does not open $type"
 
+# The software centres' description: valid offline (the screenshot's web
+# address is not fetched), the menu entry's id, and the screenshot it names
+# installed at the size it states.
+metainfo=$share/metainfo/$id.metainfo.xml
+appstreamcli validate --no-net --explain "$metainfo" >"$dest/validate" 2>&1 || true
+if grep -qE '^(E|W): ' "$dest/validate"; then cat "$dest/validate"; fail "appstreamcli validate reports errors or warnings"; fi
+m() { xmllint --xpath "$1" "$metainfo"; }
+[ "$(m 'string(/component/id)')" = "$id" ] && [ "$(m 'string(//launchable)')" = "$id.desktop" ] ||
+  fail "the metainfo's id is not the menu entry's"
+[ "$(identify -format '%m %wx%h' "$share/laserpic/screenshots/main-window.png")" = \
+  "PNG $(m 'string(//screenshot/image/@width)')x$(m 'string(//screenshot/image/@height)')" ] ||
+  fail "the screenshot differs from what the metainfo says"
+
 # The manual page names the program.
 lexgrog "$share/man/man1/laserpic.1.gz" | grep -q 'laserpic - ' || fail "manual page without a NAME line"
-echo "installed ${#expected[@]} files; desktop entry, MIME package and icons accepted"
+echo "installed ${#expected[@]} files; desktop entry, MIME package, metainfo and icons accepted"

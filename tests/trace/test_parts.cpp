@@ -33,7 +33,8 @@ double ToContour(QPointF p, const lp::TraceResult& r) {
 double CircleOff(const Disc& d, const lp::TraceResult& r) {
     double worst = 0;
     for (int k = 0; k < 360; ++k)
-        worst = std::max(worst, ToContour(d.c + d.r * QPointF(std::cos(k * M_PI / 180), std::sin(k * M_PI / 180)), r));
+        worst = std::max(
+            worst, ToContour(d.c + d.r * QPointF(std::cos(k * M_PI / 180), std::sin(k * M_PI / 180)), r));
     return worst;
 }
 
@@ -83,11 +84,13 @@ void TestParts::ink_data() {
     QTest::addColumn<int>("ink");
     const QList<Disc> two{{{70, 90}, 40}, {{180, 100}, 50}};
     QTest::newRow("dark on light") << Discs(Blank(Qt::white), two, Qt::black) << int(lp::Ink::Dark);
-    QTest::newRow("light on dark") << Discs(Blank(QColor(30, 20, 60)), two, Qt::yellow) << int(lp::Ink::Light);
+    QTest::newRow("light on dark") << Discs(Blank(QColor(30, 20, 60)), two, Qt::yellow)
+                                   << int(lp::Ink::Light);
     QTest::newRow("white on transparent")
         << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Opaque);
     QTest::newRow("pale on transparent")
-        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, QColor(250, 250, 235)) << int(lp::Ink::Opaque);
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, QColor(250, 250, 235))
+        << int(lp::Ink::Opaque);
 }
 
 // The side that does not hold the border is ink; a one-tone picture on a
@@ -116,14 +119,16 @@ void TestParts::photograph() {
     QRandomGenerator random(7);
     QList<Disc> discs;
     for (int i = 0; i < 12; ++i)
-        discs << Disc{{30.0 + (i % 4) * 60 + random.bounded(10), 35.0 + (i / 4) * 55 + random.bounded(8)}, 14.0 + i};
+        discs << Disc{{30.0 + (i % 4) * 60 + random.bounded(10), 35.0 + (i / 4) * 55 + random.bounded(8)},
+                      14.0 + i};
     for (int y = 0; y < picture.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         for (int x = 0; x < picture.width(); ++x) {
             const QPointF p(x / 4.0 + 0.125, y / 4.0 + 0.125);
             bool inside = false;
             for (const Disc& d : discs) inside = inside || QLineF(p, d.c).length() < d.r;
-            const int level = int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
+            const int level =
+                int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
             line[x] = qRgb(level, level, level);
         }
     }
@@ -132,7 +137,8 @@ void TestParts::photograph() {
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.contours, discs.size());
-    for (const Disc& d : discs) QVERIFY2(CircleOff(d, r) <= 1.5, qPrintable(QString::number(CircleOff(d, r))));
+    for (const Disc& d : discs)
+        QVERIFY2(CircleOff(d, r) <= 1.5, qPrintable(QString::number(CircleOff(d, r))));
     for (int i = 0; i < 256; ++i) QVERIFY(r.X[i] > 3 && r.X[i] < 253 && r.Y[i] > 3 && r.Y[i] < 189);
     QVERIFY(MeanStep(r) <= 11);
 }
@@ -153,7 +159,8 @@ void TestParts::gridWithDots() {
     for (int k = 0; k < 9; ++k) dots << Disc{{68.0 + (k % 3) * 40, 56.0 + (k / 3) * 40}, 7};
     picture = Discs(picture, dots, Qt::black);
     double autoLength = 0;
-    for (const lp::TraceOptions::Mode mode : {lp::TraceOptions::Mode::Auto, lp::TraceOptions::Mode::Outline}) {
+    for (const lp::TraceOptions::Mode mode :
+         {lp::TraceOptions::Mode::Auto, lp::TraceOptions::Mode::Outline}) {
         lp::TraceOptions options;
         options.mode = mode;
         const lp::TraceParts found = lp::FindImageParts(picture, options, lp::TracePlacement::InPlace(kArea));
@@ -183,7 +190,8 @@ void TestParts::gridWithDots() {
 // first, and said so; the user's choice only routes again.
 void TestParts::moreThanPointsHold() {
     QList<Disc> small;
-    for (int k = 0; k < 60; ++k) small << Disc{{12 + (k % 15) * 16.5, 120.0 + (k / 15) * 18}, 2.0 + (k % 15) * 0.3};
+    for (int k = 0; k < 60; ++k)
+        small << Disc{{12 + (k % 15) * 16.5, 120.0 + (k / 15) * 18}, 2.0 + (k % 15) * 0.3};
     const Disc large{{128, 55}, 45};
     const QImage picture = Discs(Blank(Qt::white), small + QList<Disc>{large}, Qt::black);
     const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
@@ -234,7 +242,8 @@ void TestParts::textLines() {
     QCOMPARE(r.contours, 7);
     for (const QPolygonF& polygon : truth.toSubpathPolygons(map))
         for (const QPointF& p : polygon) QVERIFY(ToContour(p, r) <= 1.0);
-    const lp::TraceResult tiny = lp::TraceText(QStringLiteral("LASER PICTURE EDITOR AND MORE"), font.family(), false, 200);
+    const lp::TraceResult tiny =
+        lp::TraceText(QStringLiteral("LASER PICTURE EDITOR AND MORE"), font.family(), false, 200);
     QVERIFY2(tiny.ok && tiny.partsDrawn == tiny.partsFound && tiny.notes.join(u' ').contains(u"Буквы"),
              qPrintable(tiny.notes.join(u' ')));
 }

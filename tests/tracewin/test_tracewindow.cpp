@@ -192,7 +192,7 @@ class TraceWindowTest : public QObject {
         TTraceForm* trace = openTrace();
         QSignalSpy shown(trace, &TTraceForm::resultChanged);
         trace->ui->CheckBoxAutoThreshold->click();  // starts a trace
-        trace->ui->ComboInk->setCurrentIndex(2);         // while it runs
+        trace->ui->ComboInk->setCurrentIndex(2);    // while it runs
         QVERIFY(trace->busy());
         QTRY_VERIFY(!trace->busy());
         QCOMPARE(shown.count(), 1);
@@ -293,6 +293,25 @@ class TraceWindowTest : public QObject {
         const int step = green({120, 40}), jump = green({187, 130}), ground = green({120, 130});
         QVERIFY2(ground == 0 && jump > 10 && step > 3 * jump,
                  qPrintable(QStringLiteral("%1 %2").arg(step).arg(jump)));
+    }
+
+    // Light on dark: the automatic ink and "Светлое на тёмном" trace it; dark
+    // ink finds nothing and says what to try.
+    void inkChoice() {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter(&image).fillRect(100, 50, 100, 100, Qt::white);
+        const QString path = dir_.filePath(QStringLiteral("dark.png"));
+        QVERIFY(image.save(path));
+        loadPicture(path);
+        TTraceForm* trace = openTrace();
+        for (const int ink : {0, 1, 2}) {
+            trace->ui->ComboInk->setCurrentIndex(ink);
+            QTRY_VERIFY(trace->current() && !trace->busy());
+            QCOMPARE(trace->result().ok, ink != 1);
+            QCOMPARE(trace->ui->LabelStatus->text().contains(u"Попробуйте обводить светлое на тёмном"),
+                     ink == 1);
+        }
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.

@@ -1,0 +1,155 @@
+// Opening and saving laser picture files, the save prompt on close and the
+// (disabled) auto-save. Opening never writes, a save never damages the previous
+// file, and a failed write is reported with the file's path and the reason.
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "app/baseform.h"
+#include "figure/kvtfile.h"
+#include "ui_baseform.h"
+
+namespace {
+
+QString NotFound() {
+    return TBaseForm::tr("Файл не найден !");
+}
+QString SaveChanges() {
+    return TBaseForm::tr(" Записать последние изменения?");
+}
+const QString kAutoSaveFile = QStringLiteral("0Temp.kvt");
+QString OpenFailed() {
+    return TBaseForm::tr("Не удалось открыть файл");
+}
+QString WriteFailed() {
+    return TBaseForm::tr("Не удалось записать файл");
+}
+
+// "If no file exists at the chosen path": anything standing there counts.
+bool Exists(const QString& path) {
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+}  // namespace
+
+void TBaseForm::connectFileHandlers() {
+    connect(ui->SpeedButtonOpenPic, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonOpenPicClick);
+    connect(ui->SpeedButtonSavePic, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonSavePicClick);
+    // Connected but never started: no command of the editor enables the auto-save.
+    connect(TimerAvtoSave, &QTimer::timeout, this, &TBaseForm::TimerAvtoSaveTimer);
+}
+
+void TBaseForm::SpeedButtonOpenPicClick() {
+    // 1. The undo copy first: the flag is set even when the user cancels.
+    ToUndo();
+    // 2. The dialog; a cancel goes on at step 6.
+    if (!dialogs().openFile(this, OpenDialogPic)) {
+        ToNameTx(OpenDialogPic.fileName);
+        activateWindow();
+        setFocus();
+        return;
+    }
+    OpenChosenPicture();
+}
+
+bool TBaseForm::OpenChosenPicture() {
+    const QString path = OpenDialogPic.fileName;
+    bool opened = false;
+    if (!Exists(path)) {
+        // 3. Nothing there: say so and go on at step 6.
+        dialogs().message(this, QMessageBox::Critical, NotFound(), QMessageBox::Ok);
+    } else {
+        // 4. Read the whole image (read-only, regular files only); on failure
+        //    nothing changes and the command stops here.
+        const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
+        if (!read) {
+            ShowFileFailure(this, OpenFailed(), path, read.error);
+            return false;
+        }
+        // 5. The opened file becomes the picture's file.
+        SaveDialogPic.fileName = path;
+        FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
+        lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
+        FullReturn(1);
+        opened = true;
+    }
+    // 6. The name the open dialog now holds.
+    ToNameTx(path);
+    // 7. The keyboard back to the main window.
+    activateWindow();
+    setFocus();
+    return opened;
+}
+
+void TBaseForm::SpeedButtonSavePicClick() {
+    // 1. The dialog; a cancel goes on at step 3.
+    if (dialogs().saveFile(this, SaveDialogPic)) {
+        // 2. Write, asking first when something is already there; a refused
+        //    target or a failed write stops the command at the failing step.
+        const SaveTarget target = AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed());
+        if (target == SaveTarget::Refused) return;
+        if (target == SaveTarget::Accepted && !SAveToFile()) return;
+    }
+    // 3. On every other path, cancel and No included.
+    ToNameTx(SaveDialogPic.fileName);
+}
+
+bool TBaseForm::SAveToFile() {
+    const QString path = SaveDialogPic.fileName;
+    // 1. The figure into the file image.
+    lp::FigureToImage(FigureX, FigureY, data.PictureBuffer);
+    // 2. The whole image through a temporary file; the previous file stays as
+    //    it was unless everything was written.
+    const lp::FileResult written = lp::WritePictureFile(path, data.PictureBuffer);
+    if (!written) {
+        // Caption, name and the unsaved-changes flag stay as they were.
+        ShowFileFailure(this, WriteFailed(), path, written.error);
+        return false;
+    }
+    // 3.-5. No redraw: the caption shows the new FileTitle at the next FullReturn.
+    FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
+    ui->SpeedButtonUndo->setEnabled(false);
+    ToNameTx(path);
+    return true;
+}
+
+void TBaseForm::ToNameTx(const QString& path) {
+    PictureName = lp::PictureNameFor(path);
+}
+
+void TBaseForm::TimerAvtoSaveTimer() {
+    // The file image as it stands: the figure is not copied in first.
+    const lp::FileResult written = lp::WritePictureFile(kAutoSaveFile, data.PictureBuffer);
+    if (written) return;
+    // Should it ever be switched on, a failure must not pile up boxes while
+    // the first one is still shown.
+    const bool running = TimerAvtoSave->isActive();
+    TimerAvtoSave->stop();
+    ShowFileFailure(this, WriteFailed(), QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
+    if (running) TimerAvtoSave->start();
+}
+
+bool TBaseForm::FormClose() {
+    // 1. Nothing unsaved: close.
+    if (!ui->SpeedButtonUndo->isEnabled()) return true;
+    // 2. Ask; No closes.
+    if (dialogs().message(this, QMessageBox::Warning, SaveChanges(), QMessageBox::Yes | QMessageBox::No) !=
+        QMessageBox::Yes)
+        return true;
+    // 3. The save dialog; a cancel closes without writing.
+    if (!dialogs().saveFile(this, SaveDialogPic)) return true;
+    // 4.-5. Write, asking first when something is already there; No closes
+    //       without writing. No ToNameTx of its own (SAveToFile runs it).
+    //       A refused target keeps the window open, as a failed write does.
+    switch (AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed())) {
+        case SaveTarget::Refused:
+            return false;
+        case SaveTarget::Declined:
+            return true;
+        case SaveTarget::Accepted:
+            break;
+    }
+    // A failed write has been reported by SAveToFile: the window stays open
+    // with the figure, the undo copy and the unsaved-changes flag intact.
+    return SAveToFile();
+}

@@ -1,0 +1,176 @@
+// Reading background pictures: the file through the file layer, the guards
+// against cut and hostile data, then Qt's image reader at the size kept.
+#include "picture/picturefile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageReader>
+#include <algorithm>
+#include <memory>
+
+#include "files/regularfile.h"
+#include "picture/decodechild.h"
+#include "picture/pictureformat.h"
+#include "picture/pictureguards.h"
+#include "picture/svgrefs.h"
+
+namespace lp {
+
+namespace {
+
+// An SVG file, unpacked, is not read beyond this.
+constexpr qsizetype kSvgTextLimit = 16 * 1024 * 1024;
+
+QString TooLargeFile(qint64 size) {
+    return QCoreApplication::translate("Picture",
+                                       "Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
+        .arg((size + 1024 * 1024 - 1) / (1024 * 1024))
+        .arg(kPictureFileLimit / (1024 * 1024));
+}
+
+PictureResult Failure(const QString& reason) {
+    return {QImage(), reason, QSize()};
+}
+
+QString NotAPicture() {
+    return QCoreApplication::translate("Picture", "Это не картинка или её формат не поддерживается");
+}
+
+// Reads a regular file opened (a pipe, a device or a folder is refused
+// unopened) whole, without waiting on anything else.
+QString ReadPictureBytes(RegularFile& file, QByteArray& bytes) {
+    if (file.size() > kPictureFileLimit) return TooLargeFile(file.size());
+    // A file that shrank while being read is decoded as far as it goes.
+    if (const FileResult read = file.readAll(bytes, kPictureFileLimit); !read) return read.error;
+    if (bytes.isEmpty()) return QCoreApplication::translate("Picture", "Файл пуст");
+    return {};
+}
+
+// The size the file declares: the reader's, or for a bitmap whose header the
+// reader turns down, the header's own.
+QSize DeclaredSize(const QImageReader& reader, const QByteArray& bytes) {
+    const QSize size = reader.size();
+    return size.isValid() ? size : BmpHeaderSize(bytes);
+}
+
+// `size` reduced to fit in `box`, proportions kept.
+QSize Fitted(const QSize& size, const QSize& box) {
+    if (size.width() <= box.width() && size.height() <= box.height()) return size;
+    return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// The size kept of a picture of `size`: the loader's, or fitted in a preview's `box`.
+QSize KeptSize(const QSize& size, const QSize& box) {
+    return box.isValid() ? Fitted(size, box) : KeptPictureSize(size);
+}
+
+QImage Kept(QImage image, const QSize& box) {
+    const QSize size = KeptSize(image.size(), box);
+    if (size != image.size()) image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
+QString Unreadable(const QImageReader& reader) {
+    return QCoreApplication::translate("Picture", "Не удалось прочитать картинку: ") + reader.errorString();
+}
+
+PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
+    QByteArray svg = bytes;
+    if (bytes.startsWith("\x1f\x8b") && !Gunzip(bytes, kSvgTextLimit, svg))
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
+                           .arg(kSvgTextLimit / (1024 * 1024)));
+    if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
+    if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
+        return Failure(
+            QCoreApplication::translate("Picture",
+                                        "Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не "
+                                        "загружаются")
+                .arg(check.detail));
+    else if (check.verdict == SvgCheck::Broken)
+        return Failure(QCoreApplication::translate("Picture", "Файл SVG повреждён: ") + check.detail);
+    else if (check.verdict == SvgCheck::NotSvg)
+        return Failure(NotAPicture());
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "svg");
+    // Drawn at the kept size whatever size it declares.
+    const QSize declared = reader.size();
+    const QSize side = box.isValid() ? box : QSize(kPictureKeptSide, kPictureKeptSide);
+    QSize size = declared.isEmpty() ? side : declared.scaled(side, Qt::KeepAspectRatio);
+    reader.setScaledSize(size.expandedTo(QSize(1, 1)));
+    const QImage image = reader.read();
+    if (image.isNull()) return Failure(Unreadable(reader));
+    return {Kept(image, box), {}, declared.isEmpty() ? image.size() : declared};
+}
+
+// Decodes with the loader's rules, or with a valid `box`, fitted in it. The
+// content alone tells the format: a JPEG named .png is still a JPEG.
+PictureResult Decode(const QByteArray& bytes, const QSize& box) {
+    const QByteArray format = PictureFormatOf(bytes);
+    if (format == "svg" || format == "svgz") return DecodeSvg(bytes, box);
+    QByteArray data = bytes;  // the reader's device needs a buffer of its own
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    auto reader = std::make_unique<QImageReader>(&buffer, format);
+    if (format.isEmpty() || !reader->canRead()) return Failure(NotAPicture());
+
+    const QSize declared = DeclaredSize(*reader, bytes);
+    if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
+        return Failure(QCoreApplication::translate(
+                           "Picture", "Картинка слишком велика: %1 × %2 точек (не больше %3 миллионов точек)")
+                           .arg(declared.width())
+                           .arg(declared.height())
+                           .arg(kPicturePixelLimit / 1'000'000));
+    if (!Complete(bytes))
+        return Failure(QCoreApplication::translate(
+            "Picture", "Файл картинки обрезан: его данные кончаются раньше времени"));
+    if (declared.isValid() && KeptSize(declared, box) != declared &&
+        reader->supportsOption(QImageIOHandler::ScaledSize))
+        reader->setScaledSize(KeptSize(declared, box));
+    reader->setAutoTransform(true);  // a photo stands as it was taken
+    const QImage image = reader->read();
+    if (image.isNull()) return Failure(Unreadable(*reader));
+    QSize shown = declared.isValid() ? declared : image.size();
+    if (declared.isValid() && (reader->transformation() & QImageIOHandler::TransformationRotate90))
+        shown.transpose();
+    return {Kept(image, box), {}, shown};
+}
+
+void SetAllocationLimit() {
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+}
+
+}  // namespace
+
+// The reader's limit is global: set once as the application starts, before
+// any decode (the decoding child, mostly without an application, sets it itself).
+Q_COREAPP_STARTUP_FUNCTION(SetAllocationLimit)
+
+QSize KeptPictureSize(const QSize& declared) {
+    return QSize(std::min(declared.width(), kPictureKeptSide), std::min(declared.height(), kPictureKeptSide));
+}
+
+PictureResult LoadPicture(const QString& path, std::stop_token stop) {
+    return DecodeChild().load(path, QSize(), stop);
+}
+
+PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::stop_token stop) {
+    return DecodeChild().load(path, box.expandedTo(QSize(1, 1)), stop);
+}
+
+PictureResult LoadPictureHere(const QString& path, const QSize& box) {
+    RegularFile file;
+    if (const FileResult opened = file.open(path); !opened) return Failure(opened.error);
+    return LoadPictureHere(file, box);
+}
+
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box) {
+    QByteArray bytes;
+    const QString error = ReadPictureBytes(file, bytes);
+    if (!error.isEmpty()) return Failure(error);
+    return Decode(bytes, box);
+}
+
+}  // namespace lp

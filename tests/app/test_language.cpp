@@ -1,0 +1,104 @@
+// The interface's language: English for users whose first language is
+// English, Russian (the program's own texts) for everyone else, in the
+// windows, the message boxes, Qt's own buttons and the command line.
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTranslator>
+#include <QtTest>
+
+#include "app/baseform.h"
+#include "app/startup.h"
+#include "language/translations.h"
+#include "support/scripteddialogs.h"
+#include "ui_baseform.h"
+
+using namespace Qt::StringLiterals;
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+  private slots:
+    void choice_data();
+    void choice();
+    void windows_data();
+    void windows();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestLanguage::choice_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("en") << QStringList{"en"} << true;
+    QTest::newRow("en-GB, then ru") << QStringList{"en-GB", "ru"} << true;
+    QTest::newRow("ru-RU") << QStringList{"ru-RU", "en"} << false;
+    QTest::newRow("de, then en") << QStringList{"de", "en"} << false;
+    QTest::newRow("C") << QStringList{"C"} << false;
+    QTest::newRow("none") << QStringList{} << false;
+}
+
+void TestLanguage::choice() {
+    QFETCH(QStringList, languages);
+    QFETCH(bool, english);
+    QCOMPARE(WantsEnglish(languages), english);
+}
+
+void TestLanguage::windows_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("hint");  // of the open button
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("yes");
+    QTest::newRow("en") << QStringList{"en-US"} << "en"
+                        << u" Laser Picture Editor  [no file]  [no picture] "_s
+                        << u"Open a laser picture for editing"_s << u"File not found."_s << u"Yes"_s;
+    QTest::newRow("C") << QStringList{"C"} << "ru"
+                       << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
+                       << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s
+                       << u"Да"_s;
+    QTest::newRow("fr") << QStringList{"fr"} << "ru"
+                        << u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s
+                        << u"Открыть файл лазерной картинки для редактирования"_s << u"Файл не найден !"_s
+                        << u"Да"_s;
+}
+
+void TestLanguage::windows() {
+    QFETCH(QStringList, languages);
+    QFETCH(QString, installed);
+    QCOMPARE(InstallTranslations(*qApp, languages, {QStringLiteral(LASERPIC_TRANSLATIONS)}), installed);
+    EditorWindows windows = CreateEditorWindows();
+    TBaseForm& form = *windows.base;
+    QTEST(form.windowTitle(), "title");
+    QTEST(form.ui->SpeedButtonOpenPic->toolTip(), "hint");
+    ScriptedDialogs d;
+    OpenPictureAtStartUp(form, QStringLiteral("/nonexistent/picture.kvt"));
+    QCOMPARE(d.messages.size(), 1);
+    QTEST(d.messages[0].text.section('\n', 0, 0), "message");
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes);
+    QTEST(box.button(QMessageBox::Yes)->text().remove(u'&'), "yes");
+    qDeleteAll(qApp->findChildren<QTranslator*>());  // the next row starts untranslated
+}
+
+void TestLanguage::commandLine_data() {
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("help");  // the first line of --help
+    QTest::newRow("LANGUAGE=en") << QStringList{"LANGUAGE=en", "LC_ALL=C.UTF-8"}
+                                 << u"Usage: laserpic [options] [picture.kvt]"_s;
+    QTest::newRow("LANG=C") << QStringList{"LANG=C"}
+                            << u"Использование: laserpic [параметры] [картинка.kvt]"_s;
+}
+
+// The program itself, with only the environment given.
+void TestLanguage::commandLine() {
+    QFETCH(QStringList, environment);
+    QProcess process;
+    process.setEnvironment(environment);
+    process.start(QStringLiteral(LASERPIC_BINARY), {QStringLiteral("--help")});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    QTEST(QString::fromUtf8(process.readAllStandardOutput()).section('\n', 0, 0), "help");
+}
+
+QTEST_MAIN(TestLanguage)
+#include "test_language.moc"
