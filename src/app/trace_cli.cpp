@@ -1,5 +1,6 @@
 #include "app/trace_cli.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <memory>
@@ -38,8 +39,12 @@ struct Request {
     QStringList paths;
     bool invert = false, bold = false, lines = false;
     std::optional<int> threshold;
+    std::optional<double> detail;
     int size = 200;
 };
+
+// The smallest part kept, in field units: as the trace window's slider allows.
+constexpr double kMostDetail = 20;
 
 // Reads the arguments after the program's name; an empty result is fine.
 QString Parse(const QStringList& rest, Request& request) {
@@ -70,6 +75,14 @@ QString Parse(const QStringList& rest, Request& request) {
         } else if (arg == QLatin1String("--threshold")) {
             if (!(request.threshold = number(0, 255)))
                 return QStringLiteral("после --threshold нужно число от 0 до 255");
+        } else if (arg == QLatin1String("--detail")) {
+            bool ok = false;
+            const double units =
+                i + 1 < rest.size() ? QString(rest[++i]).replace(u',', u'.').toDouble(&ok) : 0;
+            if (!ok || !(units >= 0 && units <= kMostDetail))
+                return QCoreApplication::translate("TraceCommand", "после --detail нужно число от 0 до %1")
+                    .arg(kMostDetail);
+            request.detail = units;
         } else if (arg == QLatin1String("--size")) {
             const auto size = number(10, 255);
             if (!size) return QStringLiteral("после --size нужно число от 10 до 255");
@@ -86,10 +99,11 @@ QString Parse(const QStringList& rest, Request& request) {
     }
     if (request.mode == kTrace && (request.paths.size() != 2 || !request.font.isEmpty() || request.bold))
         return QStringLiteral(
-            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--size "
-            "10..255]");
+            "ожидается: --trace КАРТИНКА ВЫХОД.kvt [--lines] [--invert] [--threshold 0..255] [--detail "
+            "0..20] "
+            "[--size 10..255]");
     if (request.mode == kText &&
-        (request.paths.size() != 1 || request.invert || request.threshold || request.lines))
+        (request.paths.size() != 1 || request.invert || request.threshold || request.lines || request.detail))
         return QStringLiteral("ожидается: --text ТЕКСТ ВЫХОД.kvt [--font ШРИФТ] [--bold] [--size 10..255]");
     return {};
 }
@@ -125,6 +139,7 @@ int Run(const Request& request) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *request.threshold;
     }
+    if (request.detail) options.speckUnits = *request.detail;
     const lp::TraceResult result = lp::TraceImage(read.image, options, lp::TracePlacement::Fit(request.size));
     if (!result.ok) return Fail(picture + QStringLiteral(": ") + result.error);
     return Write(request.paths[1], result);
@@ -157,11 +172,13 @@ int RunTraceCommand(const QStringList& args) {
 
 QString TraceHelpText() {
     return QStringLiteral(
-        "  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--size 10..255]\n"
+        "  --trace PICTURE OUT.kvt [--lines] [--invert] [--threshold 0..255] [--detail 0..20]\n"
+        "          [--size 10..255]\n"
         "                          Trace the outline of the dark parts of a picture (the light parts\n"
         "                          with --invert; the threshold is chosen by itself unless given) as\n"
         "                          one 256-point picture, SIZE units across (200 by default); with\n"
-        "                          --lines, a line drawing along the middle of its strokes.\n"
+        "                          --lines, a line drawing along the middle of its strokes. Parts\n"
+        "                          smaller than a square of DETAIL units (1.5 by default) are left out.\n"
         "  --text TEXT OUT.kvt [--font FAMILY] [--bold] [--size 10..255]\n"
         "                          Trace a line of text in a font family (the default one unless\n"
         "                          given) as one 256-point picture, SIZE units across.\n");

@@ -17,7 +17,9 @@ namespace {
 // Loops are sampled at least this densely (field units) for the nearest-pair
 // search; the extra points leave the route again unless a bridge starts there.
 constexpr double kSpacing = 1.5;
-constexpr int kMaxInserted = 2000;  // per segment, against absurd coordinates
+// The search for the nearest pairs takes about this many points at most: very
+// long loops (a picture far larger than the field) are sampled more sparsely.
+constexpr double kMostSampled = 20000;
 
 struct Points {
     std::vector<QPointF> p;
@@ -27,6 +29,9 @@ struct Points {
 };
 
 Points Densify(const std::vector<const Polyline*>& loops) {
+    double length = 0;
+    for (const Polyline* loop : loops) length += RouteLength(*loop);
+    const double spacing = std::max(kSpacing, length / kMostSampled);
     Points points;
     for (size_t l = 0; l < loops.size(); ++l) {
         points.first.push_back(points.p.size());
@@ -37,7 +42,7 @@ Points Densify(const std::vector<const Polyline*>& loops) {
             points.corner.push_back(loop[i].corner);
             points.original.push_back(true);
             points.loop.push_back(int(l));
-            const int extra = std::min(kMaxInserted, int(std::ceil(Distance(a, b) / kSpacing)) - 1);
+            const int extra = int(std::ceil(Distance(a, b) / spacing)) - 1;
             for (int k = 1; k <= extra; ++k) {
                 points.p.push_back(a + (b - a) * (double(k) / (extra + 1)));
                 points.corner.push_back(false);
@@ -204,6 +209,10 @@ JoinedRoute JoinLoops(const std::vector<Polyline>& loops) {
     std::vector<const Polyline*> kept;
     for (const Polyline& loop : loops)
         if (!loop.empty()) kept.push_back(&loop);
+    // Loops beyond any field (their lengths overflow) are not joined.
+    double length = 0;
+    for (const Polyline* loop : kept) length += RouteLength(*loop);
+    if (!std::isfinite(length)) return joined;
     joined.loops = int(kept.size());
     if (kept.empty()) return joined;
     if (kept.size() == 1) {

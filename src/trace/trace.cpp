@@ -1,5 +1,6 @@
 #include "trace/trace.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineF>
@@ -23,6 +24,21 @@ constexpr double kCentre = 127;
 constexpr int kTextPixels = 512;  // the font size the outlines are taken at
 // 256 points cannot show more outlines than this; the largest are kept.
 constexpr size_t kMaxLoops = 500;
+// What the field can show: what is traced spans at most this many units, a
+// picture placed on it at most kMostArea each way (the window's at most 250).
+constexpr int kMostSize = 255;
+constexpr double kMostArea = 4096;
+// Longer texts give letters too small for 256 points.
+constexpr int kMostLetters = 200;
+
+// Options a caller may give but no window or command line asks for: numbers
+// that are not, specks larger than the field, a place far beyond it.
+bool Sensible(const TraceOptions& options, const TracePlacement& placement) {
+    const QRectF& area = placement.area;
+    const bool inPlace = std::abs(area.left()) <= kMostArea && std::abs(area.top()) <= kMostArea &&
+                         area.width() <= kMostArea && area.height() <= kMostArea;
+    return options.speckUnits >= 0 && options.speckUnits <= kMostArea && (placement.fit || inPlace);
+}
 
 TraceResult Failure(const QString& error) {
     TraceResult result;
@@ -98,6 +114,7 @@ TraceResult Finish(std::vector<Polyline> loops) {
     }
     for (Polyline& loop : loops) MarkCorners(loop);
     const JoinedRoute joined = JoinLoops(loops);
+    if (joined.route.empty()) return Failure(NothingToTrace());
     TraceResult result;
     RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
     result.ok = true;
@@ -213,6 +230,8 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
     if (picture.isNull()) return Failure(QStringLiteral("Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
         return Failure(QStringLiteral("Картинке негде лежать: её место на поле пусто"));
+    if (!Sensible(options, placement))
+        return Failure(QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
     const InkMask mask = MakeInkMask(picture, options.mask);
     if (mask.inkPixels == 0) return Failure(NothingToTrace());
     if (mask.inkPixels == int64_t(mask.ink.size()))
@@ -224,7 +243,7 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
         maskToField *= QTransform::fromScale(placement.area.width() / picture.width(),
                                              placement.area.height() / picture.height()) *
                        QTransform::fromTranslate(placement.area.left(), placement.area.top());
-    const int fitSize = placement.fit ? std::max(1, placement.size) : 0;
+    const int fitSize = placement.fit ? std::clamp(placement.size, 1, kMostSize) : 0;
 
     std::vector<Polyline> loops;
     switch (options.mode) {
@@ -240,7 +259,11 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
 
 TraceResult TraceText(const QString& text, const QString& family, bool bold, int size, QString* note) {
     if (text.trimmed().isEmpty()) return Failure(QStringLiteral("Нет текста: нечего обводить"));
-    size = std::max(1, size);
+    if (text.size() > kMostLetters)
+        return Failure(
+            QCoreApplication::translate("Trace", "Текст длиннее %1 знаков: 256 точек его не покажут")
+                .arg(kMostLetters));
+    size = std::clamp(size, 1, kMostSize);
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();

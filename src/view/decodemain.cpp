@@ -16,11 +16,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "files/descriptor.h"
 #include "files/regularfile.h"
 #include "view/decodechild.h"
+#include "view/decodelimit.h"
 #include "view/pictureformat.h"
 
 namespace {
@@ -58,7 +60,8 @@ void Confine() {
     close_range(3, ~0U, 0);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
-    Limit(RLIMIT_AS, rlim_t(lp::kDecodeMemoryMb) << 20, rlim_t(lp::kDecodeMemoryMb) << 20);
+    const rlim_t addressSpace = lp::DecodeAddressSpace(OutOfMemory);
+    Limit(RLIMIT_AS, addressSpace, addressSpace);
     Limit(RLIMIT_CPU, lp::kDecodeCpuSeconds, lp::kDecodeCpuSeconds + 1);
     Limit(RLIMIT_CORE, 0, 0);
     Limit(RLIMIT_FSIZE, 0, 0);  // writes no file
@@ -87,11 +90,13 @@ bool NeedsFonts(const QString& path) {
     return format == "svg" || format == "svgz";
 }
 
-// Test modes: a decoder that spins, and one that allocates without end.
+// Test modes: a decoder that spins, one that sleeps, and one that allocates without end.
 [[noreturn]] void Misbehave(const QByteArray& how) {
     static std::atomic<unsigned> spins{0};
     if (how == "--spin")
         for (;;) spins.fetch_add(1, std::memory_order_relaxed);
+    if (how == "--sleep")
+        for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
     std::vector<char*> blocks;
     for (;;) blocks.push_back(static_cast<char*>(memset(new char[16 << 20], 1, 16 << 20)));
 }
@@ -110,7 +115,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QByteArrayList args(argv + 1, argv + argc);
-    if (args.size() == 1 && (args[0] == "--spin" || args[0] == "--allocate")) Misbehave(args[0]);
+    if (args.size() == 1 && (args[0] == "--spin" || args[0] == "--sleep" || args[0] == "--allocate"))
+        Misbehave(args[0]);
     QSize box;
     if (args.size() == 5 && args[0] == "--fit" && args[3] == "--")
         box = QSize(args[1].toInt(), args[2].toInt()).expandedTo(QSize(1, 1));

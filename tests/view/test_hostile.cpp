@@ -142,6 +142,10 @@ void HostileTest::refused_data() {
         << Svg("<style>g{fill:u\\72l(/dev/zero)}</style>") << "«/dev/zero»" << 0;
     QTest::newRow("svg, @import") << Svg("<style><![CDATA[@import /**/ 's.css';]]></style>") << "«s.css»"
                                   << 0;
+    QTest::newRow("svg, @IMPORT") << Svg("<style>@IMPORT 's.css';</style>") << "«s.css»" << 0;
+    QTest::newRow("svg, entity of an outside DTD")
+        << Svg("<text>&e;</text>", "<!DOCTYPE svg SYSTEM 'e.dtd'>") << "«&e;»" << 0;
+    QTest::newRow("svg after a blank line") << Svg("", "\n") << "" << 0;
     QTest::newRow("svg, svg carried inside")
         << Svg("<image width='9' height='9' href='data:image/svg+xml;base64," +
                Svg("<image href='/dev/zero'/>").toBase64() + "'/>")
@@ -200,6 +204,7 @@ void HostileTest::limits_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("spins") << "--spin" << lp::DecodeTooLong();
     QTest::newRow("allocates") << "--allocate" << lp::DecodeTooLarge();
+    QTest::newRow("sleeps") << "--sleep" << lp::DecodeTooLong();
 }
 
 void HostileTest::limits() {
@@ -209,6 +214,7 @@ void HostileTest::limits() {
     clock.start();
     QCOMPARE(lp::DecodeChild().run({mode}, QSize(1, 1)).error, reason);
     QVERIFY(clock.elapsed() < 6000);
+    QCOMPARE(Children(), 0);  // killed at the deadline, whatever its limits
 }
 
 void HostileTest::samePixels_data() {
