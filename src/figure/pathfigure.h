@@ -34,9 +34,11 @@ inline constexpr int kMostPlaced = 4096;
 inline constexpr size_t kPlacedVertices = 4000;
 std::vector<QPointF> AllocatePoints(const Polyline& route, int count = 256);
 
-// The route with at most `most` vertices (and at least 3): the vertex nearest
-// the chord of its neighbours goes first, while that is within `tolerance` or
-// there are too many; corners go last, the gentlest first. O(n log n).
+// The route with at most `most` vertices (and at least 3, when it has them):
+// the vertex nearest the chord of its neighbours goes first, while that is
+// within `tolerance` or there are too many; corners go last, the gentlest
+// first. A route of over 4 * most vertices is first spaced out to about that
+// many (a step of its length / (4 * most), `tolerance` at least). O(n log n).
 Polyline SimplifiedRoute(const Polyline& route, size_t most, double tolerance);
 
 // Rounded to 0..255 with no two consecutive points equal (cyclically): a point

@@ -1,5 +1,7 @@
 // Fewer vertices for a closed route: placing points looks at every vertex
-// between two of them, so a route of very many is thinned out first.
+// between two of them, so a route of very many is thinned out first: spaced
+// out in one pass to a few times as many as wanted, then the vertices that
+// matter least dropped one at a time.
 #include <cmath>
 #include <queue>
 
@@ -18,9 +20,31 @@ double TurnAt(QPointF a, QPointF b, QPointF c) {
 
 }  // namespace
 
-Polyline SimplifiedRoute(const Polyline& route, size_t most, double tolerance) {
-    const size_t n = route.size();
+namespace {
+
+// In one pass, only vertices at least `step` from the last one kept: a corner
+// too near it moves the mark there. Every vertex left out lies within `step`
+// of the route kept.
+Polyline Spaced(const Polyline& route, double step) {
+    Polyline kept;
+    for (const RoutePoint& r : route)
+        if (kept.empty() || Distance(kept.back().p, r.p) >= step)
+            kept.push_back(r);
+        else
+            kept.back().corner = kept.back().corner || r.corner;
+    return kept;
+}
+
+}  // namespace
+
+Polyline SimplifiedRoute(const Polyline& input, size_t most, double tolerance) {
     most = std::max<size_t>(most, 3);
+    // At most about 4 * most vertices for the finer work below.
+    double length = 0;
+    for (size_t i = 0; i + 1 < input.size(); ++i) length += Distance(input[i].p, input[i + 1].p);
+    const Polyline route =
+        input.size() > 4 * most ? Spaced(input, std::max(tolerance, length / double(4 * most))) : input;
+    const size_t n = route.size();
     if (n <= 3) return route;
     std::vector<size_t> prev(n), next(n), version(n, 0);
     std::vector<bool> gone(n, false);

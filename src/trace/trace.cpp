@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "figure/geometry.h"
+#include "trace/coarse.h"
 #include "trace/lineroute.h"
 #include "trace/outline.h"
 #include "trace/route.h"
@@ -28,6 +29,9 @@ constexpr size_t kMaxLoops = 500;
 // picture placed on it at most kMostArea each way (the window's at most 250).
 constexpr int kMostSize = 255;
 constexpr double kMostArea = 4096;
+// The work of tracing grows with the length of the ink's outlines: a mask
+// whose outlines are longer (in pixels) is traced coarser.
+constexpr int64_t kMostOutline = 40000;
 // Longer texts give letters too small for 256 points.
 constexpr int kMostLetters = 200;
 
@@ -232,7 +236,7 @@ TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const
         return Failure(QStringLiteral("Картинке негде лежать: её место на поле пусто"));
     if (!Sensible(options, placement))
         return Failure(QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
-    const InkMask mask = MakeInkMask(picture, options.mask);
+    const InkMask mask = WithinOutlineLength(MakeInkMask(picture, options.mask), kMostOutline);
     if (mask.inkPixels == 0) return Failure(NothingToTrace());
     if (mask.inkPixels == int64_t(mask.ink.size()))
         return Failure(QStringLiteral("Картинка закрашена целиком: нечего обводить"));
