@@ -7,8 +7,8 @@
 #include "view/decodechild.h"
 
 #ifdef LASERPIC_SANITIZED
-#include <sanitizer/allocator_interface.h>
 #include <sanitizer/common_interface_defs.h>
+extern "C" size_t __sanitizer_get_heap_size();  // of the sanitizers' allocator, not in GCC's headers
 #endif
 
 namespace lp {

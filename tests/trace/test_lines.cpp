@@ -123,7 +123,7 @@ void TestLines::accuracy_data() {
     QPolygonF star;  // a pentagram: its crossings split into pairs of odd junctions
     for (int i = 0; i <= 5; ++i)
         star << QPointF(512, 512) + 420 * QPointF(std::sin(i * 0.8 * M_PI), -std::cos(i * 0.8 * M_PI));
-    const QPolygonF bumps{{928, 512}, {512, 128}};  // 4 units beside the middle of a stroke 8 wide
+    const QPolygonF bumps{{936, 512}, {512, 120}};  // 6 units beside the middle of a stroke 8 wide
     QTest::newRow("circle") << Drawings{{Circle({512, 512}, 400)}} << 3.0 << 0.0;
     QTest::newRow("wave") << Drawings{{Wave()}} << 3.0 << 0.0;
     QTest::newRow("zigzag") << Drawings{{zigzag}} << 3.0 << 0.0;
