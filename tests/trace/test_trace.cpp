@@ -266,11 +266,12 @@ void TestTrace::choices() {
     QCOMPARE(r.contours, contours);
 }
 
-// With more detail than 256 points hold, the steps still stay near even
-// (within twice the mean along the route: the chords are shorter).
+// With more detail than 256 points hold (dots in a square frame), the
+// frame's straight sides still get no step over twice the mean (2.5 times
+// the mean chord, which cuts the dots' curves).
 void TestTrace::stepsWhenDetailIsLost() {
-    Outline dots;
-    for (int i = 0; i < 64; ++i) dots << Ellipse(QPointF(80 + (i % 8) * 120, 80 + (i / 8) * 120), 14, 14);
+    Outline dots{QPolygonF(QRectF(20, 20, 984, 984)), QPolygonF(QRectF(40, 40, 944, 944))};
+    for (int i = 0; i < 64; ++i) dots << Ellipse(QPointF(110 + (i % 8) * 115, 110 + (i / 8) * 115), 14, 14);
     const lp::TraceResult r = lp::TraceImage(Draw(dots, {}), {}, lp::TracePlacement::Fit(200));
     QVERIFY(r.ok && r.detailLost);
     double longest = 0, sum = 0;
