@@ -1,21 +1,108 @@
 #include "shapes/generators.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <limits>
 
 namespace lp {
 
-// The placement depends on extended precision: the computed 180 degrees lies just past pi,
-// 360 just past 2 pi, and the ceiling turns those tiny sines into 0 and 1.
-static_assert(std::numeric_limits<long double>::digits == 64, "long double must be the 80-bit type");
-
 namespace {
 
-constexpr long double DegToRad = 3.14159265358979323846264338327950288L / 180.0L;
+// Sinus is defined in the extended type of 64-bit mantissa: θ = angle × (π/180), π and π/180
+// each rounded to 64 bits and the product rounded again; sine and cosine rounded to 64 bits;
+// then Ceil(value × size / 2), the product rounded once more. Emulated here in integers and
+// doubles, the same on every processor and compiler:
+// - where sin or cos is irrational, value × size / 2 stays at least 6.5e-5 from a whole number
+//   (all 360 residues, sizes 1..255), far beyond the double's error and ε = θ − angle·π/180
+//   (|ε| < 2^-38 for 32-bit angles): a double gives the ceiling;
+// - at multiples of 30° the value is on or next to 0, ±1/2 or ±1, and the ceiling depends only
+//   on the sign of ε and on whether ε moves the rounded sine off ±1/2. DeviationOf decides both
+//   within 2^-60 × 2^-69, while for every 32-bit angle |ε| keeps 3.3 × 2^-69 from 0 and
+//   0.11 × 2^-69 from those thresholds.
+// The x87 build's own sine misses the nearest 64-bit value by one step at about 1% of angles,
+// never where it decides a ceiling: checked at every multiple of 30 in the 32-bit range (sizes
+// 0..8, 16, 64, 128, 200, 252, 255); tests/shapes/test_sinus_table compares a table of its results.
 
-uint8_t CeilOffset(long double unit, uint8_t size) {
-    return OffsetToCoord(static_cast<int>(std::ceil(unit * size / 2.0L)));
+constexpr uint64_t PiMant = 0xC90FDAA22168C235;  // π rounded to 64 bits: PiMant × 2^-62
+// π/180 rounded to 64 bits: CMant × 2^-69 (PiMant × 32 / 45, rounded; 45 is odd: no ties).
+constexpr uint64_t CMant = PiMant / 45 * 32 + (PiMant % 45 * 32 + 22) / 45;
+static_assert(CMant == 0x8EFA351294E9C8AE);
+
+// 128-bit two's-complement integers as {hi, lo}.
+struct U128 {
+    uint64_t hi, lo;
+};
+
+// m × b for m < 2^32.
+constexpr U128 Mul(uint64_t m, uint64_t b) {
+    const uint64_t p0 = m * (b & 0xFFFFFFFF), p1 = m * (b >> 32), lo = p0 + (p1 << 32);
+    return {(p1 >> 32) + (lo < p0), lo};
+}
+
+constexpr U128 Add(U128 a, U128 b) {
+    const uint64_t lo = a.lo + b.lo;
+    return {a.hi + b.hi + (lo < a.lo), lo};
+}
+
+constexpr U128 Neg(U128 a) {
+    return {~a.hi + (a.lo == 0), ~a.lo + 1};
+}
+
+constexpr bool Greater(U128 a, U128 b) {
+    return a.hi != b.hi ? a.hi > b.hi : a.lo > b.lo;
+}
+
+// In units of 2^-69 with 96 fraction bits: CMant − π·2^69/180 = −|F| (error 2^-97), and the
+// thresholds 32/√3 and 16/√3 (truncated) where √3/2 × |ε| reaches half a step of the 64-bit
+// mantissa above 1/2 (2^-65) and below it (2^-66).
+constexpr U128 F = {0x0EC5F66E, 0x9485C4D900B7AEF5};
+constexpr U128 AboveHalf = {0x1279A74590, 0x331C4D218F81E4AF};
+constexpr U128 BelowHalf = {0x93CD3A2C8, 0x198E2690C7C0F257};
+
+struct Deviation {
+    int sign = 0;                       // of ε
+    bool above = false, below = false;  // |ε| past AboveHalf, BelowHalf
+};
+
+// ε × 2^69 = k + m × (CMant − π·2^69/180), k the rounding of m × CMant to 64 bits (ties to even).
+Deviation DeviationOf(int32_t angle) {
+    const uint64_t m = angle < 0 ? 0 - uint64_t(angle) : uint64_t(angle);
+    const U128 x = Mul(m, CMant);
+    const int d = std::bit_width(x.hi);  // bits below the 64 kept (x < 2^95)
+    int64_t k = 0;
+    if (d > 0) {
+        const uint64_t low = x.lo & ((uint64_t(1) << d) - 1), half = uint64_t(1) << (d - 1);
+        const bool up = low > half || (low == half && (x.lo >> d & 1));
+        k = up ? int64_t((uint64_t(1) << d) - low) : -int64_t(low);
+    }
+    const U128 mf = Mul(m, F.lo), e = Add({uint64_t(k) << 32, 0}, Neg({mf.hi + m * F.hi, mf.lo}));
+    const bool negative = e.hi >> 63, zero = e.hi == 0 && e.lo == 0;
+    const U128 mag = negative ? Neg(e) : e;
+    const int sign = (zero ? 0 : negative ? -1 : 1) * (angle < 0 ? -1 : 1);
+    return {sign, Greater(mag, AboveHalf), Greater(mag, BelowHalf)};
+}
+
+// Ceil(sin(r° + ε) × size / 2) as the extended type computes it, r = 0..359.
+int SineOffset(int r, const Deviation& e, int size) {
+    switch (r) {
+        case 0:  // ±ε: the ceiling of a tiny positive value is 1, of a negative one 0
+        case 180:
+            return size > 0 && e.sign == (r == 0 ? 1 : -1);
+        case 90:
+            return (size + 1) / 2;
+        case 270:
+            return -(size / 2);
+        // ±1/2 + cos(r°)·ε, cos(r°) = ±√3/2. The rounding shows only when size / 4 is whole:
+        // one more when the rounded sine lies above 1/2, or above −1/2.
+        case 30:
+        case 150:
+            return (size + 3) / 4 + (size > 0 && size % 4 == 0 && e.above && e.sign == (r == 30 ? 1 : -1));
+        case 210:
+        case 330:
+            return -(size / 4) + (size > 0 && size % 4 == 0 && e.below && e.sign == (r == 210 ? -1 : 1));
+        default:
+            return static_cast<int>(std::ceil(std::sin(r * (3.14159265358979323846 / 180)) * size / 2));
+    }
 }
 
 void SetPoint(Coords& X, Coords& Y, int i, int x, int y) {
@@ -26,8 +113,9 @@ void SetPoint(Coords& X, Coords& Y, int i, int x, int y) {
 }  // namespace
 
 BytePoint Sinus(int32_t angle, uint8_t sizeA, uint8_t sizeB) {
-    const long double theta = static_cast<long double>(angle) * DegToRad;
-    return {CeilOffset(std::sin(theta), sizeA), CeilOffset(std::cos(theta), sizeB)};
+    const int r = (angle % 360 + 360) % 360;
+    const Deviation e = angle % 30 == 0 ? DeviationOf(angle) : Deviation{};
+    return {OffsetToCoord(SineOffset(r, e, sizeA)), OffsetToCoord(SineOffset((r + 90) % 360, e, sizeB))};
 }
 
 void GreateCucle(Coords& X, Coords& Y, uint8_t sx, uint8_t sy, int32_t opt, int32_t mode, bool half) {

@@ -16,7 +16,8 @@ struct BytePoint {
 
 // Point at `angle` whole degrees on the ellipse of width sizeA and height sizeB around
 // the centre. Angle 0 lies below the centre, 90 to its right (counter-clockwise on screen).
-// Computed in 80-bit extended precision: the sign of tiny sines at 180 and 360 is visible.
+// Exactly as in 80-bit extended precision on every processor: the sign of the tiny sines at
+// 180 and 360 is visible.
 BytePoint Sinus(int32_t angle, uint8_t sizeA, uint8_t sizeB);
 
 // Ellipse / Lissajous figure. With `half` set writes only the arc of points 0..127.

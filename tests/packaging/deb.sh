@@ -9,7 +9,7 @@ trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack failed"; }
-deb=$(ls "$out"/laserpic_*_amd64.deb)
+deb=$(ls "$out"/laserpic_*_"$(dpkg --print-architecture)".deb)
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 
 dpkg-deb --info "$deb" >"$out/info"
