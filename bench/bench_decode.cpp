@@ -10,7 +10,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/baseform.h"
 #include "benchmain.h"
 #include "ui_baseform.h"
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 namespace {
 

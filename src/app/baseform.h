@@ -1,6 +1,7 @@
 // The main editor window. It owns the editor's data for the whole run; its
-// handlers read the controls, call the computations and redraw. The handlers of
-// each subsystem live beside that subsystem's computations.
+// handlers read the controls, call the computations and redraw. They live in
+// app/mainwindow, a file per concern; the computations they call know nothing
+// of the window.
 #pragma once
 
 #include <QImage>

@@ -1,43 +1,13 @@
 #include "app/commandline.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QUrl>
+#include <cstdio>
+#include <vector>
 
-#include "app/ilda_cli.h"
-#include "app/trace_cli.h"
+#include "app/commandoptions.h"
 
 namespace {
-
-const QString kProgram = QStringLiteral("laserpic");
-
-// Options of QGuiApplication and QApplication that take a value, and those
-// that do not; accepted here and handled by the application object.
-const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                       "display",  "qwindowgeometry",    "geometry",      "qwindowtitle",
-                                       "title",    "qwindowicon",        "icon",          "name",
-                                       "style",    "stylesheet",         "session"};
-const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
-
-QString HelpText(const QList<QCommandLineOption>& options) {
-    QString text = QStringLiteral(
-                       "Usage: %1 [options] [picture.kvt]\n"
-                       "Laser Picture Editor: draws 256-point pictures for a standalone laser projector.\n"
-                       "Opens the picture file given, as the open command does.\n\nOptions:\n")
-                       .arg(kProgram);
-    for (const QCommandLineOption& option : options) {
-        QStringList names;
-        for (const QString& name : option.names())
-            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-        QString left = names.join(QStringLiteral(", "));
-        if (!option.valueName().isEmpty()) left += QStringLiteral(" <%1>").arg(option.valueName());
-        text += QStringLiteral("  %1  %2\n").arg(left, -22).arg(option.description());
-    }
-    text += QStringLiteral("\nConversions, without a window:\n") + IldaHelpText() + TraceHelpText();
-    text += QStringLiteral("\nQt's own options (-platform, -display, -style, ...) are passed on to Qt.\n");
-    return text;
-}
 
 // A path as the open dialog would give it: absolute; a file: URL becomes its path.
 QString PicturePath(const QString& argument) {
@@ -47,7 +17,18 @@ QString PicturePath(const QString& argument) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
+QString MessageLine(const QString& message) {
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return kProgramName + QStringLiteral(": ") + line + QLatin1Char('\n');
+}
+
 }  // namespace
+
+std::optional<int> CommandLine::number(const QString& name) const {
+    if (!isSet(name)) return std::nullopt;
+    return value(name).toInt();
+}
 
 QStringList ArgumentList(int argc, char* argv[]) {
     QStringList arguments;
@@ -55,49 +36,112 @@ QStringList ArgumentList(int argc, char* argv[]) {
     return arguments;
 }
 
+void CommandMessage(const QString& message) {
+    std::fputs(MessageLine(message).toLocal8Bit().constData(), stderr);
+}
+
+int CommandFailed(const QString& message) {
+    CommandMessage(message);
+    return 1;
+}
+
 CommandLine ParseCommandLine(const QStringList& arguments) {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
-    // Options of our own, in the order --help lists them.
-    const QList<QCommandLineOption> options = {help, version};
-
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const QCommandLineOption& option : options) parser.addOption(option);
-    for (const char* name : kQtValueOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : kQtFlagOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString());
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-
     CommandLine result;
-    if (!parser.parse(arguments)) {
-        result.errors = QStringLiteral("%1: %2 Try '%1 --help'.\n").arg(kProgram, parser.errorText());
+    auto mistake = [&result](const QString& text) {
+        result.errors = MessageLine(
+            text + CommandText(QT_TRANSLATE_NOOP("CommandLine", "; справка: %1 --help")).arg(kProgramName));
         result.exitCode = 2;
         return result;
+    };
+
+    QStringList positional;
+    std::vector<std::pair<const CommandOption*, QString>> given;  // with the name as typed
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg.size() == 1) {
+            positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString typed = equals < 0 ? arg : arg.left(equals);
+        const CommandOption* option =
+            FindCommandOption(typed.mid(typed.startsWith(QLatin1String("--")) ? 2 : 1));
+        if (!option)
+            return mistake(
+                CommandText(QT_TRANSLATE_NOOP("CommandLine", "неизвестный параметр %1")).arg(typed));
+        QString value;
+        if (option->kind == OptionKind::Flag) {
+            if (equals >= 0)
+                return mistake(
+                    CommandText(QT_TRANSLATE_NOOP("CommandLine", "у параметра %1 не бывает значения"))
+                        .arg(typed));
+        } else {
+            const bool present = equals >= 0 || i + 1 < arguments.size();
+            value = equals >= 0 ? arg.mid(equals + 1) : present ? arguments[++i] : QString();
+            if (!present || !OptionValueFits(*option, value)) {
+                QString need = CommandText(option->need).arg(typed);
+                if (need.contains(QLatin1String("%2"))) need = need.arg(option->low).arg(option->high);
+                return mistake(need);
+            }
+        }
+        result.values.insert(QLatin1String(option->name), value);
+        given.emplace_back(option, typed);
     }
-    if (parser.isSet(help)) {
-        result.output = HelpText(options);
+
+    const CommandConversion* conversion = nullptr;
+    for (const auto& [option, typed] : given)
+        for (const CommandConversion& row : CommandConversions())
+            if (QLatin1String(option->name) == QLatin1String(row.option)) {
+                if (conversion)
+                    return mistake(
+                        CommandText(QT_TRANSLATE_NOOP("CommandLine", "одно преобразование за раз")));
+                conversion = &row;
+            }
+
+    if (result.isSet(QStringLiteral("help"))) {
+        result.output = CommandHelp();
         result.exitCode = 0;
         return result;
     }
-    if (parser.isSet(version)) {
-        result.output = QStringLiteral("%1 %2\n").arg(kProgram, QStringLiteral(LASERPIC_VERSION));
+    if (result.isSet(QStringLiteral("version"))) {
+        result.output = QStringLiteral("%1 %2\n").arg(kProgramName, QStringLiteral(LASERPIC_VERSION));
         result.exitCode = 0;
         return result;
     }
-    const QStringList pictures = parser.positionalArguments();
-    if (!pictures.isEmpty() && !pictures.constFirst().isEmpty())
-        result.picture = PicturePath(pictures.constFirst());
-    if (pictures.size() > 1)
-        result.errors = QStringLiteral("%1: one picture at a time; ignored: %2\n")
-                            .arg(kProgram, pictures.mid(1).join(QStringLiteral(" ")));
+
+    const unsigned here = conversion ? UseBit(conversion->conversion) : kUseEditor;
+    const QString expected = conversion ? CommandText(QT_TRANSLATE_NOOP("CommandLine", "ожидается: %1"))
+                                              .arg(ConversionSynopsis(*conversion))
+                                        : QString();
+    for (const auto& [option, typed] : given)
+        if (!(option->use & here))
+            return mistake(conversion
+                               ? expected
+                               : CommandText(QT_TRANSLATE_NOOP("CommandLine", "%1 — только вместе с %2"))
+                                     .arg(typed, ConversionsOf(*option)));
+    if (conversion) {
+        if (positional.size() != conversion->fileCount) return mistake(expected);
+        result.conversion = conversion->conversion;
+        result.paths = positional;
+        return result;
+    }
+
+    if (!positional.isEmpty() && !positional.constFirst().isEmpty())
+        result.picture = PicturePath(positional.constFirst());
+    if (positional.size() > 1)
+        result.errors =
+            MessageLine(CommandText(QT_TRANSLATE_NOOP("CommandLine", "одна картинка за раз, пропущены: %1"))
+                            .arg(positional.mid(1).join(QLatin1Char(' '))));
     return result;
+}
+
+int RunConversion(const CommandLine& command) {
+    for (const CommandConversion& row : CommandConversions())
+        if (row.conversion == command.conversion) return row.run(command);
+    return -1;
 }

@@ -1,89 +1,42 @@
 #include "app/ilda_cli.h"
 
-#include <QTextStream>
-
+#include "app/commandline.h"
 #include "figure/ilda.h"
 #include "figure/kvtfile.h"
 
 namespace {
 
-const QString kExport = QStringLiteral("--export-ilda");
-const QString kImport = QStringLiteral("--import-ilda");
-const QString kFrame = QStringLiteral("--frame");
-
-int Fail(const QString& message) {
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QTextStream(stderr) << "laserpic: " << line << Qt::endl;
-    return 1;
+int Failed(const QString& path, const QString& reason) {
+    return CommandFailed(path + QStringLiteral(": ") + reason);
 }
 
-QString On(const QString& path, const QString& reason) {
-    return path + QStringLiteral(": ") + reason;
-}
+}  // namespace
 
-int ExportPicture(const QString& in, const QString& out) {
+int RunIldaExport(const CommandLine& command) {
+    const QString& in = command.paths[0];
+    const QString& out = command.paths[1];
     lp::PictureBytes buffer;
     buffer.fill(0x7F);
     const lp::FileResult read = lp::ReadPictureFile(in, buffer);
-    if (!read) return Fail(On(in, read.error));
+    if (!read) return Failed(in, read.error);
     lp::Coords X, Y;
     lp::ImageToFigure(buffer, X, Y);
     const lp::FileResult written = lp::ExportIldaFile(out, X, Y, lp::PictureNameFor(in));
-    return written ? 0 : Fail(On(out, written.error));
+    return written ? 0 : Failed(out, written.error);
 }
 
-int ImportFrame(const QString& in, const QString& out, int frame) {
+int RunIldaImport(const CommandLine& command) {
+    const QString& in = command.paths[0];
+    const QString& out = command.paths[1];
+    const int frame = command.number(QStringLiteral("frame")).value_or(1);
     lp::Coords X, Y;
     const lp::FileResult read = lp::ImportIldaFile(
         in, [frame](const QList<lp::IldaFrameInfo>&) { return frame - 1; }, X, Y);
-    if (!read) return Fail(On(in, read.error));
+    if (!read) return Failed(in, read.error);
     // A new picture file: the bytes the editor does not use hold 0x7F.
     lp::PictureBytes buffer;
     buffer.fill(0x7F);
     lp::FigureToImage(X, Y, buffer);
     const lp::FileResult written = lp::WritePictureFile(out, buffer);
-    return written ? 0 : Fail(On(out, written.error));
-}
-
-}  // namespace
-
-int RunIldaCommand(const QStringList& args) {
-    const QStringList rest = args.mid(1);
-    if (!rest.contains(kExport) && !rest.contains(kImport)) return -1;
-
-    QString mode;
-    QStringList paths;
-    int frame = 1;
-    bool frameGiven = false;
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        const QString& arg = rest[i];
-        if (arg == kExport || arg == kImport) {
-            if (!mode.isEmpty()) return Fail(QStringLiteral("одно преобразование за раз"));
-            mode = arg;
-        } else if (arg == kFrame) {
-            bool ok = false;
-            frame = i + 1 < rest.size() ? rest[++i].toInt(&ok) : 0;
-            if (!ok || frame < 1) return Fail(QStringLiteral("после --frame нужен номер кадра, начиная с 1"));
-            frameGiven = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return Fail(QStringLiteral("неизвестный параметр ") + arg);
-        } else {
-            paths.append(arg);
-        }
-    }
-    if (mode == kExport && (paths.size() != 2 || frameGiven))
-        return Fail(QStringLiteral("ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild"));
-    if (mode == kImport && paths.size() != 2)
-        return Fail(QStringLiteral("ожидается: --import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"));
-    return mode == kExport ? ExportPicture(paths[0], paths[1]) : ImportFrame(paths[0], paths[1], frame);
-}
-
-QString IldaHelpText() {
-    return QStringLiteral(
-        "  --export-ilda PICTURE.kvt OUT.ild\n"
-        "                          Write the picture as an ILDA file: one closed frame of 256 points.\n"
-        "  --import-ilda IN.ild OUT.kvt [--frame N]\n"
-        "                          Write frame N of an ILDA file (counted from 1, the first by\n"
-        "                          default) as a 256-point picture.\n");
+    return written ? 0 : Failed(out, written.error);
 }

@@ -4,21 +4,16 @@
 
 #include "app/baseform.h"
 #include "app/commandline.h"
-#include "app/ilda_cli.h"
 #include "app/startup.h"
-#include "app/trace_cli.h"
 
 int main(int argc, char* argv[]) {
-    const QStringList arguments = ArgumentList(argc, argv);
-    // File conversions run without a window, before anything needs a display.
-    if (const int status = RunTraceCommand(arguments); status >= 0) return status;
-    if (const int status = RunIldaCommand(arguments); status >= 0) return status;
-
-    // Help, version and mistakes are answered before any display is reached.
-    const CommandLine command = ParseCommandLine(arguments);
+    // Help, version, mistakes and the file conversions are answered before
+    // anything needs a display.
+    const CommandLine command = ParseCommandLine(ArgumentList(argc, argv));
     std::fputs(command.output.toLocal8Bit().constData(), stdout);
     std::fputs(command.errors.toLocal8Bit().constData(), stderr);
     if (command.exitCode) return *command.exitCode;
+    if (command.conversion != Conversion::None) return RunConversion(command);
 
     DisplayGuard guard;
     QApplication app(argc, argv);

@@ -101,18 +101,18 @@ void DisplayGuard::release() {
 }
 
 QString DisplayGuard::FailureLine(const QStringList& messages) {
-    const QString tail = QStringLiteral("; start it in a desktop session or under xvfb-run.");
+    const auto tr = [](const char* text) { return QCoreApplication::translate("DisplayGuard", text); };
+    const QString tail = tr("; запустите его в сеансе рабочего стола или под xvfb-run.");
     for (const QString& m : messages) {
         // The X11 platform: "could not connect to display :99".
         static const QLatin1String kX11("could not connect to display");
         if (m.startsWith(kX11)) {
             const QString display = m.mid(kX11.size()).trimmed();
-            if (display.isEmpty())
-                return QStringLiteral("laserpic: no display to open a window on (DISPLAY is not set)") + tail;
-            return QStringLiteral("laserpic: cannot connect to the display \"%1\"").arg(display) + tail;
+            if (display.isEmpty()) return tr("laserpic: окно открыть негде (DISPLAY не задан)") + tail;
+            return tr("laserpic: не могу подключиться к дисплею \"%1\"").arg(display) + tail;
         }
     }
     // Another platform: its own first complaint, on one line.
     const QString first = messages.isEmpty() ? QString() : messages.constFirst();
-    return QStringLiteral("laserpic: no usable display (%1)").arg(first.simplified()) + tail;
+    return tr("laserpic: нет подходящего дисплея (%1)").arg(first.simplified()) + tail;
 }

@@ -2,16 +2,11 @@
 // outline or a line of text becomes a 256-point picture file.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+struct CommandLine;
 
-// Runs the tracing the arguments ask for (the arguments as the program got
-// them, its own name first) and returns the exit status: 0 done (warnings,
-// if any, on standard error), 1 failed with a one-line message on standard
-// error and no file written, 2 a usage mistake. Returns -1 when the arguments
-// ask for no tracing. Makes its own offscreen application object when none
-// exists, for the fonts and the picture decoders.
-int RunTraceCommand(const QStringList& args);
-
-// The lines of --help that describe tracing.
-QString TraceHelpText();
+// Each returns the exit status: 0 done (warnings, if any, on standard error),
+// 1 failed with a one-line message on standard error and no file written. The
+// command line has been checked. Each makes its own offscreen application
+// object when none exists, for the fonts and the picture decoders.
+int RunTraceImage(const CommandLine& command);
+int RunTraceText(const CommandLine& command);

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "files/replacefile.h"
-#include "view/picturepreview.h"
+#include "widgets/picturepreview.h"
 #include "widgets/ildaframedialog.h"
 
 namespace {

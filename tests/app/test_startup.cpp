@@ -86,7 +86,7 @@ void TestStartup::commandLine_data() {
                                   << ""
                                   << "/a.kvt";
     QTest::newRow("two pictures") << QStringList{"/a.kvt", "b.kvt", "c.kvt"} << -1 << ""
-                                  << "ignored: b.kvt c.kvt"
+                                  << "пропущены: b.kvt c.kvt"
                                   << "/a.kvt";
     QTest::newRow("--version") << QStringList{"--version", "a.kvt"} << 0 << "laserpic " LASERPIC_VERSION "\n"
                                << ""
@@ -94,17 +94,17 @@ void TestStartup::commandLine_data() {
     QTest::newRow("-v") << QStringList{"-v"} << 0 << "laserpic " LASERPIC_VERSION "\n"
                         << ""
                         << "";
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: laserpic [options] [picture.kvt]"
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Использование: laserpic [параметры] [картинка.kvt]"
                             << ""
                             << "";
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << "Usage: laserpic [options] [picture.kvt]"
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "Использование: laserpic [параметры] [картинка.kvt]"
                         << ""
                         << "";
     QTest::newRow("unknown long") << QStringList{"--bogus", "a.kvt"} << 2 << ""
-                                  << "'bogus'"
+                                  << "--bogus"
                                   << "";
     QTest::newRow("unknown short") << QStringList{"-x"} << 2 << ""
-                                   << "'x'"
+                                   << "-x"
                                    << "";
     QTest::newRow("value for a flag") << QStringList{"--version=2"} << 2 << ""
                                       << "--version"
@@ -160,7 +160,7 @@ void TestStartup::missingDisplayEndsInOneLine() {
         QCOMPARE(run.status, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(OneLine(run.err), qPrintable(run.err));
-        QVERIFY2(run.err.contains(d.isEmpty() ? QString("DISPLAY is not set") : '"' + d + '"'),
+        QVERIFY2(run.err.contains(d.isEmpty() ? QString("DISPLAY не задан") : '"' + d + '"'),
                  qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "app/ilda_cli.h"
+#include "app/commandline.h"
 #include "figure/ilda.h"
 #include "figure/ildafiles.h"
 #include "figure/kvtfile.h"
@@ -405,7 +405,7 @@ void TestIlda::commandLine_data() {
                                   << 1 << u"laserpic: two.ild: нет кадра 3, кадров в файле: 2"_s << u""_s;
     QTest::newRow("frame 0") << QStringList{u"--import-ilda"_s, u"two.ild"_s, u"x.kvt"_s, u"--frame"_s,
                                             u"0"_s}
-                             << 1 << u"laserpic: после --frame нужен номер кадра"_s << u""_s;
+                             << 2 << u"laserpic: после --frame нужен номер кадра"_s << u""_s;
     QTest::newRow("not ILDA") << QStringList{u"--import-ilda"_s, u"star.kvt"_s, u"x.kvt"_s} << 1
                               << u"laserpic: star.kvt: Это не файл ILDA"_s << u""_s;
     QTest::newRow("short picture") << QStringList{u"--export-ilda"_s, u"short.kvt"_s, u"x.ild"_s} << 1
@@ -415,15 +415,15 @@ void TestIlda::commandLine_data() {
     QTest::newRow("output in a missing folder")
         << QStringList{u"--export-ilda"_s, u"star.kvt"_s, u"no/such/x.ild"_s} << 1
         << u"laserpic: no/such/x.ild: "_s << u""_s;
-    QTest::newRow("one path") << QStringList{u"--export-ilda"_s, u"star.kvt"_s} << 1
+    QTest::newRow("one path") << QStringList{u"--export-ilda"_s, u"star.kvt"_s} << 2
                               << u"laserpic: ожидается: --export-ilda КАРТИНКА.kvt ВЫХОД.ild"_s << u""_s;
     QTest::newRow("--frame on export")
-        << QStringList{u"--export-ilda"_s, u"star.kvt"_s, u"x.ild"_s, u"--frame"_s, u"1"_s} << 1
+        << QStringList{u"--export-ilda"_s, u"star.kvt"_s, u"x.ild"_s, u"--frame"_s, u"1"_s} << 2
         << u"laserpic: ожидается: --export-ilda"_s << u""_s;
-    QTest::newRow("both ways") << QStringList{u"--export-ilda"_s, u"--import-ilda"_s, u"a"_s, u"b"_s} << 1
+    QTest::newRow("both ways") << QStringList{u"--export-ilda"_s, u"--import-ilda"_s, u"a"_s, u"b"_s} << 2
                                << u"laserpic: одно преобразование за раз"_s << u""_s;
     QTest::newRow("unknown option") << QStringList{u"--import-ilda"_s, u"two.ild"_s, u"x.kvt"_s, u"--fast"_s}
-                                    << 1 << u"laserpic: неизвестный параметр --fast"_s << u""_s;
+                                    << 2 << u"laserpic: неизвестный параметр --fast"_s << u""_s;
 }
 
 void TestIlda::commandLine() {
@@ -476,6 +476,15 @@ void TestIlda::commandLine() {
     QCOMPARE(ReadBytes(path(output)), expected);
 }
 
+namespace {
+
+// A conversion run in this process, as the program runs it.
+int RunIldaCommand(const QStringList& args) {
+    return RunConversion(ParseCommandLine(args));
+}
+
+}  // namespace
+
 void TestIlda::commandLineLeavesTargetOnFailure() {
     // A failed import leaves the picture file that stood there as it was.
     QVERIFY(WriteBytes(path(u"keep.kvt"_s), QByteArray(2048, '\x33')));
@@ -503,8 +512,8 @@ void TestIlda::commandLineLeavesTargetOnFailure() {
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);
     const QString help = QString::fromUtf8(program.readAllStandardOutput());
-    QVERIFY2(help.contains(u"--export-ilda PICTURE.kvt OUT.ild"_s), qPrintable(help));
-    QVERIFY(help.contains(u"--import-ilda IN.ild OUT.kvt [--frame N]"_s));
+    QVERIFY2(help.contains(u"--export-ilda КАРТИНКА.kvt ВЫХОД.ild"_s), qPrintable(help));
+    QVERIFY(help.contains(u"--import-ilda ВХОД.ild ВЫХОД.kvt [--frame N]"_s));
 }
 
 // Both conversions write a file with another name where it stands.

@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include "view/waitwork.h"
+#include "widgets/waitwork.h"
 #include "work/worker.h"
 
 namespace {

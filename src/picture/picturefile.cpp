@@ -1,6 +1,6 @@
 // Reading background pictures: the file through the file layer, the guards
 // against cut and hostile data, then Qt's image reader at the size kept.
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "files/regularfile.h"
-#include "view/decodechild.h"
-#include "view/pictureformat.h"
-#include "view/pictureguards.h"
-#include "view/svgrefs.h"
+#include "picture/decodechild.h"
+#include "picture/pictureformat.h"
+#include "picture/pictureguards.h"
+#include "picture/svgrefs.h"
 
 namespace lp {
 

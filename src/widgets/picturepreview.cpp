@@ -1,4 +1,4 @@
-#include "view/picturepreview.h"
+#include "widgets/picturepreview.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -6,7 +6,7 @@
 #include <mutex>
 #include <stop_token>
 
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 // Shared by the preview and its worker thread; whichever ends last frees it.
 struct PreviewWork {

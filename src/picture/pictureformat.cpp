@@ -1,4 +1,4 @@
-#include "view/pictureformat.h"
+#include "picture/pictureformat.h"
 
 namespace lp {
 

@@ -7,8 +7,8 @@
 
 #include "app/baseform.h"
 #include "ui_baseform.h"
-#include "view/picturefile.h"
-#include "view/waitwork.h"
+#include "picture/picturefile.h"
+#include "widgets/waitwork.h"
 
 void TBaseForm::connectPictureHandlers() {
     OpenPictureDialog.title = QStringLiteral("Открыть картинку-подложку");

@@ -21,9 +21,9 @@
 
 #include "files/descriptor.h"
 #include "files/regularfile.h"
-#include "view/decodechild.h"
-#include "view/decodelimit.h"
-#include "view/pictureformat.h"
+#include "picture/decodechild.h"
+#include "picture/decodelimit.h"
+#include "picture/pictureformat.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "app/baseform.h"
 #include "edit/editcore.h"
-#include "edit/keyboard.h"
+#include "app/mainwindow/keyboard.h"
 #include "link/progform.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"

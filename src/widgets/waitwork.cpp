@@ -1,4 +1,4 @@
-#include "view/waitwork.h"
+#include "widgets/waitwork.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "edit/keyboard.h"
+#include "app/mainwindow/keyboard.h"
 
 #include <QApplication>
 #include <QKeyEvent>

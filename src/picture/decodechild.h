@@ -9,7 +9,7 @@
 #include <mutex>
 #include <stop_token>
 
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 namespace lp {
 

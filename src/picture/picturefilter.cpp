@@ -3,7 +3,7 @@
 #include <QImageReader>
 #include <QStringList>
 
-#include "view/picturefile.h"
+#include "picture/picturefile.h"
 
 namespace lp {
 

@@ -24,9 +24,9 @@
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
-#include "view/picturefile.h"
-#include "view/picturepreview.h"
-#include "view/waitwork.h"
+#include "picture/picturefile.h"
+#include "widgets/picturepreview.h"
+#include "widgets/waitwork.h"
 #include "widgets/speedbutton.h"
 
 #ifdef Q_OS_UNIX

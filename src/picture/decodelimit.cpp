@@ -1,10 +1,10 @@
-#include "view/decodelimit.h"
+#include "picture/decodelimit.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 
-#include "view/decodechild.h"
+#include "picture/decodechild.h"
 
 #ifdef LASERPIC_SANITIZED
 #include <sanitizer/common_interface_defs.h>

@@ -1,4 +1,4 @@
-#include "view/decodechild.h"
+#include "picture/decodechild.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,4 +1,4 @@
-#include "view/pictureguards.h"
+#include "picture/pictureguards.h"
 
 #include <zlib.h>
 

@@ -17,7 +17,7 @@
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
-#include "view/decodechild.h"
+#include "picture/decodechild.h"
 #include "work/worker.h"
 
 namespace {

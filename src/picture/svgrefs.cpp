@@ -1,10 +1,10 @@
-#include "view/svgrefs.h"
+#include "picture/svgrefs.h"
 
 #include <QSet>
 #include <QStringList>
 #include <QXmlStreamReader>
 
-#include "view/pictureformat.h"
+#include "picture/pictureformat.h"
 
 namespace lp {
 
