@@ -258,7 +258,7 @@ Opens the picture file given, as the open command does.
     </message>
     <message>
         <source>Что обводить: auto — то, что не занимает края картинки (по умолчанию), dark — тёмное, light — светлое.</source>
-        <translation>What to trace: auto — whatever does not fill the picture's border (the default), dark — dark ink, light — light ink.</translation>
+        <translation>What to trace: auto — whatever does not fill the picture&apos;s border (the default), dark — dark ink, light — light ink.</translation>
     </message>
     <message>
         <source>То же, что --ink light.</source>
@@ -291,6 +291,10 @@ Opens the picture file given, as the open command does.
     <message>
         <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.; меньше частей: --parts N, пропускать мелочь: --detail</source>
         <translation>warning: 256 points cannot hold every detail, deviation up to %1 units; fewer parts: --parts N, skip small details: --detail</translation>
+    </message>
+    <message>
+        <source>Наименьшая часть картинки, что обводится: сторона квадрата в единицах поля (по умолчанию 1,5).</source>
+        <translation>The smallest part of the picture that is traced: the side of a square in field units (1.5 by default).</translation>
     </message>
 </context>
 <context>
@@ -1173,7 +1177,7 @@ Opens the picture file given, as the open command does.
     </message>
     <message>
         <source>Авто: обводится то, что не занимает края картинки</source>
-        <translation>Auto: traces whatever does not fill the picture's border</translation>
+        <translation>Auto: traces whatever does not fill the picture&apos;s border</translation>
     </message>
     <message>
         <source>Авто</source>
@@ -1362,6 +1366,18 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>Картинка закрашена целиком: нечего обводить. Попробуйте другой порог или обводить другую сторону.</source>
         <translation>The picture is filled entirely: nothing to trace. Try another threshold or trace the other side.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить</source>
+        <translation>Nothing to trace</translation>
+    </message>
+    <message>
+        <source>Текст длиннее %1 знаков: 256 точек его не покажут</source>
+        <translation>The text is longer than %1 characters: 256 points cannot show it</translation>
+    </message>
+    <message>
+        <source>Параметры обводки вне допустимых пределов</source>
+        <translation>The tracing options are out of range</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,12 @@
 
 namespace lp {
 
+// Both coordinates are numbers, neither infinite: the first thing every entry
+// point of the geometry checks.
+inline bool Finite(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
 inline double Distance2(QPointF a, QPointF b) {
     const double dx = a.x() - b.x(), dy = a.y() - b.y();
     return dx * dx + dy * dy;

@@ -205,6 +205,11 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     }
     for (Polyline& loop : loops) MarkCorners(loop);
     const JoinedRoute joined = JoinLoops(loops);
+    if (joined.route.empty()) {
+        result.failure = TraceFailure::NoInk;
+        result.error = QCoreApplication::translate("Trace", "Нечего обводить");
+        return result;
+    }
     RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
     result.ok = true;
     result.contours = joined.loops;

@@ -92,8 +92,10 @@ struct TraceResult {
 
 TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
                           const TracePlacement& placement);
-// The same from the ink mask of a picture of `pictureSize`, made before with
-// options.mask: a change of the other options need not make it again.
+// The same from the ink mask TraceMask made before of a picture of
+// `pictureSize` with options.mask: a change of the other options need not
+// make it again.
+InkMask TraceMask(const QImage& picture, const MaskOptions& options);
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement);
 // Lines separated by line breaks, each centred.

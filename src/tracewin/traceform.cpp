@@ -12,9 +12,6 @@
 
 namespace {
 
-// The longest text traced, in characters.
-constexpr int kMaxText = 400;
-
 QString Units(double value) {
     return TTraceForm::tr("%1 ед.").arg(InterfaceLocale().toString(value, 'f', 1));
 }
@@ -173,7 +170,7 @@ bool TTraceForm::makeJob(TraceJob& job, QString& why) const {
     if (mask_ && maskHeld_ == maskAsked_) job.mask = mask_;
     job.text = ui->TabSource->currentWidget() == ui->TabText;
     if (job.text) {
-        job.line = ui->EditText->toPlainText().left(kMaxText);
+        job.line = ui->EditText->toPlainText();
         job.family = ui->FontText->currentFont().family();
         job.bold = ui->CheckBoxBold->isChecked();
         job.size = ui->SpinSize->value();

@@ -13,7 +13,7 @@ TraceOutcome RunTraceJob(const TraceJob& job) {
     } else if (!outcome.parts) {
         if (!outcome.mask && !job.picture.isNull())
             outcome.mask =
-                std::make_shared<const lp::InkMask>(lp::MakeInkMask(job.picture, job.options.mask));
+                std::make_shared<const lp::InkMask>(lp::TraceMask(job.picture, job.options.mask));
         outcome.parts = std::make_shared<const lp::TraceParts>(
             outcome.mask
                 ? lp::FindMaskParts(*outcome.mask, job.picture.size(), job.options,
