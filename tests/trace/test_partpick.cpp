@@ -10,9 +10,8 @@ class PartPickTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // A ring (a disc with a hole) and a dot; the picture lies on the field at
-    // half its pixels: the ring's centre at (60, 60), radii 40 and 20, the
-    // dot's at (180, 180), radius 10.
+    // A ring (radii 40 and 20 about (60, 60)) and a dot (radius 10 about
+    // (180, 180)) in field units: the picture lies on the field at half size.
     void partAt_data() {
         QTest::addColumn<QPointF>("at");
         QTest::addColumn<bool>("ringLeftOut");
@@ -32,13 +31,11 @@ class PartPickTest : public QObject {
         QFETCH(int, kind);
         QImage image(512, 512, QImage::Format_RGB32);
         image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
         QPainterPath ink;
         ink.addEllipse(QPointF(120, 120), 80, 80);
         ink.addEllipse(QPointF(120, 120), 40, 40);
         ink.addEllipse(QPointF(360, 360), 20, 20);
-        painter.fillPath(ink, Qt::black);
+        QPainter(&image).fillPath(ink, Qt::black);
         const lp::TraceParts found =
             lp::FindImageParts(image, {}, lp::TracePlacement::InPlace({0, 0, 256, 256}));
         QCOMPARE(found.parts.size(), size_t(3));
@@ -50,9 +47,8 @@ class PartPickTest : public QObject {
         if (id >= 0) QVERIFY(found.parts[size_t(id)].bounds.adjusted(-3, -3, 3, 3).contains(at));
     }
 
-    // 150 dots in a grid, more than 256 points hold: two dots left out for
-    // want of points and then clicked are drawn, beside the largest; clicked
-    // again, they are left out.
+    // 150 dots, more than 256 points hold: two left out for want of points and
+    // then clicked are drawn beside the largest; clicked again, left out.
     void drawnWhenAsked() {
         QImage image(1024, 1024, QImage::Format_RGB32);
         image.fill(Qt::white);

@@ -209,9 +209,8 @@ class TraceWindowTest : public QObject {
         QVERIFY(trace->result().X != RunTraceJob(job).result.X);
     }
 
-    // Two rectangles: a click on the smaller one in the preview, or keeping
-    // the largest part only, leaves it out of the figure taken and shows it
-    // grey; a second click, or a change of the options, brings it back.
+    // Two rectangles: a click on the smaller in the preview, or keeping the largest only, leaves it
+    // out of the figure taken and shows it grey; a second click, or another option, brings it back.
     void chooseParts_data() {
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("largest");
@@ -233,12 +232,10 @@ class TraceWindowTest : public QObject {
         loadPicture(writePicture(size, large, small));
         const QRectF area = lp::FieldUnitsOf(
             QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
-        auto onField = [&](QRect r) {  // field units, a unit of room around
-            return QRectF(area.left() + r.left() * area.width() / size.width() - 1,
-                          area.top() + r.top() * area.height() / size.height() - 1,
-                          r.width() * area.width() / size.width() + 2,
-                          r.height() * area.height() / size.height() + 2);
-        };
+        const QTransform toField =
+            QTransform::fromScale(area.width() / size.width(), area.height() / size.height()) *
+            QTransform::fromTranslate(area.left(), area.top());
+        auto onField = [&](QRect r) { return toField.mapRect(QRectF(r)).adjusted(-1, -1, 1, 1); };
         TTraceForm* trace = openTrace();
         trace->ui->SpinLargest->setValue(largest);
         QTRY_VERIFY(trace->current() && !trace->busy());
@@ -293,8 +290,7 @@ class TraceWindowTest : public QObject {
             return most;
         };
         const int step = green({120, 40}), jump = green({187, 130}), ground = green({120, 130});
-        QVERIFY2(ground == 0 && jump > 10 && step > 3 * jump,
-                 qPrintable(QStringLiteral("%1 %2").arg(step).arg(jump)));
+        QVERIFY(ground == 0 && jump > 10 && step > 3 * jump);
     }
 
     // Light on dark: the automatic ink and "Светлое на тёмном" trace it; dark
