@@ -2,7 +2,7 @@
 // "LASER", 20 separate blobs, a photograph of discs on a noisy, unevenly lit
 // ground, a drawing of 20 strokes (line art) and 400 dots of many sizes (more
 // parts than 256 points hold), the whole conversion beside potrace alone on
-// the same bitmap; the line mode forced; and real pictures from Debian's
+// the same bitmap; the second stage alone; the line mode forced; and real pictures from Debian's
 // packages where they are installed.
 #include <benchmark/benchmark.h>
 
@@ -138,6 +138,19 @@ void BM_Trace(benchmark::State& state) {
     }
 }
 
+// The second stage alone, as a click on a part in the trace window reruns it.
+void BM_RouteParts(benchmark::State& state) {
+    const lp::TraceParts found =
+        lp::FindImageParts(Picture(int(state.range(0))), {}, lp::TracePlacement::Fit(200));
+    lp::PartChoice choice;
+    choice.leftOut.insert(0);
+    for (auto _ : state) {
+        const lp::TraceResult result = lp::RouteParts(found, choice);
+        if (!result.ok) state.SkipWithError("trace failed");
+        state.counters["parts"] = result.partsDrawn;
+    }
+}
+
 // The line mode over the stroke drawing: the whole conversion, and the centre lines alone.
 void BM_TraceLines(benchmark::State& state) {
     lp::TraceOptions options;
@@ -186,9 +199,10 @@ void BM_TraceReal(benchmark::State& state) {
 
 // Argument 0: "LASER", 1: 20 blobs, 2: line art, 3: photograph, 4: 400 dots.
 BENCHMARK(BM_Trace)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RouteParts)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceReal)->DenseRange(0, std::size(kRealPictures) - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Potrace)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_InkMask)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InkMask)->Arg(0)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CentreLines)->Unit(benchmark::kMillisecond);
 

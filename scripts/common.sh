@@ -3,6 +3,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
+CONFIGURE=()  # more settings for the first configure (scripts/sanitize, scripts/fuzz)
 
 PACKAGES=(
   cmake g++ make pkg-config
@@ -10,7 +11,7 @@ PACKAGES=(
   qt6-translations-l10n qt6-l10n-tools qt6-image-formats-plugins libgl-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   zlib1g-dev libpotrace-dev libseccomp-dev libfontconfig-dev
-  socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra xdotool
+  socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra potrace xdotool
   dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db appstream
   python3
 )
@@ -34,7 +35,7 @@ install_missing() {
 # build [target...]: configure once, then build what is asked (everything by default).
 build() {
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${CONFIGURE[@]}"
   fi
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done

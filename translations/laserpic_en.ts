@@ -258,7 +258,7 @@ Opens the picture file given, as the open command does.
     </message>
     <message>
         <source>Что обводить: auto — то, что не занимает края картинки (по умолчанию), dark — тёмное, light — светлое.</source>
-        <translation>What to trace: auto — whatever does not fill the picture's border (the default), dark — dark ink, light — light ink.</translation>
+        <translation>What to trace: auto — whatever does not fill the picture&apos;s border (the default), dark — dark ink, light — light ink.</translation>
     </message>
     <message>
         <source>То же, что --ink light.</source>
@@ -291,6 +291,10 @@ Opens the picture file given, as the open command does.
     <message>
         <source>предупреждение: 256 точек не удерживают всех подробностей, отклонение до %1 ед.; меньше частей: --parts N, пропускать мелочь: --detail</source>
         <translation>warning: 256 points cannot hold every detail, deviation up to %1 units; fewer parts: --parts N, skip small details: --detail</translation>
+    </message>
+    <message>
+        <source>Наименьшая часть картинки, что обводится: сторона квадрата в единицах поля (по умолчанию 1,5).</source>
+        <translation>The smallest part of the picture that is traced: the side of a square in field units (1.5 by default).</translation>
     </message>
 </context>
 <context>
@@ -1134,10 +1138,6 @@ Opens the picture file given, as the open command does.
         <translation> units</translation>
     </message>
     <message>
-        <source>Текст встаёт в середину поля; размер — его длинная сторона.</source>
-        <translation>The text is centred on the field; the size is its longer side.</translation>
-    </message>
-    <message>
         <source>Применить</source>
         <translation>Apply</translation>
     </message>
@@ -1152,12 +1152,6 @@ Opens the picture file given, as the open command does.
     <message>
         <source>Не удалось обвести</source>
         <translation>Tracing failed</translation>
-    </message>
-    <message>
-        <source>Контуров: %1, маршрут %2, мосты %3
-Наибольшее отклонение %4</source>
-        <translation>Contours: %1, route %2, bridges %3
-Largest deviation %4</translation>
     </message>
     <message>
         <source>
@@ -1183,7 +1177,7 @@ Largest deviation %4</translation>
     </message>
     <message>
         <source>Авто: обводится то, что не занимает края картинки</source>
-        <translation>Auto: traces whatever does not fill the picture's border</translation>
+        <translation>Auto: traces whatever does not fill the picture&apos;s border</translation>
     </message>
     <message>
         <source>Авто</source>
@@ -1200,6 +1194,64 @@ Largest deviation %4</translation>
     <message>
         <source>Тонкие штрихи по середине, пятна по краю</source>
         <translation>Thin strokes along their middle, solid shapes along their edge</translation>
+    </message>
+    <message>
+        <source>Enter — новая строка, Ctrl+Enter — применить</source>
+        <translation>Enter starts a new line, Ctrl+Enter applies</translation>
+    </message>
+    <message>
+        <source>Строки встают в середину поля одна под другой; размер — длинная сторона всего текста.</source>
+        <translation>The lines are centred on the field one under another; the size is the longer side of the whole text.</translation>
+    </message>
+    <message>
+        <source>Крупнейших частей:</source>
+        <translation>Largest parts:</translation>
+    </message>
+    <message>
+        <source>Рисовать только столько самых крупных частей; 0 — все</source>
+        <translation>Draw only this many of the largest parts; 0 draws all</translation>
+    </message>
+    <message>
+        <source>все</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>Забыть, какие части убраны или возвращены щелчком</source>
+        <translation>Forget which parts were left out or brought back by a click</translation>
+    </message>
+    <message>
+        <source>Сбросить выбор</source>
+        <translation>Reset the choice</translation>
+    </message>
+    <message>
+        <source>Как нарисует проектор: короткие шаги ярко, длинные (мосты, скачки) тускло. Серым — части, которые не рисуются; щелчок по части убирает её или возвращает.</source>
+        <translation>As the projector draws it: short steps bright, long ones (bridges, jumps) dim. In grey, the parts not drawn; a click on a part leaves it out or brings it back.</translation>
+    </message>
+    <message>
+        <source>убраны щелчком — %1</source>
+        <translation>left out by a click: %1</translation>
+    </message>
+    <message>
+        <source>сверх крупнейших — %1</source>
+        <translation>beyond the largest: %1</translation>
+    </message>
+    <message>
+        <source>не уместились в 256 точек — %1</source>
+        <translation>no room in 256 points: %1</translation>
+    </message>
+    <message>
+        <source>Не рисуются: %1.</source>
+        <translation>Not drawn: %1.</translation>
+    </message>
+    <message>
+        <source>Контуров: %1, %2, маршрут %3, мосты %4
+Средний шаг %5, наибольшее отклонение %6</source>
+        <translation>Contours: %1, %2, route %3, bridges %4
+Mean step %5, largest deviation %6</translation>
+    </message>
+    <message>
+        <source>частей %1 из %2</source>
+        <translation>%1 of %2 parts</translation>
     </message>
 </context>
 <context>
@@ -1314,6 +1366,18 @@ Largest deviation %4</translation>
     <message>
         <source>Картинка закрашена целиком: нечего обводить. Попробуйте другой порог или обводить другую сторону.</source>
         <translation>The picture is filled entirely: nothing to trace. Try another threshold or trace the other side.</translation>
+    </message>
+    <message>
+        <source>Нечего обводить</source>
+        <translation>Nothing to trace</translation>
+    </message>
+    <message>
+        <source>Текст длиннее %1 знаков: 256 точек его не покажут</source>
+        <translation>The text is longer than %1 characters: 256 points cannot show it</translation>
+    </message>
+    <message>
+        <source>Параметры обводки вне допустимых пределов</source>
+        <translation>The tracing options are out of range</translation>
     </message>
 </context>
 <context>

@@ -80,6 +80,16 @@ const CommandOption kOptions[] = {
      .high = 255,
      .use = UseBit(Conversion::Trace),
      .help = QT_TRANSLATE_NOOP("CommandLine", "Порог между тёмным и светлым (иначе выбирается сам).")},
+    {.name = "detail",
+     .kind = OptionKind::Decimal,
+     .value = "0..20",
+     .need = kNeedNumber,
+     .low = 0,
+     .high = 20,  // as the trace window's "Мельчайшая деталь" allows
+     .use = UseBit(Conversion::Trace),
+     .help = QT_TRANSLATE_NOOP("CommandLine",
+                               "Наименьшая часть картинки, что обводится: сторона квадрата в единицах поля "
+                               "(по умолчанию 1,5).")},
     {.name = "font",
      .kind = OptionKind::Name,
      .value = QT_TRANSLATE_NOOP("CommandLine", "ШРИФТ"),
@@ -158,10 +168,20 @@ const CommandOption* FindCommandOption(const QString& name) {
     return nullptr;
 }
 
+std::optional<double> DecimalValue(const QString& value) {
+    bool ok = false;
+    const double number = QString(value).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
 bool OptionValueFits(const CommandOption& option, const QString& value) {
     if (option.kind == OptionKind::Name) return !value.isEmpty();
     if (option.kind == OptionKind::Choice)
         return QString::fromLatin1(option.value).split(QLatin1Char('|')).contains(value);
+    if (option.kind == OptionKind::Decimal) {
+        const auto number = DecimalValue(value);
+        return number && *number >= option.low && *number <= option.high;
+    }
     if (option.kind != OptionKind::Number) return true;
     bool ok = false;
     const int n = value.toInt(&ok);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <span>
 
 #include "app/commandline.h"
@@ -15,12 +16,16 @@ inline const QString kProgramName = QStringLiteral("laserpic");
 QString CommandText(const char* text);
 
 enum class OptionKind {
-    Flag,    // no value
-    Value,   // any value, the empty one too
-    Name,    // a value that may not be empty
-    Number,  // a whole number within low..high
-    Choice,  // one of the words of `value`, separated by '|'
+    Flag,     // no value
+    Value,    // any value, the empty one too
+    Name,     // a value that may not be empty
+    Number,   // a whole number within low..high
+    Choice,   // one of the words of `value`, separated by '|'
+    Decimal,  // a number within low..high, its fraction after "." or ","
 };
+
+// A Decimal option's value, when it is a number.
+std::optional<double> DecimalValue(const QString& value);
 
 // Where an option may stand: bit 0 the editor's own command line, the others
 // the conversions.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/commandline.h"
+#include "app/commandoptions.h"
 #include "figure/kvtfile.h"
 #include "picture/picturefile.h"
 #include "trace/trace.h"
@@ -60,6 +61,9 @@ int RunTraceImage(const CommandLine& command) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *threshold;
     }
+    if (command.isSet(QStringLiteral("detail")))
+        options.speckUnits =
+            DecimalValue(command.value(QStringLiteral("detail"))).value_or(options.speckUnits);
     const int size = command.number(QStringLiteral("size")).value_or(kDefaultSize);
     const lp::TraceParts found = lp::FindImageParts(read.image, options, lp::TracePlacement::Fit(size));
     lp::PartChoice choice;

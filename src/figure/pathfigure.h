@@ -15,14 +15,31 @@ struct RoutePoint {
 };
 using Polyline = std::vector<RoutePoint>;  // a closed loop: the last point joins the first
 
+// Every coordinate a number and not infinite. The functions below leave a
+// path that is not so alone: no corners, no points, the figure in the centre.
+bool IsFinite(const Polyline& path);
+
 // Marks as corners the points where the loop turns by `angleDegrees` or more
 // within `window` (field units) along it each way: the sharpest point of each
 // turn.
 void MarkCorners(Polyline& loop, double window = 1.5, double angleDegrees = 45);
 
-// Exactly `count` points along the closed route: corners kept, the rest placed
-// for small deviation, no step longer than twice the mean step.
+// Exactly `count` points (1 to kMostPlaced) along the closed route: corners
+// kept, the rest placed for small deviation, no step longer than twice the
+// mean step. A route of no length gives them all at its first point; one of
+// more than kPlacedVertices vertices is simplified first (SimplifiedRoute,
+// within 0.1 unit where that is enough). Empty for a route that is not
+// finite or a count out of range.
+inline constexpr int kMostPlaced = 4096;
+inline constexpr size_t kPlacedVertices = 4000;
 std::vector<QPointF> AllocatePoints(const Polyline& route, int count = 256);
+
+// The route with at most `most` vertices (and at least 3, when it has them):
+// the vertex nearest the chord of its neighbours goes first, while that is
+// within `tolerance` or there are too many; corners go last, the gentlest
+// first. A route of over 4 * most vertices is first spaced out to about that
+// many (a step of its length / (4 * most), `tolerance` at least). O(n log n).
+Polyline SimplifiedRoute(const Polyline& route, size_t most, double tolerance);
 
 // Rounded to 0..255 with no two consecutive points equal (cyclically): a point
 // that would repeat its predecessor slides along its interval; failing that it

@@ -16,6 +16,8 @@ namespace {
 
 // Deviations below this much (field units) cannot be seen beside the rounding.
 constexpr double kUnseenDeviation = 0.15;
+// A route shorter than this (field units) is a point.
+constexpr double kNoLength = 1e-6;
 
 // The route unrolled: vertex k (any k >= 0) is route[k % n] at arc length
 // arc(k), which grows by the route's length each time round.
@@ -138,12 +140,17 @@ struct Allocation {
 
 }  // namespace
 
-std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
-    if (count <= 0) return {};
-    if (route.empty()) return std::vector<QPointF>(size_t(count), QPointF(127, 127));
+std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
+    if (count <= 0 || count > kMostPlaced || !IsFinite(input)) return {};
+    if (input.empty()) return std::vector<QPointF>(size_t(count), QPointF(127, 127));
+    // The work grows with the vertices between two points: a long route is thinned first.
+    const Polyline thinned =
+        input.size() > kPlacedVertices ? SimplifiedRoute(input, kPlacedVertices, 0.1) : Polyline();
+    const Polyline& route = thinned.empty() ? input : thinned;
     const Unrolled unrolled(route);
     const double length = unrolled.length();
-    if (!(length > 0) || !std::isfinite(length)) return std::vector<QPointF>(size_t(count), route.front().p);
+    const auto atOnePlace = [&] { return std::vector<QPointF>(size_t(count), route.front().p); };
+    if (!(length > kNoLength) || !std::isfinite(length)) return atOnePlace();
 
     // The corners, at most half the points: the sharpest are kept.
     std::vector<size_t> corners;
@@ -183,6 +190,7 @@ std::vector<QPointF> AllocatePoints(const Polyline& route, int count) {
         }
     }
     if (best.size() > budget) best.resize(budget);  // only with absurd input
+    if (best.empty()) return atOnePlace();
 
     // Where the deviation allows, even steps: the shortest cap on the steps
     // that the points still fill. (With detail to spare, they are all needed.)

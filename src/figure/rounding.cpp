@@ -18,7 +18,7 @@ struct Cell {
 };
 
 Cell CellOf(QPointF p) {
-    return {int(std::clamp(std::lround(p.x()), 0L, 255L)), int(std::clamp(std::lround(p.y()), 0L, 255L))};
+    return {int(std::lround(std::clamp(p.x(), 0.0, 255.0))), int(std::lround(std::clamp(p.y(), 0.0, 255.0)))};
 }
 
 // The nearest point from `from` towards `to` (exclusive) that rounds to a unit
@@ -100,7 +100,9 @@ void Settle(const std::vector<QPointF>& q, std::vector<Cell>& cells) {
 
 void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y) {
     std::vector<QPointF> q(size_t(PointCount), QPointF(127, 127));
-    for (size_t i = 0; i < q.size() && !points.empty(); ++i) q[i] = points[i * points.size() / q.size()];
+    const bool finite = std::all_of(points.begin(), points.end(), Finite);
+    for (size_t i = 0; i < q.size() && finite && !points.empty(); ++i)
+        q[i] = points[i * points.size() / q.size()];
     const size_t n = q.size();
     auto cell = [&](size_t i) { return CellOf(q[i % n]); };
 

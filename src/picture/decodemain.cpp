@@ -17,9 +17,11 @@
 #include <QImageReader>
 #include <QLoggingCategory>
 #include <atomic>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -27,6 +29,7 @@
 #include "files/regularfile.h"
 #include "language/translations.h"
 #include "picture/decodechild.h"
+#include "picture/decodelimit.h"
 #include "picture/decodeprepare.h"
 #include "picture/decodesandbox.h"
 #include "picture/pictureformat.h"
@@ -66,7 +69,8 @@ void Confine() {
     close_range(3, ~0U, 0);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
-    Limit(RLIMIT_AS, rlim_t(lp::kDecodeMemoryMb) << 20, rlim_t(lp::kDecodeMemoryMb) << 20);
+    const rlim_t addressSpace = lp::DecodeAddressSpace(OutOfMemory);
+    Limit(RLIMIT_AS, addressSpace, addressSpace);
     Limit(RLIMIT_CPU, lp::kDecodeCpuSeconds, lp::kDecodeCpuSeconds + 1);
     Limit(RLIMIT_CORE, 0, 0);
     Limit(RLIMIT_FSIZE, 0, 0);  // writes no file
@@ -119,8 +123,8 @@ QByteArray Escapes() {
     return report + " exec:" + outcome(false, errno);
 }
 
-// Test modes, in the sandbox: a decoder that spins, one that allocates
-// without end, and one that tries to get out.
+// Test modes, in the sandbox: a decoder that spins, one that sleeps, one
+// that allocates without end, and one that tries to get out.
 [[noreturn]] void Misbehave(const QByteArray& how) {
     static std::atomic<unsigned> spins{0};
     if (how == "--escape") {
@@ -129,6 +133,12 @@ QByteArray Escapes() {
     }
     if (how == "--spin")
         for (;;) spins.fetch_add(1, std::memory_order_relaxed);
+    if (how == "--sleep") {  // waits on a futex, which the sandbox allows, without using the processor
+        std::mutex mutex;
+        std::condition_variable never;
+        std::unique_lock lock(mutex);
+        never.wait(lock, [] { return false; });
+    }
     std::vector<char*> blocks;
     for (;;) blocks.push_back(static_cast<char*>(memset(new char[16 << 20], 1, 16 << 20)));
 }
@@ -160,7 +170,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QByteArrayList args(argv + 1, argv + argc);
-    if (args.size() == 1 && (args[0] == "--spin" || args[0] == "--allocate" || args[0] == "--escape")) {
+    if (args.size() == 1 &&
+        (args[0] == "--spin" || args[0] == "--sleep" || args[0] == "--allocate" || args[0] == "--escape")) {
         if (!Sandboxed()) return 0;
         Misbehave(args[0]);
     }

@@ -15,35 +15,47 @@ namespace lp {
 namespace {
 
 // Loops are sampled at least this densely (field units) for the nearest-pair
-// search; the extra points leave the route again unless a bridge starts there.
+// search, which looks at vertices no denser; the extra points leave the route
+// again unless a bridge starts there.
 constexpr double kSpacing = 1.5;
-constexpr int kMaxInserted = 2000;  // per segment, against absurd coordinates
+// The search for the nearest pairs takes about this many points at most: very
+// long loops (a picture far larger than the field) are sampled more sparsely.
+constexpr double kMostSampled = 5000;
 
 struct Points {
     std::vector<QPointF> p;
     std::vector<bool> corner, original;
     std::vector<int> loop;
     std::vector<size_t> first;  // of each loop, and the end
+    // Those the nearest-pair search looks at: the sampling points and the
+    // vertices at least one spacing from the last one looked at.
+    std::vector<size_t> probes;
+
+    void add(QPointF at, bool isCorner, bool isOriginal, int of, double spacing) {
+        if (probes.empty() || loop[probes.back()] != of || !isOriginal ||
+            Distance(p[probes.back()], at) >= spacing)
+            probes.push_back(p.size());
+        p.push_back(at);
+        corner.push_back(isCorner);
+        original.push_back(isOriginal);
+        loop.push_back(of);
+    }
 };
 
 Points Densify(const std::vector<const Polyline*>& loops) {
+    double length = 0;
+    for (const Polyline* loop : loops) length += RouteLength(*loop);
+    const double spacing = std::max(kSpacing, length / kMostSampled);
     Points points;
     for (size_t l = 0; l < loops.size(); ++l) {
         points.first.push_back(points.p.size());
         const Polyline& loop = *loops[l];
         for (size_t i = 0; i < loop.size(); ++i) {
             const QPointF a = loop[i].p, b = loop[(i + 1) % loop.size()].p;
-            points.p.push_back(a);
-            points.corner.push_back(loop[i].corner);
-            points.original.push_back(true);
-            points.loop.push_back(int(l));
-            const int extra = std::min(kMaxInserted, int(std::ceil(Distance(a, b) / kSpacing)) - 1);
-            for (int k = 1; k <= extra; ++k) {
-                points.p.push_back(a + (b - a) * (double(k) / (extra + 1)));
-                points.corner.push_back(false);
-                points.original.push_back(false);
-                points.loop.push_back(int(l));
-            }
+            points.add(a, loop[i].corner, true, int(l), spacing);
+            const int extra = int(std::ceil(Distance(a, b) / spacing)) - 1;
+            for (int k = 1; k <= extra; ++k)
+                points.add(a + (b - a) * (double(k) / (extra + 1)), false, false, int(l), spacing);
         }
     }
     points.first.push_back(points.p.size());
@@ -56,27 +68,28 @@ struct Grid {
     int nx = 1, ny = 1;
     std::vector<size_t> start, items;
 
-    explicit Grid(const std::vector<QPointF>& p) {
-        double x1 = p[0].x(), y1 = p[0].y();
+    Grid(const std::vector<QPointF>& p, const std::vector<size_t>& probes) {
+        double x1 = p[probes[0]].x(), y1 = p[probes[0]].y();
         x0 = x1;
         y0 = y1;
-        for (const QPointF& q : p) {
+        for (const size_t i : probes) {
+            const QPointF q = p[i];
             x0 = std::min(x0, q.x());
             y0 = std::min(y0, q.y());
             x1 = std::max(x1, q.x());
             y1 = std::max(y1, q.y());
         }
-        const double w = x1 - x0, h = y1 - y0, n = double(p.size());
+        const double w = x1 - x0, h = y1 - y0, n = double(probes.size());
         cell = std::max({2 * std::sqrt(w * h / n), 2 * (w + h) / n, 1e-9});
         nx = std::clamp(int(w / cell) + 1, 1, 1024);
         ny = std::clamp(int(h / cell) + 1, 1, 1024);
         cell = std::max({cell, w / nx * 1.0001, h / ny * 1.0001});
         start.assign(size_t(nx) * size_t(ny) + 1, 0);
-        for (const QPointF& q : p) ++start[cellOf(q) + 1];
+        for (const size_t i : probes) ++start[cellOf(p[i]) + 1];
         std::partial_sum(start.begin(), start.end(), start.begin());
-        items.resize(p.size());
+        items.resize(probes.size());
         std::vector<size_t> fill(start.begin(), start.end() - 1);
-        for (size_t i = 0; i < p.size(); ++i) items[fill[cellOf(p[i])]++] = i;
+        for (const size_t i : probes) items[fill[cellOf(p[i])]++] = i;
     }
     int column(double x) const { return std::clamp(int((x - x0) / cell), 0, nx - 1); }
     int row(double y) const { return std::clamp(int((y - y0) / cell), 0, ny - 1); }
@@ -100,7 +113,7 @@ struct Components {
 // Borůvka's rounds: each component's shortest edge to another, found by
 // searching the grid in growing rings around each of its points.
 std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
-    const Grid grid(points.p);
+    const Grid grid(points.p, points.probes);
     Components components(loopCount);
     std::vector<Edge> tree;
     std::vector<int> component(loopCount);
@@ -120,7 +133,7 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
             }
         }
         std::vector<Edge> best(loopCount);
-        for (size_t i = 0; i < points.p.size(); ++i) {
+        for (const size_t i : points.probes) {
             const int own = component[size_t(points.loop[i])];
             Edge& edge = best[size_t(own)];
             const QPointF p = points.p[i];
@@ -204,6 +217,10 @@ JoinedRoute JoinLoops(const std::vector<Polyline>& loops) {
     std::vector<const Polyline*> kept;
     for (const Polyline& loop : loops)
         if (!loop.empty()) kept.push_back(&loop);
+    // Loops beyond any field (their lengths overflow) are not joined.
+    double length = 0;
+    for (const Polyline* loop : kept) length += RouteLength(*loop);
+    if (!std::isfinite(length)) return joined;
     joined.loops = int(kept.size());
     if (kept.empty()) return joined;
     if (kept.size() == 1) {

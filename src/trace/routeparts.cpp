@@ -61,12 +61,18 @@ class Chooser {
                (part.parent < 0 || states_[size_t(part.parent)] == PartState::Drawn);
     }
 
-    // The loops of the parts drawn, fitted when the placement fits.
-    std::vector<Polyline> loops() const {
+    // The loops of the parts drawn, fitted when the placement fits; `toField`
+    // becomes the fit.
+    std::vector<Polyline> loops(QTransform& toField) const {
         std::vector<Polyline> out;
         for (size_t i = 0; i < found_.parts.size(); ++i)
             if (drawn(i)) out.insert(out.end(), found_.parts[i].loops.begin(), found_.parts[i].loops.end());
-        if (found_.fitSize > 0 && !out.empty()) FitLoops(out, found_.fitSize);
+        toField = {};
+        if (found_.fitSize > 0 && !out.empty()) {
+            toField = FitTransform(LoopBounds(out), found_.fitSize);
+            for (Polyline& loop : out)
+                for (RoutePoint& point : loop) point.p = toField.map(point.p);
+        }
         return out;
     }
 
@@ -82,25 +88,26 @@ class Chooser {
 
     // Draws the largest parts the points can hold: in rank order while the
     // route stays within kMaxMeanStep a step, each part drawn getting
-    // kMinPartPoints points at least; the largest part is always drawn.
+    // kMinPartPoints points at least; the largest part is always drawn, and the
+    // parts `first` (the user's) before all others, whatever they cost.
     // `overhead` (field units) is what the bridges and the scale add beyond
     // the estimate.
-    void choose(const std::vector<PartState>& chosen, double overhead) {
+    void choose(const std::vector<PartState>& chosen, const std::set<int>& first, double overhead) {
         states_ = chosen;
         const double s = scale();
         const size_t n = found_.parts.size();
         double total = std::max(0.0, overhead), shortest = INFINITY;
         std::vector<size_t> drawnSoFar;
-        bool full = false;
-        for (size_t i = 0; i < n; ++i) {
+        bool full = false, anyOther = false;
+        auto consider = [&](size_t i, bool forced) {
             if (!drawn(i)) {
                 if (found_.parts[i].parent >= 0 && states_[i] == PartState::Drawn)
                     states_[i] = states_[size_t(found_.parts[i].parent)];
-                continue;
+                return;
             }
-            if (full) {
+            if (full && !forced) {
                 states_[i] = PartState::NoRoom;
-                continue;
+                return;
             }
             const TracePart& part = found_.parts[i];
             // Its share of the route: itself and a bridge to a larger part, there and back.
@@ -108,25 +115,30 @@ class Chooser {
             for (const size_t j : drawnSoFar) gap = std::min(gap, Gap(part.bounds, found_.parts[j].bounds));
             const double length = s * part.length, after = total + length + 2 * s * gap;
             const double mean = after / PointCount;
-            if (!drawnSoFar.empty() && !found_.keepAll) {
+            if (anyOther && !found_.keepAll && !forced) {
                 if (mean > kMaxMeanStep) {
                     full = true;
                     states_[i] = PartState::NoRoom;
-                    continue;
+                    return;
                 }
                 if (length < kMinPartPoints * mean) {
                     states_[i] = PartState::TooFewPoints;
-                    continue;
+                    return;
                 }
                 if (shortest < kMinPartPoints * mean) {
                     states_[i] = PartState::NoRoom;
-                    continue;
+                    return;
                 }
             }
             total = after;
             shortest = std::min(shortest, length);
             drawnSoFar.push_back(i);
-        }
+            anyOther = anyOther || !forced;
+        };
+        for (const int id : first)
+            if (id >= 0 && size_t(id) < n && found_.parts[size_t(id)].parent < 0) consider(size_t(id), true);
+        for (size_t i = 0; i < n; ++i)
+            if (!first.contains(int(i)) || found_.parts[i].parent >= 0) consider(i, first.contains(int(i)));
     }
 
   private:
@@ -172,9 +184,11 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     result.states.assign(n, PartState::Drawn);
     Chooser chooser(found, result.states);
     for (const int id : choice.leftOut)
-        if (id >= 0 && size_t(id) < n) result.states[size_t(id)] = PartState::LeftOutByUser;
+        if (id >= 0 && size_t(id) < n && !choice.drawn.contains(id))
+            result.states[size_t(id)] = PartState::LeftOutByUser;
     for (size_t i = 0, kept = 0; i < n; ++i)
-        if (chooser.drawn(i) && choice.largest > 0 && ++kept > size_t(choice.largest))
+        if (chooser.drawn(i) && !choice.drawn.contains(int(i)) && choice.largest > 0 &&
+            ++kept > size_t(choice.largest))
             result.states[i] = PartState::BeyondLargest;
 
     // What 256 points can hold: estimated from the parts' lengths, then
@@ -183,14 +197,19 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     std::vector<Polyline> loops;
     double overhead = 0;
     for (int round = 0; round < 6; ++round) {
-        chooser.choose(chosen, overhead);
-        loops = chooser.loops();
+        chooser.choose(chosen, choice.drawn, overhead);
+        loops = chooser.loops(result.partsToField);
         const double length = RouteLength(JoinLoops(loops).route);
         if (length <= kMaxMeanStep * PointCount * 1.001 || round == 5) break;
         overhead += length - kMaxMeanStep * PointCount;
     }
     for (Polyline& loop : loops) MarkCorners(loop);
     const JoinedRoute joined = JoinLoops(loops);
+    if (joined.route.empty()) {
+        result.failure = TraceFailure::NoInk;
+        result.error = QCoreApplication::translate("Trace", "Нечего обводить");
+        return result;
+    }
     RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
     result.ok = true;
     result.contours = joined.loops;

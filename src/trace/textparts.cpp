@@ -21,6 +21,9 @@ namespace {
 constexpr double kFlatten = 0.1;       // field units
 constexpr int kTextPixels = 512;       // the font size the outlines are taken at
 constexpr double kLegibleHeight = 12;  // capital letters lower than this are hard to read (field units)
+// Longer texts give letters too small for 256 points; what is traced spans at most the field.
+constexpr int kMostLetters = 200;
+constexpr int kMostSize = 255;
 
 // The outline of a painter path, flattened after `map`.
 std::vector<Polyline> PathLoops(const QPainterPath& path, const QTransform& map) {
@@ -104,7 +107,14 @@ TraceParts FindTextParts(const QString& text, const QString& family, bool bold, 
         found.error = QCoreApplication::translate("Trace", "Нет текста: нечего обводить");
         return found;
     }
-    size = std::max(1, size);
+    if (lines.size() > kMostLetters) {
+        found.failure = TraceFailure::NoText;
+        found.error =
+            QCoreApplication::translate("Trace", "Текст длиннее %1 знаков: 256 точек его не покажут")
+                .arg(kMostLetters);
+        return found;
+    }
+    size = std::clamp(size, 1, kMostSize);
     QString used = family;
     if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         used = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "trace/coarse.h"
 #include "trace/lineroute.h"
 #include "trace/maskparts.h"
 #include "trace/outline.h"
@@ -16,6 +17,13 @@ namespace lp {
 namespace {
 
 constexpr double kFlatten = 0.1;  // field units
+// What the field can show: what is traced spans at most this many units, a
+// picture placed on it at most kMostArea each way (the window's at most 250).
+constexpr int kMostSize = 255;
+constexpr double kMostArea = 4096;
+// The work of tracing grows with the length of the ink's outlines: a mask
+// whose outlines are longer (in pixels) is traced coarser.
+constexpr int64_t kMostOutline = 40000;
 // A piece covering this share of the frame's pixels is the ground.
 constexpr double kGroundShare = 0.5;
 // A piece is drawn along its strokes when they are at most this wide (field
@@ -29,6 +37,15 @@ constexpr double kStrokeWeightWidth = 4;
 // the mask's side are specks, and holes under this share of their piece's
 // area are texture.
 constexpr double kPhotoSpeck = 1.0 / 60, kPhotoHoleShare = 0.03;
+
+// Options a caller may give but no window or command line asks for: numbers
+// that are not, specks larger than the field, a place far beyond it.
+bool Sensible(const TraceOptions& options, const TracePlacement& placement) {
+    const QRectF& area = placement.area;
+    const bool inPlace = std::abs(area.left()) <= kMostArea && std::abs(area.top()) <= kMostArea &&
+                         area.width() <= kMostArea && area.height() <= kMostArea;
+    return options.speckUnits >= 0 && options.speckUnits <= kMostArea && (placement.fit || inPlace);
+}
 
 TraceParts Failure(TraceFailure failure, const QString& error) {
     TraceParts parts;
@@ -179,7 +196,26 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
         return Failure(TraceFailure::NoPlace,
                        QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
-    const InkMask mask = MakeInkMask(picture, options.mask);
+    if (!Sensible(options, placement))
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
+    return FindMaskParts(TraceMask(picture, options.mask), picture.size(), options, placement);
+}
+
+InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
+    return WithinOutlineLength(MakeInkMask(picture, options), kMostOutline);
+}
+
+TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
+                         const TracePlacement& placement) {
+    if (pictureSize.isEmpty())
+        return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
+    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
+    if (!Sensible(options, placement))
+        return Failure(TraceFailure::NoPlace,
+                       QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk,
                        QCoreApplication::translate("Trace",
@@ -189,10 +225,10 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
     // Mask pixels -> field units: the picture onto the area, or fitted.
     QTransform map = mask.toSource;
     if (!placement.fit)
-        map *= QTransform::fromScale(placement.area.width() / picture.width(),
-                                     placement.area.height() / picture.height()) *
+        map *= QTransform::fromScale(placement.area.width() / pictureSize.width(),
+                                     placement.area.height() / pictureSize.height()) *
                QTransform::fromTranslate(placement.area.left(), placement.area.top());
-    const int fitSize = placement.fit ? std::max(1, placement.size) : 0;
+    const int fitSize = placement.fit ? std::clamp(placement.size, 1, kMostSize) : 0;
     MaskPieces pieces(mask);
     const double unitsPerPixel = Clean(pieces, mask, options, map, fitSize);
     const QRect kept = pieces.keptBounds();

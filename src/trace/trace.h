@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 #include <set>
 
 #include "figure/figuredata.h"
@@ -63,10 +64,12 @@ struct TraceParts {
 };
 
 // What the user leaves out: parts by id (a hole left out is filled in), and
-// all but the `largest` (0: no limit) largest parts.
+// all but the `largest` (0: no limit) largest parts. The parts in `drawn` are
+// drawn all the same, and before the others when points are short.
 struct PartChoice {
     std::set<int> leftOut;
     int largest = 0;
+    std::set<int> drawn;
 };
 
 enum class PartState { Drawn, LeftOutByUser, BeyondLargest, NoRoom, TooFewPoints };
@@ -81,6 +84,7 @@ struct TraceResult {
     double meanStep = 0;                                           // routeLength / 256
     bool detailLost = false;        // 256 points cannot hold the route within one unit
     std::vector<PartState> states;  // by part id
+    QTransform partsToField;        // the parts' loops -> field units, as the parts drawn were fitted
     int partsDrawn = 0, partsFound = 0;
     bool partsForPoints = false;  // parts were left out for want of points
     QStringList notes;
@@ -88,6 +92,12 @@ struct TraceResult {
 
 TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
                           const TracePlacement& placement);
+// The same from the ink mask TraceMask made before of a picture of
+// `pictureSize` with options.mask: a change of the other options need not
+// make it again.
+InkMask TraceMask(const QImage& picture, const MaskOptions& options);
+TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
+                         const TracePlacement& placement);
 // Lines separated by line breaks, each centred.
 TraceParts FindTextParts(const QString& text, const QString& family, bool bold, int size);
 TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {});

@@ -1,10 +1,12 @@
 #include "tracewin/traceform.h"
 
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 
 #include "language/translations.h"
+#include "trace/partpick.h"
 #include "ui_traceform.h"
 #include "widgets/formstyle.h"
 
@@ -14,16 +16,32 @@ QString Units(double value) {
     return TTraceForm::tr("%1 ед.").arg(InterfaceLocale().toString(value, 'f', 1));
 }
 
+// Why the parts not drawn are not: counted by reason.
+QString NotDrawn(const lp::TraceResult& r) {
+    int user = 0, largest = 0, points = 0;
+    for (const lp::PartState state : r.states) {
+        user += state == lp::PartState::LeftOutByUser;
+        largest += state == lp::PartState::BeyondLargest;
+        points += state == lp::PartState::NoRoom || state == lp::PartState::TooFewPoints;
+    }
+    QStringList why;
+    if (user) why << TTraceForm::tr("убраны щелчком — %1").arg(user);
+    if (largest) why << TTraceForm::tr("сверх крупнейших — %1").arg(largest);
+    if (points) why << TTraceForm::tr("не уместились в 256 точек — %1").arg(points);
+    return why.isEmpty() ? QString() : TTraceForm::tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
+}
+
 QString StatusOf(const lp::TraceOutcome& outcome) {
     const lp::TraceResult& r = outcome.result;
     QString text;
     if (!r.ok) {
         text = r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error;
     } else {
-        text = TTraceForm::tr("Контуров: %1, маршрут %2, мосты %3\nНаибольшее отклонение %4")
+        text = TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
                    .arg(r.contours)
-                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.worstDeviation));
-        if (const QString left = lp::LeftOutSummary(r, false); !left.isEmpty())
+                   .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
+        if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
             text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
@@ -40,32 +58,62 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
 
-    auto retraceOn = [this](auto* sender, auto signal) {
-        connect(sender, signal, this, &TTraceForm::retrace);
+    auto findOn = [this](auto* sender, auto signal, bool mask = false) {
+        connect(sender, signal, this, [this, mask] { findAgain(mask); });
     };
-    retraceOn(ui->TabSource, &QTabWidget::currentChanged);
-    retraceOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled);
-    retraceOn(ui->SliderThreshold, &QSlider::valueChanged);
-    retraceOn(ui->ComboInk, &QComboBox::currentIndexChanged);
-    retraceOn(ui->SliderSpeck, &QSlider::valueChanged);
-    retraceOn(ui->RadioOutline, &QRadioButton::toggled);
-    retraceOn(ui->RadioLines, &QRadioButton::toggled);
-    retraceOn(ui->EditText, &QLineEdit::textChanged);
-    retraceOn(ui->FontText, &QFontComboBox::currentFontChanged);
-    retraceOn(ui->CheckBoxBold, &QCheckBox::toggled);
-    retraceOn(ui->SpinSize, &QSpinBox::valueChanged);
+    findOn(ui->TabSource, &QTabWidget::currentChanged);
+    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, true);
+    findOn(ui->SliderThreshold, &QSlider::valueChanged, true);
+    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, true);
+    findOn(ui->SliderSpeck, &QSlider::valueChanged);
+    findOn(ui->RadioOutline, &QRadioButton::toggled);
+    findOn(ui->RadioLines, &QRadioButton::toggled);
+    findOn(ui->EditText, &QPlainTextEdit::textChanged);
+    findOn(ui->FontText, &QFontComboBox::currentFontChanged);
+    findOn(ui->CheckBoxBold, &QCheckBox::toggled);
+    findOn(ui->SpinSize, &QSpinBox::valueChanged);
+    connect(ui->SpinLargest, &QSpinBox::valueChanged, this, &TTraceForm::retrace);
+    connect(ui->BeamView, &TBeamView::partClicked, this, &TTraceForm::partClicked);
+    connect(ui->ButtonResetParts, &QPushButton::clicked, this, &TTraceForm::resetParts);
     connect(ui->ButtonOpenPicture, &QPushButton::clicked, this, &TTraceForm::openPictureRequested);
     connect(ui->ButtonShowPicture, &QPushButton::clicked, this, &TTraceForm::showPictureRequested);
     connect(ui->ButtonApply, &QPushButton::clicked, this, &TTraceForm::applyClicked);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter starts a new line of text; Ctrl+Enter applies wherever the focus is.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &TTraceForm::applyClicked);
     updateLabels();
 }
 
 TTraceForm::~TTraceForm() = default;
 
 void TTraceForm::setPicture(const Picture& picture) {
+    const bool same = picture.image.cacheKey() == picture_.image.cacheKey() &&
+                      picture.area == picture_.area && picture.hidden == picture_.hidden;
     picture_ = picture;
-    updateLabels();
+    if (same)
+        retrace();
+    else
+        findAgain(true);
+}
+
+void TTraceForm::findAgain(bool mask) {
+    maskAsked_ += mask;
+    ++partsAsked_;
+    choice_ = {};
+    ui->BeamView->setTrace(parts_, shown_, false);  // the parts on show are no longer clickable
+    retrace();
+}
+
+void TTraceForm::partClicked(int id) {
+    if (!parts_ || partsHeld_ != partsAsked_) return;
+    lp::TogglePart(choice_, shown_, id);
+    retrace();
+}
+
+void TTraceForm::resetParts() {
+    choice_ = {};
     retrace();
 }
 
@@ -83,6 +131,7 @@ void TTraceForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     shown_ = lp::TraceResult();
+    ui->BeamView->setTrace(nullptr, shown_, false);
     applyWhenReady_ = false;
     ui->ButtonApply->setEnabled(false);
     ui->LabelStatus->clear();
@@ -100,6 +149,7 @@ void TTraceForm::updateLabels() {
     ui->SliderThreshold->setEnabled(!automatic);
     ui->LabelThreshold->setText(automatic ? tr("авто") : QString::number(ui->SliderThreshold->value()));
     ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
+    ui->ButtonResetParts->setEnabled(!choice_.leftOut.empty() || !choice_.drawn.empty());
     const QSize size = picture_.image.size();
     ui->LabelPicture->setText(picture_.image.isNull() || picture_.hidden
                                   ? tr("Под полем нет картинки.")
@@ -110,9 +160,13 @@ void TTraceForm::updateLabels() {
 }
 
 bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
+    job.choice = choice_;
+    job.choice.largest = ui->SpinLargest->value();
+    if (parts_ && partsHeld_ == partsAsked_) job.found = parts_;
+    if (mask_ && maskHeld_ == maskAsked_) job.mask = mask_;
     job.text = ui->TabSource->currentWidget() == ui->TabText;
     if (job.text) {
-        job.line = ui->EditText->text();
+        job.line = ui->EditText->toPlainText();
         job.family = ui->FontText->currentFont().family();
         job.bold = ui->CheckBoxBold->isChecked();
         job.size = ui->SpinSize->value();
@@ -154,16 +208,22 @@ void TTraceForm::retrace() {
         [job = std::move(job)](std::stop_token stop) {
             return stop.stop_requested() ? lp::TraceOutcome() : lp::RunTraceJob(job);
         },
-        [this](const lp::TraceOutcome& outcome) {
-            if (isVisible()) present(outcome);
+        [this, parts = partsAsked_, mask = maskAsked_](const lp::TraceOutcome& outcome) {
+            if (!isVisible()) return;
+            partsHeld_ = parts;
+            maskHeld_ = mask;
+            mask_ = outcome.mask;
+            present(outcome);
         });
     if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(tr("Обвожу…"));
 }
 
 void TTraceForm::present(const lp::TraceOutcome& outcome) {
     shown_ = outcome.result;
+    parts_ = outcome.parts;
     current_ = true;
     ui->LabelStatus->setText(StatusOf(outcome));
+    ui->BeamView->setTrace(parts_, shown_, true);
     ui->ButtonApply->setEnabled(shown_.ok);
     emit resultChanged();
     if (applyWhenReady_) {

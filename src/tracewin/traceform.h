@@ -1,7 +1,8 @@
-// The trace window "Обводка": the picture under the field or a line of text
-// becomes a contour, shown on the field while the options change and taken as
-// the figure with "Применить". The window only traces and reports; the main
-// window shows its results and takes them.
+// The trace window "Обводка": the picture under the field or text becomes a
+// contour, shown on the field and in the window's own preview while the
+// options change, and taken as the figure with "Применить". A click on a part
+// in the preview leaves it out or brings it back. The window only traces and
+// reports; the main window shows its results and takes them.
 #pragma once
 
 #include <QDialog>
@@ -39,6 +40,8 @@ class TTraceForm : public QDialog {
     bool current() const { return current_; }
     // A trace is running or waiting to run.
     bool busy() const { return tracing_.busy(); }
+    // The parts the result on show was routed through.
+    const std::shared_ptr<const lp::TraceParts>& parts() const { return parts_; }
 
     // Moves the window beside `avoid` (global coordinates), on its screen.
     void placeBeside(const QRect& avoid);
@@ -56,6 +59,11 @@ class TTraceForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // An option that changes the parts: they are found again, the choice of
+    // them dropped; `mask`: it changes the ink mask too.
+    void findAgain(bool mask);
+    void partClicked(int id);
+    void resetParts();
     void retrace();
     bool makeJob(lp::TraceJob& job, QString& why) const;
     void present(const lp::TraceOutcome& outcome);
@@ -67,4 +75,11 @@ class TTraceForm : public QDialog {
     bool applyWhenReady_ = false;
     lp::TraceResult shown_;
     lp::NewestWins tracing_{this, lp::NoThread::RunHere};  // the newest options win
+    // The changes of the options that change the parts, and of those that
+    // change the mask, are counted: the parts and the mask on hand answer the
+    // options when they were made at the newest count.
+    quint64 partsAsked_ = 1, partsHeld_ = 0, maskAsked_ = 1, maskHeld_ = 0;
+    std::shared_ptr<const lp::TraceParts> parts_;
+    std::shared_ptr<const lp::InkMask> mask_;
+    lp::PartChoice choice_;  // the user's clicks on the parts on hand
 };

@@ -1,10 +1,11 @@
-// The trace window's work: one trace of the picture under the field or of a
-// line of text.
+// The trace window's work: one trace of the picture under the field or of
+// text, or only the route again through parts found before.
 #pragma once
 
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <memory>
 
 #include "trace/trace.h"
 
@@ -18,10 +19,17 @@ struct TraceJob {
     QString line, family;
     bool bold = false;
     int size = 200;  // the text's longer side, in field units
+    // Parts found before for the same picture or text and options: only routed
+    // again; or the ink mask made before for the same picture and mask options.
+    std::shared_ptr<const lp::TraceParts> found;
+    std::shared_ptr<const lp::InkMask> mask;
+    lp::PartChoice choice;
 };
 
 struct TraceOutcome {
-    lp::TraceParts parts;  // what was found: a new choice of parts only routes them again
+    std::shared_ptr<const lp::TraceParts>
+        parts;                                // what was found: a new choice of parts only routes them again
+    std::shared_ptr<const lp::InkMask> mask;  // the picture's, for another trace with the same mask options
     lp::TraceResult result;
     QString note;  // besides the result, e.g. a font the system lacks
 };

@@ -33,6 +33,7 @@ class TestTraceCli : public QObject {
   private slots:
     void exitCodes_data();
     void exitCodes();
+    void linesFollowTheMiddle();
 };
 
 void TestTraceCli::exitCodes_data() {
@@ -50,6 +51,12 @@ void TestTraceCli::exitCodes_data() {
                          << 0 << 0 << QString();
     QTest::newRow("lines") << QStringList{"--trace", "ring.svg", out, "--lines", "--size", "120"} << 0 << 0
                            << QString();
+    QTest::newRow("thin grey row, every detail")
+        << QStringList{"--trace", "row.png", out, "--detail", "0"} << 0 << 0 << QString();
+    QTest::newRow("detail 20,5") << QStringList{"--trace", "frame.png", out, "--detail", "20,5"} << 2 << 1
+                                 << "--detail";
+    QTest::newRow("detail of text") << QStringList{"--text", "A", out, "--detail", "1"} << 2 << 1
+                                    << QString();
     QTest::newRow("too much detail") << QStringList{"--trace", "dots.png", out} << 0 << 1 << "--parts N";
     QTest::newRow("text") << QStringList{"--text", "LASER", out, "--bold", "--size", "255"} << 0 << 0
                           << QString();
@@ -112,6 +119,10 @@ void TestTraceCli::exitCodes() {
     logo.fill(Qt::transparent);
     QPainter(&logo).fillRect(50, 50, 200, 100, Qt::white);
     QVERIFY(logo.save(d + "logo.png"));
+    QImage row(977, 8, QImage::Format_RGB32);
+    row.fill(Qt::white);
+    QPainter(&row).fillRect(0, 4, 977, 1, Qt::gray);
+    QVERIFY(row.save(d + "row.png"));
     QVERIFY(WriteBytes(d + "dots.png", QByteArray::fromBase64(Dots(64, 14).toLatin1())));
     QVERIFY(WriteBytes(d + "text.png", "not a picture\n"));
     QVERIFY(WriteBytes(d + "ring.svg",
@@ -140,6 +151,21 @@ void TestTraceCli::exitCodes() {
     QCOMPARE(kvt.size(), status == 0 ? 2048 : 0);
     for (int i = 0; i < 256 && status == 0; ++i)
         QVERIFY(kvt[i] != kvt[(i + 1) % 256] || kvt[1024 + i] != kvt[1024 + (i + 1) % 256]);
+}
+
+// --lines writes the middle of a ring's stroke (radius 40 of 100, fitted to
+// 120 units: 60), not its edges (45 and 35: 60 and 46.7).
+void TestTraceCli::linesFollowTheMiddle() {
+    QTemporaryDir dir;
+    QVERIFY(WriteBytes(dir.filePath("ring.svg"),
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='100' "
+                       "height='100'><circle cx='50' cy='50' r='40' fill='none' "
+                       "stroke='#000' stroke-width='10'/></svg>"));
+    const EditorRun run = RunEditor({"--trace", "ring.svg", "out.kvt", "--lines", "--size", "120"}, dir.path());
+    QVERIFY(run.finished && run.exitCode == 0);
+    const QByteArray kvt = ReadBytes(dir.filePath("out.kvt"));
+    for (int i = 0; i < 256; ++i)
+        QVERIFY(std::abs(std::hypot(uchar(kvt[i]) - 127, uchar(kvt[1024 + i]) - 127) - 60) <= 1.5);
 }
 
 QTEST_MAIN(TestTraceCli)

@@ -49,13 +49,20 @@ class PtyPair {
         }
     }
 
-    // What arrives at the peer until `quietMs` pass without a byte.
-    QByteArray read(int quietMs = 150) {
+    // What arrives at the peer: the first `atLeast` bytes however long socat
+    // takes to pass them on (the machine's load decides when it runs; up to
+    // 10 s), then more until `quietMs` pass without a byte.
+    QByteArray read(qsizetype atLeast = 0, int quietMs = 150) {
         QByteArray got;
         if (peerFd_ < 0) return got;
         char buffer[4096];
         pollfd p{peerFd_, POLLIN, 0};
-        while (::poll(&p, 1, quietMs) > 0) {
+        QElapsedTimer clock;
+        clock.start();
+        const auto wait = [&] {
+            return got.size() < atLeast ? int(std::max<qint64>(0, 10000 - clock.elapsed())) : quietMs;
+        };
+        while (::poll(&p, 1, wait()) > 0) {
             const ssize_t n = ::read(peerFd_, buffer, sizeof buffer);
             if (n <= 0) break;
             got.append(buffer, n);

@@ -237,7 +237,7 @@ void TxComFormTest::uploadBytesAndLog() {
     QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
 
     const QByteArray nameBytes = Bytes({0x41, 0x42, 0x31, 32, 32, 32, 32, 32});
-    const QByteArray wire = ports_.com2->read();
+    const QByteArray wire = ports_.com2->read(533);
     QCOMPARE(wire, ExpectedUpload(X, Y, nameBytes, invert, invert));
     QCOMPARE(wire.size(), 533);
     // (0, 255) and (127, 127) as the table gives them.
@@ -280,7 +280,7 @@ void TxComFormTest::namesOnTheWire() {
     for (const auto& [text, expected, logged] : rows) {
         form.ui->EditNameFile->setText(text);
         form.SpeedButtonBegTxClick();
-        const QByteArray wire = ports_.com2->read();
+        const QByteArray wire = ports_.com2->read(533);
         QCOMPARE(wire.size(), 533);
         QCOMPARE(wire.mid(9, 8), expected);
         QCOMPARE(LogLines(form).last(), u"     всего отправлено 533 байт "_s);  // this upload's bytes only
@@ -308,7 +308,7 @@ void TxComFormTest::uploadFromTheMainWindow() {
             QTest::mouseClick(upload.ui->SpeedButtonBegTx, Qt::LeftButton);
             QVERIFY(!upload.isVisible());  // closes itself after the transmission
         });
-    QCOMPARE(ports_.com1->read(), ExpectedUpload(base.FigureX, base.FigureY, "Heart   ", true, true));
+    QCOMPARE(ports_.com1->read(533), ExpectedUpload(base.FigureX, base.FigureY, "Heart   ", true, true));
     QCOMPARE(ports_.com2->read(), QByteArray());
     QVERIFY(base.isVisible());
 }
@@ -323,7 +323,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     form.show();
     form.SpeedButtonBegTxClick();  // a log from an earlier transmission
     QCOMPARE(LogLines(form).size(), 5);
-    ports_.com2->read();
+    ports_.com2->read(533);
     form.ui->EditNameFile->setText(u"Typed"_s);
     qputenv("LASERPIC_COM2", ports_.dir->filePath(u"unplugged"_s).toLocal8Bit());
     QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
@@ -345,7 +345,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     // And the next one goes out.
     ports.refuseSettings = false;
     form.SpeedButtonBegTxClick();
-    QCOMPARE(ports_.com2->read().size(), 533);
+    QCOMPARE(ports_.com2->read(533).size(), 533);
 }
 
 void TxComFormTest::peerGoneMidTransmission() {
@@ -433,7 +433,7 @@ void TxComFormTest::clipPlaysAndNoSecondStart() {
     QVERIFY(!closed);
     QVERIFY(form.ui->CheckBoxInvX->isChecked());
     QCOMPARE(form.ui->RadioGroupTx->itemIndex(), 1);
-    QCOMPARE(ports_.com2->read().size(), 533);
+    QCOMPARE(ports_.com2->read(533).size(), 533);
     // The clip played through the drain, covering the close box.
     QCOMPARE(drain.size(), 2);
     QVERIFY(drain[0].playing && drain[0].shown && !drain[0].closeShown);

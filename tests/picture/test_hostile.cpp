@@ -17,11 +17,11 @@
 #include <future>
 
 #include "app/baseform.h"
+#include "picture/decodechild.h"
 #include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
-#include "picture/decodechild.h"
 #include "work/worker.h"
 
 namespace {
@@ -149,6 +149,10 @@ void HostileTest::refused_data() {
         << Svg("<style>g{fill:u\\72l(/dev/zero)}</style>") << "«/dev/zero»" << 0;
     QTest::newRow("svg, @import") << Svg("<style><![CDATA[@import /**/ 's.css';]]></style>") << "«s.css»"
                                   << 0;
+    QTest::newRow("svg, @IMPORT") << Svg("<style>@IMPORT 's.css';</style>") << "«s.css»" << 0;
+    QTest::newRow("svg, entity of an outside DTD")
+        << Svg("<text>&e;</text>", "<!DOCTYPE svg SYSTEM 'e.dtd'>") << "«&e;»" << 0;
+    QTest::newRow("svg after a blank line") << Svg("", "\n") << "" << 0;
     QTest::newRow("svg, svg carried inside")
         << Svg("<image width='9' height='9' href='data:image/svg+xml;base64," +
                Svg("<image href='/dev/zero'/>").toBase64() + "'/>")
@@ -156,8 +160,8 @@ void HostileTest::refused_data() {
     QTest::newRow("svg, external entity")
         << Svg("&e;", "<!DOCTYPE svg [<!ENTITY e SYSTEM '/dev/zero'>]>") << "«/dev/zero»" << 0;
     QTest::newRow("svg, #p of no element, used and filled")
-        << Svg("<rect width='9' height='9'/><use href='#p'/><rect width='5' height='5' fill='url(#p)'/>") << ""
-        << 0;
+        << Svg("<rect width='9' height='9'/><use href='#p'/><rect width='5' height='5' fill='url(#p)'/>")
+        << "" << 0;
     QTest::newRow("svg, #p of its own")
         << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "" << 0;
     QTest::newRow("svg, picture carried inside")
@@ -212,6 +216,7 @@ void HostileTest::limits_data() {
     QTest::newRow("allocates") << "--allocate" << lp::DecodeTooLarge();
     QTest::newRow("escapes") << "--escape"
                              << "open:EPERM socket:EPERM spawn:EPERM exec:EPERM";
+    QTest::newRow("sleeps") << "--sleep" << lp::DecodeTooLong();
 }
 
 void HostileTest::limits() {
@@ -221,6 +226,7 @@ void HostileTest::limits() {
     clock.start();
     QCOMPARE(lp::DecodeChild().run({mode}, QSize(1, 1)).error, reason);
     QVERIFY(clock.elapsed() < 6000);
+    QCOMPARE(Children().size(), 0);  // killed at the deadline, whatever its limits
 }
 
 void HostileTest::samePixels_data() {

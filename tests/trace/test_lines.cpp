@@ -113,29 +113,39 @@ class TestLines : public QObject {
 
 void TestLines::accuracy_data() {
     QTest::addColumn<Drawings>("drawings");
+    QTest::addColumn<double>("width");  // of the strokes, in units
     QPolygonF zigzag;
     for (int i = 0; i <= 8; ++i) zigzag << QPointF(112 + i * 100, i % 2 ? 260 : 760);
     const Lines tree{QPolygonF({{512, 930}, {512, 500}, {512, 94}}), QPolygonF({{512, 500}, {300, 200}}),
                      QPolygonF({{512, 500}, {724, 200}}), QPolygonF({{512, 680}, {760, 560}}),
                      QPolygonF({{400, 342}, {250, 390}})};
-    QTest::newRow("circle") << Drawings{{Circle({512, 512}, 400)}};
-    QTest::newRow("wave") << Drawings{{Wave()}};
-    QTest::newRow("zigzag") << Drawings{{zigzag}};
-    QTest::newRow("tree") << Drawings{tree};
+    QPolygonF star;  // a pentagram: its crossings split into pairs of odd junctions
+    for (int i = 0; i <= 5; ++i)
+        star << QPointF(512, 512) + 420 * QPointF(std::sin(i * 0.8 * M_PI), -std::cos(i * 0.8 * M_PI));
+    QTest::newRow("circle") << Drawings{{Circle({512, 512}, 400)}} << 3.0;
+    QTest::newRow("wave") << Drawings{{Wave()}} << 3.0;
+    QTest::newRow("zigzag") << Drawings{{zigzag}} << 3.0;
+    QTest::newRow("tree") << Drawings{tree} << 3.0;
     QTest::newRow("two lines") << Drawings{{QPolygonF({{112, 200}, {912, 330}})},
-                                           {QPolygonF({{150, 720}, {880, 860}})}};
+                                           {QPolygonF({{150, 720}, {880, 860}})}}
+                               << 3.0;
+    QTest::newRow("pentagram") << Drawings{{star}} << 3.0;
+    QTest::newRow("thick zigzag") << Drawings{{zigzag}} << 8.0;
 }
 
-// Strokes 3 units wide: every point of the centre lines within a unit of the
-// route, nothing farther than 1.5 units from them but the bridges, and the
-// route within 1.1 times what covering the strokes needs (open strokes twice).
+// Strokes 3 or 8 units wide: every point of the centre lines within a unit of
+// the route, nothing farther than 1.5 units from them but the bridges (no
+// stub into a thick stroke's corner), and the route within 1.1 times what
+// covering the strokes needs (open strokes twice, odd junctions paired by the
+// shortest strokes).
 void TestLines::accuracy() {
     QFETCH(Drawings, drawings);
+    QFETCH(double, width);
     const Drawings field = ToField(drawings);
     QRectF box;
     for (const Lines& lines : drawings)
         for (const QPolygonF& p : lines) box |= p.boundingRect();
-    const lp::TraceResult r = TraceLines(Draw(drawings, 3 * std::max(box.width(), box.height()) / 200),
+    const lp::TraceResult r = TraceLines(Draw(drawings, width * std::max(box.width(), box.height()) / 200),
                                          lp::TracePlacement::Fit(200));
     QVERIFY2(r.ok, qPrintable(r.error));
     const QPolygonF route = Route(r);

@@ -1,0 +1,90 @@
+// The trace window over a 1024 px picture, from the user's action to the
+// result shown in the window's preview and on the field: a click on a part in
+// the preview (the parts kept, only routed again) and a change of an option
+// (the parts found again).
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRandomGenerator>
+
+#include "app/baseform.h"
+#include "benchmain.h"
+#include "tracewin/traceform.h"
+#include "ui_baseform.h"
+#include "ui_traceform.h"
+#include "widgets/imagebox.h"
+
+namespace {
+
+TBaseForm* form = nullptr;
+
+// 60 dots of many sizes and a bar: more than 256 points hold.
+QImage DotPicture() {
+    QImage image(1024, 1024, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    QRandomGenerator random(5);
+    for (int i = 0; i < 60; ++i)
+        painter.drawEllipse(QPointF(40 + random.bounded(940), 40 + random.bounded(940)),
+                            6 + random.bounded(54), 6 + random.bounded(54));
+    painter.drawRect(300, 420, 420, 180);
+    return image;
+}
+
+TTraceForm* Trace() {
+    TTraceForm* trace = form->traceForm();
+    while (trace->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return trace;
+}
+
+// A point of the largest part's outline in the preview's pixels.
+QPointF LargestPart(TTraceForm* trace) {
+    const QPointF at =
+        trace->result().partsToField.map(trace->parts()->parts.front().loops.front().front().p);
+    return (at + QPointF(0.5, 0.5)) * trace->ui->BeamView->width() / 256.0;
+}
+
+void Shown(TTraceForm* trace, benchmark::State& state) {
+    Trace();
+    trace->ui->BeamView->repaint();
+    state.counters["parts"] = trace->result().partsDrawn;
+    state.counters["found"] = trace->result().partsFound;
+}
+
+void BM_PartClick(benchmark::State& state) {
+    TTraceForm* trace = Trace();
+    const QPointF at = LargestPart(trace);
+    for (auto _ : state) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, trace->ui->BeamView->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(trace->ui->BeamView, &press);
+        if (!trace->busy()) state.SkipWithError("no part under the click");
+        Shown(trace, state);
+    }
+}
+
+void BM_OptionChange(benchmark::State& state) {
+    TTraceForm* trace = Trace();
+    for (auto _ : state) {
+        trace->ui->SliderSpeck->setValue(trace->ui->SliderSpeck->value() == 3 ? 4 : 3);
+        Shown(trace, state);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_PartClick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionChange)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    return RunFormBenchmarks(argc, argv, form, [](TBaseForm& window) {
+        window.ui->ImageDraw->setPicture(DotPicture());
+        window.ui->ImageDraw->show();
+        window.ui->SpeedButtonTrace->click();
+    });
+}
