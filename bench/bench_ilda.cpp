@@ -66,7 +66,7 @@ BENCHMARK(ImportFromFile)->Unit(benchmark::kMicrosecond);
 
 void Export(benchmark::State& state) {
     lp::Coords X, Y;
-    for (int i = 0; i < lp::PointCount; ++i) X[i] = uint8_t(i), Y[i] = uint8_t(255 - i);
+    for (int i = 0; i < lp::kPointCount; ++i) X[i] = uint8_t(i), Y[i] = uint8_t(255 - i);
     for (auto _ : state) benchmark::DoNotOptimize(lp::ExportIlda(X, Y, QStringLiteral("ramp")));
 }
 BENCHMARK(Export)->Unit(benchmark::kMicrosecond);

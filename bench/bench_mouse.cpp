@@ -30,8 +30,8 @@ void Send(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButt
 
 // A circle of 256 points around the centre, radius 100.
 void LayCircle() {
-    for (int i = 0; i < lp::PointCount; ++i) {
-        const double a = 2 * M_PI * i / lp::PointCount;
+    for (int i = 0; i < lp::kPointCount; ++i) {
+        const double a = 2 * M_PI * i / lp::kPointCount;
         form->FigureX[i] = uint8_t(std::lround(127 + 100 * std::cos(a)));
         form->FigureY[i] = uint8_t(std::lround(127 + 100 * std::sin(a)));
     }
@@ -57,7 +57,7 @@ void DragSteps(benchmark::State& state, bool show) {
         k ^= 1;
     }
     Send(QEvent::MouseButtonRelease, steps[k], Qt::LeftButton, Qt::NoButton);
-    if (form->state.CurrentPoint >= lp::PointCount) state.SkipWithError("no point was caught");
+    if (form->state.CurrentPoint >= lp::kPointCount) state.SkipWithError("no point was caught");
 }
 
 void BM_DragStep(benchmark::State& state) {

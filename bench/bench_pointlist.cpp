@@ -15,7 +15,7 @@ TBaseForm* form = nullptr;
 
 // 0 and 255 alternating on both axes: every pair needs pulling.
 void Worst(lp::Coords& x, lp::Coords& y) {
-    for (int i = 0; i < lp::PointCount; ++i) x[i] = y[i] = (i % 2) ? 255 : 0;
+    for (int i = 0; i < lp::kPointCount; ++i) x[i] = y[i] = (i % 2) ? 255 : 0;
 }
 
 void BM_NormalPointsWorst(benchmark::State& state) {

@@ -84,7 +84,7 @@ BENCHMARK(BM_LogIntoTextBoxPerEntry)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (int i = 0; i < lp::PointCount; ++i) {
+    for (int i = 0; i < lp::kPointCount; ++i) {
         picture.X[i] = uint8_t(i * 7);
         picture.Y[i] = uint8_t(255 - i * 3);
     }

@@ -2,8 +2,9 @@
 // measures each against the picture's own edges and ink (a plain split at
 // mid-grey on the side the tracer chose): the share of the edges within 1.5
 // units of the contour and of the contour off them, the share of the ink
-// within reach of the contour and of the contour off it, the mean step and
-// the time. Writes the contour over the picture as PNG into OUTDIR.
+// within reach of the contour and of the contour off it, the mean step, the
+// route's length and its worst deviation from the contour, and the time. Writes the contour over the picture
+// as PNG into OUTDIR.
 //   trace_survey OUTDIR PICTURE...
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <unordered_map>
 
 #include "picture/picturefile.h"
@@ -50,7 +52,7 @@ class Near {
 
 std::vector<QPointF> ContourSamples(const lp::TraceResult& r) {
     std::vector<QPointF> out;
-    for (int i = 0; i < lp::PointCount; ++i) {
+    for (int i = 0; i < lp::kPointCount; ++i) {
         const QPointF a(r.X[i], r.Y[i]), b(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]);
         const int n = std::max(1, int(std::ceil(std::hypot(b.x() - a.x(), b.y() - a.y()) / 0.25)));
         for (int k = 0; k < n; ++k) out.push_back(a + (b - a) * (double(k) / n));
@@ -67,10 +69,16 @@ const char* InkName(lp::Ink ink) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    lp::TraceOptions options;
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--outline" || mode == "--lines") {
+        options.mode = mode == "--lines" ? lp::TraceOptions::Mode::Lines : lp::TraceOptions::Mode::Outline;
+        --argc, ++argv;
+    }
     if (argc < 3) return 2;
     const QString out = QString::fromLocal8Bit(argv[1]);
-    std::printf("%-34s %-6s %-5s %7s %5s %6s %6s %6s %6s %6s %6s\n", "picture", "ink", "photo", "parts",
-                "lines", "step", "edges", "offE", "reach", "offI", "ms");
+    std::printf("%-34s %-6s %-5s %7s %5s %6s %7s %5s %6s %6s %6s %6s %6s\n", "picture", "ink", "photo",
+                "parts", "lines", "step", "route", "worst", "edges", "offE", "reach", "offI", "ms");
     for (int a = 2; a < argc; ++a) {
         const QString path = QString::fromLocal8Bit(argv[a]);
         const lp::PictureResult read = lp::LoadPicturePreview(path, QSize(1024, 1024));
@@ -85,7 +93,7 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 3; ++k) {
             QElapsedTimer timer;
             timer.start();
-            fitted = lp::TraceImage(picture, {}, lp::TracePlacement::Fit(200));
+            fitted = lp::TraceImage(picture, options, lp::TracePlacement::Fit(200));
             best = std::min(best, timer.nsecsElapsed() / 1e6);
         }
         if (!fitted.ok) {
@@ -95,7 +103,7 @@ int main(int argc, char** argv) {
         // In place over a 200-unit box, so that the picture's pixels map onto the field.
         const QSizeF size = QSizeF(picture.size()).scaled(200, 200, Qt::KeepAspectRatio);
         const QRectF area(127 - size.width() / 2, 127 - size.height() / 2, size.width(), size.height());
-        const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(area));
+        const lp::TraceParts found = lp::FindImageParts(picture, options, lp::TracePlacement::InPlace(area));
         const lp::TraceResult r = lp::RouteParts(found);
         int strokes = 0;
         for (size_t i = 0; i < found.parts.size(); ++i)
@@ -128,10 +136,10 @@ int main(int argc, char** argv) {
         const double offEdges = 1 - Near(edges, 1.5 + ux / 2).share(route);
         const double inkShare = Near(route, reach).share(inks);
         const double offInk = 1 - Near(inks, 1.5).share(route);
-        std::printf("%-34s %-6s %-5s %3d/%-3d %5d %6.2f %5.1f%% %5.1f%% %5.1f%% %5.1f%% %6.1f\n",
+        std::printf("%-34s %-6s %-5s %3d/%-3d %5d %6.2f %7.1f %5.2f %5.1f%% %5.1f%% %5.1f%% %5.1f%% %6.1f\n",
                     qPrintable(name), InkName(found.inkUsed), found.photo ? "yes" : "no", fitted.partsDrawn,
-                    fitted.partsFound, strokes, fitted.meanStep, 100 * edgeShare, 100 * offEdges,
-                    100 * inkShare, 100 * offInk, best);
+                    fitted.partsFound, strokes, fitted.meanStep, fitted.routeLength, fitted.worstDeviation,
+                    100 * edgeShare, 100 * offEdges, 100 * inkShare, 100 * offInk, best);
 
         QImage overlay(1024, 1024, QImage::Format_RGB32);
         overlay.fill(Qt::white);
@@ -142,7 +150,7 @@ int main(int argc, char** argv) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(Qt::red, 2));
         QPolygonF contour;
-        for (int i = 0; i < lp::PointCount; ++i) contour << QPointF(r.X[i], r.Y[i]) * 4 + QPointF(2, 2);
+        for (int i = 0; i < lp::kPointCount; ++i) contour << QPointF(r.X[i], r.Y[i]) * 4 + QPointF(2, 2);
         painter.drawPolygon(contour);
         painter.setPen(QPen(Qt::blue, 5, Qt::SolidLine, Qt::RoundCap));
         painter.drawPoints(contour);

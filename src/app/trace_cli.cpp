@@ -12,7 +12,7 @@ namespace {
 
 // Pictures are decoded to fit in this box: the tracer works at about 1000 px.
 const QSize kTraceBox(1024, 1024);
-constexpr int kDefaultSize = 200;
+constexpr int kDefaultSize = lp::kTraceTuning.size;
 
 int Write(const QString& out, const lp::TraceResult& result) {
     for (const QString& note : result.notes) CommandMessage(note);

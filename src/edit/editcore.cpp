@@ -21,7 +21,7 @@ void Shift(int& lo, int& hi, Coords& v, const Coords& mask, int delta) {
         if (steps == 0) return;
         lo -= steps;
         hi -= steps;
-        for (int i = 0; i < PointCount; ++i) {
+        for (int i = 0; i < kPointCount; ++i) {
             if (mask[i] == 1) v[i] = uint8_t(std::max(int(v[i]) - steps, 0));
         }
     } else if (delta > 0) {
@@ -29,7 +29,7 @@ void Shift(int& lo, int& hi, Coords& v, const Coords& mask, int delta) {
         if (steps == 0) return;
         lo += steps;
         hi += steps;
-        for (int i = 0; i < PointCount; ++i) {
+        for (int i = 0; i < kPointCount; ++i) {
             if (mask[i] == 1) v[i] = uint8_t(std::min(int(v[i]) + steps, 255));
         }
     }
@@ -59,7 +59,7 @@ int SearchPoint(const Coords& X, const Coords& Y, uint8_t fx, uint8_t fy, bool h
 void SelectArea(EditorState& s, const Coords& X, const Coords& Y, Coords& SelectMask) {
     if (s.AreaX1 > s.AreaX2) std::swap(s.AreaX1, s.AreaX2);
     if (s.AreaY1 > s.AreaY2) std::swap(s.AreaY1, s.AreaY2);
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         const bool inside = s.AreaX1 <= X[i] && X[i] <= s.AreaX2 && s.AreaY1 <= Y[i] && Y[i] <= s.AreaY2;
         SelectMask[i] = inside ? 1 : 0;
     }
@@ -77,7 +77,7 @@ void MoveSelection(EditorState& s, Coords& X, Coords& Y, const Coords& SelectMas
 }
 
 void NudgePoint(Coords& X, Coords& Y, int c, int dx, int dy) {
-    if (c < 0 || c >= PointCount) return;
+    if (c < 0 || c >= kPointCount) return;
     X[c] = uint8_t(std::clamp(X[c] + dx, 0, 255));
     Y[c] = uint8_t(std::clamp(Y[c] + dy, 0, 255));
 }

@@ -70,8 +70,8 @@ KeyMove MoveByKey(FigureData& d, MoveRun& run, bool undoEnabled, int dx, int dy)
 }
 
 int StepPoint(int c, int step, bool half128) {
-    const int last = half128 ? 127 : PointCount - 1;
-    if (c < 0 || c >= PointCount) return step > 0 ? 0 : last;
+    const int last = half128 ? 127 : kPointCount - 1;
+    if (c < 0 || c >= kPointCount) return step > 0 ? 0 : last;
     if (step > 0) return c + 1 > last ? 0 : c + 1;
     return c - 1 < 0 ? last : std::min(c - 1, last);
 }

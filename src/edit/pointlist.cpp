@@ -20,7 +20,7 @@ inline uint8_t Pull(uint8_t a, uint8_t b, int d) {
 }  // namespace
 
 void InsertPoint(Coords& X, Coords& Y, int c, int offset) {
-    if (c < 0 || c >= PointCount) return;
+    if (c < 0 || c >= kPointCount) return;
     if (c < kLastShifting) {
         std::copy_backward(X.begin() + c, X.end() - 1, X.end());
         std::copy_backward(Y.begin() + c, Y.end() - 1, Y.end());
@@ -50,7 +50,7 @@ void NormalAxis(Coords& v, int d) {
     for (int pass = 0; pass < kNormalPasses; ++pass) {
         bool changed = false;
         uint8_t a = v[0];
-        for (int i = 1; i < PointCount; ++i) {
+        for (int i = 1; i < kPointCount; ++i) {
             const uint8_t b = Pull(a, v[i], d);
             changed |= b != v[i];
             a = v[i] = b;

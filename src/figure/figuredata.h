@@ -8,7 +8,7 @@
 
 namespace lp {
 
-inline constexpr int PointCount = 256;
+inline constexpr int kPointCount = 256;
 inline constexpr int kFileImageSize = 2048;
 inline constexpr int kPictureBufferSize = 4096;
 inline constexpr int kYBlockOffset = 1024;
@@ -16,7 +16,7 @@ inline constexpr int kYBlockOffset = 1024;
 inline constexpr int32_t kNoHoverPoint = 1000;
 inline constexpr int32_t kNoCurrentPoint = 500;
 
-using Coords = std::array<uint8_t, PointCount>;
+using Coords = std::array<uint8_t, kPointCount>;
 using PictureBytes = std::array<uint8_t, kPictureBufferSize>;
 
 // Template selected by the shape buttons.

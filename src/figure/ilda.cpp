@@ -11,7 +11,7 @@ namespace lp {
 namespace {
 
 constexpr char kMagic[4] = {'I', 'L', 'D', 'A'};
-constexpr int kExportPoints = PointCount + 1;  // the first point again closes the contour
+constexpr int kExportPoints = kPointCount + 1;  // the first point again closes the contour
 const QByteArray kDefaultName = QByteArrayLiteral("laserpic");
 
 // Bytes per record of each format code; 0 for codes the format does not have.
@@ -180,7 +180,7 @@ QByteArray ExportIlda(const Coords& X, const Coords& Y, const QString& name) {
     out.reserve(2 * kIldaHeaderSize + kExportPoints * RecordSize(5));
     AppendHeader(out, frameName, kExportPoints, 0, 1);
     for (int i = 0; i < kExportPoints; ++i) {
-        const int p = i % PointCount;
+        const int p = i % kPointCount;
         AppendBigEndian16(out, IldaFromX(X[p]));
         AppendBigEndian16(out, IldaFromY(Y[p]));
         out.append(static_cast<char>(i == kExportPoints - 1 ? 0x80 : 0x00));

@@ -36,8 +36,8 @@ void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
     }
     auto same = [](const IldaPoint& a, const IldaPoint& b) { return a.x == b.x && a.y == b.y; };
     if (n > 1 && same(points[n - 1], points[0])) --n;
-    if (n == PointCount) {
-        for (int i = 0; i < PointCount; ++i) {
+    if (n == kPointCount) {
+        for (int i = 0; i < kPointCount; ++i) {
             X[i] = XFromIlda(points[i].x);
             Y[i] = YFromIlda(points[i].y);
         }

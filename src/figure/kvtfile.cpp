@@ -31,8 +31,8 @@ void FigureToImage(const Coords& X, const Coords& Y, PictureBytes& buffer) {
 }
 
 void ImageToFigure(const PictureBytes& buffer, Coords& X, Coords& Y) {
-    std::copy_n(buffer.begin(), PointCount, X.begin());
-    std::copy_n(buffer.begin() + kYBlockOffset, PointCount, Y.begin());
+    std::copy_n(buffer.begin(), kPointCount, X.begin());
+    std::copy_n(buffer.begin() + kYBlockOffset, kPointCount, Y.begin());
 }
 
 QString PictureNameFor(const QString& path) {

@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "figure/figuredata.h"
+#include "figure/geometry.h"
+#include "figure/tuning.h"
 
 namespace lp {
 
-struct RoutePoint {
-    QPointF p;
-    bool corner = false;  // a sharp turn that the point allocation keeps
-};
-using Polyline = std::vector<RoutePoint>;  // a closed loop: the last point joins the first
-
-// Every coordinate a number and not infinite. The functions below leave a
-// path that is not so alone: no corners, no points, the figure in the centre.
-bool IsFinite(const Polyline& path);
+// The functions below leave a path that is not AllFinite alone: no corners,
+// no points, the figure in the centre.
 
 // Marks as corners the points where the loop turns by `angleDegrees` or more
 // within `window` (field units) along it each way: the sharpest point of each
@@ -25,14 +20,13 @@ bool IsFinite(const Polyline& path);
 void MarkCorners(Polyline& loop, double window = 1.5, double angleDegrees = 45);
 
 // Exactly `count` points (1 to kMostPlaced) along the closed route: corners
-// kept, the rest placed for small deviation, no step longer than twice the
-// mean step. A route of no length gives them all at its first point; one of
-// more than kPlacedVertices vertices is simplified first (SimplifiedRoute,
-// within 0.1 unit where that is enough). Empty for a route that is not
+// kept, the rest placed for small deviation, no step longer than stepRatio
+// mean steps. A route of no length gives them all at its first point; one of
+// more than placedVertices vertices is simplified first (SimplifiedRoute,
+// within placedSimplify where that is enough). Empty for a route that is not
 // finite or a count out of range.
 inline constexpr int kMostPlaced = 4096;
-inline constexpr size_t kPlacedVertices = 4000;
-std::vector<QPointF> AllocatePoints(const Polyline& route, int count = 256);
+std::vector<QPointF> AllocatePoints(const Polyline& route, int count = kTraceTuning.points);
 
 // The route with at most `most` vertices (and at least 3, when it has them):
 // the vertex nearest the chord of its neighbours goes first, while that is
@@ -44,7 +38,7 @@ Polyline SimplifiedRoute(const Polyline& route, size_t most, double tolerance);
 // Rounded to 0..255 with no two consecutive points equal (cyclically): a point
 // that would repeat its predecessor slides along its interval; failing that it
 // is dropped and the longest step split; a route too short for that many
-// distinct steps repeats points evenly. `points` holds PointCount points.
+// distinct steps repeats points evenly. `points` holds kPointCount points.
 void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y);
 
 // All three: a closed path in field units as the figure, from the path's

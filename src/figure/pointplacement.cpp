@@ -2,62 +2,30 @@
 // the points between them go where the chords stay closest to the route, and
 // no step is longer than twice the mean step (the projector's brightness
 // follows the spacing).
-#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <queue>
 
 #include "figure/geometry.h"
 #include "figure/pathfigure.h"
+#include "figure/tuning.h"
 
 namespace lp {
 
 namespace {
 
-// Deviations below this much (field units) cannot be seen beside the rounding.
-constexpr double kUnseenDeviation = 0.15;
+constexpr double kUnseenDeviation = kTraceTuning.unseenDeviation;
 // A route shorter than this (field units) is a point.
 constexpr double kNoLength = 1e-6;
-
-// The route unrolled: vertex k (any k >= 0) is route[k % n] at arc length
-// arc(k), which grows by the route's length each time round.
-class Unrolled {
-  public:
-    explicit Unrolled(const Polyline& route) : route_(route), n_(route.size()), arc_(n_ + 1, 0) {
-        for (size_t i = 0; i < n_; ++i) arc_[i + 1] = arc_[i] + Distance(route[i].p, route[(i + 1) % n_].p);
-    }
-    size_t size() const { return n_; }
-    double length() const { return arc_[n_]; }
-    double arc(size_t k) const { return arc_[k % n_] + length() * double(k / n_); }
-    QPointF vertex(size_t k) const { return route_[k % n_].p; }
-
-    // The first vertex after arc length `s`, counting from vertex `from`.
-    size_t after(double s, size_t from) const {
-        while (arc(from) <= s) ++from;
-        return from;
-    }
-    // The point at arc length `s`, where vertex `next` is the first after it.
-    QPointF at(double s, size_t next) const {
-        const double a = arc(next - 1), b = arc(next);
-        return b > a ? vertex(next - 1) + (vertex(next) - vertex(next - 1)) * ((s - a) / (b - a))
-                     : vertex(next);
-    }
-
-  private:
-    const Polyline& route_;
-    size_t n_;
-    std::vector<double> arc_;
-};
 
 // How sharply the route turns at vertex i, between its neighbours.
 double Turn(const Polyline& route, size_t i) {
     const size_t n = route.size();
-    const QPointF in = route[i].p - route[(i + n - 1) % n].p, out = route[(i + 1) % n].p - route[i].p;
-    return std::abs(std::atan2(in.x() * out.y() - in.y() * out.x(), in.x() * out.x() + in.y() * out.y()));
+    return TurnAt(route[(i + n - 1) % n].p, route[i].p, route[(i + 1) % n].p);
 }
 
 struct Allocation {
-    const Unrolled& route;
+    const LoopArcs& route;
     std::vector<size_t> fixed;  // unrolled vertex indices, ascending, the first again at the end + n
 
     // Whether the chord from arc s (first vertex after it: k0) to arc t
@@ -141,13 +109,14 @@ struct Allocation {
 }  // namespace
 
 std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
-    if (count <= 0 || count > kMostPlaced || !IsFinite(input)) return {};
+    if (count <= 0 || count > kMostPlaced || !AllFinite(input)) return {};
     if (input.empty()) return std::vector<QPointF>(size_t(count), QPointF(127, 127));
     // The work grows with the vertices between two points: a long route is thinned first.
+    const size_t most = kTraceTuning.placedVertices;
     const Polyline thinned =
-        input.size() > kPlacedVertices ? SimplifiedRoute(input, kPlacedVertices, 0.1) : Polyline();
+        input.size() > most ? SimplifiedRoute(input, most, kTraceTuning.placedSimplify) : Polyline();
     const Polyline& route = thinned.empty() ? input : thinned;
-    const Unrolled unrolled(route);
+    const LoopArcs unrolled(route);
     const double length = unrolled.length();
     const auto atOnePlace = [&] { return std::vector<QPointF>(size_t(count), route.front().p); };
     if (!(length > kNoLength) || !std::isfinite(length)) return atOnePlace();
@@ -166,7 +135,7 @@ std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
 
     Allocation allocation{unrolled, corners};
     allocation.fixed.push_back(corners.front() + route.size());
-    const double maxStep = 2 * length / count * (1 + 1e-9);
+    const double maxStep = kTraceTuning.stepRatio * length / count * (1 + 1e-9);
 
     // The smallest deviation the points can hold, by bisection, unless one
     // too small to see already fits.
@@ -238,7 +207,7 @@ std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
 void PathToFigure(Polyline path, Coords& X, Coords& Y) {
     MarkCorners(path);
     if (!path.empty()) path.front().corner = true;  // the figure starts where the path does
-    RoundToField(AllocatePoints(path, PointCount), X, Y);
+    RoundToField(AllocatePoints(path, kPointCount), X, Y);
 }
 
 }  // namespace lp

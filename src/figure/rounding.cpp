@@ -1,6 +1,5 @@
 // Rounding the placed points to the field so that no two consecutive points
 // fall on the same unit: the projector would stop there and burn a bright dot.
-#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -48,8 +47,8 @@ void RepeatEvenly(const std::vector<QPointF>& q, Coords& X, Coords& Y) {
     for (const QPointF& p : q)
         if (cells.empty() || !(cells.back() == CellOf(p))) cells.push_back(CellOf(p));
     while (cells.size() > 1 && cells.back() == cells.front()) cells.pop_back();
-    for (size_t i = 0; i < size_t(PointCount); ++i) {
-        const Cell c = cells[i * cells.size() / size_t(PointCount)];
+    for (size_t i = 0; i < size_t(kPointCount); ++i) {
+        const Cell c = cells[i * cells.size() / size_t(kPointCount)];
         X[i] = uint8_t(c.x);
         Y[i] = uint8_t(c.y);
     }
@@ -99,7 +98,7 @@ void Settle(const std::vector<QPointF>& q, std::vector<Cell>& cells) {
 }  // namespace
 
 void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y) {
-    std::vector<QPointF> q(size_t(PointCount), QPointF(127, 127));
+    std::vector<QPointF> q(size_t(kPointCount), QPointF(127, 127));
     const bool finite = std::all_of(points.begin(), points.end(), Finite);
     for (size_t i = 0; i < q.size() && finite && !points.empty(); ++i)
         q[i] = points[i * points.size() / q.size()];
@@ -107,7 +106,7 @@ void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y) {
     auto cell = [&](size_t i) { return CellOf(q[i % n]); };
 
     bool clean = false;
-    for (int attempt = 0; attempt < 4 * PointCount && !clean; ++attempt) {
+    for (int attempt = 0; attempt < 4 * kPointCount && !clean; ++attempt) {
         size_t i = 0;
         while (i < n && !(cell(i) == cell(i + n - 1))) ++i;
         if (i == n) {
@@ -118,8 +117,8 @@ void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y) {
         // Slide this point forward or the previous one back, whichever moves less.
         const std::optional<double> forward = Slide(q[i], q[next], cell(prev), cell(next));
         const std::optional<double> back = Slide(q[prev], q[before], cell(before), cell(i));
-        const double forwardMove = forward ? *forward * QLineF(q[i], q[next]).length() : INFINITY;
-        const double backMove = back ? *back * QLineF(q[prev], q[before]).length() : INFINITY;
+        const double forwardMove = forward ? *forward * Distance(q[i], q[next]) : INFINITY;
+        const double backMove = back ? *back * Distance(q[prev], q[before]) : INFINITY;
         if (forward && forwardMove <= backMove) {
             q[i] += (q[next] - q[i]) * *forward;
             continue;
@@ -134,7 +133,7 @@ void RoundToField(const std::vector<QPointF>& points, Coords& X, Coords& Y) {
         double longest = 0;
         for (size_t j = 0; j + 1 < n; ++j) {
             const size_t k = (j + 1) % (n - 1);
-            const double length = QLineF(q[j], q[k]).length();
+            const double length = Distance(q[j], q[k]);
             const Cell middle = CellOf((q[j] + q[k]) / 2);
             if (length > longest && !(middle == CellOf(q[j])) && !(middle == CellOf(q[k]))) {
                 longest = length;

@@ -12,16 +12,6 @@ namespace lp {
 
 namespace {
 
-// How sharply the route turns at b, between a and c.
-double TurnAt(QPointF a, QPointF b, QPointF c) {
-    const QPointF in = b - a, out = c - b;
-    return std::abs(std::atan2(in.x() * out.y() - in.y() * out.x(), QPointF::dotProduct(in, out)));
-}
-
-}  // namespace
-
-namespace {
-
 // In one pass, only vertices at least `step` from the last one kept: a corner
 // too near it moves the mark there. Every vertex left out lies within `step`
 // of the route kept.
@@ -40,8 +30,7 @@ Polyline Spaced(const Polyline& route, double step) {
 Polyline SimplifiedRoute(const Polyline& input, size_t most, double tolerance) {
     most = std::max<size_t>(most, 3);
     // At most about 4 * most vertices for the finer work below.
-    double length = 0;
-    for (size_t i = 0; i + 1 < input.size(); ++i) length += Distance(input[i].p, input[i + 1].p);
+    const double length = PathLength(input, false);
     const Polyline route =
         input.size() > 4 * most ? Spaced(input, std::max(tolerance, length / double(4 * most))) : input;
     const size_t n = route.size();

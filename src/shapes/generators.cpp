@@ -128,7 +128,7 @@ void GreateCucle(Coords& X, Coords& Y, uint8_t sx, uint8_t sy, int32_t opt, int3
         return;
     }
     int32_t a = 1;
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         if (a <= 360) a += (i % 2 == 0) ? 2 : 1;
         X[i] = Sinus(a, sx, sy).x;
         Y[i] = Sinus((opt + a) * (2 * mode - 1), sx, sy).y;
@@ -146,11 +146,11 @@ void GreateBegin(Coords& X, Coords& Y) {
 }
 
 void GreateLines(Coords& X, Coords& Y, uint8_t sx) {
-    for (int i = 0; i < PointCount; ++i) SetPoint(X, Y, i, i, sx);
+    for (int i = 0; i < kPointCount; ++i) SetPoint(X, Y, i, i, sx);
 }
 
 void GreateLinesV(Coords& X, Coords& Y, uint8_t sx) {
-    for (int i = 0; i < PointCount; ++i) SetPoint(X, Y, i, sx, i);
+    for (int i = 0; i < kPointCount; ++i) SetPoint(X, Y, i, sx, i);
 }
 
 void GreatePoints(Coords& X, Coords& Y) {

@@ -1,26 +1,26 @@
 // Joining loops into one route: a minimum spanning tree over the loops, whose
 // edges join each pair at its nearest points, walked as an Euler tour. Every
 // bridge is drawn there and back, so it looks like one thin line.
-#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
 
 #include "figure/geometry.h"
+#include "figure/tuning.h"
 #include "trace/route.h"
 
 namespace lp {
 
 namespace {
 
-// Loops are sampled at least this densely (field units) for the nearest-pair
-// search, which looks at vertices no denser; the extra points leave the route
-// again unless a bridge starts there.
-constexpr double kSpacing = 1.5;
-// The search for the nearest pairs takes about this many points at most: very
-// long loops (a picture far larger than the field) are sampled more sparsely.
-constexpr double kMostSampled = 5000;
+// Loops are sampled at least kSpacing densely for the nearest-pair search,
+// which looks at vertices no denser; the extra points leave the route again
+// unless a bridge starts there. The search takes about kMostSampled points
+// at most: very long loops (a picture far larger than the field) are sampled
+// more sparsely.
+constexpr double kSpacing = kTraceTuning.bridgeSpacing;
+constexpr double kMostSampled = kTraceTuning.bridgeSamples;
 
 struct Points {
     std::vector<QPointF> p;
@@ -44,7 +44,7 @@ struct Points {
 
 Points Densify(const std::vector<const Polyline*>& loops) {
     double length = 0;
-    for (const Polyline* loop : loops) length += RouteLength(*loop);
+    for (const Polyline* loop : loops) length += PathLength(*loop, true);
     const double spacing = std::max(kSpacing, length / kMostSampled);
     Points points;
     for (size_t l = 0; l < loops.size(); ++l) {
@@ -53,9 +53,9 @@ Points Densify(const std::vector<const Polyline*>& loops) {
         for (size_t i = 0; i < loop.size(); ++i) {
             const QPointF a = loop[i].p, b = loop[(i + 1) % loop.size()].p;
             points.add(a, loop[i].corner, true, int(l), spacing);
-            const int extra = int(std::ceil(Distance(a, b) / spacing)) - 1;
-            for (int k = 1; k <= extra; ++k)
-                points.add(a + (b - a) * (double(k) / (extra + 1)), false, false, int(l), spacing);
+            const int pieces = Pieces(a, b, spacing);
+            for (int k = 1; k < pieces; ++k)
+                points.add(a + (b - a) * (double(k) / pieces), false, false, int(l), spacing);
         }
     }
     points.first.push_back(points.p.size());
@@ -206,12 +206,6 @@ struct Tour {
 
 }  // namespace
 
-double RouteLength(const Polyline& route) {
-    double length = 0;
-    for (size_t i = 0; i < route.size(); ++i) length += Distance(route[i].p, route[(i + 1) % route.size()].p);
-    return length;
-}
-
 JoinedRoute JoinLoops(const std::vector<Polyline>& loops) {
     JoinedRoute joined;
     std::vector<const Polyline*> kept;
@@ -219,7 +213,7 @@ JoinedRoute JoinLoops(const std::vector<Polyline>& loops) {
         if (!loop.empty()) kept.push_back(&loop);
     // Loops beyond any field (their lengths overflow) are not joined.
     double length = 0;
-    for (const Polyline* loop : kept) length += RouteLength(*loop);
+    for (const Polyline* loop : kept) length += PathLength(*loop, true);
     if (!std::isfinite(length)) return joined;
     joined.loops = int(kept.size());
     if (kept.empty()) return joined;

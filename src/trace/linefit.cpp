@@ -1,8 +1,9 @@
 #include "trace/linefit.h"
 
-#include <QLineF>
 #include <algorithm>
 #include <cmath>
+
+#include "figure/geometry.h"
 
 namespace lp {
 
@@ -75,18 +76,16 @@ QPointF ArmFit::at(double u) const {
 
 Line ArmFit::tangentAt(double u) const {
     const QPointF d = axis.d + Normal(axis.d) * (b1 + 2 * b2 * u);
-    return {at(u), d / std::hypot(d.x(), d.y())};
+    return {at(u), d / Distance(d, {})};
 }
 
 std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w, double share) {
-    std::vector<double> s(away.size(), 0);
-    for (size_t k = 1; k < away.size(); ++k) s[k] = s[k - 1] + QLineF(away[k - 1], away[k]).length();
+    const std::vector<double> s = ArcLengths(away, false);
     // Not round a corner the run leads to.
     double len = s.empty() ? 0 : share * s.back();
     const int d = std::max(3, int(w));
     for (size_t k = d; k + d < away.size() && s[k] < len; ++k) {
-        const QPointF u = away[k] - away[k - d], v = away[k + d] - away[k];
-        const double turn = std::atan2(std::abs(u.x() * v.y() - u.y() * v.x()), QPointF::dotProduct(u, v));
+        const double turn = TurnAt(away[k - d], away[k], away[k + d]);
         if (s[k] > std::max(w, 4.0) + d && turn > 40 * M_PI / 180) len = s[k - d];
     }
     double a1 = std::min(std::max(4 * w, 24.0), len), a0 = std::min(std::max(w, 4.0), 0.5 * a1);
@@ -98,7 +97,7 @@ std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w, double 
         if (!next) break;
         fit = next;
         for (size_t k = 0; k < away.size() && s[k] <= a1; ++k)
-            if (QLineF(away[k], fit->at(fit->along(away[k]))).length() > 1) fit->bent = s[k];
+            if (Distance(away[k], fit->at(fit->along(away[k]))) > 1) fit->bent = s[k];
         if (fit->bent <= a0 + 1) break;
         a1 = std::min(a1 + fit->bent - a0, len);
         a0 = fit->bent;
@@ -110,7 +109,7 @@ std::optional<ArmFit> FitArm(const std::vector<QPointF>& away, double w, double 
 std::optional<QPointF> Meet(const std::vector<ArmFit>& arms, QPointF p0, double w) {
     if (arms.size() == 1) {  // only a small correction across the stroke
         const QPointF p = arms[0].at(arms[0].along(p0));
-        if (QLineF(p, p0).length() > std::max(0.5 * w, 1.5)) return std::nullopt;
+        if (Distance(p, p0) > std::max(0.5 * w, 1.5)) return std::nullopt;
         return p;
     }
     double sharpest = M_PI;
@@ -128,7 +127,7 @@ std::optional<QPointF> Meet(const std::vector<ArmFit>& arms, QPointF p0, double 
     }
     // The inner corner of two strokes meeting at angle t lies w / 2 / sin(t / 2) from where they meet.
     const double reach = std::min(0.5 * w + 0.5 * w / std::max(std::sin(sharpest / 2), 0.05), 4 * w);
-    if (QLineF(p, p0).length() > reach) return std::nullopt;
+    if (Distance(p, p0) > reach) return std::nullopt;
     return p;
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <queue>
 
+#include "figure/tuning.h"
 #include "trace/strokeshape.h"
 #include "trace/thinning.h"
 
@@ -13,8 +14,8 @@ namespace lp {
 
 namespace {
 
-constexpr double Inf = std::numeric_limits<double>::infinity();
-constexpr size_t MaxPaired = 200;  // odd junctions paired by short paths in one drawing, at most
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr size_t kMaxPaired = 200;  // odd junctions paired by short paths in one drawing, at most
 
 // Pairs 0..k-1 (k even) for the least total cost: exact up to 16, else the
 // nearest pairs first, improved by exchanging partners between two pairs.
@@ -22,7 +23,7 @@ std::vector<std::pair<int, int>> Pairing(const std::vector<std::vector<double>>&
     const int k = int(cost.size());
     std::vector<std::pair<int, int>> pairs;
     if (k <= 16) {
-        std::vector<double> best(size_t(1) << k, Inf);
+        std::vector<double> best(size_t(1) << k, kInf);
         std::vector<int> partner(best.size(), -1);
         best[0] = 0;
         for (unsigned mask = 1; mask < best.size(); ++mask) {
@@ -77,7 +78,7 @@ class Walker {
     explicit Walker(const StrokeGraph& g)
         : g_(g),
           at_(g.incidence()),
-          dist_(g.nodes.size(), Inf),
+          dist_(g.nodes.size(), kInf),
           via_(g.nodes.size(), -1),
           local_(g.nodes.size(), -1),
           next_(g.nodes.size(), 0),
@@ -103,7 +104,7 @@ class Walker {
                 if (at_[n].size() % 2) odd.push_back(n);
                 if (at_[n].size() == 1) start = n;
             }
-            if (odd.size() > MaxPaired) {  // a tangle: every stroke there and back
+            if (odd.size() > kMaxPaired) {  // a tangle: every stroke there and back
                 walked.insert(walked.end(), walked.begin(), walked.end());
                 odd.clear();
             }
@@ -122,7 +123,7 @@ class Walker {
         for (size_t i = 0; i < odd.size(); ++i) {
             Dijkstra(odd[i]);
             for (int m : odd) cost[i].push_back(dist_[m]);
-            for (int n : nodes) via[i].push_back(via_[n]), dist_[n] = Inf, via_[n] = -1;
+            for (int n : nodes) via[i].push_back(via_[n]), dist_[n] = kInf, via_[n] = -1;
         }
         // Paths that overlap (a greedy pairing) cancel out pairwise on the
         // strokes they share: the same odd nodes, no stroke walked thrice.
@@ -225,7 +226,7 @@ std::vector<Polyline> CoverStrokes(const StrokeGraph& g) {
 std::vector<Polyline> LineLoops(const InkMask& mask, double minSpurPx) {
     const Skeleton skeleton = ThinInk(mask);
     StrokeGraph g = BuildStrokeGraph(skeleton);
-    PruneSpurs(g, minSpurPx >= 0 ? minSpurPx : g.strokeWidth);
+    PruneSpurs(g, minSpurPx >= 0 ? minSpurPx : kTraceTuning.spurWidths * g.strokeWidth);
     ShapeStrokes(g, skeleton);
     return CoverStrokes(g);
 }

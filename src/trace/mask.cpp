@@ -4,22 +4,19 @@
 #include <array>
 #include <cmath>
 
+#include "figure/tuning.h"
 #include "trace/tone.h"
 
 namespace lp {
 
 namespace {
 
-// Pictures whose longer side lies in this range are traced at their own size.
-constexpr int kKeptMin = 800, kKeptMax = 1200;
-// Class means closer than this are one tone: a picture without contrast.
-constexpr double kMinContrast = 24;
-
 QImage WorkingPicture(const QImage& picture) {
     const int longer = std::max(picture.width(), picture.height());
     QImage work = picture;
-    if (longer < kKeptMin || longer > kKeptMax)
-        work = picture.scaled(QSize(kMaskSide, kMaskSide), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const int side = kTraceTuning.maskSide;
+    if (longer < kTraceTuning.keptMin || longer > kTraceTuning.keptMax)
+        work = picture.scaled(QSize(side, side), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (work.format() != QImage::Format_ARGB32_Premultiplied && work.format() != QImage::Format_RGB32)
         work = work.convertToFormat(work.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                            : QImage::Format_RGB32);
@@ -131,7 +128,7 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
     const Tone tone = ToneOf(histogram);
     Ink ink = options.ink;
     if (ink == Ink::Auto) {
-        if (tone.contrast < kMinContrast && HasTransparency(work))
+        if (tone.contrast < kTraceTuning.minContrast && HasTransparency(work))
             ink = Ink::Opaque;
         else
             ink = BorderIsDark(grey, mask.width, mask.height, tone.threshold) ? Ink::Light : Ink::Dark;
@@ -153,7 +150,7 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
     int photoThreshold = 0;
     if (mask.photo) {
         // A photograph's outlines need no more than half the pixels.
-        if (std::max(mask.width, mask.height) > kMaskSide / 2 + 100) {
+        if (std::max(mask.width, mask.height) > kTraceTuning.maskSide / 2 + 100) {
             const int w = mask.width / 2, h = mask.height / 2;
             std::vector<uint8_t> half(size_t(w) * size_t(h));
             for (int y = 0; y < h; ++y) {

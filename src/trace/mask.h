@@ -9,9 +9,6 @@
 
 namespace lp {
 
-// The longer side of the mask.
-inline constexpr int kMaskSide = 1000;
-
 // Which side of the threshold is ink: chosen by the picture's border, dark
 // on light, light on dark; Opaque is what the automatic choice takes for a
 // picture that is all one tone over its transparent ground.
@@ -38,7 +35,7 @@ struct MaskOptions {
 
 // Grey levels over white (over black for light ink: transparent is never
 // ink), Otsu unless a threshold is given; small pictures scaled up smoothly
-// and large ones down so the longer side is about kMaskSide pixels. A
+// and large ones down so the longer side is about kTraceTuning.maskSide pixels. A
 // continuous-tone picture is smoothed first, keeping its edges.
 InkMask MakeInkMask(const QImage& picture, const MaskOptions& options);
 

@@ -2,7 +2,6 @@
 
 #include <potracelib.h>
 
-#include <QLineF>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -12,13 +11,14 @@
 #include <unordered_map>
 
 #include "figure/geometry.h"
+#include "figure/tuning.h"
 
 namespace lp {
 
 namespace {
 
-constexpr double kTipTurn = 100 * M_PI / 180;
-constexpr double kTipRounding = 1.5;  // field units
+constexpr double kTipTurn = kTraceTuning.tipTurnDegrees * M_PI / 180;
+constexpr double kTipRounding = kTraceTuning.tipRounding;
 constexpr int kWordBits = int(sizeof(potrace_word) * 8);
 
 // The mask as potrace's bitmap: the leftmost pixel in the highest bit.
@@ -61,16 +61,16 @@ struct ParamFree {
 };
 using State = std::unique_ptr<potrace_state_t, StateFree>;
 
-// Corners kept sharp (alphamax 1.0 instead of 1.334, which rounds a square's
-// corners), curves joined where they stay within 0.2 pixels.
+// Corners kept sharp (alphaMax 1.0 instead of potrace's 1.334, which rounds
+// a square's corners), curves joined where they stay within optTolerance.
 State Run(const InkMask& mask, int turdPixels) {
     if (mask.isEmpty()) return {};
     const std::unique_ptr<potrace_param_t, ParamFree> param(potrace_param_default());
     if (!param) return {};
     param->turdsize = std::max(0, turdPixels);
-    param->alphamax = 1.0;
+    param->alphamax = kTraceTuning.alphaMax;
     param->opticurve = 1;
-    param->opttolerance = 0.2;
+    param->opttolerance = kTraceTuning.optTolerance;
     const Bitmap bitmap(mask);
     State state(potrace_trace(param.get(), &bitmap.bm));
     if (state && state->status != POTRACE_STATUS_OK) state.reset();
@@ -81,16 +81,9 @@ QPointF Point(const potrace_dpoint_t& p) {
     return {p.x, p.y};
 }
 
-double DistanceToLine(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
-    if (length < 1e-12) return Distance(p, a);
-    return std::abs(d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x())) / length;
-}
-
 // The curve stays within 3/4 of its control points' distance from the chord.
 void FlattenCubicTo(QPointF a, QPointF b, QPointF c, QPointF d, double tolerance, int depth, Polyline& out) {
-    const double flat = std::max(DistanceToLine(b, a, d), DistanceToLine(c, a, d)) * 0.75;
+    const double flat = std::max(LineDistance(b, a, d), LineDistance(c, a, d)) * 0.75;
     if (!(flat > tolerance) || depth >= 20) {
         out.push_back({d, false});
         return;
@@ -107,8 +100,8 @@ void FlattenCubicTo(QPointF a, QPointF b, QPointF c, QPointF d, double tolerance
 // point is the tip. `middle` is the curves' point halfway round.
 std::optional<QPointF> SharpTip(QPointF a, QPointF b, QPointF c, QPointF d, QPointF middle) {
     const QPointF in = b - a, out = d - c;
-    const double cross = in.x() * out.y() - in.y() * out.x(), dot = QPointF::dotProduct(in, out);
-    if (std::abs(std::atan2(cross, dot)) < kTipTurn || std::abs(cross) < 1e-12) return std::nullopt;
+    const double cross = Cross(in, out);
+    if (std::abs(TurnAngle(in, out)) < kTipTurn || std::abs(cross) < 1e-12) return std::nullopt;
     const double t = ((c.x() - a.x()) * out.y() - (c.y() - a.y()) * out.x()) / cross;
     const QPointF corner = a + in * t;
     if (t < 0 || Distance(corner, middle) > kTipRounding) return std::nullopt;

@@ -24,9 +24,6 @@ struct JoinedRoute {
 // tour; bridges are drawn there and back.
 JoinedRoute JoinLoops(const std::vector<Polyline>& loops);
 
-// The length of a closed route.
-double RouteLength(const Polyline& route);
-
 // The smallest rectangle holding the loops' points; empty for none.
 QRectF LoopBounds(const std::vector<Polyline>& loops);
 // Scales `bounds` uniformly so that its longer side spans `size`, centred on the field's centre.

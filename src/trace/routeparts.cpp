@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "figure/geometry.h"
+#include "figure/tuning.h"
 #include "trace/route.h"
 #include "trace/trace.h"
 
@@ -12,17 +13,15 @@ namespace lp {
 
 namespace {
 
-constexpr double kMaxDeviation = 1.0;  // beyond it detail is lost
 constexpr double kCentre = 127;
-// Steps longer than this (field units) on average make a dim, flickering picture.
-constexpr double kMaxMeanStep = 11;
-// A part that would get fewer points is left out rather than drawn as a scribble.
-constexpr double kMinPartPoints = 6;
+constexpr double kMaxMeanStep = kTraceTuning.maxMeanStep;
+constexpr double kMinPartPoints = kTraceTuning.minPartPoints;
+constexpr int kPoints = kTraceTuning.points;
 
 // The farthest any point of the route (within the field) lies from the
 // drawn contour: the route's points and the middles of its segments.
 double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
-    auto corner = [&](size_t j) { return QPointF(X[j % PointCount], Y[j % PointCount]); };
+    auto corner = [&](size_t j) { return QPointF(X[j % kPointCount], Y[j % kPointCount]); };
     auto distance = [&](QPointF p, size_t j) { return SegmentDistance2(p, corner(j), corner(j + 1)); };
     double worst = 0;
     size_t near = 0;
@@ -32,10 +31,10 @@ double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
         const QPointF p(std::clamp(raw.x(), 0.0, 255.0), std::clamp(raw.y(), 0.0, 255.0));
         // The segments around the last nearest one usually decide.
         double best = INFINITY;
-        for (size_t k = near + PointCount - 3; k <= near + PointCount + 3; ++k)
+        for (size_t k = near + kPointCount - 3; k <= near + kPointCount + 3; ++k)
             best = std::min(best, distance(p, k));
         if (best <= worst) continue;
-        for (size_t j = 0; j < size_t(PointCount); ++j)
+        for (size_t j = 0; j < size_t(kPointCount); ++j)
             if (const double d = distance(p, j); d < best) {
                 best = d;
                 near = j;
@@ -48,7 +47,7 @@ double WorstDeviation(const Polyline& route, const Coords& X, const Coords& Y) {
 double Gap(const QRectF& a, const QRectF& b) {
     const double dx = std::max({0.0, a.left() - b.right(), b.left() - a.right()});
     const double dy = std::max({0.0, a.top() - b.bottom(), b.top() - a.bottom()});
-    return std::hypot(dx, dy);
+    return Distance({dx, dy}, {});
 }
 
 class Chooser {
@@ -114,7 +113,7 @@ class Chooser {
             double gap = drawnSoFar.empty() ? 0 : INFINITY;
             for (const size_t j : drawnSoFar) gap = std::min(gap, Gap(part.bounds, found_.parts[j].bounds));
             const double length = s * part.length, after = total + length + 2 * s * gap;
-            const double mean = after / PointCount;
+            const double mean = after / kPoints;
             if (anyOther && !found_.keepAll && !forced) {
                 if (mean > kMaxMeanStep) {
                     full = true;
@@ -199,9 +198,9 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     for (int round = 0; round < 6; ++round) {
         chooser.choose(chosen, choice.drawn, overhead);
         loops = chooser.loops(result.partsToField);
-        const double length = RouteLength(JoinLoops(loops).route);
-        if (length <= kMaxMeanStep * PointCount * 1.001 || round == 5) break;
-        overhead += length - kMaxMeanStep * PointCount;
+        const double length = PathLength(JoinLoops(loops).route, true);
+        if (length <= kMaxMeanStep * kPoints * 1.001 || round == 5) break;
+        overhead += length - kMaxMeanStep * kPoints;
     }
     for (Polyline& loop : loops) MarkCorners(loop);
     const JoinedRoute joined = JoinLoops(loops);
@@ -210,12 +209,12 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
         result.error = QCoreApplication::translate("Trace", "Нечего обводить");
         return result;
     }
-    RoundToField(AllocatePoints(joined.route, PointCount), result.X, result.Y);
+    RoundToField(AllocatePoints(joined.route, kPoints), result.X, result.Y);
     result.ok = true;
     result.contours = joined.loops;
     result.bridgeLength = joined.bridgeLength;
-    result.routeLength = RouteLength(joined.route);
-    result.meanStep = result.routeLength / PointCount;
+    result.routeLength = PathLength(joined.route, true);
+    result.meanStep = result.routeLength / kPoints;
     result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
     if (found.keepAll && result.meanStep > kMaxMeanStep)
         result.notes << QCoreApplication::translate(
@@ -223,7 +222,7 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
                             "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. "
                             "Сократите текст или уменьшите размер.")
                             .arg(std::round(result.meanStep));
-    result.detailLost = result.worstDeviation > kMaxDeviation;
+    result.detailLost = result.worstDeviation > kTraceTuning.maxDeviation;
     for (size_t i = 0; i < n; ++i) {
         if (chooser.drawn(i)) ++result.partsDrawn;
         if (result.states[i] == PartState::NoRoom || result.states[i] == PartState::TooFewPoints)

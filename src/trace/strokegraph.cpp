@@ -1,6 +1,5 @@
 #include "trace/strokegraph.h"
 
-#include <QLineF>
 #include <algorithm>
 #include <bit>
 
@@ -9,9 +8,7 @@
 namespace lp {
 
 double StrokeGraph::Edge::length() const {
-    double sum = 0;
-    for (size_t k = 1; k < pts.size(); ++k) sum += QLineF(pts[k - 1].p, pts[k].p).length();
-    return sum;
+    return PathLength(pts, false);
 }
 
 std::vector<std::vector<int>> StrokeGraph::incidence() const {
@@ -193,7 +190,7 @@ bool CornerTip(const StrokeGraph& g, int n, int spur, const std::vector<int>& at
     const auto& e = g.edges[spur];
     const QPointF end = g.nodes[e.a == n ? e.b : e.a];
     const auto tip = Meet(arms, end, g.strokeWidth);
-    return tip && QLineF(*tip, end).length() <= std::max(0.5 * g.strokeWidth, 2.0);
+    return tip && Distance(*tip, end) <= std::max(0.5 * g.strokeWidth, 2.0);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "trace/strokeshape.h"
 
-#include <QLineF>
 #include <algorithm>
 #include <cmath>
 
+#include "figure/geometry.h"
+#include "figure/tuning.h"
 #include "trace/linefit.h"
 
 namespace lp {
@@ -14,25 +15,12 @@ using Points = std::vector<QPointF>;
 
 // Points one pixel apart along the line, its two ends kept.
 Points Resample(const Points& line) {
-    Points out{line.front()};
-    double carry = 0;
-    for (size_t k = 1; k < line.size(); ++k) {
-        const QPointF a = line[k - 1], b = line[k];
-        const double len = QLineF(a, b).length();
-        double t = 1 - carry;
-        for (; t < len; t += 1) out.push_back(a + (b - a) * (t / len));
-        carry = len - (t - 1);
-    }
-    if (carry < 0.5 && out.size() > 1) out.pop_back();
-    out.push_back(line.back());
-    return out;
+    return Resampled(line, 1);
 }
 
 double Turn(const Points& p, int i, int d, bool cyclic) {
     const int n = int(p.size());
-    const QPointF a = p[cyclic ? (i - d + n) % n : i - d], c = p[cyclic ? (i + d) % n : i + d];
-    const QPointF u = p[i] - a, v = c - p[i];
-    return std::abs(std::atan2(u.x() * v.y() - u.y() * v.x(), u.x() * v.x() + u.y() * v.y()));
+    return TurnAt(p[cyclic ? (i - d + n) % n : i - d], p[i], p[cyclic ? (i + d) % n : i + d]);
 }
 
 // Indices where the line turns by 40 degrees or more over d points each side,
@@ -84,12 +72,9 @@ void Smooth(Points& p, double sigma, bool cyclic) {
 // Starts `away` at `start`, its bent stretch (up to `cut` along it) replaced
 // by the fitted curve, shifted to join `start` and the rest smoothly.
 void Trim(Points& away, double cut, QPointF start, const ArmFit& fit) {
-    double s = 0;
+    const std::vector<double> arc = ArcLengths(away, false);
     size_t k = 1;
-    for (; k + 1 < away.size(); ++k) {
-        s += QLineF(away[k - 1], away[k]).length();
-        if (s >= cut) break;
-    }
+    while (k + 1 < away.size() && arc[k] < cut) ++k;
     away.erase(away.begin(), away.begin() + std::min(k, away.size()));
     const double u0 = fit.along(start), u1 = fit.along(away.front());
     const QPointF off0 = start - fit.at(u0), off1 = away.front() - fit.at(u1);
@@ -122,17 +107,10 @@ Points Simplify(const Points& p, double tolerance) {
     while (!todo.empty()) {
         const auto [i, j] = todo.back();
         todo.pop_back();
-        const QLineF chord(p[i], p[j]);
-        const double len = std::max(chord.length(), 1e-6);
         double worst = -1;
         size_t at = i;
-        for (size_t k = i + 1; k < j; ++k) {
-            const QPointF v = p[k] - p[i];
-            const double dist = chord.length() > 1e-6
-                                    ? std::abs(chord.dx() * v.y() - chord.dy() * v.x()) / len
-                                    : std::hypot(v.x(), v.y());
-            if (dist > worst) worst = dist, at = k;
-        }
+        for (size_t k = i + 1; k < j; ++k)
+            if (const double dist = LineDistance(p[k], p[i], p[j]); dist > worst) worst = dist, at = k;
         if (worst > tolerance) {
             keep[at] = true;
             todo.push_back({i, at});
@@ -200,7 +178,8 @@ class Shaper {
         auto& edge = g_.edges[e];
         Points p = Resample(runs_[e].front());
         const int d = std::max(3, int(std::lround(0.75 * w_)));
-        const double sigma = std::clamp(w_ / 4, 1.0, 3.0);
+        const double sigma =
+            std::clamp(w_ * kTraceTuning.smoothing, kTraceTuning.smoothingMin, kTraceTuning.smoothingMax);
         const bool closed = edge.a == edge.b && alone;  // a closed line on its own: no fixed point
         if (closed) p.pop_back();
         std::vector<int> corners = Corners(p, d, closed);
@@ -275,7 +254,7 @@ class Shaper {
     void Store(StrokeGraph::Edge& e, const Runs& runs) {
         e.pts.clear();
         for (const Points& run : runs) {
-            const Points p = Simplify(run, 0.3);
+            const Points p = Simplify(run, kTraceTuning.strokeSimplify);
             for (size_t k = e.pts.empty() ? 0 : 1; k < p.size(); ++k)
                 e.pts.push_back({p[k], k + 1 == p.size()});
         }

@@ -4,12 +4,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QLineF>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
+#include "figure/tuning.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 #include "trace/trace.h"
@@ -18,7 +18,6 @@ namespace lp {
 
 namespace {
 
-constexpr double kFlatten = 0.1;       // field units
 constexpr int kTextPixels = 512;       // the font size the outlines are taken at
 constexpr double kLegibleHeight = 12;  // capital letters lower than this are hard to read (field units)
 // Longer texts give letters too small for 256 points; what is traced spans at most the field.
@@ -38,15 +37,15 @@ std::vector<Polyline> PathLoops(const QPainterPath& path, const QTransform& map)
             loops.back().push_back({p, false});
         } else if (e.isCurveTo() && !loops.empty() && i + 2 < path.elementCount()) {
             const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
-            FlattenCubic(at, p, map.map(QPointF(c2.x, c2.y)), map.map(QPointF(end.x, end.y)), kFlatten,
-                         loops.back());
+            FlattenCubic(at, p, map.map(QPointF(c2.x, c2.y)), map.map(QPointF(end.x, end.y)),
+                         kTraceTuning.flattening, loops.back());
             i += 2;
         }
         if (!loops.empty()) at = loops.back().back().p;
     }
     // A closed subpath ends where it starts; that point is kept once.
     for (Polyline& loop : loops)
-        while (loop.size() > 1 && QLineF(loop.back().p, loop.front().p).length() < 1e-9) loop.pop_back();
+        while (loop.size() > 1 && Distance(loop.back().p, loop.front().p) < 1e-9) loop.pop_back();
     std::erase_if(loops, [](const Polyline& loop) { return loop.size() < 2; });
     return loops;
 }

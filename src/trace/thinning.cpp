@@ -8,7 +8,7 @@ namespace lp {
 
 namespace {
 
-constexpr unsigned N = 1, NE = 2, E = 4, SE = 8, S = 16, SW = 32, W = 64, NW = 128;
+constexpr unsigned kN = 1, kNE = 2, kE = 4, kSE = 8, kS = 16, kSW = 32, kW = 64, kNW = 128;
 
 std::array<int, 8> Offsets(int stride) {
     return {-stride, -stride + 1, 1, stride + 1, stride, stride - 1, -1, -stride - 1};
@@ -18,19 +18,21 @@ std::array<int, 8> Offsets(int stride) {
 // subiteration of Guo and Hall's algorithm.
 bool Removable(unsigned ring, int pass) {
     auto has = [ring](unsigned bit) { return (ring & bit) != 0; };
-    const int n1 = (has(NW) || has(N)) + (has(NE) || has(E)) + (has(SE) || has(S)) + (has(SW) || has(W));
-    const int n2 = (has(N) || has(NE)) + (has(E) || has(SE)) + (has(S) || has(SW)) + (has(W) || has(NW));
+    const int n1 =
+        (has(kNW) || has(kN)) + (has(kNE) || has(kE)) + (has(kSE) || has(kS)) + (has(kSW) || has(kW));
+    const int n2 =
+        (has(kN) || has(kNE)) + (has(kE) || has(kSE)) + (has(kS) || has(kSW)) + (has(kW) || has(kNW));
     const int n = std::min(n1, n2);
-    const bool m =
-        pass == 0 ? ((has(S) || has(SW) || !has(NW)) && has(W)) : ((has(N) || has(NE) || !has(SE)) && has(E));
+    const bool m = pass == 0 ? ((has(kS) || has(kSW) || !has(kNW)) && has(kW))
+                             : ((has(kN) || has(kNE) || !has(kSE)) && has(kE));
     return NeighbourGroups(ring) == 1 && n >= 2 && n <= 3 && !m;
 }
 
 // The inner pixel of an L-shaped step: two 4-neighbours at a right angle, the
 // neighbours stay connected without it, and it ends no line.
 bool Redundant(unsigned ring) {
-    const bool corner = ((ring & N) && (ring & E)) || ((ring & E) && (ring & S)) ||
-                        ((ring & S) && (ring & W)) || ((ring & W) && (ring & N));
+    const bool corner = ((ring & kN) && (ring & kE)) || ((ring & kE) && (ring & kS)) ||
+                        ((ring & kS) && (ring & kW)) || ((ring & kW) && (ring & kN));
     return corner && NeighbourGroups(ring) == 1 && std::popcount(ring) >= 2;
 }
 
@@ -61,8 +63,8 @@ unsigned InkRing(const std::vector<uint8_t>& grid, int i, const std::array<int, 
 
 int NeighbourGroups(unsigned ring) {
     auto has = [ring](unsigned bit) { return (ring & bit) != 0; };
-    return (!has(N) && (has(NE) || has(E))) + (!has(E) && (has(SE) || has(S))) +
-           (!has(S) && (has(SW) || has(W))) + (!has(W) && (has(NW) || has(N)));
+    return (!has(kN) && (has(kNE) || has(kE))) + (!has(kE) && (has(kSE) || has(kS))) +
+           (!has(kS) && (has(kSW) || has(kW))) + (!has(kW) && (has(kNW) || has(kN)));
 }
 
 unsigned Skeleton::ring(int i) const {

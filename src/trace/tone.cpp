@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure/tuning.h"
 #include "trace/mask.h"
 
 namespace lp {
 
 namespace {
-
-// A drawing's split explains nearly all its variance; antialiased edges
-// and a little shading leave it above this.
-constexpr double kDrawingSeparation = 0.86;
-// Between the two groups' centres, a drawing has few levels: its edges.
-constexpr double kDrawingMiddle = 0.12;
 
 // Means of the values in a window of `radius` each way along rows, then
 // columns (a running sum down the columns, row by row, keeps to the cache).
@@ -83,7 +78,7 @@ bool Solve(double a[kTerms][kTerms], double b[kTerms], double x[kTerms]) {
 
 void MajorityFilter(std::vector<uint8_t>& mask, int width, int height) {
     if (width <= 0 || height <= 0) return;
-    const int radius = std::max(1, std::max(width, height) / 250);
+    const int radius = std::max(1, std::max(width, height) / kTraceTuning.majorityFilter);
     std::vector<float> value(mask.begin(), mask.end()), mean, line;
     BoxMean(value, mean, line, width, height, radius);
     for (size_t i = 0; i < mask.size(); ++i) mask[i] = mean[i] > 0.5f;
@@ -198,13 +193,17 @@ Tone ToneOf(const std::vector<int64_t>& histogram) {
     double middle = 0;
     for (int level = int(std::ceil(m0 + (m1 - m0) / 4)); level <= int(m1 - (m1 - m0) / 4); ++level)
         middle += double(histogram[size_t(std::clamp(level, 0, 255))]);
-    tone.continuous = tone.separation < kDrawingSeparation || middle / total > kDrawingMiddle;
+    // A drawing's split explains nearly all its variance (antialiased edges and
+    // a little shading aside), and between the two groups' centres it has few
+    // levels: its edges.
+    tone.continuous =
+        tone.separation < kTraceTuning.drawingSeparation || middle / total > kTraceTuning.drawingMiddle;
     return tone;
 }
 
 void SmoothKeepingEdges(std::vector<uint8_t>& grey, int width, int height) {
     if (width <= 0 || height <= 0) return;
-    const int radius = std::max(2, std::max(width, height) / 120);
+    const int radius = std::max(2, std::max(width, height) / kTraceTuning.photoSmoothing);
     std::vector<float> value(grey.size()), squares(grey.size()), mean, meanSquares, line;
     for (size_t i = 0; i < grey.size(); ++i) {
         value[i] = grey[i] / 255.0f;
@@ -212,11 +211,11 @@ void SmoothKeepingEdges(std::vector<uint8_t>& grey, int width, int height) {
     }
     BoxMean(value, mean, line, width, height, radius);
     BoxMean(squares, meanSquares, line, width, height, radius);
-    // Variance below eps is smoothed away, above it kept: about a tenth of full contrast.
-    constexpr float eps = 0.1f * 0.1f;
+    // Variance below kEdge is smoothed away, above it kept.
+    constexpr float kEdge = kTraceTuning.photoEdge * kTraceTuning.photoEdge;
     for (size_t i = 0; i < grey.size(); ++i) {
         const float variance = std::max(0.0f, meanSquares[i] - mean[i] * mean[i]);
-        const float a = variance / (variance + eps);
+        const float a = variance / (variance + kEdge);
         squares[i] = a;                      // a
         meanSquares[i] = mean[i] * (1 - a);  // b
     }

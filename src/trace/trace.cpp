@@ -16,27 +16,10 @@ namespace lp {
 
 namespace {
 
-constexpr double kFlatten = 0.1;  // field units
 // What the field can show: what is traced spans at most this many units, a
 // picture placed on it at most kMostArea each way (the window's at most 250).
 constexpr int kMostSize = 255;
 constexpr double kMostArea = 4096;
-// The work of tracing grows with the length of the ink's outlines: a mask
-// whose outlines are longer (in pixels) is traced coarser.
-constexpr int64_t kMostOutline = 40000;
-// A piece covering this share of the frame's pixels is the ground.
-constexpr double kGroundShare = 0.5;
-// A piece is drawn along its strokes when they are at most this wide (field
-// units) and its longer side is this many times their width.
-constexpr double kThinUnits = 6, kThinRatio = 10;
-// ... with at most this share of their ink deeper inside (blots, eyes, knots).
-constexpr double kDeepShare = 0.1;
-// A stroke's weight counts it at least this wide (field units).
-constexpr double kStrokeWeightWidth = 4;
-// In a photograph, pieces and holes smaller than a square of this share of
-// the mask's side are specks, and holes under this share of their piece's
-// area are texture.
-constexpr double kPhotoSpeck = 1.0 / 60, kPhotoHoleShare = 0.03;
 
 // Options a caller may give but no window or command line asks for: numbers
 // that are not, specks larger than the field, a place far beyond it.
@@ -82,10 +65,10 @@ TraceParts NoInkFound(Ink ink) {
 // picture, before the final fit).
 double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& options,
              const QTransform& maskToField, int fitSize) {
-    pieces.dropGround(kGroundShare);
+    pieces.dropGround(kTraceTuning.groundShare);
     if (mask.photo) {
-        const double speck = std::pow(kPhotoSpeck * std::max(mask.width, mask.height), 2);
-        pieces.clean(speck, speck * 4, kPhotoHoleShare);
+        const double speck = std::pow(kTraceTuning.photoSpeck * std::max(mask.width, mask.height), 2);
+        pieces.clean(speck, speck * 4, kTraceTuning.photoHoleShare);
     }
     double unitsPerPixel = std::sqrt(std::abs(maskToField.determinant()));
     for (int round = 0; round < 4; ++round) {
@@ -101,15 +84,16 @@ double Clean(MaskPieces& pieces, const InkMask& mask, const TraceOptions& option
 }
 
 // Thin pieces are drawn along their strokes: those whose ink lies nearly
-// all within half a stroke of at most kThinUnits and a kThinRatio-th of
-// their longer side from the ground.
+// all within half a stroke of at most thinUnits and a thinRatio-th of
+// their longer side from the ground (blots, eyes and knots lie deeper).
 void Classify(MaskPieces& pieces, TraceOptions::Mode mode, double unitsPerPixel) {
     if (mode == TraceOptions::Mode::Auto) {
         pieces.markThin(
             [&](const MaskPiece& piece) {
-                return std::min(kThinUnits / unitsPerPixel, piece.side() / kThinRatio);
+                return std::min(kTraceTuning.thinUnits / unitsPerPixel,
+                                piece.side() / kTraceTuning.thinRatio);
             },
-            kDeepShare);
+            kTraceTuning.deepShare);
         return;
     }
     for (MaskPiece& piece : pieces.pieces) piece.thin = mode == TraceOptions::Mode::Lines;
@@ -118,7 +102,7 @@ void Classify(MaskPieces& pieces, TraceOptions::Mode mode, double unitsPerPixel)
 // The outlines of the filled pieces: each outer outline a part, each hole a part inside it.
 void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixels,
                   std::vector<TracePart>& parts) {
-    const std::vector<Curve> curves = TraceCurves(filled, 2);
+    const std::vector<Curve> curves = TraceCurves(filled, kTraceTuning.turdPixels);
     const double area = std::abs(map.determinant());
     std::vector<int> partOf(curves.size(), -1);
     for (size_t k = 0; k < 2 * curves.size(); ++k) {  // the outer outlines first, then the holes
@@ -130,8 +114,8 @@ void OutlineParts(const InkMask& filled, const QTransform& map, double speckPixe
         TracePart part;
         part.kind = curve.hole ? TracePart::Kind::Hole : TracePart::Kind::Filled;
         part.parent = curve.hole ? partOf[size_t(curve.parent)] : -1;
-        part.loops.push_back(FlattenCurve(curve, map, kFlatten));
-        part.weight = curve.area * area * (curve.hole ? 0.25 : 1.0);
+        part.loops.push_back(FlattenCurve(curve, map, kTraceTuning.flattening));
+        part.weight = curve.area * area * (curve.hole ? kTraceTuning.holeWeight : 1.0);
         partOf[i] = int(parts.size());
         parts.push_back(std::move(part));
     }
@@ -143,12 +127,13 @@ void StrokeParts(const InkMask& thin, const MaskPieces& pieces, const QTransform
     double ink = 0, edges = 0;
     for (const MaskPiece& piece : pieces.pieces)
         if (piece.kept && piece.thin) ink += double(piece.ink), edges += 0.9 * double(piece.edges);
-    const double width = std::max(kStrokeWeightWidth, edges > 0 ? 2 * ink / edges * unitsPerPixel : 0);
+    const double width =
+        std::max(kTraceTuning.strokeWeightWidth, edges > 0 ? 2 * ink / edges * unitsPerPixel : 0);
     for (Polyline& loop : LineLoops(thin)) {
         for (RoutePoint& point : loop) point.p = map.map(point.p);
         TracePart part;
         part.kind = TracePart::Kind::Strokes;
-        part.weight = RouteLength(loop) / 2 * width;
+        part.weight = PathLength(loop, true) / 2 * width;
         part.loops.push_back(std::move(loop));
         parts.push_back(std::move(part));
     }
@@ -183,7 +168,7 @@ void RankParts(std::vector<TracePart>& parts) {
         TracePart& part = ranked.back();
         if (part.parent >= 0) part.parent = id[size_t(part.parent)];
         part.length = 0;
-        for (const Polyline& loop : part.loops) part.length += RouteLength(loop);
+        for (const Polyline& loop : part.loops) part.length += PathLength(loop, true);
         part.bounds = LoopBounds(part.loops);
     }
     parts = std::move(ranked);
@@ -203,7 +188,8 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
 }
 
 InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
-    return WithinOutlineLength(MakeInkMask(picture, options), kMostOutline);
+    // The work of tracing grows with the length of the ink's outlines.
+    return WithinOutlineLength(MakeInkMask(picture, options), kTraceTuning.mostOutline);
 }
 
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,

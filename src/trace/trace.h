@@ -17,13 +17,15 @@
 
 #include "figure/figuredata.h"
 #include "figure/pathfigure.h"
+#include "figure/tuning.h"
 #include "trace/mask.h"
 
 namespace lp {
 
 struct TraceOptions {
     MaskOptions mask;
-    double speckUnits = 1.5;  // parts and holes smaller than a square of this side (field units) are dropped
+    double speckUnits =
+        kTraceTuning.speckUnits;  // specks: parts and holes smaller than a square of this side
     // Auto: each part by its outline or, when its strokes are thin for its
     // size, along their middle; Outline and Lines force one way for all.
     enum class Mode { Auto, Outline, Lines } mode = Mode::Auto;
@@ -34,9 +36,9 @@ struct TracePlacement {
     // centred on 127. InPlace: the whole source picture maps onto `area`
     // (field units, may be stretched non-uniformly).
     bool fit = true;
-    int size = 200;
+    int size = kTraceTuning.size;
     QRectF area;
-    static TracePlacement Fit(int size = 200);
+    static TracePlacement Fit(int size = kTraceTuning.size);
     static TracePlacement InPlace(const QRectF& area);
 };
 

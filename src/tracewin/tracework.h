@@ -18,7 +18,7 @@ struct TraceJob {
     lp::TraceOptions options;
     QString line, family;
     bool bold = false;
-    int size = 200;  // the text's longer side, in field units
+    int size = kTraceTuning.size;  // the text's longer side, in field units
     // Parts found before for the same picture or text and options: only routed
     // again; or the ink mask made before for the same picture and mask options.
     std::shared_ptr<const lp::TraceParts> found;

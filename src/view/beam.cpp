@@ -4,23 +4,25 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure/geometry.h"
+
 namespace lp {
 
 namespace {
 
 double SegmentLength(const Coords& X, const Coords& Y, int i) {
-    const int j = (i + 1) % PointCount;
-    return std::hypot(double(X[j]) - X[i], double(Y[j]) - Y[i]);
+    const int j = (i + 1) % kPointCount;
+    return Distance(QPointF(X[i], Y[i]), QPointF(X[j], Y[j]));
 }
 
 }  // namespace
 
 BeamLevels BeamBrightness(const Coords& X, const Coords& Y) {
     double total = 0;
-    for (int i = 0; i < PointCount; ++i) total += SegmentLength(X, Y, i);
-    const double mean = total / PointCount;
+    for (int i = 0; i < kPointCount; ++i) total += SegmentLength(X, Y, i);
+    const double mean = total / kPointCount;
     BeamLevels levels;
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         const double length = SegmentLength(X, Y, i);
         levels[size_t(i)] = length > 0 ? std::clamp(kMeanStepBeam * mean / length, kDimmestBeam, 1.0) : 1.0;
     }
@@ -34,10 +36,10 @@ void DrawBeam(QPainter& painter, const Coords& X, const Coords& Y, double scale)
     painter.setCompositionMode(QPainter::CompositionMode_Plus);
     const double width = std::max(1.0, 1.2 * scale);
     auto at = [&](int i) { return QPointF((X[size_t(i)] + 0.5) * scale, (Y[size_t(i)] + 0.5) * scale); };
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         const QColor colour(0, int(std::lround(255 * levels[size_t(i)])), 0);
         painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
-        const QPointF a = at(i), b = at((i + 1) % PointCount);
+        const QPointF a = at(i), b = at((i + 1) % kPointCount);
         if (a == b) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour);

@@ -19,7 +19,7 @@ inline constexpr double kMeanStepBeam = 0.6, kDimmestBeam = 0.12;
 // Its brightness is kMeanStepBeam times the mean step over its length, at
 // most 1 and at least kDimmestBeam; a point repeated (a segment of no length)
 // is 1.
-using BeamLevels = std::array<double, PointCount>;
+using BeamLevels = std::array<double, kPointCount>;
 BeamLevels BeamBrightness(const Coords& X, const Coords& Y);
 
 // Draws the contour in green as the beam would, adding light where the beam

@@ -72,7 +72,7 @@ void DrawPreview(Canvas& canvas, const FigureData& data, const RenderOptions& op
     const QRgb green = colors::kPreview.rgba();
     canvas.setPen(options.hotColour ? colors::kPreviewHot.rgba() : green, 2);
     canvas.moveTo(path[0].x(), path[0].y());
-    for (int i = 1; i < PointCount; ++i) canvas.lineTo(path[i].x(), path[i].y());
+    for (int i = 1; i < kPointCount; ++i) canvas.lineTo(path[i].x(), path[i].y());
     canvas.setPen(green, 2);  // the closing segment is always green
     canvas.lineTo(path[0].x(), path[0].y());
 }
@@ -81,7 +81,7 @@ void DrawPreview(Canvas& canvas, const FigureData& data, const RenderOptions& op
 
 void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path) {
     path[0] = QPoint(data.FigureX[0], data.FigureY[0]);
-    for (int i = 1; i < PointCount; ++i) {
+    for (int i = 1; i < kPointCount; ++i) {
         int x = data.FigureX[i];
         int y = data.FigureY[i];
         if (hotPoint && data.FigureX[i] == data.FigureX[i - 1] && data.FigureY[i] == data.FigureY[i - 1]) {

@@ -67,7 +67,7 @@ void RenderFigure(const FigureData& data, const RenderOptions& options, JitterRn
 // The preview's vertices: point i at its coordinates, or jittered by up to
 // -4..+3 on each axis when it repeats its predecessor and hotPoint is set (a
 // jittered coordinate is never below 1).
-using PreviewPath = std::array<QPoint, PointCount>;
+using PreviewPath = std::array<QPoint, kPointCount>;
 void PreviewVertices(const FigureData& data, bool hotPoint, JitterRng& rng, PreviewPath& path);
 
 // A rectangle on the editing field, in the field's own pixels (its top left

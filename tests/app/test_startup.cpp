@@ -180,7 +180,7 @@ void TestStartup::pictureOnCommandLine() {
     lp::Coords x, y;
     if (message.isEmpty()) {
         QVERIFY(d.messages.isEmpty());
-        for (int i = 0; i < lp::PointCount; ++i) {
+        for (int i = 0; i < lp::kPointCount; ++i) {
             x[i] = uint8_t(bytes[i]);
             y[i] = uint8_t(bytes[lp::kYBlockOffset + i]);
         }

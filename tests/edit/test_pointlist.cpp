@@ -9,7 +9,7 @@ namespace {
 
 // Point i at (i, 255 - i): every point distinct and known.
 void Ramp(Coords& x, Coords& y) {
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         x[i] = uint8_t(i);
         y[i] = uint8_t(255 - i);
     }
@@ -17,7 +17,7 @@ void Ramp(Coords& x, Coords& y) {
 
 int MaxStep(const Coords& v) {
     int m = 0;
-    for (int i = 0; i < PointCount; ++i) m = std::max(m, std::abs(v[i] - v[(i + 1) % PointCount]));
+    for (int i = 0; i < kPointCount; ++i) m = std::max(m, std::abs(v[i] - v[(i + 1) % kPointCount]));
     return m;
 }
 
@@ -54,7 +54,7 @@ void TestPointList::insert() {
         InsertPoint(x, y, t.c, t.offset);
         const QByteArray tag = QByteArray::number(t.c) + " " + QByteArray::number(t.offset);
         QVERIFY2(x[t.c] == t.x && y[t.c] == t.y, tag);
-        for (int i = 0; i < PointCount; ++i) {
+        for (int i = 0; i < kPointCount; ++i) {
             if (i == t.c) continue;
             // Before c unchanged; after c one place later, the old copy of c at c + 1.
             const int from = !t.shifts || i < t.c ? i : i - 1;
@@ -128,7 +128,7 @@ void TestPointList::normalisation() {
     NormalPoints(x, y, 3);
     const uint8_t head[] = {7, 4, 6, 9, 10};
     for (int i = 0; i < 5; ++i) QCOMPARE(x[i], head[i]);
-    for (int i = 5; i < PointCount; ++i) QCOMPARE(x[i], uint8_t(10));
+    for (int i = 5; i < kPointCount; ++i) QCOMPARE(x[i], uint8_t(10));
     for (uint8_t v : y) QCOMPARE(v, uint8_t(40));
 
     // The same on Y alone, X untouched.
@@ -141,7 +141,7 @@ void TestPointList::normalisation() {
 
     // A figure whose steps are at most 12, the closing pair included, stays.
     Coords sx, sy;
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         const int k = i < 128 ? i : 255 - i;
         sx[i] = uint8_t(100 + (i % 2) * 12);
         sy[i] = uint8_t(2 * k);
@@ -156,9 +156,9 @@ void TestPointList::normalisation() {
     // The worst figure, 0 and 255 alternating: both axes alike, steps within d.
     for (int d : {1, 3, 12}) {
         Coords wx, wy;
-        for (int i = 0; i < PointCount; ++i) wx[i] = wy[i] = (i % 2) ? 255 : 0;
+        for (int i = 0; i < kPointCount; ++i) wx[i] = wy[i] = (i % 2) ? 255 : 0;
         NormalPoints(wx, wy, d);
-        for (int i = 1; i < PointCount; ++i) QVERIFY(std::abs(wx[i] - wx[i - 1]) <= d);
+        for (int i = 1; i < kPointCount; ++i) QVERIFY(std::abs(wx[i] - wx[i - 1]) <= d);
         QCOMPARE(wx, wy);
     }
 }

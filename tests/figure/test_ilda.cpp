@@ -35,9 +35,9 @@ Figure TestFigure(const QString& name) {
     if (name == u"frame") GreateBegin(f.X, f.Y);
     if (name == u"star") GreateStars(f.X, f.Y);
     if (name == u"ramp")
-        for (int i = 0; i < PointCount; ++i) f.X[i] = uint8_t(i), f.Y[i] = uint8_t(255 - i);
+        for (int i = 0; i < kPointCount; ++i) f.X[i] = uint8_t(i), f.Y[i] = uint8_t(255 - i);
     if (name == u"random")
-        for (int i = 0; i < PointCount; ++i)
+        for (int i = 0; i < kPointCount; ++i)
             f.X[i] = uint8_t(RandomBytes(1)[0]), f.Y[i] = uint8_t(RandomBytes(1)[0]);
     return f;
 }

@@ -72,7 +72,7 @@ void TestKvtFile::roundTripIsByteForByte() {
 
 void TestKvtFile::coordinateBlocks() {
     QByteArray bytes(kFileImageSize, char(0x11));
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         bytes[i] = char(i);
         bytes[kYBlockOffset + i] = char(255 - i);
     }
@@ -82,7 +82,7 @@ void TestKvtFile::coordinateBlocks() {
 
     Coords x{}, y{};
     ImageToFigure(buf, x, y);
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         QCOMPARE(x[i], uint8_t(i));
         QCOMPARE(y[i], uint8_t(255 - i));
     }
@@ -93,8 +93,8 @@ void TestKvtFile::coordinateBlocks() {
     FigureToImage(x, y, buf);
     for (int i = 0; i < kPictureBufferSize; ++i) {
         uint8_t expected = i < kFileImageSize ? 0x11 : 0;
-        if (i < PointCount) expected = 1;
-        if (i >= kYBlockOffset && i < kYBlockOffset + PointCount) expected = 2;
+        if (i < kPointCount) expected = 1;
+        if (i >= kYBlockOffset && i < kYBlockOffset + kPointCount) expected = 2;
         QCOMPARE(buf[i], expected);
     }
 }

@@ -47,15 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool finite = true;
     for (lp::Polyline& loop : loops) {
         lp::MarkCorners(loop);
-        finite = finite && lp::IsFinite(loop);
+        finite = finite && lp::AllFinite(loop);
     }
     const lp::JoinedRoute joined = lp::JoinLoops(loops);
     const lp::Polyline& route = loops.size() == 1 ? loops.front() : joined.route;
-    const std::vector<QPointF> points = lp::AllocatePoints(route, count ? count : lp::PointCount);
+    const std::vector<QPointF> points = lp::AllocatePoints(route, count ? count : lp::kPointCount);
     if (finite && count <= lp::kMostPlaced && (loops.size() == 1 || !route.empty()))
-        FUZZ_CHECK(points.size() == size_t(count ? count : lp::PointCount));
+        FUZZ_CHECK(points.size() == size_t(count ? count : lp::kPointCount));
     for (const QPointF& p : points) FUZZ_CHECK(lp::Finite(p));
     lp::Coords X, Y;
-    lp::RoundToField(points.size() == size_t(lp::PointCount) ? points : std::vector<QPointF>(), X, Y);
+    lp::RoundToField(points.size() == size_t(lp::kPointCount) ? points : std::vector<QPointF>(), X, Y);
     return 0;
 }

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         const int sx = j * 53 % 256, sy = 255 - j * 29 % 256, opt = 1 + j * 11, mode = j % 12 + 1;
         lp::Coords X{}, Y{};
         lp::GreateCucle(X, Y, sx, sy, opt, mode, j / 12);
-        for (int i = 0; i < lp::PointCount; ++i)
+        for (int i = 0; i < lp::kPointCount; ++i)
             put(X[i], Y[i], "GreateCucle(%d, %d, %d, %d, %d) point %d", sx, sy, opt, mode, j / 12, i);
     }
     if (argc == 3) return !(std::ofstream(argv[2], std::ios::binary) << got);

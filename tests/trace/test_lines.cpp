@@ -96,7 +96,7 @@ lp::TraceResult TraceLines(const QImage& image, const lp::TracePlacement& placem
 
 QPolygonF Route(const lp::TraceResult& r) {
     QPolygonF p;
-    for (int i = 0; i <= lp::PointCount; ++i) p << QPointF(r.X[i % 256], r.Y[i % 256]);
+    for (int i = 0; i <= lp::kPointCount; ++i) p << QPointF(r.X[i % 256], r.Y[i % 256]);
     return p;
 }
 

@@ -73,7 +73,7 @@ class PartPickTest : public QObject {
             QVERIFY(routed.states[size_t(id)] == lp::PartState::Drawn);
             const QRectF dot = found.parts[size_t(id)].bounds.adjusted(-1, -1, 1, 1);
             int near = 0;
-            for (int i = 0; i < lp::PointCount; ++i) near += dot.contains(QPointF(routed.X[i], routed.Y[i]));
+            for (int i = 0; i < lp::kPointCount; ++i) near += dot.contains(QPointF(routed.X[i], routed.Y[i]));
             QVERIFY(near >= 6);
             lp::TogglePart(choice, routed, id);
         }

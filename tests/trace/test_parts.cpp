@@ -20,7 +20,7 @@ struct Disc {
 // The distance from p to the 256-point contour.
 double ToContour(QPointF p, const lp::TraceResult& r) {
     double best = INFINITY;
-    for (int i = 0; i < lp::PointCount; ++i) {
+    for (int i = 0; i < lp::kPointCount; ++i) {
         const QPointF a(r.X[i], r.Y[i]), d = QPointF(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]) - a;
         const double l2 = QPointF::dotProduct(d, d);
         const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;

@@ -94,7 +94,7 @@ QList<QPolygonF> FieldSamples(const Outline& shape) {
 
 double ToContour(QPointF p, const lp::TraceResult& r) {
     double best = INFINITY;
-    for (int i = 0; i < lp::PointCount; ++i) {
+    for (int i = 0; i < lp::kPointCount; ++i) {
         const QPointF a(r.X[i], r.Y[i]), b(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]), d = b - a;
         const double l2 = QPointF::dotProduct(d, d);
         const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
@@ -216,7 +216,7 @@ void TestTrace::inPlace() {
     const QTransform back = QTransform::fromTranslate(-127, -127) * QTransform::fromScale(0.6, 0.6) *
                             QTransform::fromTranslate(truth.center().x(), truth.center().y());
     for (const QPointF& p : sides[0]) QVERIFY(ToContour(back.map(p), r) <= 1.0);
-    for (int i = 0; i < lp::PointCount; ++i) {
+    for (int i = 0; i < lp::kPointCount; ++i) {
         const QPointF p(r.X[i], r.Y[i]);
         QVERIFY(std::min({std::abs(p.x() - 70), std::abs(p.x() - 190), std::abs(p.y() - 70),
                           std::abs(p.y() - 170)}) <= 1.0);

@@ -104,7 +104,7 @@ class TraceWindowTest : public QObject {
         const lp::TraceResult& traced = openTrace()->result();
         QVERIFY(traced.ok);
         QPolygonF points;
-        for (int i = 0; i < lp::PointCount; ++i) {
+        for (int i = 0; i < lp::kPointCount; ++i) {
             points << QPointF(traced.X[i], traced.Y[i]);
             QVERIFY2(ToOutline(points.last(), edges) <= 1.25, qPrintable(QString::number(i)));
         }
@@ -260,7 +260,7 @@ class TraceWindowTest : public QObject {
         QTest::keyClick(trace, Qt::Key_Return);
         QVERIFY(!trace->isVisible());
         int inSmall = 0, inLarge = 0;
-        for (int i = 0; i < lp::PointCount; ++i) {
+        for (int i = 0; i < lp::kPointCount; ++i) {
             const QPointF p(form_->FigureX[i], form_->FigureY[i]);
             inSmall += target.contains(p);
             inLarge += onField(large).contains(p);
@@ -274,7 +274,7 @@ class TraceWindowTest : public QObject {
     void beamBrightness() {
         lp::TraceResult routed;
         routed.ok = true;
-        for (int i = 0; i < lp::PointCount; ++i) {
+        for (int i = 0; i < lp::kPointCount; ++i) {
             routed.X[i] = uint8_t(i < 128 ? 60 + i : 187 - (i - 128));
             routed.Y[i] = i < 128 ? 40 : 220;
         }

@@ -92,7 +92,7 @@ EditorKeys::Action EditorKeys::actionFor(const QKeyEvent* key, int& dx, int& dy)
     }
     // Without a current point the arrows are left to the focused control.
     const lp::EditorState& s = form_->state;
-    if (!s.AreaMode && (s.CurrentPoint < 0 || s.CurrentPoint >= lp::PointCount)) return Action::None;
+    if (!s.AreaMode && (s.CurrentPoint < 0 || s.CurrentPoint >= lp::kPointCount)) return Action::None;
     return Action::Move;
 }
 

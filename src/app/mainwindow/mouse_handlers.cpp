@@ -59,7 +59,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
             // from another position must not be taken for a point under the cursor.
             state.HoverPoint = lp::kNoHoverPoint;
             SearchPoint(uint8_t(fx), uint8_t(fy));
-            if (state.HoverPoint >= 0 && state.HoverPoint < lp::PointCount)
+            if (state.HoverPoint >= 0 && state.HoverPoint < lp::kPointCount)
                 state.CurrentPoint = state.HoverPoint;
             ui->LabelInsdel->setCaption(QString::number(state.CurrentPoint + 1));
             ui->SpeedButtonOffMade->SetDown(true);
@@ -90,7 +90,7 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
         }
     } else {
         if (state.HoverPoint == lp::kNoHoverPoint) SearchPoint(uint8_t(fx), uint8_t(fy));
-        if (state.DragMode == 1 && state.HoverPoint >= 0 && state.HoverPoint < lp::PointCount) {
+        if (state.DragMode == 1 && state.HoverPoint >= 0 && state.HoverPoint < lp::kPointCount) {
             FigureX[state.HoverPoint] = uint8_t(fx);
             FigureY[state.HoverPoint] = uint8_t(fy);
             ShowCursor(ui->PaintBoxDraw, kDragCursor);

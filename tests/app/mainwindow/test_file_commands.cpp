@@ -60,7 +60,7 @@ QByteArray ImageOf(const PictureBytes& b, int from = 0) {
 
 // A figure unlike the start-up one and unlike the test files.
 void SetSomeFigure(TBaseForm& form) {
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         form.FigureX[i] = uint8_t(i * 3 + 1);
         form.FigureY[i] = uint8_t(200 - i);
     }
@@ -68,7 +68,7 @@ void SetSomeFigure(TBaseForm& form) {
 
 // The figure's file image over the given carried bytes.
 QByteArray ExpectedImage(const TBaseForm& form, QByteArray carried) {
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         carried[i] = char(form.FigureX[i]);
         carried[kYBlockOffset + i] = char(form.FigureY[i]);
     }
@@ -265,7 +265,7 @@ void TestFileCommands::open_data() {
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QString>("name");  // what ToNameTx makes of the file name
     QByteArray diagonal(kFileImageSize, char(0x11));
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         diagonal[i] = char(i);
         diagonal[kYBlockOffset + i] = char(255 - i);
     }

@@ -27,7 +27,7 @@ namespace {
 const QColor kGreen(0, 255, 0);
 
 void SetSomeFigure(TBaseForm& form) {
-    for (int i = 0; i < PointCount; ++i) {
+    for (int i = 0; i < kPointCount; ++i) {
         form.FigureX[i] = uint8_t(i * 3 + 1);
         form.FigureY[i] = uint8_t(200 - i);
     }

@@ -57,7 +57,7 @@ class TestKeyboard : public QObject {
     }
     // Points on a 16 x 16 grid, 12 units apart, row by row; the undo button up.
     void grid() {
-        for (int i = 0; i < lp::PointCount; ++i) put(i, 40 + (i % 16) * 12, 40 + (i / 16) * 12);
+        for (int i = 0; i < lp::kPointCount; ++i) put(i, 40 + (i % 16) * 12, 40 + (i / 16) * 12);
         f->data.UndoX = f->FigureX;
         f->data.UndoY = f->FigureY;
         f->ui->SpeedButtonUndo->setEnabled(false);

@@ -24,7 +24,7 @@ class TestListCommands : public QObject {
   private:
     // Points on a 16 x 16 grid, 12 units apart, row by row.
     void ramp() {
-        for (int i = 0; i < lp::PointCount; ++i) {
+        for (int i = 0; i < lp::kPointCount; ++i) {
             f->FigureX[i] = uint8_t(40 + (i % 16) * 12);
             f->FigureY[i] = uint8_t(40 + (i / 16) * 12);
         }

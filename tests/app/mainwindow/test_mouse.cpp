@@ -226,7 +226,7 @@ void TestMouse::areaSelectionNormalisesAndStopsAtBorder() {
     press(Qt::LeftButton, 20, 30);
     QCOMPARE(cursor(), Qt::SizeAllCursor);
     QCOMPARE(area(), Corners(100, 50, 200, 200));
-    for (int k = 0; k < lp::PointCount; ++k) QCOMPARE(f->data.SelectMask[k], uint8_t(k >= 10 && k < 15));
+    for (int k = 0; k < lp::kPointCount; ++k) QCOMPARE(f->data.SelectMask[k], uint8_t(k >= 10 && k < 15));
 
     // 80 to the right with room for 55, 2 down: stopped at the border.
     drag(100, 32);

@@ -1,0 +1,77 @@
+// The tracing's tuning: every number that decides what a trace draws, in one
+// place, from the ink mask to the points placed along the route (the ILDA
+// import places its points by the same rules). Lengths are field units
+// unless a line says pixels (of the ink mask).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "figure/figuredata.h"
+
+namespace lp {
+
+// Where a path turns sharply: by `angleDegrees` or more between the points
+// `span` before and after a point along it.
+struct CornerRule {
+    double angleDegrees = 45;
+    double span = 1.5;
+};
+
+struct TraceTuning {
+    // The ink mask.
+    int maskSide = 1000;                // the mask's longer side, pixels
+    int keptMin = 800, keptMax = 1200;  // pictures with a longer side in this range keep their size
+    double minContrast = 24;            // class means closer than this (grey levels) are one tone
+    double drawingSeparation = 0.86;    // a drawing's threshold explains at least this share of the variance
+    double drawingMiddle = 0.12;        // ... and at most this share of its pixels lie between its two tones
+    int photoSmoothing = 120;     // a photograph is smoothed over its longer side / this (at least 2 px)
+    float photoEdge = 0.1f;       // contrast (of full) that the photograph's smoothing keeps as an edge
+    int majorityFilter = 250;     // a photograph's mask is evened over its longer side / this (at least 1 px)
+    int64_t mostOutline = 40000;  // a mask whose outlines are longer (pixels) is traced coarser
+
+    // The parts.
+    double groundShare = 0.5;      // ink covering this share of the picture's border is the ground
+    double speckUnits = 1.5;       // parts and holes smaller than a square of this side are dropped
+    double photoSpeck = 1.0 / 60;  // in a photograph, specks are smaller than this share of the mask's side
+    double photoHoleShare = 0.03;  // ... and holes under this share of their part are texture
+    double thinUnits = 6;          // a part is drawn along its strokes when they are at most this wide
+    double thinRatio = 10;         // ... and its longer side is this many times their width
+    double deepShare = 0.1;        // ... with at most this share of its ink deeper inside
+    double holeWeight = 0.25;      // a hole ranks as this share of its area
+    double strokeWeightWidth = 4;  // a drawing of strokes ranks as its length times at least this width
+    int size = 200;                // what is traced is fitted to this longer side by default
+
+    // Outlines (potrace) and their flattening.
+    int turdPixels = 2;           // potrace leaves out paths of at most this many pixels
+    double alphaMax = 1.0;        // potrace's corner threshold: 1.0 keeps a square's corners sharp
+    double optTolerance = 0.2;    // potrace joins curves that stay within this (pixels)
+    double flattening = 0.1;      // curves are flattened into lines within this
+    double tipTurnDegrees = 100;  // a rounded turn at least this sharp ...
+    double tipRounding = 1.5;     // ... passing within this of its control lines' meeting point is a tip
+    CornerRule corners;           // the corners kept: 45 degrees within 1.5 each way
+
+    // Line drawings (pixels; w is the estimated stroke width).
+    double spurWidths = 1;    // whiskers shorter than this many stroke widths are cut off
+    double smoothing = 0.25;  // strokes are smoothed over w times this (a Gaussian's sigma) ...
+    double smoothingMin = 1, smoothingMax = 3;  // ... between these
+    double strokeCornerSpan = 0.75;             // a stroke's corners are looked for within w times this ...
+    double strokeCornerSpanMin = 3;             // ... and at least this each way
+    double strokeSimplify = 0.3;                // a smoothed stroke keeps its shape within this
+
+    // Choosing the parts drawn and placing the points.
+    int points = kPointCount;       // points placed along the route: the figure's
+    double maxMeanStep = 11;        // a longer mean step makes a dim, flickering picture
+    double minPartPoints = 6;       // a part that would get fewer points is left out
+    double maxDeviation = 1;        // beyond it, detail is lost (the user is told)
+    double bridgeSpacing = 1.5;     // loops are sampled this densely for their nearest points
+    double bridgeSamples = 5000;    // ... at most about this many samples
+    double unseenDeviation = 0.15;  // deviations below this cannot be seen beside the rounding
+    double stepRatio = 2;           // no step is longer than this many mean steps
+    size_t placedVertices = 4000;   // a route of more vertices is simplified before placing
+    double placedSimplify = 0.1;    // ... within this
+};
+
+inline constexpr TraceTuning kTraceTuning{};
+
+}  // namespace lp
