@@ -19,6 +19,15 @@ std::vector<QPointF> Resampled(const std::vector<QPointF>& line, double step) {
     return out;
 }
 
+QPointF AtArc(const std::vector<QPointF>& path, const std::vector<double>& arc, double s) {
+    // upper_bound gives the end for s at or beyond the last point: the last segment then.
+    const size_t after = size_t(std::upper_bound(arc.begin(), arc.end(), s) - arc.begin());
+    const size_t i = std::clamp<size_t>(after, 1, path.size() - 1) - 1;
+    const double segment = arc[i + 1] - arc[i];
+    return segment > 0 ? path[i] + (path[i + 1] - path[i]) * std::clamp((s - arc[i]) / segment, 0.0, 1.0)
+                       : path[i];
+}
+
 QPointF LoopArcs::at(double s) const {
     const double total = length();
     const size_t n = size();

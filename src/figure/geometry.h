@@ -104,6 +104,10 @@ double PathLength(const Path& path, bool closed) {
     return length;
 }
 
+// The point at arc length `s` along an open path with arc lengths `arc`
+// (ArcLengths), held to the path's ends. Only for a path of 2 points or more.
+QPointF AtArc(const std::vector<QPointF>& path, const std::vector<double>& arc, double s);
+
 // The fewest equal pieces, none longer than `step`, that the segment a-b
 // splits into; one for a segment of no length.
 inline int Pieces(QPointF a, QPointF b, double step) {

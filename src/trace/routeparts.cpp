@@ -61,11 +61,17 @@ class Chooser {
     }
 
     // The loops of the parts drawn, fitted when the placement fits; `toField`
-    // becomes the fit.
-    std::vector<Polyline> loops(QTransform& toField) const {
+    // becomes the fit. `outlines` tells the outlines from the walks along
+    // strokes, whose corners the stroke shaping found.
+    std::vector<Polyline> loops(QTransform& toField, std::vector<bool>* outlines = nullptr) const {
         std::vector<Polyline> out;
+        if (outlines) outlines->clear();
         for (size_t i = 0; i < found_.parts.size(); ++i)
-            if (drawn(i)) out.insert(out.end(), found_.parts[i].loops.begin(), found_.parts[i].loops.end());
+            if (drawn(i)) {
+                const TracePart& part = found_.parts[i];
+                out.insert(out.end(), part.loops.begin(), part.loops.end());
+                if (outlines) outlines->resize(out.size(), part.kind != TracePart::Kind::Strokes);
+            }
         toField = {};
         if (found_.fitSize > 0 && !out.empty()) {
             toField = FitTransform(LoopBounds(out), found_.fitSize);
@@ -194,15 +200,17 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     // corrected by the route as joined until it holds.
     const std::vector<PartState> chosen = result.states;
     std::vector<Polyline> loops;
+    std::vector<bool> outlines;
     double overhead = 0;
     for (int round = 0; round < 6; ++round) {
         chooser.choose(chosen, choice.drawn, overhead);
-        loops = chooser.loops(result.partsToField);
+        loops = chooser.loops(result.partsToField, &outlines);
         const double length = PathLength(JoinLoops(loops).route, true);
         if (length <= kMaxMeanStep * kPoints * 1.001 || round == 5) break;
         overhead += length - kMaxMeanStep * kPoints;
     }
-    for (Polyline& loop : loops) MarkCorners(loop);
+    for (size_t i = 0; i < loops.size(); ++i)
+        if (outlines[i]) MarkCorners(loops[i]);
     const JoinedRoute joined = JoinLoops(loops);
     if (joined.route.empty()) {
         result.failure = TraceFailure::NoInk;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "figure/geometry.h"
+#include "figure/pathfigure.h"
 #include "figure/tuning.h"
 #include "trace/linefit.h"
 
@@ -16,32 +17,6 @@ using Points = std::vector<QPointF>;
 // Points one pixel apart along the line, its two ends kept.
 Points Resample(const Points& line) {
     return Resampled(line, 1);
-}
-
-double Turn(const Points& p, int i, int d, bool cyclic) {
-    const int n = int(p.size());
-    return TurnAt(p[cyclic ? (i - d + n) % n : i - d], p[i], p[cyclic ? (i + d) % n : i + d]);
-}
-
-// Indices where the line turns by 40 degrees or more over d points each side,
-// the sharpest within d.
-std::vector<int> Corners(const Points& p, int d, bool cyclic) {
-    const int n = int(p.size());
-    if (n < 2 * d + 1) return {};
-    std::vector<double> turn(n, 0);
-    for (int i = cyclic ? 0 : d; i < (cyclic ? n : n - d); ++i) turn[i] = Turn(p, i, d, cyclic);
-    std::vector<int> out;
-    const double sharp = 40 * M_PI / 180;
-    for (int i = 0; i < n; ++i) {
-        if (turn[i] < sharp) continue;
-        bool best = true;
-        for (int j = -d; j <= d && best; ++j) {
-            const int k = cyclic ? (i + j + n) % n : i + j;
-            if (j != 0 && k >= 0 && k < n) best = turn[k] < turn[i] || (turn[k] == turn[i] && j > 0);
-        }
-        if (best) out.push_back(i);
-    }
-    return out;
 }
 
 // Gaussian smoothing; an open run keeps its ends (odd reflection beyond them).
@@ -177,12 +152,14 @@ class Shaper {
     void Split(int e, bool alone) {
         auto& edge = g_.edges[e];
         Points p = Resample(runs_[e].front());
-        const int d = std::max(3, int(std::lround(0.75 * w_)));
         const double sigma =
             std::clamp(w_ * kTraceTuning.smoothing, kTraceTuning.smoothingMin, kTraceTuning.smoothingMax);
         const bool closed = edge.a == edge.b && alone;  // a closed line on its own: no fixed point
         if (closed) p.pop_back();
-        std::vector<int> corners = Corners(p, d, closed);
+        const CornerRule rule{kTraceTuning.corners.angleDegrees,
+                              std::max(kTraceTuning.strokeCornerSpanMin, kTraceTuning.strokeCornerSpan * w_)};
+        std::vector<int> corners;
+        for (const size_t i : FindCorners(p, closed, rule)) corners.push_back(int(i));
         if (closed && corners.empty()) {
             Smooth(p, sigma, true);
             p.push_back(p.front());

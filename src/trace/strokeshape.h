@@ -7,7 +7,7 @@
 namespace lp {
 
 // Smooths every stroke of the graph (the ends of a stroke stay put), marks its
-// corners (turns of 40 degrees or more within 3/4 of a stroke width) and moves
+// corners (FindCorners, within 3/4 of a stroke width: kTraceTuning) and moves
 // every corner and junction, which thinning leaves bent towards the inside, to
 // where the tangents of the curves fitted to the strokes beside it meet; a free
 // end goes where the centre line of a round end lies. `skeleton` is the one
