@@ -22,7 +22,7 @@ QPoint Px(int fx, int fy) {
 }
 
 void Send(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    PaintBox* box = form->ui->PaintBoxDraw;
+    lp::PaintBox* box = form->ui->PaintBoxDraw;
     QMouseEvent event(type, QPointF(pixel), QPointF(box->mapToGlobal(pixel)), button, buttons,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(box, &event);

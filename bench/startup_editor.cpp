@@ -6,8 +6,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    InstallTranslations(app);
-    EditorWindows windows = CreateEditorWindows();
+    lp::InstallTranslations(app);
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     FirstPaintQuit quit(windows.base.get());
     windows.base->showMaximized();
     return QApplication::exec();

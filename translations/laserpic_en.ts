@@ -2,113 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
-    <name>ColorBox</name>
-    <message>
-        <source>Чёрный</source>
-        <translation>Black</translation>
-    </message>
-    <message>
-        <source>Бордовый</source>
-        <translation>Maroon</translation>
-    </message>
-    <message>
-        <source>Зелёный</source>
-        <translation>Green</translation>
-    </message>
-    <message>
-        <source>Оливковый</source>
-        <translation>Olive</translation>
-    </message>
-    <message>
-        <source>Тёмно-синий</source>
-        <translation>Navy</translation>
-    </message>
-    <message>
-        <source>Пурпурный</source>
-        <translation>Purple</translation>
-    </message>
-    <message>
-        <source>Сине-зелёный</source>
-        <translation>Teal</translation>
-    </message>
-    <message>
-        <source>Серый</source>
-        <translation>Grey</translation>
-    </message>
-    <message>
-        <source>Серебристый</source>
-        <translation>Silver</translation>
-    </message>
-    <message>
-        <source>Красный</source>
-        <translation>Red</translation>
-    </message>
-    <message>
-        <source>Ярко-зелёный</source>
-        <translation>Lime</translation>
-    </message>
-    <message>
-        <source>Жёлтый</source>
-        <translation>Yellow</translation>
-    </message>
-    <message>
-        <source>Синий</source>
-        <translation>Blue</translation>
-    </message>
-    <message>
-        <source>Фуксия</source>
-        <translation>Fuchsia</translation>
-    </message>
-    <message>
-        <source>Голубой</source>
-        <translation>Aqua</translation>
-    </message>
-    <message>
-        <source>Белый</source>
-        <translation>White</translation>
-    </message>
-    <message>
-        <source>Мятный</source>
-        <translation>Mint green</translation>
-    </message>
-    <message>
-        <source>Небесный</source>
-        <translation>Sky blue</translation>
-    </message>
-    <message>
-        <source>Кремовый</source>
-        <translation>Cream</translation>
-    </message>
-    <message>
-        <source>Средне-серый</source>
-        <translation>Medium grey</translation>
-    </message>
-    <message>
-        <source>Фон окна</source>
-        <translation>Window background</translation>
-    </message>
-    <message>
-        <source>Текст окна</source>
-        <translation>Window text</translation>
-    </message>
-    <message>
-        <source>Фон поля</source>
-        <translation>Field background</translation>
-    </message>
-    <message>
-        <source>Кнопка</source>
-        <translation>Button</translation>
-    </message>
-    <message>
-        <source>Выделение</source>
-        <translation>Highlight</translation>
-    </message>
-    <message>
-        <source>Подсказка</source>
-        <translation>Tooltip</translation>
-    </message>
-</context>
-<context>
     <name>CommandLine</name>
     <message>
         <source>одно преобразование за раз</source>
@@ -564,29 +457,6 @@ Opens the picture file given, as the open command does.
     </message>
 </context>
 <context>
-    <name>IldaFrameDialog</name>
-    <message>
-        <source>Выбор кадра ILDA</source>
-        <translation>Choose an ILDA Frame</translation>
-    </message>
-    <message>
-        <source>Кадров в файле: %1. Какой импортировать?</source>
-        <translation>The file holds %1 frames. Which one do you want to import?</translation>
-    </message>
-    <message>
-        <source>Кадр</source>
-        <translation>Frame</translation>
-    </message>
-    <message>
-        <source>Имя</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Точек</source>
-        <translation>Points</translation>
-    </message>
-</context>
-<context>
     <name>Picture</name>
     <message>
         <source>Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)</source>
@@ -631,29 +501,6 @@ Opens the picture file given, as the open command does.
     <message>
         <source>Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не загружаются</source>
         <translation>The SVG picture refers to something outside it: %1; such pictures are not loaded</translation>
-    </message>
-</context>
-<context>
-    <name>PortRadioGroup</name>
-    <message>
-        <source>Устройство для «%1»</source>
-        <translation>Device for &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Сейчас действует %1 = %2</source>
-        <translation>In effect now: %1 = %2</translation>
-    </message>
-    <message>
-        <source>Система не нашла последовательных портов</source>
-        <translation>The system found no serial ports</translation>
-    </message>
-    <message>
-        <source> (не найден)</source>
-        <translation> (not found)</translation>
-    </message>
-    <message>
-        <source>По умолчанию: %1</source>
-        <translation>Default: %1</translation>
     </message>
 </context>
 <context>
@@ -1404,6 +1251,159 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>Подождите</source>
         <translation>Please Wait</translation>
+    </message>
+</context>
+<context>
+    <name>lp::ColorBox</name>
+    <message>
+        <source>Чёрный</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Бордовый</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>Зелёный</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Оливковый</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Тёмно-синий</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>Пурпурный</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Сине-зелёный</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Серый</source>
+        <translation>Grey</translation>
+    </message>
+    <message>
+        <source>Серебристый</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Красный</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Ярко-зелёный</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>Жёлтый</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Синий</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Фуксия</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Голубой</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>Белый</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Мятный</source>
+        <translation>Mint green</translation>
+    </message>
+    <message>
+        <source>Небесный</source>
+        <translation>Sky blue</translation>
+    </message>
+    <message>
+        <source>Кремовый</source>
+        <translation>Cream</translation>
+    </message>
+    <message>
+        <source>Средне-серый</source>
+        <translation>Medium grey</translation>
+    </message>
+    <message>
+        <source>Фон окна</source>
+        <translation>Window background</translation>
+    </message>
+    <message>
+        <source>Текст окна</source>
+        <translation>Window text</translation>
+    </message>
+    <message>
+        <source>Фон поля</source>
+        <translation>Field background</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Выделение</source>
+        <translation>Highlight</translation>
+    </message>
+    <message>
+        <source>Подсказка</source>
+        <translation>Tooltip</translation>
+    </message>
+</context>
+<context>
+    <name>lp::IldaFrameDialog</name>
+    <message>
+        <source>Выбор кадра ILDA</source>
+        <translation>Choose an ILDA Frame</translation>
+    </message>
+    <message>
+        <source>Кадров в файле: %1. Какой импортировать?</source>
+        <translation>The file holds %1 frames. Which one do you want to import?</translation>
+    </message>
+    <message>
+        <source>Кадр</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Точек</source>
+        <translation>Points</translation>
+    </message>
+</context>
+<context>
+    <name>lp::PortRadioGroup</name>
+    <message>
+        <source>Устройство для «%1»</source>
+        <translation>Device for &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Сейчас действует %1 = %2</source>
+        <translation>In effect now: %1 = %2</translation>
+    </message>
+    <message>
+        <source>Система не нашла последовательных портов</source>
+        <translation>The system found no serial ports</translation>
+    </message>
+    <message>
+        <source> (не найден)</source>
+        <translation> (not found)</translation>
+    </message>
+    <message>
+        <source>По умолчанию: %1</source>
+        <translation>Default: %1</translation>
     </message>
 </context>
 </TS>

@@ -28,7 +28,7 @@ const QColor kGreen(0, 128, 0);
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm) {
-    ApplyFormFont(this);
+    lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("AboutForm"));
     // A dialog border without a system menu: no close box in the title bar.
@@ -42,7 +42,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     narrow.setStretch(86);
     ui->Label3->setFont(narrow);
     for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
-        SetLabelColour(label, Qt::black);
+        lp::SetLabelColour(label, Qt::black);
         label->adjustSize();
     }
     ui->Label2->installEventFilter(this);
@@ -83,19 +83,19 @@ void TAboutForm::BitBtn1Click() {
 }
 
 void TAboutForm::Label2MouseMove() {
-    SetLabelColour(ui->Label2, kRed);
+    lp::SetLabelColour(ui->Label2, kRed);
 }
 
 void TAboutForm::Label6MouseMove() {
-    SetLabelColour(ui->Label6, kRed);
+    lp::SetLabelColour(ui->Label6, kRed);
 }
 
 void TAboutForm::Label2MouseLeave() {
-    SetLabelColour(ui->Label2, kNavy);
+    lp::SetLabelColour(ui->Label2, kNavy);
 }
 
 void TAboutForm::Label6MouseLeave() {
-    SetLabelColour(ui->Label6, kNavy);
+    lp::SetLabelColour(ui->Label6, kNavy);
 }
 
 void TAboutForm::Label2Click() {
@@ -107,9 +107,9 @@ void TAboutForm::Label6Click() {
 }
 
 void TAboutForm::openLink(QLabel* label, const QUrl& url) {
-    SetLabelColour(label, kGreen);
-    dialogs().openLink(this, url);  // the result is not examined; the dialog stays open
-    SetLabelColour(label, kGreen);
+    lp::SetLabelColour(label, kGreen);
+    lp::dialogs().openLink(this, url);  // the result is not examined; the dialog stays open
+    lp::SetLabelColour(label, kGreen);
 }
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {

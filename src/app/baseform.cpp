@@ -22,18 +22,18 @@ constexpr QSize kDecoration(2 * 4, 30 + 4);
 }  // namespace
 
 TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
-    ApplyFormFont(this);
+    lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("BaseForm"));
 
     QFont bold = ui->LabelPoint->font();
     bold.setBold(true);
     ui->LabelPoint->setFont(bold);
-    SetLabelColour(ui->LabelPoint, QColor(255, 0, 0));
+    lp::SetLabelColour(ui->LabelPoint, QColor(255, 0, 0));
     QFont insdel = bold;
     insdel.setPointSize(10);
     ui->LabelInsdel->setFont(insdel);
-    SetLabelColour(ui->LabelInsdel, QColor(0, 0, 255));
+    lp::SetLabelColour(ui->LabelInsdel, QColor(0, 0, 255));
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
 
     QPalette tools = ui->GroupBoxTools->palette();
@@ -86,7 +86,7 @@ void TBaseForm::setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgFor
 
 void TBaseForm::setIcons() {
     Q_INIT_RESOURCE(resources);  // the icons live in a static library
-    for (SpeedButton* button : findChildren<SpeedButton*>()) {
+    for (lp::SpeedButton* button : findChildren<lp::SpeedButton*>()) {
         const QString path = QStringLiteral(":/icons/%1.svg").arg(button->objectName());
         if (QFile::exists(path)) button->setIcon(QIcon(path));
     }

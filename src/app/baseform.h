@@ -47,8 +47,8 @@ class TBaseForm : public QWidget {
     QString PictureTitle;
     QString PictureName;
 
-    FileDialogState OpenDialogPic;
-    FileDialogState SaveDialogPic;
+    lp::FileDialogState OpenDialogPic;
+    lp::FileDialogState SaveDialogPic;
     QTimer* TimerAvtoSave;
     QTimer* TimerPointOff;
 
@@ -136,7 +136,7 @@ class TBaseForm : public QWidget {
     void SpeedButtonMirrGorClick();
 
     // Background tracing picture.
-    FileDialogState OpenPictureDialog;
+    lp::FileDialogState OpenPictureDialog;
     void SpeedButtonLoadPictureClick();
     void SpeedButtonPicVisibleClick();
     void ScrollBarRazmXChange();
@@ -144,8 +144,8 @@ class TBaseForm : public QWidget {
     void CheckBoxTogezClick();
 
     // ILDA interchange.
-    FileDialogState OpenDialogIlda;
-    FileDialogState SaveDialogIlda;
+    lp::FileDialogState OpenDialogIlda;
+    lp::FileDialogState SaveDialogIlda;
     void SpeedButtonImportIldaClick();
     void SpeedButtonExportIldaClick();
 

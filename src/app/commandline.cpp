@@ -9,6 +9,8 @@
 #include "app/commandoptions.h"
 #include "language/translations.h"
 
+namespace lp {
+
 namespace {
 
 // A path as the open dialog would give it: absolute; a file: URL becomes its path.
@@ -175,3 +177,5 @@ int AnswerWithoutWindow(const QStringList& arguments) {
     std::fputs(command.errors.toLocal8Bit().constData(), stderr);
     return command.exitCode ? *command.exitCode : RunConversion(command);
 }
+
+}  // namespace lp

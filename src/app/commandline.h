@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace lp {
+
 // What the command line asks for besides the window.
 enum class Conversion { None, ExportIlda, ImportIlda, Trace, Text };
 
@@ -51,3 +53,5 @@ int CommandFailed(const QString& message);
 
 // The program's arguments as strings in the system's encoding.
 QStringList ArgumentList(int argc, char* argv[]);
+
+}  // namespace lp

@@ -7,6 +7,8 @@
 #include "app/ilda_cli.h"
 #include "app/trace_cli.h"
 
+namespace lp {
+
 QString CommandText(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
 }
@@ -235,3 +237,5 @@ QString ConversionsOf(const CommandOption& option) {
         if (option.use & UseBit(row.conversion)) names << QStringLiteral("--") + QLatin1String(row.option);
     return names.join(CommandText(QT_TRANSLATE_NOOP("CommandLine", " или ")));
 }
+
+}  // namespace lp

@@ -10,6 +10,8 @@
 
 #include "app/commandline.h"
 
+namespace lp {
+
 inline const QString kProgramName = QStringLiteral("laserpic");
 
 // A text of the command line, translated.
@@ -67,3 +69,5 @@ QString ConversionSynopsis(const CommandConversion& conversion);
 // "--trace или --text": the conversions an option belongs to.
 QString ConversionsOf(const CommandOption& option);
 QString CommandHelp();
+
+}  // namespace lp

@@ -4,6 +4,8 @@
 #include "figure/ilda.h"
 #include "figure/kvtfile.h"
 
+namespace lp {
+
 namespace {
 
 int Failed(const QString& path, const QString& reason) {
@@ -40,3 +42,5 @@ int RunIldaImport(const CommandLine& command) {
     const lp::FileResult written = lp::WritePictureFile(out, buffer);
     return written ? 0 : Failed(out, written.error);
 }
+
+}  // namespace lp

@@ -8,24 +8,25 @@
 #include "language/translations.h"
 
 int main(int argc, char* argv[]) {
-    const QStringList arguments = ArgumentList(argc, argv);
+    const QStringList arguments = lp::ArgumentList(argc, argv);
     // Help, version, mistakes and the file conversions are answered before
     // anything needs a display.
-    if (const int status = AnswerWithoutWindow(arguments); status >= 0) return status;
+    if (const int status = lp::AnswerWithoutWindow(arguments); status >= 0) return status;
 
-    DisplayGuard guard;
+    lp::DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();
 
-    InstallTranslations(app);
-    const CommandLine command = ParseCommandLine(arguments);
+    lp::InstallTranslations(app);
+    const lp::CommandLine command = lp::ParseCommandLine(arguments);
     std::fputs(command.errors.toLocal8Bit().constData(), stderr);
-    SetDesktopIdentity();
-    EditorWindows windows = CreateEditorWindows();
+    lp::SetDesktopIdentity();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     windows.base->showMaximized();
     if (!command.picture.isEmpty())
-        QTimer::singleShot(0, windows.base.get(),
-                           [&windows, &command] { OpenPictureAtStartUp(*windows.base, command.picture); });
+        QTimer::singleShot(0, windows.base.get(), [&windows, &command] {
+            lp::OpenPictureAtStartUp(*windows.base, command.picture);
+        });
     // Work still running is asked to stop and waited for as the application object goes.
     return QApplication::exec();
 }

@@ -11,12 +11,19 @@
 #include "link/txcomform.h"
 #include "widgets/formstyle.h"
 
+// The icon lives in a static library; Q_INIT_RESOURCE works only outside a namespace.
+static void InitDesktopResource() {
+    Q_INIT_RESOURCE(desktop);
+}
+
+namespace lp {
+
 EditorWindows::EditorWindows() = default;
 EditorWindows::~EditorWindows() = default;
 EditorWindows::EditorWindows(EditorWindows&&) noexcept = default;
 
 void SetDesktopIdentity() {
-    Q_INIT_RESOURCE(desktop);  // the icon lives in a static library
+    InitDesktopResource();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.laserpic.LaserPic"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/org.laserpic.LaserPic.svg")));
 }
@@ -110,3 +117,5 @@ QString DisplayGuard::FailureLine(const QStringList& messages) {
                .arg(first.simplified()) +
            tail;
 }
+
+}  // namespace lp

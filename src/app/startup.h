@@ -10,6 +10,8 @@ class TAboutForm;
 class TTxComForm;
 class TProgForm;
 
+namespace lp {
+
 struct EditorWindows {
     std::unique_ptr<TBaseForm> base;
     std::unique_ptr<TAboutForm> about;
@@ -47,3 +49,5 @@ class DisplayGuard {
   private:
     bool active_ = false;
 };
+
+}  // namespace lp

@@ -8,6 +8,8 @@
 #include "picture/picturefile.h"
 #include "trace/trace.h"
 
+namespace lp {
+
 namespace {
 
 // Pictures are decoded to fit in this box: the tracer works at about 1000 px.
@@ -78,3 +80,5 @@ int RunTraceImage(const CommandLine& command) {
     }
     return Write(command.paths[1], result);
 }
+
+}  // namespace lp

@@ -2,6 +2,8 @@
 // outline or a line of text becomes a 256-point picture file.
 #pragma once
 
+namespace lp {
+
 struct CommandLine;
 
 // Each returns the exit status: 0 done (warnings, if any, on standard error),
@@ -10,3 +12,5 @@ struct CommandLine;
 // fonts and the picture decoders (AnswerWithoutWindow makes one on no display).
 int RunTraceImage(const CommandLine& command);
 int RunTraceText(const CommandLine& command);
+
+}  // namespace lp

@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace lp {
+
 namespace {
 
 // Loads a translation file and installs it on the application; false when
@@ -54,3 +56,5 @@ QString InstallTranslations(QCoreApplication& app, const QStringList& uiLanguage
     QLocale::setDefault(russian);
     return QStringLiteral("ru");
 }
+
+}  // namespace lp

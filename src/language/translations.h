@@ -8,6 +8,8 @@
 
 class QCoreApplication;
 
+namespace lp {
+
 // Whether the first of the user's interface languages (as
 // QLocale::uiLanguages() lists them) is English. "C" and "POSIX" are not.
 bool WantsEnglish(const QStringList& uiLanguages);
@@ -27,3 +29,5 @@ QLocale InterfaceLocale();
 // language installed, "en" or "ru".
 QString InstallTranslations(QCoreApplication& app, const QStringList& uiLanguages = QLocale().uiLanguages(),
                             const QStringList& folders = TranslationFolders());
+
+}  // namespace lp

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+namespace lp {
+
 namespace {
 
 const QColor kFolderBack(214, 170, 60);
@@ -91,3 +93,5 @@ void CopyAnimation::paintEvent(QPaintEvent*) {
     DrawFolderFront(p, from, false);
     DrawFolderFront(p, to, true);
 }
+
+}  // namespace lp

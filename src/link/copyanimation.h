@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace lp {
+
 class CopyAnimation : public QWidget {
     Q_OBJECT
   public:
@@ -26,3 +28,5 @@ class CopyAnimation : public QWidget {
     QTimer timer_;
     int frame_ = 0;
 };
+
+}  // namespace lp

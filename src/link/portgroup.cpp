@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <algorithm>
 
+namespace lp {
+
 namespace {
 
 // Room the frame and the caption take from the group's rectangle.
@@ -86,3 +88,5 @@ void PortRadioGroup::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
     delete menu;
 }
+
+}  // namespace lp

@@ -12,6 +12,8 @@
 class QMenu;
 class QRadioButton;
 
+namespace lp {
+
 class PortRadioGroup : public EtchedGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
@@ -44,3 +46,5 @@ class PortRadioGroup : public EtchedGroupBox {
     int columns_ = 1;
     int pendingIndex_ = -1;
 };
+
+}  // namespace lp

@@ -9,6 +9,8 @@
 #include "link/portnames.h"
 #include "link/serialport.h"
 
+namespace lp {
+
 namespace {
 
 QString Entry(const lp::SerialPortEntry& port) {
@@ -64,3 +66,5 @@ QMenu* PortRadioGroup::createPortMenu(int item) {
     });
     return menu;
 }
+
+}  // namespace lp

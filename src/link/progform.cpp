@@ -18,7 +18,7 @@ constexpr uint8_t kArgument = 1;
 }  // namespace
 
 TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
-    ApplyFormFont(this);
+    lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("ProgForm"));
     move(103, 139);
@@ -28,15 +28,15 @@ TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
     QFont digits = font();
     digits.setPixelSize(13);
     digits.setBold(true);
-    for (SpeedButton* b : {ui->SpeedButton1, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4,
-                           ui->SpeedButton5, ui->SpeedButton6, ui->SpeedButton7, ui->SpeedButton8}) {
+    for (lp::SpeedButton* b : {ui->SpeedButton1, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4,
+                               ui->SpeedButton5, ui->SpeedButton6, ui->SpeedButton7, ui->SpeedButton8}) {
         b->setFont(digits);
         QPalette palette = b->palette();
         palette.setColor(QPalette::ButtonText, QColor(255, 0, 0));
         b->setPalette(palette);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
-    for (SpeedButton* button : {ui->SpeedButtonHand, ui->SpeedButtonAvto, ui->SpeedButtonSound})
+    for (lp::SpeedButton* button : {ui->SpeedButtonHand, ui->SpeedButtonAvto, ui->SpeedButtonSound})
         button->setIcon(QIcon(QStringLiteral(":/link/%1.svg").arg(button->objectName())));
 
     connect(ui->SpeedButton1, &QAbstractButton::clicked, this, &TProgForm::SpeedButton1Click);

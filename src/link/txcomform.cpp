@@ -22,7 +22,7 @@ constexpr QSize kLogClosed(460, 92);
 }  // namespace
 
 TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm) {
-    ApplyFormFont(this);
+    lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TxComForm"));
     figureX_.fill(127);

@@ -95,7 +95,7 @@ QString NoSandbox() {
 // when the decoding needs none; `reason` is made once it is installed.
 void FailTranslated(int& argc, char** argv, const std::function<QString()>& reason) {
     QCoreApplication application(argc, argv);
-    InstallTranslations(application);
+    lp::InstallTranslations(application);
     Fail(reason());
 }
 
@@ -193,7 +193,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> application = lp::PrepareDecoding(FormatOf(file), argc, argv);
     // The answers in the user's language: the translation is read before the sandbox closes.
     if (!application) application = std::make_unique<QCoreApplication>(argc, argv);
-    InstallTranslations(*application);
+    lp::InstallTranslations(*application);
     tooLarge = QByteArray(lp::kDecodeFailure) + ' ' + lp::DecodeTooLarge().toUtf8() + '\n';
     if (!Sandboxed()) return 0;
     lp::PictureResult result;

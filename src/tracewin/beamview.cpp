@@ -7,6 +7,8 @@
 #include "trace/partpick.h"
 #include "view/beam.h"
 
+namespace lp {
+
 namespace {
 
 // How far from a part's outline a click still takes it, in pixels.
@@ -92,3 +94,5 @@ void TBeamView::mousePressEvent(QMouseEvent* event) {
 void TBeamView::leaveEvent(QEvent*) {
     hover(-1);
 }
+
+}  // namespace lp

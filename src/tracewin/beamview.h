@@ -8,6 +8,8 @@
 
 #include "trace/trace.h"
 
+namespace lp {
+
 class TBeamView : public QWidget {
     Q_OBJECT
   public:
@@ -38,3 +40,5 @@ class TBeamView : public QWidget {
     bool clickable_ = false;
     int hover_ = -1;
 };
+
+}  // namespace lp

@@ -13,7 +13,7 @@
 namespace {
 
 QString Units(double value) {
-    return TTraceForm::tr("%1 ед.").arg(InterfaceLocale().toString(value, 'f', 1));
+    return TTraceForm::tr("%1 ед.").arg(lp::InterfaceLocale().toString(value, 'f', 1));
 }
 
 // Why the parts not drawn are not: counted by reason.
@@ -37,10 +37,11 @@ QString StatusOf(const lp::TraceOutcome& outcome) {
     if (!r.ok) {
         text = r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error;
     } else {
-        text = TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
-                   .arg(r.contours)
-                   .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
-                   .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
+        text =
+            TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
+                .arg(r.contours)
+                .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
         if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
@@ -53,7 +54,7 @@ QString StatusOf(const lp::TraceOutcome& outcome) {
 }  // namespace
 
 TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm) {
-    ApplyFormFont(this);
+    lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
@@ -73,7 +74,7 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     findOn(ui->CheckBoxBold, &QCheckBox::toggled);
     findOn(ui->SpinSize, &QSpinBox::valueChanged);
     connect(ui->SpinLargest, &QSpinBox::valueChanged, this, &TTraceForm::retrace);
-    connect(ui->BeamView, &TBeamView::partClicked, this, &TTraceForm::partClicked);
+    connect(ui->BeamView, &lp::TBeamView::partClicked, this, &TTraceForm::partClicked);
     connect(ui->ButtonResetParts, &QPushButton::clicked, this, &TTraceForm::resetParts);
     connect(ui->ButtonOpenPicture, &QPushButton::clicked, this, &TTraceForm::openPictureRequested);
     connect(ui->ButtonShowPicture, &QPushButton::clicked, this, &TTraceForm::showPictureRequested);

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+namespace lp {
+
 void AutoLabel::setCaption(const QString& text) {
     if (text == this->text()) return;
     setText(text);
@@ -18,3 +20,5 @@ void AutoLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) sizes_.clear();
     QLabel::changeEvent(event);
 }
+
+}  // namespace lp

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QLabel>
 
+namespace lp {
+
 class AutoLabel : public QLabel {
     Q_OBJECT
   public:
@@ -18,3 +20,5 @@ class AutoLabel : public QLabel {
   private:
     QHash<QString, QSize> sizes_;
 };
+
+}  // namespace lp

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QStylePainter>
 
+namespace lp {
+
 namespace {
 struct NamedColor {
     const char* name;
@@ -12,26 +14,26 @@ struct NamedColor {
 };
 
 const NamedColor kStandardColors[] = {
-    {QT_TRANSLATE_NOOP("ColorBox", "Чёрный"), QColor(0, 0, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Бордовый"), QColor(128, 0, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Зелёный"), QColor(0, 128, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Оливковый"), QColor(128, 128, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Тёмно-синий"), QColor(0, 0, 128)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Пурпурный"), QColor(128, 0, 128)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Сине-зелёный"), QColor(0, 128, 128)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Серый"), QColor(128, 128, 128)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Серебристый"), QColor(192, 192, 192)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Красный"), QColor(255, 0, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Ярко-зелёный"), QColor(0, 255, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Жёлтый"), QColor(255, 255, 0)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Синий"), QColor(0, 0, 255)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Фуксия"), QColor(255, 0, 255)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Голубой"), QColor(0, 255, 255)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Белый"), QColor(255, 255, 255)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Мятный"), QColor(192, 220, 192)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Небесный"), QColor(166, 202, 240)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Кремовый"), QColor(255, 251, 240)},
-    {QT_TRANSLATE_NOOP("ColorBox", "Средне-серый"), QColor(160, 160, 164)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Чёрный"), QColor(0, 0, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Бордовый"), QColor(128, 0, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Зелёный"), QColor(0, 128, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Оливковый"), QColor(128, 128, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Тёмно-синий"), QColor(0, 0, 128)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Пурпурный"), QColor(128, 0, 128)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Сине-зелёный"), QColor(0, 128, 128)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Серый"), QColor(128, 128, 128)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Серебристый"), QColor(192, 192, 192)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Красный"), QColor(255, 0, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Ярко-зелёный"), QColor(0, 255, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Жёлтый"), QColor(255, 255, 0)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Синий"), QColor(0, 0, 255)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Фуксия"), QColor(255, 0, 255)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Голубой"), QColor(0, 255, 255)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Белый"), QColor(255, 255, 255)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Мятный"), QColor(192, 220, 192)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Небесный"), QColor(166, 202, 240)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Кремовый"), QColor(255, 251, 240)},
+    {QT_TRANSLATE_NOOP("lp::ColorBox", "Средне-серый"), QColor(160, 160, 164)},
 };
 }  // namespace
 
@@ -48,12 +50,12 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     // The desktop's own colours.
     const QPalette palette;
     const std::pair<const char*, QPalette::ColorRole> systemColors[] = {
-        {QT_TRANSLATE_NOOP("ColorBox", "Фон окна"), QPalette::Window},
-        {QT_TRANSLATE_NOOP("ColorBox", "Текст окна"), QPalette::WindowText},
-        {QT_TRANSLATE_NOOP("ColorBox", "Фон поля"), QPalette::Base},
-        {QT_TRANSLATE_NOOP("ColorBox", "Кнопка"), QPalette::Button},
-        {QT_TRANSLATE_NOOP("ColorBox", "Выделение"), QPalette::Highlight},
-        {QT_TRANSLATE_NOOP("ColorBox", "Подсказка"), QPalette::ToolTipBase},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Фон окна"), QPalette::Window},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Текст окна"), QPalette::WindowText},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Фон поля"), QPalette::Base},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Кнопка"), QPalette::Button},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Выделение"), QPalette::Highlight},
+        {QT_TRANSLATE_NOOP("lp::ColorBox", "Подсказка"), QPalette::ToolTipBase},
     };
     for (const auto& [name, role] : systemColors)
         addItem(swatch(palette.color(role)), tr(name), palette.color(role));
@@ -86,3 +88,5 @@ void ColorBox::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
 }
+
+}  // namespace lp

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QComboBox>
 
+namespace lp {
+
 class ColorBox : public QComboBox {
     Q_OBJECT
   public:
@@ -14,3 +16,5 @@ class ColorBox : public QComboBox {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+}  // namespace lp

@@ -10,8 +10,10 @@
 #include <algorithm>
 
 #include "files/replacefile.h"
-#include "widgets/picturepreview.h"
 #include "widgets/ildaframedialog.h"
+#include "widgets/picturepreview.h"
+
+namespace lp {
 
 namespace {
 
@@ -128,3 +130,5 @@ SaveTarget AskSaveTarget(QWidget* parent, const QString& path, const QString& wh
                ? SaveTarget::Accepted
                : SaveTarget::Declined;
 }
+
+}  // namespace lp

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace lp {
+
 // What a file dialog remembers between uses.
 struct FileDialogState {
     QString title;
@@ -51,3 +53,5 @@ void ShowFileFailure(QWidget* parent, const QString& what, const QString& path, 
 // refused; something already there is written over only when the user agrees.
 enum class SaveTarget { Refused, Declined, Accepted };
 SaveTarget AskSaveTarget(QWidget* parent, const QString& path, const QString& what);
+
+}  // namespace lp

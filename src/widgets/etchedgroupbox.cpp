@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace lp {
+
 namespace {
 
 constexpr int kCaptionLeft = 8;
@@ -23,3 +25,5 @@ void EtchedGroupBox::paintEvent(QPaintEvent*) {
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
 }
+
+}  // namespace lp

@@ -5,6 +5,8 @@
 
 #include <QGroupBox>
 
+namespace lp {
+
 class EtchedGroupBox : public QGroupBox {
     Q_OBJECT
   public:
@@ -13,3 +15,5 @@ class EtchedGroupBox : public QGroupBox {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+}  // namespace lp

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QLabel>
 
+namespace lp {
+
 void ApplyFormFont(QWidget* window) {
     QFont font;
     font.setFamilies(
@@ -16,3 +18,5 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }
+
+}  // namespace lp

@@ -8,6 +8,8 @@
 
 #include "widgets/formstyle.h"
 
+namespace lp {
+
 IldaFrameDialog::IldaFrameDialog(const QList<lp::IldaFrameInfo>& frames, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("IldaFrameDialog"));
     setWindowTitle(tr("Выбор кадра ILDA"));
@@ -53,3 +55,5 @@ int ChooseIldaFrame(QWidget* parent, const QList<lp::IldaFrameInfo>& frames) {
     IldaFrameDialog dialog(frames, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
 }
+
+}  // namespace lp

@@ -9,6 +9,8 @@
 
 class QTreeWidget;
 
+namespace lp {
+
 class IldaFrameDialog : public QDialog {
     Q_OBJECT
   public:
@@ -21,3 +23,5 @@ class IldaFrameDialog : public QDialog {
 
 // Shows the list modally; the chosen frame's index, or -1 when cancelled.
 int ChooseIldaFrame(QWidget* parent, const QList<lp::IldaFrameInfo>& frames);
+
+}  // namespace lp

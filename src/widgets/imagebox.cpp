@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace lp {
+
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -31,3 +33,5 @@ void ImageBox::paintEvent(QPaintEvent*) {
     }
     QPainter(this).drawImage(QPoint(0, 0), stretched_);
 }
+
+}  // namespace lp

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace lp {
+
 class ImageBox : public QWidget {
     Q_OBJECT
   public:
@@ -24,3 +26,5 @@ class ImageBox : public QWidget {
     QImage stretched_;
     qint64 stretchedFrom_ = 0;  // cache key of the picture stretched
 };
+
+}  // namespace lp

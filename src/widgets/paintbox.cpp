@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace lp {
+
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -38,3 +40,5 @@ void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit doubleClicked();
     emit pressed(event->button(), event->position().toPoint());
 }
+
+}  // namespace lp

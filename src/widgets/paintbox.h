@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace lp {
+
 class PaintBox : public QWidget {
     Q_OBJECT
   public:
@@ -31,3 +33,5 @@ class PaintBox : public QWidget {
   private:
     QImage image_;
 };
+
+}  // namespace lp

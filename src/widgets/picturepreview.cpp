@@ -6,6 +6,8 @@
 
 #include "picture/picturefile.h"
 
+namespace lp {
+
 PicturePreview::PicturePreview(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PicturePreview"));
     box_ = new QLabel(this);
@@ -71,3 +73,5 @@ void PicturePreview::clear() {
     size_->clear();
     emit updated();
 }
+
+}  // namespace lp

@@ -10,6 +10,8 @@
 
 class QLabel;
 
+namespace lp {
+
 class PicturePreview : public QWidget {
     Q_OBJECT
   public:
@@ -45,3 +47,5 @@ class PicturePreview : public QWidget {
     QLabel* box_;
     QLabel* size_;
 };
+
+}  // namespace lp

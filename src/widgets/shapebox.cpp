@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace lp {
+
 ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) {}
 
 void ShapeBox::setBrushColor(const QColor& color) {
@@ -15,3 +17,5 @@ void ShapeBox::paintEvent(QPaintEvent*) {
     painter.setPen(pen_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+}  // namespace lp

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace lp {
+
 class ShapeBox : public QWidget {
     Q_OBJECT
   public:
@@ -19,3 +21,5 @@ class ShapeBox : public QWidget {
     QColor brush_{Qt::black};
     QColor pen_{Qt::white};
 };
+
+}  // namespace lp

@@ -1,5 +1,7 @@
 #include "widgets/speedbutton.h"
 
+namespace lp {
+
 SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
@@ -35,3 +37,5 @@ void SpeedButton::nextCheckState() {
     else if (allowAllUp_)
         setChecked(false);
 }
+
+}  // namespace lp

@@ -6,6 +6,8 @@
 
 #include <QToolButton>
 
+namespace lp {
+
 class SpeedButton : public QToolButton {
     Q_OBJECT
     Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex)
@@ -33,3 +35,5 @@ class SpeedButton : public QToolButton {
     int group_ = 0;
     bool allowAllUp_ = false;
 };
+
+}  // namespace lp

@@ -122,7 +122,7 @@ void AboutFormTest::layout() {
 
 void AboutFormTest::enterCloses() {
     ScriptedDialogs answers;
-    EditorWindows windows = CreateEditorWindows();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     TAboutForm& form = *windows.about;
     QSignalSpy done(&form, &QDialog::finished);
     QTimer::singleShot(0, &form, [&] {

@@ -40,7 +40,7 @@ void TestLanguage::choice_data() {
 void TestLanguage::choice() {
     QFETCH(QStringList, languages);
     QFETCH(bool, english);
-    QCOMPARE(WantsEnglish(languages), english);
+    QCOMPARE(lp::WantsEnglish(languages), english);
 }
 
 void TestLanguage::windows_data() {
@@ -66,13 +66,13 @@ void TestLanguage::windows_data() {
 void TestLanguage::windows() {
     QFETCH(QStringList, languages);
     QFETCH(QString, installed);
-    QCOMPARE(InstallTranslations(*qApp, languages, {QStringLiteral(LASERPIC_TRANSLATIONS)}), installed);
-    EditorWindows windows = CreateEditorWindows();
+    QCOMPARE(lp::InstallTranslations(*qApp, languages, {QStringLiteral(LASERPIC_TRANSLATIONS)}), installed);
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     TBaseForm& form = *windows.base;
     QTEST(form.windowTitle(), "title");
     QTEST(form.ui->SpeedButtonOpenPic->toolTip(), "hint");
     ScriptedDialogs d;
-    OpenPictureAtStartUp(form, QStringLiteral("/nonexistent/picture.kvt"));
+    lp::OpenPictureAtStartUp(form, QStringLiteral("/nonexistent/picture.kvt"));
     QCOMPARE(d.messages.size(), 1);
     QTEST(d.messages[0].text.section('\n', 0, 0), "message");
     QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes);

@@ -44,41 +44,41 @@ struct ControlRow {
 
 // clang-format off
 const ControlRow kControls[] = {
-    {"SpeedButtonLoadPicture", "SpeedButton", "BaseForm", {2, 0, 23, 22}, true, u""_s, u"Вставить картинку-подложку для обрисовки"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonOpenPic", "SpeedButton", "BaseForm", {24, 0, 23, 22}, true, u""_s, u"Открыть файл лазерной картинки для редактирования"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonSavePic", "SpeedButton", "BaseForm", {48, 0, 23, 22}, true, u""_s, u"Сохранить файл лазерной картинки"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonLink", "SpeedButton", "BaseForm", {72, 0, 23, 22}, true, u""_s, u"Загрузить картинку лазера в автономное устройство"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonUstProgram", "SpeedButton", "BaseForm", {96, 0, 23, 22}, true, u""_s, u"Установить запрограммированную лазерную картинку"_s, -1, -1, -1, -1, -1, 0, 0, false},
-    {"SpeedButtonUndo", "SpeedButton", "BaseForm", {120, 0, 23, 22}, true, u""_s, u"вернуть прежнюю картинку"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonLoadPicture", "lp::SpeedButton", "BaseForm", {2, 0, 23, 22}, true, u""_s, u"Вставить картинку-подложку для обрисовки"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonOpenPic", "lp::SpeedButton", "BaseForm", {24, 0, 23, 22}, true, u""_s, u"Открыть файл лазерной картинки для редактирования"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonSavePic", "lp::SpeedButton", "BaseForm", {48, 0, 23, 22}, true, u""_s, u"Сохранить файл лазерной картинки"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonLink", "lp::SpeedButton", "BaseForm", {72, 0, 23, 22}, true, u""_s, u"Загрузить картинку лазера в автономное устройство"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonUstProgram", "lp::SpeedButton", "BaseForm", {96, 0, 23, 22}, true, u""_s, u"Установить запрограммированную лазерную картинку"_s, -1, -1, -1, -1, -1, 0, 0, false},
+    {"SpeedButtonUndo", "lp::SpeedButton", "BaseForm", {120, 0, 23, 22}, true, u""_s, u"вернуть прежнюю картинку"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelPoint", "QLabel", "BaseForm", {152, 8, 60, 13}, false, u"LabelPoint"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelPosX", "QLabel", "BaseForm", {216, 8, 50, 13}, false, u"LabelPosX"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelPosY", "QLabel", "BaseForm", {272, 8, 50, 13}, false, u"LabelPosY"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonInsertPoint", "SpeedButton", "BaseForm", {328, 0, 23, 22}, true, u""_s, u"Вставить точку"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonInsertPoint", "lp::SpeedButton", "BaseForm", {328, 0, 23, 22}, true, u""_s, u"Вставить точку"_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelInsdel", "QLabel", "BaseForm", {355, 4, 20, 16}, false, u"no"_s, u"номер редактируемой точки"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonDeletePoint", "SpeedButton", "BaseForm", {385, 0, 23, 22}, true, u""_s, u"Удалить точку"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonPicVisible", "SpeedButton", "BaseForm", {456, 0, 23, 22}, true, u""_s, u"включить - выключить  картинку"_s, -1, -1, -1, -1, -1, 4, 1, true},
-    {"SpeedButtonWeb", "SpeedButton", "BaseForm", {480, 0, 23, 22}, true, u""_s, u"включить - выключить  сетку"_s, -1, -1, -1, -1, -1, 2, 1, true},
-    {"SpeedButtonDirect", "SpeedButton", "BaseForm", {504, 0, 23, 22}, true, u""_s, u"Выбирает направление захвата точки"_s, -1, -1, -1, -1, -1, 5, 1, true},
-    {"SpeedButtonRotatePoints", "SpeedButton", "BaseForm", {528, 0, 23, 22}, true, u""_s, u"Сместить начальную точку по контуру"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonNormalPoints", "SpeedButton", "BaseForm", {550, 0, 23, 22}, true, u""_s, u"Нормализация расстояний между точками"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonNormaliz", "SpeedButton", "BaseForm", {574, 0, 23, 22}, true, u""_s, u"Пересчитать точки"_s, -1, -1, -1, -1, -1, 7, 1, false},
-    {"SpeedButtonTrace", "SpeedButton", "BaseForm", {660, 0, 23, 22}, true, u""_s, u"Обвести картинку или текст"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"ColorBoxShapeView", "ColorBox", "BaseForm", {712, 0, 41, 22}, true, u""_s, u"Цвет поля просмотра"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonTools", "SpeedButton", "BaseForm", {752, 0, 23, 22}, true, u""_s, u"Дополнительные Опции "_s, -1, -1, -1, -1, -1, 43, 1, true},
-    {"SpeedButtonAbout", "SpeedButton", "BaseForm", {773, 0, 23, 22}, true, u""_s, u"О программе"_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"ImageDraw", "ImageBox", "BaseForm", {48, 72, 385, 433}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, false},
-    {"PaintBoxDraw", "PaintBox", "BaseForm", {8, 24, 512, 512}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"ShapeView", "ShapeBox", "BaseForm", {527, 32, 258, 256}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"PaintBoxView", "PaintBox", "BaseForm", {528, 32, 256, 256}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonDeletePoint", "lp::SpeedButton", "BaseForm", {385, 0, 23, 22}, true, u""_s, u"Удалить точку"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonPicVisible", "lp::SpeedButton", "BaseForm", {456, 0, 23, 22}, true, u""_s, u"включить - выключить  картинку"_s, -1, -1, -1, -1, -1, 4, 1, true},
+    {"SpeedButtonWeb", "lp::SpeedButton", "BaseForm", {480, 0, 23, 22}, true, u""_s, u"включить - выключить  сетку"_s, -1, -1, -1, -1, -1, 2, 1, true},
+    {"SpeedButtonDirect", "lp::SpeedButton", "BaseForm", {504, 0, 23, 22}, true, u""_s, u"Выбирает направление захвата точки"_s, -1, -1, -1, -1, -1, 5, 1, true},
+    {"SpeedButtonRotatePoints", "lp::SpeedButton", "BaseForm", {528, 0, 23, 22}, true, u""_s, u"Сместить начальную точку по контуру"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonNormalPoints", "lp::SpeedButton", "BaseForm", {550, 0, 23, 22}, true, u""_s, u"Нормализация расстояний между точками"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonNormaliz", "lp::SpeedButton", "BaseForm", {574, 0, 23, 22}, true, u""_s, u"Пересчитать точки"_s, -1, -1, -1, -1, -1, 7, 1, false},
+    {"SpeedButtonTrace", "lp::SpeedButton", "BaseForm", {660, 0, 23, 22}, true, u""_s, u"Обвести картинку или текст"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"ColorBoxShapeView", "lp::ColorBox", "BaseForm", {712, 0, 41, 22}, true, u""_s, u"Цвет поля просмотра"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"SpeedButtonTools", "lp::SpeedButton", "BaseForm", {752, 0, 23, 22}, true, u""_s, u"Дополнительные Опции "_s, -1, -1, -1, -1, -1, 43, 1, true},
+    {"SpeedButtonAbout", "lp::SpeedButton", "BaseForm", {773, 0, 23, 22}, true, u""_s, u"О программе"_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"ImageDraw", "lp::ImageBox", "BaseForm", {48, 72, 385, 433}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, false},
+    {"PaintBoxDraw", "lp::PaintBox", "BaseForm", {8, 24, 512, 512}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"ShapeView", "lp::ShapeBox", "BaseForm", {527, 32, 258, 256}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
+    {"PaintBoxView", "lp::PaintBox", "BaseForm", {528, 32, 256, 256}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"GroupBoxMade", "QGroupBox", "BaseForm", {528, 299, 257, 238}, true, u"Начальная  фигура "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonOffMade", "SpeedButton", "GroupBoxMade", {16, 24, 23, 22}, true, u""_s, u"Отключить создание"_s, -1, -1, -1, -1, 1, 33, 0, true},
-    {"SpeedButtonFigura", "SpeedButton", "GroupBoxMade", {40, 24, 23, 22}, true, u""_s, u"Форма для рисования первой фигуры"_s, -1, -1, -1, -1, -1, 33, 0, true},
-    {"SpeedButtonCucle", "SpeedButton", "GroupBoxMade", {64, 24, 23, 22}, true, u""_s, u"Создать фигуру  круг"_s, -1, -1, -1, -1, -1, 33, 0, true},
-    {"SpeedButtonLines", "SpeedButton", "GroupBoxMade", {88, 24, 23, 22}, true, u""_s, u"Создать горизонтальную линию "_s, -1, -1, -1, -1, -1, 33, 0, true},
-    {"SpeedButtonLinesVert", "SpeedButton", "GroupBoxMade", {112, 24, 23, 22}, true, u""_s, u"Создать вертикальную линию "_s, -1, -1, -1, -1, -1, 33, 0, true},
-    {"SpeedButtonPoints", "SpeedButton", "GroupBoxMade", {136, 24, 23, 22}, true, u""_s, u"Все точки в центре"_s, -1, -1, -1, -1, -1, 33, 0, true},
-    {"SpeedButtonStars", "SpeedButton", "GroupBoxMade", {160, 24, 23, 22}, true, u""_s, u"Создать звезду"_s, -1, -1, -1, -1, -1, 33, 0, false},
-    {"SpeedButtonTreug", "SpeedButton", "GroupBoxMade", {184, 24, 25, 22}, true, u""_s, u"Создать фигуру  многоугольник"_s, -1, -1, -1, -1, -1, 33, 0, false},
+    {"SpeedButtonOffMade", "lp::SpeedButton", "GroupBoxMade", {16, 24, 23, 22}, true, u""_s, u"Отключить создание"_s, -1, -1, -1, -1, 1, 33, 0, true},
+    {"SpeedButtonFigura", "lp::SpeedButton", "GroupBoxMade", {40, 24, 23, 22}, true, u""_s, u"Форма для рисования первой фигуры"_s, -1, -1, -1, -1, -1, 33, 0, true},
+    {"SpeedButtonCucle", "lp::SpeedButton", "GroupBoxMade", {64, 24, 23, 22}, true, u""_s, u"Создать фигуру  круг"_s, -1, -1, -1, -1, -1, 33, 0, true},
+    {"SpeedButtonLines", "lp::SpeedButton", "GroupBoxMade", {88, 24, 23, 22}, true, u""_s, u"Создать горизонтальную линию "_s, -1, -1, -1, -1, -1, 33, 0, true},
+    {"SpeedButtonLinesVert", "lp::SpeedButton", "GroupBoxMade", {112, 24, 23, 22}, true, u""_s, u"Создать вертикальную линию "_s, -1, -1, -1, -1, -1, 33, 0, true},
+    {"SpeedButtonPoints", "lp::SpeedButton", "GroupBoxMade", {136, 24, 23, 22}, true, u""_s, u"Все точки в центре"_s, -1, -1, -1, -1, -1, 33, 0, true},
+    {"SpeedButtonStars", "lp::SpeedButton", "GroupBoxMade", {160, 24, 23, 22}, true, u""_s, u"Создать звезду"_s, -1, -1, -1, -1, -1, 33, 0, false},
+    {"SpeedButtonTreug", "lp::SpeedButton", "GroupBoxMade", {184, 24, 25, 22}, true, u""_s, u"Создать фигуру  многоугольник"_s, -1, -1, -1, -1, -1, 33, 0, false},
     {"Label13", "QLabel", "GroupBoxMade", {9, 55, 8, 13}, false, u"П"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"ScrollBarGorzFigura", "QScrollBar", "GroupBoxMade", {24, 52, 137, 16}, true, u""_s, u""_s, 20, 250, 200, 20, -1, 0, 0, true},
     {"LabelVertFiru", "QLabel", "GroupBoxMade", {167, 55, 54, 13}, false, u"Размер  X  "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
@@ -100,9 +100,9 @@ const ControlRow kControls[] = {
     {"LabelStatus", "QLabel", "GroupBoxMade", {24, 136, 60, 13}, false, u"LabelStatus"_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"GroupBox1", "QGroupBox", "BaseForm", {600, 455, 129, 82}, true, u"Дописывание второй "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, false},
     {"LabelPen2", "QLabel", "GroupBox1", {12, 16, 110, 13}, false, u" части точек 128-255 "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
-    {"SpeedButtonmirrVert", "SpeedButton", "GroupBox1", {16, 32, 23, 22}, true, u""_s, u"зеркальное отражение  второй половины фигуры"_s, -1, -1, -1, -1, -1, 6, 1, true},
-    {"SpeedButtonMirrGor", "SpeedButton", "GroupBox1", {40, 32, 23, 22}, true, u""_s, u"зеркальное отражение  второй половины фигуры"_s, -1, -1, -1, -1, -1, 7, 1, true},
-    {"SpeedButton128", "SpeedButton", "GroupBox1", {64, 32, 23, 22}, true, u"128"_s, u"On\\Off повторения второй половины фигуры"_s, -1, -1, -1, -1, -1, 5, 1, true},
+    {"SpeedButtonmirrVert", "lp::SpeedButton", "GroupBox1", {16, 32, 23, 22}, true, u""_s, u"зеркальное отражение  второй половины фигуры"_s, -1, -1, -1, -1, -1, 6, 1, true},
+    {"SpeedButtonMirrGor", "lp::SpeedButton", "GroupBox1", {40, 32, 23, 22}, true, u""_s, u"зеркальное отражение  второй половины фигуры"_s, -1, -1, -1, -1, -1, 7, 1, true},
+    {"SpeedButton128", "lp::SpeedButton", "GroupBox1", {64, 32, 23, 22}, true, u"128"_s, u"On\\Off повторения второй половины фигуры"_s, -1, -1, -1, -1, -1, 5, 1, true},
     {"GroupBoxTools", "QGroupBox", "BaseForm", {539, 40, 233, 249}, true, u"Установка параметров кнопок и функций"_s, u"Регулировать размер пропрционально"_s, -1, -1, -1, -1, -1, 0, 0, false},
     {"BevelUp", "QFrame", "GroupBoxTools", {8, 16, 217, 9}, true, u""_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
     {"LabelRotatePoints", "QLabel", "GroupBoxTools", {8, 32, 70, 13}, false, u"Смещение на "_s, u""_s, -1, -1, -1, -1, -1, 0, 0, true},
@@ -167,7 +167,7 @@ void MainWindowTest::controlInventory() {
             QCOMPARE(bar->value(), row.position);
             if (row.largeStep > 0) QCOMPARE(bar->pageStep(), row.largeStep);
         }
-        if (auto* button = qobject_cast<SpeedButton*>(widget)) {
+        if (auto* button = qobject_cast<lp::SpeedButton*>(widget)) {
             QCOMPARE(button->text(), row.text);
             QCOMPARE(button->groupIndex(), row.group);
             QCOMPARE(button->allowAllUp(), row.allowAllUp == 1);
@@ -231,7 +231,7 @@ void MainWindowTest::startUpStateAndUndo() {
 }
 
 void MainWindowTest::windowsAndCaption() {
-    EditorWindows windows = CreateEditorWindows();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     QCOMPARE(windows.base->windowTitle(), u" Редактор картинок для лазера  [no FileLaser]  [no Picture] "_s);
     QVERIFY(windows.about->isHidden());
     QVERIFY(windows.txCom->isHidden());
@@ -240,7 +240,7 @@ void MainWindowTest::windowsAndCaption() {
     QCOMPARE(windows.txCom->windowTitle(), u"Загрузка картинки лазера"_s);
     QCOMPARE(windows.prog->windowTitle(), u"Работа с готовыми картинками"_s);
     // Qt's own dialogs and buttons speak Russian.
-    InstallTranslations(*qApp);
+    lp::InstallTranslations(*qApp);
     QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), u"Да"_s);
     // The About button shows its window modally and returns when it closes.
@@ -258,7 +258,7 @@ void MainWindowTest::windowsAndCaption() {
 
 void MainWindowTest::colourBox() {
     TBaseForm form;
-    ColorBox* box = form.ui->ColorBoxShapeView;
+    lp::ColorBox* box = form.ui->ColorBoxShapeView;
     QVERIFY(box->count() >= 16);
     for (QColor c : {QColor(0, 0, 0), QColor(255, 255, 255), QColor(0, 255, 0), QColor(255, 0, 0),
                      QColor(0, 0, 255), QColor(128, 128, 128)})
@@ -293,8 +293,8 @@ void MainWindowTest::toolsButtonShowsPanelWithoutRedraw() {
 
 void MainWindowTest::speedButtonGroups() {
     TBaseForm form;
-    SpeedButton* off = form.ui->SpeedButtonOffMade;
-    SpeedButton* circle = form.ui->SpeedButtonCucle;
+    lp::SpeedButton* off = form.ui->SpeedButtonOffMade;
+    lp::SpeedButton* circle = form.ui->SpeedButtonCucle;
     int clicks = 0;
     connect(circle, &QAbstractButton::clicked, [&] { ++clicks; });
     circle->click();

@@ -92,7 +92,7 @@ void TestStartup::commandLine() {
     QFETCH(QString, output);
     QFETCH(QString, errors);
     QFETCH(QString, picture);
-    const CommandLine command = ParseCommandLine(QStringList{"laserpic"} + arguments);
+    const lp::CommandLine command = lp::ParseCommandLine(QStringList{"laserpic"} + arguments);
     QCOMPARE(command.exitCode.value_or(-1), exitCode);
     QVERIFY2(output.isEmpty() ? command.output.isEmpty() : command.output.startsWith(output),
              qPrintable(command.output));
@@ -168,13 +168,13 @@ void TestStartup::pictureOnCommandLine() {
     if (kind == "pipe") QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0644) == 0);
 
     ScriptedDialogs d;
-    EditorWindows windows = CreateEditorWindows();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     TBaseForm& form = *windows.base;
     form.show();
-    const CommandLine command = ParseCommandLine({"laserpic", file});
+    const lp::CommandLine command = lp::ParseCommandLine({"laserpic", file});
     QElapsedTimer clock;
     clock.start();
-    OpenPictureAtStartUp(form, command.picture);
+    lp::OpenPictureAtStartUp(form, command.picture);
     QVERIFY(clock.elapsed() < 1000);
 
     lp::Coords x, y;
@@ -203,7 +203,7 @@ void TestStartup::pictureOnCommandLine() {
 // The windows carry the application's icon (drawn by the SVG engine) and name
 // the menu entry the desktop groups them under.
 void TestStartup::desktopIdentity() {
-    SetDesktopIdentity();
+    lp::SetDesktopIdentity();
     QCOMPARE(QGuiApplication::desktopFileName(), QString("org.laserpic.LaserPic"));
     const QImage icon = QApplication::windowIcon().pixmap(48, 48).toImage();
     QCOMPARE(icon.size(), QSize(48, 48));

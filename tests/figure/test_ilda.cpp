@@ -474,7 +474,7 @@ namespace {
 
 // A conversion run in this process, as the program runs it.
 int RunIldaCommand(const QStringList& args) {
-    return RunConversion(ParseCommandLine(args));
+    return lp::RunConversion(lp::ParseCommandLine(args));
 }
 
 }  // namespace

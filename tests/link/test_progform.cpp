@@ -75,10 +75,10 @@ void ProgFormTest::controls() {
     QCOMPARE(form.ui->Labelvib->text(), u"Выбор лазерной программы"_s);
     QCOMPARE(form.ui->Labelmode->pos(), QPoint(40, 80));
     QCOMPARE(form.ui->Labelmode->text(), u"Режим работы"_s);
-    const QList<SpeedButton*> buttons = form.findChildren<SpeedButton*>();
+    const QList<lp::SpeedButton*> buttons = form.findChildren<lp::SpeedButton*>();
     QCOMPARE(buttons.size(), 11);
     for (int k = 0; k < 8; ++k) {
-        auto* b = form.findChild<SpeedButton*>(u"SpeedButton%1"_s.arg(k + 1));
+        auto* b = form.findChild<lp::SpeedButton*>(u"SpeedButton%1"_s.arg(k + 1));
         QVERIFY(b);
         QCOMPARE(b->geometry(), QRect(40 + 24 * k, 32, 23, 22));
         QCOMPARE(b->text(), QString::number(k + 1));
@@ -88,7 +88,7 @@ void ProgFormTest::controls() {
         QCOMPARE(b->font().pixelSize(), 13);
         QCOMPARE(b->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
     }
-    const std::tuple<SpeedButton*, int, QString> modes[] = {
+    const std::tuple<lp::SpeedButton*, int, QString> modes[] = {
         {form.ui->SpeedButtonHand, 40, u"ручное управление"_s},
         {form.ui->SpeedButtonAvto, 64, u"автоматический перебор"_s},
         {form.ui->SpeedButtonSound, 88, u"смена картинок от звука"_s},
@@ -100,12 +100,12 @@ void ProgFormTest::controls() {
         QVERIFY(b->text().isEmpty());
         QVERIFY(!b->icon().pixmap(16, 16).isNull());
     }
-    for (SpeedButton* b : buttons) {
+    for (lp::SpeedButton* b : buttons) {
         QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(!b->Down());
         QVERIFY(!b->allowAllUp());
     }
-    PortRadioGroup* group = form.ui->RadioGroupTx;
+    lp::PortRadioGroup* group = form.ui->RadioGroupTx;
     QCOMPARE(group->geometry(), QRect(160, 80, 97, 57));
     QCOMPARE(group->title(), u"Выбор порта"_s);
     QCOMPARE(group->items(), QStringList({u"Com1"_s, u"Com2"_s}));
@@ -126,7 +126,7 @@ void ProgFormTest::everyButtonSendsItsCommand() {
     ScriptedDialogs dialogs;
     TProgForm form;
     form.show();
-    const std::pair<SpeedButton*, int> commands[] = {
+    const std::pair<lp::SpeedButton*, int> commands[] = {
         {form.ui->SpeedButton1, 1},      {form.ui->SpeedButton2, 2},       {form.ui->SpeedButton3, 3},
         {form.ui->SpeedButton4, 4},      {form.ui->SpeedButton5, 5},       {form.ui->SpeedButton6, 6},
         {form.ui->SpeedButton7, 7},      {form.ui->SpeedButton8, 8},       {form.ui->SpeedButtonHand, 134},
@@ -349,7 +349,7 @@ void ProgFormTest::windowTakesNoInputWhileSending() {
 
 void ProgFormTest::editorKeepsRunningAfterAFailure() {
     ScriptedDialogs dialogs;
-    EditorWindows windows = CreateEditorWindows();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     TBaseForm& base = *windows.base;
     base.show();
     base.ToUndo();
@@ -399,7 +399,7 @@ void ProgFormTest::portMenuMappingSurvivesRestart() {
     {
         TProgForm form;
         form.show();
-        PortRadioGroup* group = form.ui->RadioGroupTx;
+        lp::PortRadioGroup* group = form.ui->RadioGroupTx;
         QCOMPARE(group->button(0)->toolTip(), u"/dev/ttyS0"_s);
         QCOMPARE(group->itemIndex(), 1);  // the menu is for the item clicked, not the selected one
         QStringList entries;

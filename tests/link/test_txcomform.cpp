@@ -293,7 +293,7 @@ void TxComFormTest::namesOnTheWire() {
 
 void TxComFormTest::uploadFromTheMainWindow() {
     ScriptedDialogs dialogs;
-    EditorWindows windows = CreateEditorWindows();
+    lp::EditorWindows windows = lp::CreateEditorWindows();
     TBaseForm& base = *windows.base;
     TTxComForm& upload = *windows.txCom;
     base.show();

@@ -21,14 +21,14 @@
 #include <thread>
 
 #include "app/baseform.h"
+#include "picture/picturefile.h"
 #include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_baseform.h"
-#include "picture/picturefile.h"
 #include "widgets/picturepreview.h"
-#include "widgets/waitwork.h"
 #include "widgets/speedbutton.h"
+#include "widgets/waitwork.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -219,8 +219,9 @@ void PictureTest::loadEndsSecondHalfAndCreation() {
         form.FigureX[i] = i < 128 ? 20 + i : 200;
         form.FigureY[i] = i < 128 ? 30 : 220;
     }
-    for (SpeedButton* b : {form.ui->SpeedButton128, form.ui->SpeedButtonCucle, form.ui->SpeedButtonMirrGor,
-                           form.ui->SpeedButtonmirrVert, form.ui->SpeedButtonWeb})
+    for (lp::SpeedButton* b :
+         {form.ui->SpeedButton128, form.ui->SpeedButtonCucle, form.ui->SpeedButtonMirrGor,
+          form.ui->SpeedButtonmirrVert, form.ui->SpeedButtonWeb})
         b->SetDown(true);
     form.FullReturn(1);
     const QImage& field = form.ui->PaintBoxDraw->image();
@@ -526,11 +527,11 @@ void PictureTest::previewInTheDialog() {
     QVERIFY(WriteBytes(folder + QStringLiteral("/cut.jpg"),
                        ReadBytes(folder + QStringLiteral("/tall.jpg")).left(2000)));
 
-    FileDialogState state{QStringLiteral("Картинка"),
-                          lp::PictureDialogFilter(),
-                          {},
-                          folder + QStringLiteral("/tall.jpg"),
-                          true};
+    lp::FileDialogState state{QStringLiteral("Картинка"),
+                              lp::PictureDialogFilter(),
+                              {},
+                              folder + QStringLiteral("/tall.jpg"),
+                              true};
     QTimer::singleShot(0, this, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog) drivePreview(dialog, folder);
@@ -539,7 +540,7 @@ void PictureTest::previewInTheDialog() {
         else if (QApplication::activeModalWidget())
             QApplication::activeModalWidget()->close();
     });
-    const bool accepted = dialogs().openFile(nullptr, state);
+    const bool accepted = lp::dialogs().openFile(nullptr, state);
     if (QTest::currentTestFailed()) return;
     QVERIFY(accepted);
     QCOMPARE(state.fileName, folder + QStringLiteral("/wide.png"));
@@ -550,15 +551,15 @@ void PictureTest::previewInTheDialog() {
     bool hadPreview = true;
     QTimer::singleShot(0, this, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            hadPreview = dialog->findChild<PicturePreview*>() != nullptr;
+            hadPreview = dialog->findChild<lp::PicturePreview*>() != nullptr;
             dialog->reject();
         }
     });
-    QVERIFY(!dialogs().openFile(nullptr, state));
+    QVERIFY(!lp::dialogs().openFile(nullptr, state));
     QVERIFY(!hadPreview);
     {
         QFileDialog dialog;
-        auto* preview = new PicturePreview(&dialog);
+        auto* preview = new lp::PicturePreview(&dialog);
         preview->setPath(folder + QStringLiteral("/tall.jpg"));
     }
     QTest::qWait(300);
@@ -571,7 +572,7 @@ void PictureTest::drivePreview(QFileDialog* dialog, const QString& folder) {
         if (auto* view = dialog->findChild<QAbstractItemView*>(QLatin1String(name));
             view && view->isVisible())
             list = view;
-    auto* preview = dialog->findChild<PicturePreview*>(QStringLiteral("PicturePreview"));
+    auto* preview = dialog->findChild<lp::PicturePreview*>(QStringLiteral("PicturePreview"));
     QVERIFY(list && preview);
     // Beside the file list, opening on the last picture chosen, decoded small.
     QVERIFY(preview->mapTo(dialog, QPoint(0, 0)).x() >= list->mapTo(dialog, QPoint(list->width(), 0)).x());
@@ -580,7 +581,7 @@ void PictureTest::drivePreview(QFileDialog* dialog, const QString& folder) {
     QCOMPARE(preview->sizeText(), QStringLiteral("1200 × 3000"));
 
     QStringList shown;  // each picture that reached the box
-    connect(preview, &PicturePreview::updated, preview,
+    connect(preview, &lp::PicturePreview::updated, preview,
             [&] { shown << (preview->image().isNull() ? QString() : preview->path()); });
     auto click = [&](const QString& name) {
         QModelIndex index;

@@ -16,10 +16,10 @@ struct AskedMessage {
     QString caption;  // empty: the usual one of the icon's kind
 };
 
-class ScriptedDialogs : public DialogSeam {
+class ScriptedDialogs : public lp::DialogSeam {
   public:
-    ScriptedDialogs() { previous_ = setDialogs(this); }
-    ~ScriptedDialogs() override { setDialogs(previous_); }
+    ScriptedDialogs() { previous_ = lp::setDialogs(this); }
+    ~ScriptedDialogs() override { lp::setDialogs(previous_); }
 
     // Answers for the message boxes, in order; when they run out, the first
     // offered button of Yes, No, Ok is taken.
@@ -28,7 +28,7 @@ class ScriptedDialogs : public DialogSeam {
     QQueue<QString> fileAnswers;
 
     QList<AskedMessage> messages;
-    QList<FileDialogState> fileDialogs;  // the state each dialog was opened with
+    QList<lp::FileDialogState> fileDialogs;  // the state each dialog was opened with
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
                                         QMessageBox::StandardButtons buttons,
@@ -39,8 +39,8 @@ class ScriptedDialogs : public DialogSeam {
             if (buttons & b) return b;
         return QMessageBox::NoButton;
     }
-    bool openFile(QWidget*, FileDialogState& state) override { return answer(state); }
-    bool saveFile(QWidget*, FileDialogState& state) override { return answer(state); }
+    bool openFile(QWidget*, lp::FileDialogState& state) override { return answer(state); }
+    bool saveFile(QWidget*, lp::FileDialogState& state) override { return answer(state); }
     // Links are only recorded: no browser or mail program is started.
     QList<QUrl> links;
     void openLink(QWidget*, const QUrl& url) override { links.append(url); }
@@ -55,12 +55,12 @@ class ScriptedDialogs : public DialogSeam {
     }
 
   private:
-    bool answer(FileDialogState& state) {
+    bool answer(lp::FileDialogState& state) {
         fileDialogs.append(state);
         const QString name = fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
         if (name.isEmpty()) return false;
         state.fileName = name;
         return true;
     }
-    DialogSeam* previous_;
+    lp::DialogSeam* previous_;
 };

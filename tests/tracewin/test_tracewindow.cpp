@@ -239,7 +239,7 @@ class TraceWindowTest : public QObject {
         TTraceForm* trace = openTrace();
         trace->ui->SpinLargest->setValue(largest);
         QTRY_VERIFY(trace->current() && !trace->busy());
-        TBeamView* view = trace->ui->BeamView;
+        lp::TBeamView* view = trace->ui->BeamView;
         const double scale = view->width() / 256.0;
         const QRectF target = onField(small);
         for (int i = 0; i < clicks; ++i) {
@@ -278,7 +278,7 @@ class TraceWindowTest : public QObject {
             routed.X[i] = uint8_t(i < 128 ? 60 + i : 187 - (i - 128));
             routed.Y[i] = i < 128 ? 40 : 220;
         }
-        TBeamView view;
+        lp::TBeamView view;
         view.resize(320, 320);
         view.setTrace(std::make_shared<const lp::TraceParts>(), routed, false);
         const QImage shown = view.grab().toImage();

@@ -43,7 +43,7 @@ void TBaseForm::SpeedButtonOpenPicClick() {
     // 1. The undo copy first: the flag is set even when the user cancels.
     ToUndo();
     // 2. The dialog; a cancel goes on at step 6.
-    if (!dialogs().openFile(this, OpenDialogPic)) {
+    if (!lp::dialogs().openFile(this, OpenDialogPic)) {
         ToNameTx(OpenDialogPic.fileName);
         activateWindow();
         setFocus();
@@ -57,13 +57,13 @@ bool TBaseForm::OpenChosenPicture() {
     bool opened = false;
     if (!Exists(path)) {
         // 3. Nothing there: say so and go on at step 6.
-        dialogs().message(this, QMessageBox::Critical, NotFound(), QMessageBox::Ok);
+        lp::dialogs().message(this, QMessageBox::Critical, NotFound(), QMessageBox::Ok);
     } else {
         // 4. Read the whole image (read-only, regular files only); on failure
         //    nothing changes and the command stops here.
         const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
         if (!read) {
-            ShowFileFailure(this, OpenFailed(), path, read.error);
+            lp::ShowFileFailure(this, OpenFailed(), path, read.error);
             return false;
         }
         // 5. The opened file becomes the picture's file.
@@ -83,12 +83,12 @@ bool TBaseForm::OpenChosenPicture() {
 
 void TBaseForm::SpeedButtonSavePicClick() {
     // 1. The dialog; a cancel goes on at step 3.
-    if (dialogs().saveFile(this, SaveDialogPic)) {
+    if (lp::dialogs().saveFile(this, SaveDialogPic)) {
         // 2. Write, asking first when something is already there; a refused
         //    target or a failed write stops the command at the failing step.
-        const SaveTarget target = AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed());
-        if (target == SaveTarget::Refused) return;
-        if (target == SaveTarget::Accepted && !SAveToFile()) return;
+        const lp::SaveTarget target = lp::AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed());
+        if (target == lp::SaveTarget::Refused) return;
+        if (target == lp::SaveTarget::Accepted && !SAveToFile()) return;
     }
     // 3. On every other path, cancel and No included.
     ToNameTx(SaveDialogPic.fileName);
@@ -103,7 +103,7 @@ bool TBaseForm::SAveToFile() {
     const lp::FileResult written = lp::WritePictureFile(path, data.PictureBuffer);
     if (!written) {
         // Caption, name and the unsaved-changes flag stay as they were.
-        ShowFileFailure(this, WriteFailed(), path, written.error);
+        lp::ShowFileFailure(this, WriteFailed(), path, written.error);
         return false;
     }
     // 3.-5. No redraw: the caption shows the new FileTitle at the next FullReturn.
@@ -125,7 +125,7 @@ void TBaseForm::TimerAvtoSaveTimer() {
     // the first one is still shown.
     const bool running = TimerAvtoSave->isActive();
     TimerAvtoSave->stop();
-    ShowFileFailure(this, WriteFailed(), QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
+    lp::ShowFileFailure(this, WriteFailed(), QDir::current().absoluteFilePath(kAutoSaveFile), written.error);
     if (running) TimerAvtoSave->start();
 }
 
@@ -133,20 +133,20 @@ bool TBaseForm::FormClose() {
     // 1. Nothing unsaved: close.
     if (!ui->SpeedButtonUndo->isEnabled()) return true;
     // 2. Ask; No closes.
-    if (dialogs().message(this, QMessageBox::Warning, SaveChanges(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes)
+    if (lp::dialogs().message(this, QMessageBox::Warning, SaveChanges(),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return true;
     // 3. The save dialog; a cancel closes without writing.
-    if (!dialogs().saveFile(this, SaveDialogPic)) return true;
+    if (!lp::dialogs().saveFile(this, SaveDialogPic)) return true;
     // 4.-5. Write, asking first when something is already there; No closes
     //       without writing. No ToNameTx of its own (SAveToFile runs it).
     //       A refused target keeps the window open, as a failed write does.
-    switch (AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed())) {
-        case SaveTarget::Refused:
+    switch (lp::AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed())) {
+        case lp::SaveTarget::Refused:
             return false;
-        case SaveTarget::Declined:
+        case lp::SaveTarget::Declined:
             return true;
-        case SaveTarget::Accepted:
+        case lp::SaveTarget::Accepted:
             break;
     }
     // A failed write has been reported by SAveToFile: the window stays open

@@ -33,16 +33,16 @@ void TBaseForm::connectIldaHandlers() {
 }
 
 void TBaseForm::SpeedButtonImportIldaClick() {
-    if (!dialogs().openFile(this, OpenDialogIlda)) return;
+    if (!lp::dialogs().openFile(this, OpenDialogIlda)) return;
     const QString path = OpenDialogIlda.fileName;
     // The list is offered only when there is a choice.
     auto choose = [this](const QList<lp::IldaFrameInfo>& frames) {
-        return frames.size() > 1 ? dialogs().chooseIldaFrame(this, frames) : 0;
+        return frames.size() > 1 ? lp::dialogs().chooseIldaFrame(this, frames) : 0;
     };
     lp::Coords X, Y;
     const lp::FileResult read = lp::ImportIldaFile(path, choose, X, Y);
     if (!read) {
-        if (!read.error.isEmpty()) ShowFileFailure(this, ImportFailed(), path, read.error);
+        if (!read.error.isEmpty()) lp::ShowFileFailure(this, ImportFailed(), path, read.error);
         return;
     }
     ToUndo();
@@ -57,10 +57,10 @@ void TBaseForm::SpeedButtonExportIldaClick() {
     const QString name = picture.completeBaseName() + QStringLiteral(".ild");
     SaveDialogIlda.fileName =
         SaveDialogPic.fileName.contains(QLatin1Char('/')) ? picture.dir().filePath(name) : name;
-    if (!dialogs().saveFile(this, SaveDialogIlda)) return;
+    if (!lp::dialogs().saveFile(this, SaveDialogIlda)) return;
     const QString path = SaveDialogIlda.fileName;
     // Written as a picture file is: refused targets before the question.
-    if (AskSaveTarget(this, path, ExportFailed()) != SaveTarget::Accepted) return;
+    if (lp::AskSaveTarget(this, path, ExportFailed()) != lp::SaveTarget::Accepted) return;
     const lp::FileResult written = lp::ExportIldaFile(path, FigureX, FigureY, PictureName);
-    if (!written) ShowFileFailure(this, ExportFailed(), path, written.error);
+    if (!written) lp::ShowFileFailure(this, ExportFailed(), path, written.error);
 }

@@ -23,13 +23,14 @@ void ShowCursor(QWidget* widget, Qt::CursorShape shape) {
 }  // namespace
 
 void TBaseForm::connectMouseHandlers() {
-    PaintBox* field = ui->PaintBoxDraw;
-    connect(field, &PaintBox::pressed, this,
+    lp::PaintBox* field = ui->PaintBoxDraw;
+    connect(field, &lp::PaintBox::pressed, this,
             [this](Qt::MouseButton button, QPoint pos) { PaintBoxDrawMouseDown(button, pos.x(), pos.y()); });
-    connect(field, &PaintBox::moved, this, [this](QPoint pos) { PaintBoxDrawMouseMove(pos.x(), pos.y()); });
-    connect(field, &PaintBox::released, this,
+    connect(field, &lp::PaintBox::moved, this,
+            [this](QPoint pos) { PaintBoxDrawMouseMove(pos.x(), pos.y()); });
+    connect(field, &lp::PaintBox::released, this,
             [this](Qt::MouseButton button, QPoint pos) { PaintBoxDrawMouseUp(button, pos.x(), pos.y()); });
-    connect(field, &PaintBox::doubleClicked, this, &TBaseForm::PaintBoxDrawDblClick);
+    connect(field, &lp::PaintBox::doubleClicked, this, &TBaseForm::PaintBoxDrawDblClick);
     connect(TimerPointOff, &QTimer::timeout, this, &TBaseForm::TimerPointOffTimer);
 }
 

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/baseform.h"
-#include "ui_baseform.h"
 #include "picture/picturefile.h"
+#include "ui_baseform.h"
 #include "widgets/waitwork.h"
 
 void TBaseForm::connectPictureHandlers() {
@@ -26,7 +26,7 @@ void TBaseForm::connectPictureHandlers() {
 
 void TBaseForm::SpeedButtonLoadPictureClick() {
     // 1. The dialog; a cancel changes nothing.
-    if (!dialogs().openFile(this, OpenPictureDialog)) return;
+    if (!lp::dialogs().openFile(this, OpenPictureDialog)) return;
     const QString path = OpenPictureDialog.fileName;
 
     // 2. Creation off, the second half and its mirrors off; no handlers run.
@@ -44,10 +44,10 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
         }) != lp::WaitOutcome::Done)
         return;
     if (!*loaded) {
-        dialogs().message(this, QMessageBox::Critical,
-                          tr("Не удалось загрузить картинку-подложку\n") + QDir::toNativeSeparators(path) +
-                              QLatin1Char('\n') + loaded->error,
-                          QMessageBox::Ok);
+        lp::dialogs().message(this, QMessageBox::Critical,
+                              tr("Не удалось загрузить картинку-подложку\n") +
+                                  QDir::toNativeSeparators(path) + QLatin1Char('\n') + loaded->error,
+                              QMessageBox::Ok);
         return;
     }
     ui->ImageDraw->setPicture(loaded->image);

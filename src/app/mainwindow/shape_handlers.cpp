@@ -13,7 +13,7 @@
 #include "widgets/speedbutton.h"
 
 void TBaseForm::connectShapeHandlers() {
-    const std::pair<SpeedButton*, void (TBaseForm::*)()> buttons[] = {
+    const std::pair<lp::SpeedButton*, void (TBaseForm::*)()> buttons[] = {
         {ui->SpeedButtonOffMade, &TBaseForm::SpeedButtonOffMadeClick},
         {ui->SpeedButtonFigura, &TBaseForm::SpeedButtonFiguraClick},
         {ui->SpeedButtonCucle, &TBaseForm::SpeedButtonCucleClick},

@@ -90,7 +90,7 @@ bool IsFailure(const AskedMessage& m, const QString& what, const QString& path) 
 class ProbeDialogs : public ScriptedDialogs {
   public:
     std::function<void()> onOpen;
-    bool openFile(QWidget* parent, FileDialogState& state) override {
+    bool openFile(QWidget* parent, lp::FileDialogState& state) override {
         onOpen();
         return ScriptedDialogs::openFile(parent, state);
     }
@@ -377,7 +377,8 @@ void TestFileCommands::fileImageAndAutoSave() {
     form.ui->SpeedButtonSavePic->click();
     QCOMPARE(ReadBytes(path("edited.kvt")), ExpectedImage(form, original));
     QVERIFY(d.messages.isEmpty());
-    for (const FileDialogState& s : d.fileDialogs) QVERIFY(s.filter == kFilter && s.defaultSuffix == "kvt");
+    for (const lp::FileDialogState& s : d.fileDialogs)
+        QVERIFY(s.filter == kFilter && s.defaultSuffix == "kvt");
     QCOMPARE(entries(), QStringList({"0Temp.kvt", "edited.kvt", "in.kvt", "new.kvt", "out.kvt"}));
 
     // The timer runs the handler; a failure is reported and damages nothing.

@@ -76,7 +76,7 @@ void IldaCommandsTest::init() {
 void IldaCommandsTest::buttonsInTheFreeStretch() {
     TBaseForm form;
     const struct {
-        SpeedButton* button;
+        lp::SpeedButton* button;
         QString hint;
     } buttons[] = {{form.ui->SpeedButtonImportIlda, u"Импорт кадра ILDA"_s},
                    {form.ui->SpeedButtonExportIlda, u"Экспорт в ILDA"_s}};
@@ -278,7 +278,7 @@ void IldaCommandsTest::frameChooserForReal() {
     class RealChooser : public ScriptedDialogs {
       public:
         int chooseIldaFrame(QWidget* parent, const QList<IldaFrameInfo>& frames) override {
-            return DialogSeam::chooseIldaFrame(parent, frames);
+            return lp::DialogSeam::chooseIldaFrame(parent, frames);
         }
     } answers;
     TBaseForm form;
@@ -287,7 +287,7 @@ void IldaCommandsTest::frameChooserForReal() {
     QStringList rows;
     bool ran = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<IldaFrameDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<lp::IldaFrameDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), u"Выбор кадра ILDA"_s);
         QCOMPARE(dialog->findChild<QLabel*>()->text(), u"Кадров в файле: 3. Какой импортировать?"_s);

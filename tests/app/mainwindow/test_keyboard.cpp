@@ -365,7 +365,7 @@ void TestKeyboard::noKeysBehindDialogsOrOtherWindows() {
         typed = true;
         qobject_cast<QDialog*>(box)->reject();
     });
-    dialogs().message(f, QMessageBox::Warning, QStringLiteral("?"), QMessageBox::Ok);
+    lp::dialogs().message(f, QMessageBox::Warning, QStringLiteral("?"), QMessageBox::Ok);
     QVERIFY(typed);
     QVERIFY(unchanged());
 

@@ -93,7 +93,7 @@ void TestListCommands::insertWithNothingPicked() {
     f->ui->CheckBoxHotPoint->setChecked(true);  // each redraw advances the jitter: all points repeat
     QCOMPARE(f->state.CurrentPoint, lp::kNoCurrentPoint);
     const lp::FigureData before = f->data;
-    for (SpeedButton* button : {f->ui->SpeedButtonInsertPoint, f->ui->SpeedButtonDeletePoint}) {
+    for (lp::SpeedButton* button : {f->ui->SpeedButtonInsertPoint, f->ui->SpeedButtonDeletePoint}) {
         f->FromUndo();
         const uint32_t seen = f->jitter.state();
         button->click();

@@ -35,7 +35,7 @@ class TestMouse : public QObject {
     // The area rectangle as stored: corner 1, then corner 2.
     static QRect Corners(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); }
     QPoint at(int i) const { return QPoint(f->FigureX[i], f->FigureY[i]); }
-    PaintBox* box() const { return f->ui->PaintBoxDraw; }
+    lp::PaintBox* box() const { return f->ui->PaintBoxDraw; }
     Qt::CursorShape cursor() const { return box()->cursor().shape(); }
     QRect area() const { return Corners(f->state.AreaX1, f->state.AreaY1, f->state.AreaX2, f->state.AreaY2); }
 
@@ -49,7 +49,7 @@ class TestMouse : public QObject {
     }
     // A move without buttons; true when the paint box got it.
     bool hover(int fx, int fy) {
-        QSignalSpy spy(box(), &PaintBox::moved);
+        QSignalSpy spy(box(), &lp::PaintBox::moved);
         QTest::mouseMove(box(), Px(fx, fy));
         return spy.count() == 1 && spy.at(0).at(0).toPoint() == Px(fx, fy);
     }
@@ -264,9 +264,9 @@ void TestMouse::everyPressEnablesUndo() {
 
 void TestMouse::doubleClickSwitchesModeForSecondPress() {
     QStringList seen;
-    connect(box(), &PaintBox::pressed, f, [&] { seen << QStringLiteral("press"); });
-    connect(box(), &PaintBox::released, f, [&] { seen << QStringLiteral("release"); });
-    connect(box(), &PaintBox::doubleClicked, f, [&] { seen << QStringLiteral("dblclick"); });
+    connect(box(), &lp::PaintBox::pressed, f, [&] { seen << QStringLiteral("press"); });
+    connect(box(), &lp::PaintBox::released, f, [&] { seen << QStringLiteral("release"); });
+    connect(box(), &lp::PaintBox::doubleClicked, f, [&] { seen << QStringLiteral("dblclick"); });
     auto doubleClick = [&](int fx, int fy) {
         seen.clear();
         QTest::mouseDClick(f->windowHandle(), Qt::LeftButton, {}, box()->mapTo(f, Px(fx, fy)));

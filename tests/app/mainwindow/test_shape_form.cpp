@@ -37,14 +37,14 @@ Figure Filled(uint8_t x, uint8_t y) {
     return f;
 }
 
-QList<SpeedButton*> CreationButtons(const TBaseForm& form) {
+QList<lp::SpeedButton*> CreationButtons(const TBaseForm& form) {
     return {form.ui->SpeedButtonOffMade, form.ui->SpeedButtonFigura,    form.ui->SpeedButtonCucle,
             form.ui->SpeedButtonLines,   form.ui->SpeedButtonLinesVert, form.ui->SpeedButtonPoints,
             form.ui->SpeedButtonStars,   form.ui->SpeedButtonTreug};
 }
 
 // Clicks like a user where the button can be seen; hidden ones are clicked from code.
-void Click(SpeedButton* button) {
+void Click(lp::SpeedButton* button) {
     if (button->isVisible())
         QTest::mouseClick(button, Qt::LeftButton);
     else
@@ -139,7 +139,7 @@ class TestShapeForm : public QObject {
         // Each button with the option bars it leaves and one telling point of
         // its template (the polygon's: corner 1 of the square, then completed).
         struct Row {
-            SpeedButton* button;
+            lp::SpeedButton* button;
             int makeMode, option, mode;
             int i, x, y;
         };
@@ -163,7 +163,7 @@ class TestShapeForm : public QObject {
             QCOMPARE(form->data.FigureX[row.i], uint8_t(row.x));
             QCOMPARE(form->data.FigureY[row.i], uint8_t(row.y));
             int down = 0;
-            for (SpeedButton* b : CreationButtons(*form)) down += b->Down();
+            for (lp::SpeedButton* b : CreationButtons(*form)) down += b->Down();
             QCOMPARE(down, 1);
             QVERIFY(row.button->Down());
             if (row.makeMode == lp::MakePolygon) {
