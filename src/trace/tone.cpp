@@ -14,6 +14,30 @@ namespace {
 constexpr double kDrawingSeparation = 0.86;
 // Between the two groups' centres, a drawing has few levels: its edges.
 constexpr double kDrawingMiddle = 0.12;
+// A drawing in a few flat tones (a logo in three colours, a map): nearly all
+// its pixels lie within a few narrow bands of grey levels.
+constexpr int kFlatTones = 6, kFlatBand = 2;
+constexpr double kFlatShare = 0.95;
+// Tones closer than this are a texture, not a drawing's colours.
+constexpr double kFlatContrast = 32;
+
+bool FewFlatTones(std::vector<int64_t> histogram, double total) {
+    double covered = 0;
+    for (int tone = 0; tone < kFlatTones && covered < kFlatShare * total; ++tone) {
+        int best = 0;
+        double most = -1;
+        for (int level = 0; level < 256; ++level) {
+            double band = 0;
+            for (int k = std::max(0, level - kFlatBand); k <= std::min(255, level + kFlatBand); ++k)
+                band += double(histogram[size_t(k)]);
+            if (band > most) most = band, best = level;
+        }
+        covered += most;
+        for (int k = std::max(0, best - kFlatBand); k <= std::min(255, best + kFlatBand); ++k)
+            histogram[size_t(k)] = 0;
+    }
+    return covered >= kFlatShare * total;
+}
 
 // Means of the values in a window of `radius` each way along rows, then
 // columns (a running sum down the columns, row by row, keeps to the cache).
@@ -198,7 +222,8 @@ Tone ToneOf(const std::vector<int64_t>& histogram) {
     double middle = 0;
     for (int level = int(std::ceil(m0 + (m1 - m0) / 4)); level <= int(m1 - (m1 - m0) / 4); ++level)
         middle += double(histogram[size_t(std::clamp(level, 0, 255))]);
-    tone.continuous = tone.separation < kDrawingSeparation || middle / total > kDrawingMiddle;
+    tone.continuous = (tone.separation < kDrawingSeparation || middle / total > kDrawingMiddle) &&
+                      !(tone.contrast >= kFlatContrast && FewFlatTones(histogram, total));
     return tone;
 }
 
