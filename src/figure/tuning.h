@@ -25,6 +25,10 @@ struct TraceTuning {
     double minContrast = 24;            // class means closer than this (grey levels) are one tone
     double drawingSeparation = 0.86;    // a drawing's threshold explains at least this share of the variance
     double drawingMiddle = 0.12;        // ... and at most this share of its pixels lie between its two tones
+    int flatTones = 6;            // or a drawing in flat tones: its pixels in this many bands of grey levels,
+    int flatBand = 2;             // ... each this many levels either side of its peak,
+    double flatShare = 0.95;      // ... at least this share of them,
+    double flatContrast = 32;     // ... its two groups at least this far apart (closer ones are a texture)
     int photoSmoothing = 120;     // a photograph is smoothed over its longer side / this (at least 2 px)
     float photoEdge = 0.1f;       // contrast (of full) that the photograph's smoothing keeps as an edge
     int majorityFilter = 250;     // a photograph's mask is evened over its longer side / this (at least 1 px)

@@ -30,10 +30,11 @@ class SerialDevice {
     // Hands the bytes to the system in one write and returns how many it took,
     // all of them unless something failed or the deadline passed.
     virtual int64_t write(const uint8_t* data, int64_t length, QDeadlineTimer deadline) = 0;
-    // Returns when everything written has left the line.
+    // Returns when everything written has left the line. At the deadline what
+    // is still queued is dropped and the drain fails.
     virtual bool drain(QDeadlineTimer deadline) = 0;
-    // Drops whatever is still queued (nothing goes out under the settings the
-    // close restores), then closes.
+    // Closes without dropping anything written: what no drain has waited for
+    // goes out first, under the transmission's settings.
     virtual void close() = 0;
     // Why the last step failed, for the user.
     virtual QString errorString() const = 0;

@@ -6,33 +6,18 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 
 #include "files/fileresult.h"
+#include "link/transmission.h"
+#include "work/worker.h"
 
 namespace lp {
 
 namespace {
-
-// Runs the event loop until done() holds or the deadline passes; true when done.
-template <typename Done>
-bool WaitFor(QDeadlineTimer deadline, Done done) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired()) loop.quit();
-    });
-    poll.start(5);
-    while (!done() && !deadline.hasExpired()) loop.exec();
-    return done();
-}
 
 QString Reason(const QSerialPort& port) {
     switch (port.error()) {
@@ -80,6 +65,7 @@ class QtSerialDevice final : public SerialDevice {
             error_ = port_.errorString();
             return false;
         }
+        stopBits_ = s.StopBits;
         // A pseudo-terminal has no modem lines and refuses both: not a failure.
         port_.setDataTerminalReady(false);
         port_.setRequestToSend(false);
@@ -94,19 +80,33 @@ class QtSerialDevice final : public SerialDevice {
             return 0;
         }
         // QSerialPort writes from the event loop; wait until its buffer is empty.
-        const bool done = WaitFor(
-            deadline, [&] { return port_.bytesToWrite() == 0 || port_.error() != QSerialPort::NoError; });
+        const bool done = WaitUntil([this] { return handedOn(); }, deadline);
         const int64_t taken = length - std::min<int64_t>(length, port_.bytesToWrite());
-        if (port_.error() != QSerialPort::NoError)
+        if (port_.error() != QSerialPort::NoError) {
             error_ = Reason(port_);
-        else if (!done)
+        } else if (!done) {
             error_ = QCoreApplication::translate("SerialPort", "порт не принял данные вовремя");
+            port_.clear(QSerialPort::Output);  // given up: the rest is dropped now
+        } else {
+            undrained_ += taken;
+        }
         return taken;
     }
 
     bool drain(QDeadlineTimer deadline) override {
+        undrained_ = 0;  // drained, or given up and dropped: the close does not wait again
+        if (!WaitUntil([this] { return handedOn(); }, deadline)) {
+            port_.clear(QSerialPort::Output);
+            error_ = QCoreApplication::translate("SerialPort", "данные не ушли в линию вовремя");
+            return false;
+        }
+        if (port_.error() != QSerialPort::NoError) {
+            error_ = Reason(port_);
+            return false;
+        }
         // tcdrain() returns once the last bit has left the transmitter (on a
-        // pseudo-terminal: once the bytes are in the other side's input).
+        // pseudo-terminal: once the bytes are in the other side's input,
+        // which may not have read them yet).
         const int fd = int(port_.handle());
         return WaitUntilDrained(
             deadline, [fd] { return ::tcdrain(fd) == 0 ? 0 : errno; }, [fd] { ::tcflush(fd, TCOFLUSH); },
@@ -115,15 +115,25 @@ class QtSerialDevice final : public SerialDevice {
 
     void close() override {
         if (!port_.isOpen()) return;
-        ::tcflush(int(port_.handle()), TCOFLUSH);
+        // Nothing written is dropped here. Whatever a failed transmission left
+        // undrained goes out first, under the line's settings rather than the
+        // ones the close restores. No flush: on a pseudo-terminal it would also
+        // drop what the other side has not read yet.
+        if (undrained_ > 0 && port_.error() == QSerialPort::NoError)
+            drain(LineDeadline(undrained_, stopBits_));
         port_.close();
     }
 
     QString errorString() const override { return error_; }
 
   private:
+    // Everything written has left QSerialPort's buffer, or nothing more will.
+    bool handedOn() const { return port_.bytesToWrite() == 0 || port_.error() != QSerialPort::NoError; }
+
     QSerialPort port_;
     QString error_;
+    int stopBits_ = 1;
+    int64_t undrained_ = 0;  // bytes handed on since the last drain
 };
 
 SerialPorts defaultSeam;

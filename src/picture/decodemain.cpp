@@ -149,9 +149,10 @@ QByteArray Escapes() {
 // Built with AddressSanitizer: its leak check at the end needs a tracing
 // process the sandbox refuses, and the program's leaks end with it anyway.
 // An error it finds still ends the program (the editor calls the picture
-// damaged), its report unsymbolised on the standard error.
+// damaged), its report unsymbolised on the standard error. An allocation its
+// allocator cannot make fails as without it: new calls the new-handler.
 extern "C" const char* __asan_default_options() {
-    return "detect_leaks=0";
+    return "detect_leaks=0:allocator_may_return_null=1";
 }
 #endif
 

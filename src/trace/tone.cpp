@@ -10,6 +10,29 @@ namespace lp {
 
 namespace {
 
+constexpr int kFlatTones = kTraceTuning.flatTones, kFlatBand = kTraceTuning.flatBand;
+constexpr double kFlatShare = kTraceTuning.flatShare;
+
+// A drawing in a few flat tones (a logo in three colours, a map): nearly all
+// its pixels lie within a few narrow bands of grey levels.
+bool FewFlatTones(std::vector<int64_t> histogram, double total) {
+    double covered = 0;
+    for (int tone = 0; tone < kFlatTones && covered < kFlatShare * total; ++tone) {
+        int best = 0;
+        double most = -1;
+        for (int level = 0; level < 256; ++level) {
+            double band = 0;
+            for (int k = std::max(0, level - kFlatBand); k <= std::min(255, level + kFlatBand); ++k)
+                band += double(histogram[size_t(k)]);
+            if (band > most) most = band, best = level;
+        }
+        covered += most;
+        for (int k = std::max(0, best - kFlatBand); k <= std::min(255, best + kFlatBand); ++k)
+            histogram[size_t(k)] = 0;
+    }
+    return covered >= kFlatShare * total;
+}
+
 // Means of the values in a window of `radius` each way along rows, then
 // columns (a running sum down the columns, row by row, keeps to the cache).
 void BoxMean(const std::vector<float>& in, std::vector<float>& out, std::vector<float>& line, int width,
@@ -195,9 +218,11 @@ Tone ToneOf(const std::vector<int64_t>& histogram) {
         middle += double(histogram[size_t(std::clamp(level, 0, 255))]);
     // A drawing's split explains nearly all its variance (antialiased edges and
     // a little shading aside), and between the two groups' centres it has few
-    // levels: its edges.
+    // levels: its edges. Or it is in a few flat tones, further apart than a
+    // texture's.
     tone.continuous =
-        tone.separation < kTraceTuning.drawingSeparation || middle / total > kTraceTuning.drawingMiddle;
+        (tone.separation < kTraceTuning.drawingSeparation || middle / total > kTraceTuning.drawingMiddle) &&
+        !(tone.contrast >= kTraceTuning.flatContrast && FewFlatTones(histogram, total));
     return tone;
 }
 

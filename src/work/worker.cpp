@@ -70,31 +70,6 @@ bool WaitOn(JobState& s, QDeadlineTimer deadline) {
     return s.ended.wait_until(lock, deadline.deadline<std::chrono::steady_clock>(), done);
 }
 
-// Runs the event loop until `done()` holds, looked at whenever the loop has
-// handled the events pending, or the deadline passes; returns done().
-bool RunLoopUntil(const std::function<bool()>& done, QDeadlineTimer deadline,
-                  QEventLoop::ProcessEventsFlags flags) {
-    if (done()) return true;
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    if (!dispatcher) return false;  // no event loop on this thread: nothing would change
-    QEventLoop loop;
-    // Whatever the events did is looked at before the loop sleeps again.
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&loop, &done] {
-        if (done()) loop.exit(kLoopDone);
-    });
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kLoopDone); });
-    while (!done() && !deadline.hasExpired()) {
-        if (!deadline.isForever())
-            timer.start(
-                int(std::clamp<qint64>(deadline.remainingTime(), 1, std::numeric_limits<int>::max())));
-        if (loop.exec(flags) != kLoopDone) break;  // the application is quitting
-    }
-    return done();
-}
-
 void StopAtQuit() {
     StopAllWork(QDeadlineTimer(kQuitWaitMs));
 }
@@ -165,13 +140,36 @@ Job StartWork(Work work, NoThread fallback) {
     return job;
 }
 
+bool WaitUntil(const std::function<bool()>& done, QDeadlineTimer deadline,
+               QEventLoop::ProcessEventsFlags flags) {
+    if (done()) return true;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher) return false;  // no event loop on this thread: nothing would change
+    QEventLoop loop;
+    // Whatever the events did is looked at before the loop sleeps again.
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&loop, &done] {
+        if (done()) loop.exit(kLoopDone);
+    });
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kLoopDone); });
+    while (!done() && !deadline.hasExpired()) {
+        if (!deadline.isForever())
+            timer.start(
+                int(std::clamp<qint64>(deadline.remainingTime(), 1, std::numeric_limits<int>::max())));
+        if (loop.exec(flags) != kLoopDone) break;  // the application is quitting
+    }
+    return done();
+}
+
 bool WaitForJob(const Job& job, QDeadlineTimer deadline, QEventLoop::ProcessEventsFlags flags,
                 const std::function<bool()>& giveUp) {
     if (job.finished()) return true;
     if (!QAbstractEventDispatcher::instance()) return job.wait(deadline);
     QFutureWatcher<void> watcher;  // its signal wakes the loop when the work returns
     watcher.setFuture(job.future());
-    RunLoopUntil([&job, &giveUp] { return job.finished() || (giveUp && giveUp()); }, deadline, flags);
+    WaitUntil([&job, &giveUp] { return job.finished() || (giveUp && giveUp()); }, deadline, flags);
     return job.finished();
 }
 

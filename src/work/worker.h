@@ -1,5 +1,6 @@
 // The one way to run work off the interface thread: reading and decoding
-// pictures, the open dialog's preview, waiting for a serial line to drain.
+// pictures, the open dialog's preview, waiting for a serial line to drain;
+// and the one wait of the interface thread, its event loop going on.
 //
 // Each piece of work runs on a thread of its own, started here and joined
 // here, never detached. A thread the system refuses is dealt with here, as the
@@ -59,10 +60,16 @@ class Job {
 Job StartWork(Work work, NoThread fallback = NoThread::Refuse);
 
 // The one wait of the interface thread: runs this thread's event loop (with
-// `flags`) until the job finishes, `giveUp()` holds or the deadline passes;
-// true when the job finished. Returns early, false, when the application is
-// quitting. `giveUp` is looked at whenever the loop has handled the events
-// pending, so a flag set by a button's signal ends the wait at once.
+// `flags`) until `done()` holds or the deadline passes; returns done(). No
+// polling: `done` is looked at whenever the loop has handled the events
+// pending, so a signal that changes it (a port's bytesWritten, a button's
+// clicked) ends the wait at once. Returns early when the application is
+// quitting, and at once on a thread without an event loop.
+bool WaitUntil(const std::function<bool()>& done, QDeadlineTimer deadline,
+               QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
+
+// WaitUntil the job finishes or `giveUp()` holds; true when the job finished.
+// On a thread without an event loop it blocks on the job instead.
 bool WaitForJob(const Job& job, QDeadlineTimer deadline,
                 QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents,
                 const std::function<bool()>& giveUp = {});

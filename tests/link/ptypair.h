@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
@@ -37,6 +38,9 @@ class PtyPair {
         return peerFd_ >= 0;
     }
 
+    // A far end slow to read: socat passes nothing on from pause() to resume().
+    void pause() { sendSignal(SIGSTOP); }
+    void resume() { sendSignal(SIGCONT); }
     // The peer goes away: socat ends, and with it both pseudo-terminals.
     void stop() {
         if (peerFd_ >= 0) ::close(peerFd_);
@@ -74,6 +78,9 @@ class PtyPair {
     const QString peer;
 
   private:
+    void sendSignal(int number) {
+        if (socat_.processId() > 0) ::kill(pid_t(socat_.processId()), number);
+    }
     QProcess socat_;
     int peerFd_ = -1;
 };

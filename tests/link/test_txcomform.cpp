@@ -68,6 +68,7 @@ class TxComFormTest : public QObject {
     void uploadBytesAndLog_data();
     void uploadBytesAndLog();
     void namesOnTheWire();
+    void lateReaderGetsEveryByte();
     void uploadFromTheMainWindow();
     void failedOpenKeepsTheWindowUsable();
     void peerGoneMidTransmission();
@@ -289,6 +290,22 @@ void TxComFormTest::namesOnTheWire() {
         QCOMPARE(form.ui->Memo1->verticalScrollBar()->maximum(), 0);
     }
     QVERIFY(dialogs.messages.isEmpty());
+}
+
+// socat stopped for eight uploads (more than a pseudo-terminal holds unread): closing drops nothing.
+void TxComFormTest::lateReaderGetsEveryByte() {
+    ScriptedDialogs dialogs;
+    const Coords zero{};
+    TTxComForm form;
+    form.setPicture(zero, zero, u"Late"_s);
+    form.ui->CheckBoxClose->setChecked(false);
+    form.show();
+    ports_.com2->pause();
+    for (int i = 0; i < 8; ++i) form.SpeedButtonBegTxClick();
+    ports_.com2->resume();
+    const QByteArray wire = ports_.com2->read(8 * 533);
+    QCOMPARE(wire.size(), 8 * 533);
+    QCOMPARE(wire, ExpectedUpload(zero, zero, "Late    ", true, true).repeated(8));
 }
 
 void TxComFormTest::uploadFromTheMainWindow() {

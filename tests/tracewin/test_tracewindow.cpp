@@ -314,10 +314,9 @@ class TraceWindowTest : public QObject {
 
     // "Применить" while the options' trace still runs takes that trace's contour.
     void applyWhileTracing() {
-        QSKIP("To be made again for the three-way ink choice: the window stays open here");
         loadPicture(writePicture({1024, 768}, {200, 150, 600, 400}));
         TTraceForm* trace = openTrace();
-        trace->ui->ComboInk->setCurrentIndex(2);
+        trace->ui->RadioLines->click();
         QVERIFY(trace->busy());
         trace->ui->ButtonApply->click();
         QTRY_VERIFY(!trace->isVisible());
@@ -325,7 +324,7 @@ class TraceWindowTest : public QObject {
         job.picture = form_->ui->ImageDraw->picture();
         job.area = lp::FieldUnitsOf(
             QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
-        job.options.mask.ink = lp::Ink::Light;
+        job.options.mode = lp::TraceOptions::Mode::Lines;
         QCOMPARE(form_->FigureX, lp::RunTraceJob(job).result.X);
     }
 
