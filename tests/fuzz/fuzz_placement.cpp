@@ -22,7 +22,8 @@ lp::Polyline Circle(size_t n, double radius) {
 }  // namespace
 
 // Flags (1: coordinates as doubles, else as 1/64 units in 16 bits; 2: a
-// circle of many points first), the number of points to place (0: 256,
+// circle of up to 200,000 points first: three times an ILDA frame's most,
+// well within the second an input may take under the sanitizers), the number of points to place (0: 256,
 // beyond kMostPlaced refused), then the points, each after a byte (1: a
 // corner, 2: the start of another loop).
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto flags = in.take<uint8_t>();
     const int count = in.take<uint16_t>() % (lp::kMostPlaced + 2);
     std::vector<lp::Polyline> loops(1);
-    if (flags & 2) loops.back() = Circle(in.take<uint32_t>() % 2'000'001, in.take<uint8_t>() / 2.0);
+    if (flags & 2) loops.back() = Circle(in.take<uint32_t>() % 200'001, in.take<uint8_t>() / 2.0);
     while (in.left() > 0) {
         const auto mark = in.take<uint8_t>();
         QPointF p;
