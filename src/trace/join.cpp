@@ -140,8 +140,12 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
             const int cx = grid.column(p.x()), cy = grid.row(p.y());
             for (int r = 0; r <= std::max(grid.nx, grid.ny); ++r) {
                 if ((r - 1) * grid.cell >= edge.length) break;
+                // Only the ring's cells inside the grid are looked at: a grid
+                // of one column and thousands of rows costs a row a ring.
+                const int left = cx - r, right = cx + r, top = cy - r, bottom = cy + r;
+                if (left < 0 && top < 0 && right >= grid.nx && bottom >= grid.ny && r > 0) break;
+                const int x0 = std::max(left, 0), x1 = std::min(right, grid.nx - 1);
                 auto visit = [&](int x, int y) {
-                    if (x < 0 || y < 0 || x >= grid.nx || y >= grid.ny) return;
                     const size_t c = size_t(y) * size_t(grid.nx) + size_t(x);
                     if (owner[c] == own) return;
                     for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
@@ -151,13 +155,14 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
                         if (d2 < edge.length * edge.length) edge = {std::sqrt(d2), i, j};
                     }
                 };
-                for (int x = cx - r; x <= cx + r; ++x) {
-                    visit(x, cy - r);
-                    if (r > 0) visit(x, cy + r);
+                for (int x = x0; x <= x1; ++x) {
+                    if (top >= 0) visit(x, top);
+                    if (r > 0 && bottom < grid.ny) visit(x, bottom);
                 }
-                for (int y = cy - r + 1; y <= cy + r - 1; ++y) {
-                    visit(cx - r, y);
-                    visit(cx + r, y);
+                if (left < 0 && right >= grid.nx) continue;
+                for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, grid.ny - 1); ++y) {
+                    if (left >= 0) visit(left, y);
+                    if (right < grid.nx) visit(right, y);
                 }
             }
         }
