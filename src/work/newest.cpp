@@ -49,20 +49,25 @@ void NewestWins::Serve(const std::shared_ptr<State>& state, std::stop_token stop
         std::function<void()> take = work(token);
         work = nullptr;
         std::lock_guard lock(state->mutex);
-        if (!take || !state->owner || generation != state->generation) continue;  // overtaken, or gone
-        // Queued to the owner's thread under the lock, so the owner cannot go
-        // meanwhile; dropped with the owner if it goes first.
-        QMetaObject::invokeMethod(
-            state->owner,
-            [state, generation, take = std::move(take)] {
-                {
-                    std::lock_guard lock(state->mutex);
-                    if (generation != state->generation) return;
-                    state->awaited = false;
-                }
-                take();
-            },
-            Qt::QueuedConnection);
+        // With nothing more to take, the worker is done before the result is
+        // handed over: the owner, woken by it, finds the helper no longer busy.
+        const bool last = !state->pending || stop.stop_requested();
+        if (last) state->running = false;
+        if (take && state->owner && generation == state->generation)
+            // Queued to the owner's thread under the lock, so the owner cannot
+            // go meanwhile; dropped with the owner if it goes first.
+            QMetaObject::invokeMethod(
+                state->owner,
+                [state, generation, take = std::move(take)] {
+                    {
+                        std::lock_guard lock(state->mutex);
+                        if (generation != state->generation) return;
+                        state->awaited = false;
+                    }
+                    take();
+                },
+                Qt::QueuedConnection);
+        if (last) return;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "widgets/waitwork.h"
+#include "work/newest.h"
 #include "work/worker.h"
 
 namespace {
@@ -24,6 +25,7 @@ class WorkerTest : public QObject {
     Q_OBJECT
   private slots:
     void noThreadToBeHad();
+    void newestWins();
 };
 
 void WorkerTest::noThreadToBeHad() {
@@ -54,6 +56,32 @@ void WorkerTest::noThreadToBeHad() {
     const lp::Job job = lp::StartWork(
         [&onWorker](std::stop_token) { onWorker = !(QThread::currentThread() == qApp->thread()); });
     QVERIFY(job.started() && job.wait(QDeadlineTimer(5000)) && onWorker);
+}
+
+// Requests overtaking one another: the one running is asked to stop, the one
+// waiting never runs, only the newest result is taken, and the helper is idle
+// when it is (a waiter woken by the result finds it so).
+void WorkerTest::newestWins() {
+    QObject owner;
+    lp::NewestWins helper(&owner);
+    std::atomic<bool> started = false, stopped = false;
+    QStringList taken;
+    bool busyWhenTaken = true;
+    helper.request(
+        [&](std::stop_token stop) {
+            started = true;
+            while (!stop.stop_requested()) QThread::msleep(1);
+            stopped = true;
+            return QStringLiteral("first");
+        },
+        [&](const QString& r) { taken << r; });
+    QTRY_VERIFY(started.load());
+    for (const QString& r : {QStringLiteral("second"), QStringLiteral("third")})
+        helper.request([r](std::stop_token) { return r; },
+                       [&](const QString& result) { taken << result, busyWhenTaken = helper.busy(); });
+    QVERIFY(helper.busy());
+    QTRY_COMPARE(taken, QStringList{QStringLiteral("third")});
+    QVERIFY(stopped.load() && !busyWhenTaken && !helper.busy());
 }
 
 QTEST_MAIN(WorkerTest)
