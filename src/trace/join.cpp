@@ -155,15 +155,16 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
                         if (d2 < edge.length * edge.length) edge = {std::sqrt(d2), i, j};
                     }
                 };
-                for (int x = x0; x <= x1; ++x) {
-                    if (top >= 0) visit(x, top);
-                    if (r > 0 && bottom < grid.ny) visit(x, bottom);
-                }
-                if (left < 0 && right >= grid.nx) continue;
-                for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, grid.ny - 1); ++y) {
-                    if (left >= 0) visit(left, y);
-                    if (right < grid.nx) visit(right, y);
-                }
+                if (top >= 0 || bottom < grid.ny)
+                    for (int x = x0; x <= x1; ++x) {
+                        if (top >= 0) visit(x, top);
+                        if (r > 0 && bottom < grid.ny) visit(x, bottom);
+                    }
+                if (left >= 0 || right < grid.nx)
+                    for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, grid.ny - 1); ++y) {
+                        if (left >= 0) visit(left, y);
+                        if (right < grid.nx) visit(right, y);
+                    }
             }
         }
         std::vector<Edge> found;
