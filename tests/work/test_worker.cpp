@@ -64,24 +64,22 @@ void WorkerTest::noThreadToBeHad() {
 void WorkerTest::newestWins() {
     QObject owner;
     lp::NewestWins helper(&owner);
-    std::atomic<bool> started = false, stopped = false;
+    std::atomic<int> first = 0;  // 1: running, 2: stopped
     QStringList taken;
     bool busyWhenTaken = true;
+    auto take = [&](const QString& result) { taken << result, busyWhenTaken = helper.busy(); };
     helper.request(
         [&](std::stop_token stop) {
-            started = true;
-            while (!stop.stop_requested()) QThread::msleep(1);
-            stopped = true;
-            return QStringLiteral("first");
+            for (first = 1; !stop.stop_requested();) QThread::msleep(1);
+            return first = 2, QStringLiteral("first");
         },
-        [&](const QString& r) { taken << r; });
-    QTRY_VERIFY(started.load());
+        take);
+    QTRY_COMPARE(first.load(), 1);
     for (const QString& r : {QStringLiteral("second"), QStringLiteral("third")})
-        helper.request([r](std::stop_token) { return r; },
-                       [&](const QString& result) { taken << result, busyWhenTaken = helper.busy(); });
+        helper.request([r](std::stop_token) { return r; }, take);
     QVERIFY(helper.busy());
     QTRY_COMPARE(taken, QStringList{QStringLiteral("third")});
-    QVERIFY(stopped.load() && !busyWhenTaken && !helper.busy());
+    QVERIFY(first == 2 && !busyWhenTaken && !helper.busy());
 }
 
 QTEST_MAIN(WorkerTest)
