@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "trace/coarse.h"
 #include "trace/lineroute.h"
@@ -174,9 +175,13 @@ void RankParts(std::vector<TracePart>& parts) {
     parts = std::move(ranked);
 }
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
-                          const TracePlacement& placement) {
-    if (picture.isNull())
+namespace {
+
+// Why there is nothing to trace, or nowhere, or not with these options;
+// nothing when tracing can go on.
+std::optional<TraceParts> Refusal(bool noPicture, const TraceOptions& options,
+                                  const TracePlacement& placement) {
+    if (noPicture)
         return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
     if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
         return Failure(TraceFailure::NoPlace,
@@ -184,6 +189,14 @@ TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
     if (!Sensible(options, placement))
         return Failure(TraceFailure::NoPlace,
                        QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
+    return std::nullopt;
+}
+
+}  // namespace
+
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
+                          const TracePlacement& placement) {
+    if (auto refused = Refusal(picture.isNull(), options, placement)) return *refused;
     return FindMaskParts(TraceMask(picture, options.mask), picture.size(), options, placement);
 }
 
@@ -194,14 +207,7 @@ InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
 
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement) {
-    if (pictureSize.isEmpty())
-        return Failure(TraceFailure::NoPicture, QCoreApplication::translate("Trace", "Нет картинки"));
-    if (!placement.fit && !(placement.area.width() > 0 && placement.area.height() > 0))
-        return Failure(TraceFailure::NoPlace,
-                       QCoreApplication::translate("Trace", "Картинке негде лежать: её место на поле пусто"));
-    if (!Sensible(options, placement))
-        return Failure(TraceFailure::NoPlace,
-                       QCoreApplication::translate("Trace", "Параметры обводки вне допустимых пределов"));
+    if (auto refused = Refusal(pictureSize.isEmpty(), options, placement)) return *refused;
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk,
                        QCoreApplication::translate("Trace",
