@@ -140,10 +140,11 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
             const int cx = grid.column(p.x()), cy = grid.row(p.y());
             for (int r = 0; r <= std::max(grid.nx, grid.ny); ++r) {
                 if ((r - 1) * grid.cell >= edge.length) break;
-                // Only the ring's cells inside the grid are looked at: a grid
-                // of one column and thousands of rows costs a row a ring.
+                // Only the ring's sides that lie in the grid are walked, so a
+                // grid one cell wide and thousands tall (or the reverse) costs
+                // a step or two a ring; a ring wholly outside ends the search.
                 const int left = cx - r, right = cx + r, top = cy - r, bottom = cy + r;
-                if (left < 0 && top < 0 && right >= grid.nx && bottom >= grid.ny && r > 0) break;
+                if (left < 0 && top < 0 && right >= grid.nx && bottom >= grid.ny) break;
                 const int x0 = std::max(left, 0), x1 = std::min(right, grid.nx - 1);
                 auto visit = [&](int x, int y) {
                     const size_t c = size_t(y) * size_t(grid.nx) + size_t(x);
