@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <iterator>
 
+#include "drawing.h"
 #include "picture/picturefile.h"
 #include "trace/lineroute.h"
 #include "trace/outline.h"
@@ -21,54 +22,46 @@
 namespace {
 
 QImage LaserPicture() {
-    QImage image(1024, 1024, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(300);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("LASER"));
-    return image;
+    return InkDrawing([](QPainter& painter) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(300);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 1024, 1024), Qt::AlignCenter, QStringLiteral("LASER"));
+    });
 }
 
 QImage BlobPicture() {
-    QImage image(1024, 1024, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    QRandomGenerator random(21);
-    for (int i = 0; i < 20; ++i) {
-        const QPointF c(100 + (i % 5) * 205 + random.bounded(40), 130 + (i / 5) * 250 + random.bounded(40));
-        painter.drawEllipse(c, 40 + random.bounded(40), 40 + random.bounded(40));
-    }
-    return image;
+    return InkDrawing([](QPainter& painter) {
+        QRandomGenerator random(21);
+        for (int i = 0; i < 20; ++i) {
+            const QPointF c(100 + (i % 5) * 205 + random.bounded(40),
+                            130 + (i / 5) * 250 + random.bounded(40));
+            painter.drawEllipse(c, 40 + random.bounded(40), 40 + random.bounded(40));
+        }
+    });
 }
 
 // 20 strokes 15 px wide (3 units once fitted to 200): lines, arcs and bent lines.
 QImage StrokePicture() {
-    QImage image(1024, 1024, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 15, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QRandomGenerator random(23);
-    for (int i = 0; i < 20; ++i) {
-        const QPointF o(60 + (i % 5) * 190, 60 + (i / 5) * 240);
-        auto at = [&](int x, int y) { return o + QPointF(random.bounded(x), random.bounded(y)); };
-        QPainterPath path(at(40, 40));
-        if (i % 3 == 0)
-            path.lineTo(at(160, 200));
-        else if (i % 3 == 1)
-            path.quadTo(at(160, 40), at(160, 200));
-        else
-            path.lineTo(at(160, 80)), path.lineTo(at(80, 200));
-        painter.drawPath(path);
-    }
-    return image;
+    return InkDrawing([](QPainter& painter) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 15, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QRandomGenerator random(23);
+        for (int i = 0; i < 20; ++i) {
+            const QPointF o(60 + (i % 5) * 190, 60 + (i / 5) * 240);
+            auto at = [&](int x, int y) { return o + QPointF(random.bounded(x), random.bounded(y)); };
+            QPainterPath path(at(40, 40));
+            if (i % 3 == 0)
+                path.lineTo(at(160, 200));
+            else if (i % 3 == 1)
+                path.quadTo(at(160, 40), at(160, 200));
+            else
+                path.lineTo(at(160, 80)), path.lineTo(at(80, 200));
+            painter.drawPath(path);
+        }
+    });
 }
 
 // 16 dark discs on a ground lit from the left, with grain.
@@ -94,17 +87,12 @@ QImage PhotoPicture() {
 
 // 400 dots from 3 to 40 px across.
 QImage DotPicture() {
-    QImage image(1024, 1024, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    QRandomGenerator random(27);
-    for (int i = 0; i < 400; ++i)
-        painter.drawEllipse(QPointF(25 + (i % 20) * 49, 25 + (i / 20) * 49), 1.5 + random.bounded(19.0),
-                            1.5 + random.bounded(19.0));
-    return image;
+    return InkDrawing([](QPainter& painter) {
+        QRandomGenerator random(27);
+        for (int i = 0; i < 400; ++i)
+            painter.drawEllipse(QPointF(25 + (i % 20) * 49, 25 + (i / 20) * 49), 1.5 + random.bounded(19.0),
+                                1.5 + random.bounded(19.0));
+    });
 }
 
 const QImage& Picture(int which) {

@@ -11,6 +11,7 @@
 
 #include "app/baseform.h"
 #include "benchmain.h"
+#include "drawing.h"
 #include "tracewin/traceform.h"
 #include "ui_baseform.h"
 #include "ui_traceform.h"
@@ -22,18 +23,13 @@ TBaseForm* form = nullptr;
 
 // 60 dots of many sizes and a bar: more than 256 points hold.
 QImage DotPicture() {
-    QImage image(1024, 1024, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    QRandomGenerator random(5);
-    for (int i = 0; i < 60; ++i)
-        painter.drawEllipse(QPointF(40 + random.bounded(940), 40 + random.bounded(940)),
-                            6 + random.bounded(54), 6 + random.bounded(54));
-    painter.drawRect(300, 420, 420, 180);
-    return image;
+    return InkDrawing([](QPainter& painter) {
+        QRandomGenerator random(5);
+        for (int i = 0; i < 60; ++i)
+            painter.drawEllipse(QPointF(40 + random.bounded(940), 40 + random.bounded(940)),
+                                6 + random.bounded(54), 6 + random.bounded(54));
+        painter.drawRect(300, 420, 420, 180);
+    });
 }
 
 TTraceForm* Trace() {
