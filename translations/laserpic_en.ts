@@ -404,6 +404,14 @@ Opens the picture file given, as the open command does.
         <source>Не удалось заменить файл: </source>
         <translation>Cannot replace the file: </translation>
     </message>
+    <message>
+        <source>Не удалось удалить файл: </source>
+        <translation>Could not remove the file: </translation>
+    </message>
+    <message>
+        <source>Не удалось переименовать файл: </source>
+        <translation>Could not rename the file: </translation>
+    </message>
 </context>
 <context>
     <name>Ilda</name>
@@ -504,6 +512,13 @@ Opens the picture file given, as the open command does.
     </message>
 </context>
 <context>
+    <name>Recovery</name>
+    <message>
+        <source>в копии %1 байт вместо %2</source>
+        <translation>the copy has %1 bytes instead of %2</translation>
+    </message>
+</context>
+<context>
     <name>SerialPort</name>
     <message>
         <source>не удалось дождаться, пока данные уйдут в линию: система не дала потока</source>
@@ -552,6 +567,13 @@ Opens the picture file given, as the open command does.
     <message>
         <source>порт принял %1 байт из %2</source>
         <translation>the port took %1 of %2 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>StartUp</name>
+    <message>
+        <source>Файл %1 не открыт, чтобы не заменить восстановленную картинку. Откройте его, когда она будет сохранена.</source>
+        <translation>The file %1 was not opened, so as not to replace the restored picture. Open it once that is saved.</translation>
     </message>
 </context>
 <context>
@@ -849,6 +871,22 @@ Opens the picture file given, as the open command does.
 </source>
         <translation>Cannot load the background picture
 </translation>
+    </message>
+    <message>
+        <source>без имени</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>Восстановить несохранённую картинку «%1», изменённую %2?</source>
+        <translation>Restore the unsaved picture “%1”, last changed %2?</translation>
+    </message>
+    <message>
+        <source>Копия несохранённой картинки повреждена и не открыта (%1).
+Она отложена в сторону:
+%2</source>
+        <translation>The copy of an unsaved picture is damaged and was not opened (%1).
+It has been set aside:
+%2</translation>
     </message>
 </context>
 <context>

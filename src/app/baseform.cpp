@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/aboutform.h"
+#include "app/recovery.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "ui_baseform.h"
@@ -111,6 +112,7 @@ void TBaseForm::FormCreate() {
     PictureTitle = tr(" [no Picture] ");
     ClearPicture();
     PictureName = QStringLiteral("No-Name-");
+    MarkSaved(QString());  // the empty figure is nothing to recover
 }
 
 void TBaseForm::FormShow() {
@@ -183,6 +185,11 @@ void TBaseForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TBaseForm::closeEvent(QCloseEvent* event) {
+    // The logout's question was answered for this very figure: not asked twice.
+    if (answeredFigure_ && *answeredFigure_ == std::make_pair(FigureX, FigureY)) {
+        event->accept();
+        return;
+    }
     if (FormClose())
         event->accept();
     else

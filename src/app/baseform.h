@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "edit/keymoves.h"
 #include "figure/figuredata.h"
@@ -18,11 +20,16 @@
 namespace Ui {
 class TBaseForm;
 }
+class QSessionManager;
 class QTimer;
 class TAboutForm;
 class TTxComForm;
 class TProgForm;
 class TTraceForm;
+namespace lp {
+class RecoveryKeeper;
+struct RecoveryContent;
+}  // namespace lp
 
 class TBaseForm : public QWidget {
     Q_OBJECT
@@ -85,6 +92,18 @@ class TBaseForm : public QWidget {
     bool SAveToFile();
     void ToNameTx(const QString& path);
     void TimerAvtoSaveTimer();
+
+    // The recovery copy (off until enabled): kept in `folder` while the figure
+    // differs from the one last opened or saved.
+    void EnableRecovery(const QString& folder);
+    lp::RecoveryKeeper* recovery() const { return recovery_.get(); }
+    lp::RecoveryContent recoveryContent() const;
+    void MarkSaved(const QString& path);  // the figure as it stands is the file's at path
+    // Offers the copies left by editors that no longer run; true when one was restored.
+    bool OfferRecovery();
+    void RestoreCopy(const lp::RecoveryContent& content);
+    // The logout asks as the close does, and is cancelled when the user keeps the editor.
+    void CommitSessionData(QSessionManager& manager);
 
     // Drawing.
     void FullReturn(int clear);
@@ -184,6 +203,11 @@ class TBaseForm : public QWidget {
     bool gridLayerShown_ = false;
 
     TTraceForm* traceForm_ = nullptr;
+    using FigurePair = std::pair<lp::Coords, lp::Coords>;
+    std::unique_ptr<lp::RecoveryKeeper> recovery_;
+    QString filePath_;                                    // the file the figure belongs to; empty for none
+    std::optional<FigurePair> savedFigure_;               // as last opened or saved; none after a restore
+    std::optional<FigurePair> answeredFigure_;            // the logout's question answered for this figure
     std::shared_ptr<const lp::FigureData> shownInstead_;  // drawn in place of the figure
     struct ScreenCopy {
         QImage under, field, preview;

@@ -4,6 +4,7 @@
 
 #include "app/baseform.h"
 #include "app/commandline.h"
+#include "app/recovery.h"
 #include "app/startup.h"
 #include "language/translations.h"
 
@@ -22,11 +23,10 @@ int main(int argc, char* argv[]) {
     std::fputs(command.errors.toLocal8Bit().constData(), stderr);
     lp::SetDesktopIdentity();
     lp::EditorWindows windows = lp::CreateEditorWindows();
+    windows.base->EnableRecovery(lp::RecoveryFolder());
     windows.base->showMaximized();
-    if (!command.picture.isEmpty())
-        QTimer::singleShot(0, windows.base.get(), [&windows, &command] {
-            lp::OpenPictureAtStartUp(*windows.base, command.picture);
-        });
+    QTimer::singleShot(0, windows.base.get(),
+                       [&windows, &command] { lp::StartWithPicture(*windows.base, command.picture); });
     // Work still running is asked to stop and waited for as the application object goes.
     return QApplication::exec();
 }

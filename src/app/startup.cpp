@@ -9,6 +9,7 @@
 #include "app/baseform.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
+#include "widgets/dialogs.h"
 #include "widgets/formstyle.h"
 
 // The icon lives in a static library; Q_INIT_RESOURCE works only outside a namespace.
@@ -41,6 +42,21 @@ EditorWindows CreateEditorWindows() {
 void OpenPictureAtStartUp(TBaseForm& form, const QString& path) {
     form.OpenDialogPic.fileName = path;  // what the dialog would hold
     form.OpenChosenPicture();
+}
+
+void StartWithPicture(TBaseForm& form, const QString& path) {
+    const bool restored = form.OfferRecovery();
+    if (path.isEmpty()) return;
+    if (!restored) {
+        OpenPictureAtStartUp(form, path);
+        return;
+    }
+    dialogs().message(&form, QMessageBox::Information,
+                      QCoreApplication::translate("StartUp",
+                                                  "Файл %1 не открыт, чтобы не заменить восстановленную "
+                                                  "картинку. Откройте его, когда она будет сохранена.")
+                          .arg(path),
+                      QMessageBox::Ok);
 }
 
 namespace {

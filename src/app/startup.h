@@ -34,6 +34,11 @@ EditorWindows CreateEditorWindows();
 // path: the same checks, error boxes, caption and name.
 void OpenPictureAtStartUp(TBaseForm& form, const QString& path);
 
+// Once the window shows: first the copies of unsaved pictures that editors
+// no longer running left behind, then the picture named on the command line
+// (empty: none), unless a copy was restored, which it would replace.
+void StartWithPicture(TBaseForm& form, const QString& path);
+
 // While it lives, Qt's failure to reach a display (which would abort the
 // program) ends it instead with one line on standard error and status 1;
 // the messages Qt gives meanwhile are held back and passed on at release().

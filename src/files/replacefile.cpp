@@ -196,4 +196,16 @@ FileResult ReplaceFile(const QString& path, QByteArrayView bytes) {
     return Succeeded();
 }
 
+FileResult RemoveFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (::unlink(name.constData()) == 0 || errno == ENOENT) return Succeeded();
+    return SystemFailure(QCoreApplication::translate("Files", "Не удалось удалить файл: "), errno);
+}
+
+FileResult RenameFile(const QString& from, const QString& to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return Succeeded();
+    return SystemFailure(QCoreApplication::translate("Files", "Не удалось переименовать файл: "), errno);
+}
+
 }  // namespace lp

@@ -28,4 +28,12 @@ FileResult CheckSaveTarget(const QString& path);
 // says whether that worked) and no temporary file is left.
 FileResult ReplaceFile(const QString& path, QByteArrayView bytes);
 
+// Removes the file at the path (a symbolic link itself, not what it names);
+// nothing there counts as done.
+FileResult RemoveFile(const QString& path);
+
+// Gives the file at `from` the name `to` in one step, replacing what stood
+// there: a reader sees the one or the other, never half of either.
+FileResult RenameFile(const QString& from, const QString& to);
+
 }  // namespace lp

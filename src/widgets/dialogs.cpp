@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 
 #include "files/replacefile.h"
@@ -83,6 +84,13 @@ QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Ic
                                                 const QString& caption) {
     QMessageBox box(icon, caption.isEmpty() ? captionFor(icon) : caption, text, buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // Left to itself the box takes Escape for No when there is no Cancel: a
+    // key that answers nothing must not answer No to a question.
+    if ((buttons & QMessageBox::No) && !(buttons & QMessageBox::Cancel)) {
+        QPushButton* unanswered = box.addButton(QMessageBox::Cancel);
+        unanswered->hide();
+        box.setEscapeButton(unanswered);
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -25,7 +25,9 @@ class DialogSeam {
   public:
     virtual ~DialogSeam() = default;
 
-    // An empty caption is the usual one of the icon's kind.
+    // An empty caption is the usual one of the icon's kind. A question left
+    // without an answer (Escape, the box's close button) answers Cancel, even
+    // when only Yes and No are offered.
     virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                                 QMessageBox::StandardButtons buttons,
                                                 const QString& caption = QString());

@@ -1,11 +1,13 @@
 // Opening and saving laser picture files, the save prompt on close and the
 // (disabled) auto-save. Opening never writes, a save never damages the previous
 // file, and a failed write is reported with the file's path and the reason.
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
 #include "app/baseform.h"
+#include "app/recovery.h"
 #include "figure/kvtfile.h"
 #include "ui_baseform.h"
 
@@ -37,6 +39,7 @@ void TBaseForm::connectFileHandlers() {
     connect(ui->SpeedButtonSavePic, &QAbstractButton::clicked, this, &TBaseForm::SpeedButtonSavePicClick);
     // Connected but never started: no command of the editor enables the auto-save.
     connect(TimerAvtoSave, &QTimer::timeout, this, &TBaseForm::TimerAvtoSaveTimer);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TBaseForm::CommitSessionData);
 }
 
 void TBaseForm::SpeedButtonOpenPicClick() {
@@ -70,6 +73,7 @@ bool TBaseForm::OpenChosenPicture() {
         SaveDialogPic.fileName = path;
         FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
         lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
+        MarkSaved(path);
         FullReturn(1);
         opened = true;
     }
@@ -110,6 +114,7 @@ bool TBaseForm::SAveToFile() {
     FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
     ui->SpeedButtonUndo->setEnabled(false);
     ToNameTx(path);
+    MarkSaved(path);
     return true;
 }
 
@@ -132,24 +137,21 @@ void TBaseForm::TimerAvtoSaveTimer() {
 bool TBaseForm::FormClose() {
     // 1. Nothing unsaved: close.
     if (!ui->SpeedButtonUndo->isEnabled()) return true;
-    // 2. Ask; No closes.
-    if (lp::dialogs().message(this, QMessageBox::Warning, SaveChanges(),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    // 2. Ask; No closes and throws the changes away. A box left without an
+    //    answer (Escape, its close button) keeps the editor as it was.
+    const auto answer =
+        lp::dialogs().message(this, QMessageBox::Warning, SaveChanges(), QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No) {
+        if (recovery_) recovery_->discard();
         return true;
-    // 3. The save dialog; a cancel closes without writing.
-    if (!lp::dialogs().saveFile(this, SaveDialogPic)) return true;
-    // 4.-5. Write, asking first when something is already there; No closes
-    //       without writing. No ToNameTx of its own (SAveToFile runs it).
-    //       A refused target keeps the window open, as a failed write does.
-    switch (lp::AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed())) {
-        case lp::SaveTarget::Refused:
-            return false;
-        case lp::SaveTarget::Declined:
-            return true;
-        case lp::SaveTarget::Accepted:
-            break;
     }
-    // A failed write has been reported by SAveToFile: the window stays open
-    // with the figure, the undo copy and the unsaved-changes flag intact.
+    if (answer != QMessageBox::Yes) return false;
+    // 3. The save dialog; a cancel keeps the editor open, nothing lost.
+    if (!lp::dialogs().saveFile(this, SaveDialogPic)) return false;
+    // 4.-5. Write, asking first when something is already there; No keeps the
+    //       editor open, as a refused target and a failed write do (those are
+    //       reported). No ToNameTx of its own (SAveToFile runs it).
+    if (lp::AskSaveTarget(this, SaveDialogPic.fileName, WriteFailed()) != lp::SaveTarget::Accepted)
+        return false;
     return SAveToFile();
 }

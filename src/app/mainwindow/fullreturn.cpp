@@ -1,4 +1,5 @@
 #include "app/baseform.h"
+#include "app/recovery.h"
 #include "ui_baseform.h"
 
 lp::RenderOptions TBaseForm::renderOptions() const {
@@ -12,6 +13,7 @@ lp::RenderOptions TBaseForm::renderOptions() const {
 
 void TBaseForm::FullReturn(int clear) {
     setWindowTitle(EditorTitle + FileTitle + PictureTitle);
+    if (recovery_) recovery_->noteChange();  // every change is redrawn
     const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
     lp::RenderOptions options = renderOptions();
     if (shownInstead_) options.half128 = false;  // a traced contour is shown whole

@@ -144,6 +144,11 @@ class ModalDriver : public QObject {
         });
     }
 
+    // Leaves the message box without an answer: Escape, or its close button.
+    void leaveBox(bool escape) {
+        actions_.enqueue([=](QWidget* w) { escape ? QTest::keyClick(w, Qt::Key_Escape) : void(w->close()); });
+    }
+
   private:
     void arm() { QTimer::singleShot(20, this, &ModalDriver::poll); }
 
@@ -394,7 +399,7 @@ void TestFileCommands::fileImageAndAutoSave() {
 
 void TestFileCommands::saveAndClosePrompt_data() {
     QTest::addColumn<How>("how");
-    QTest::addColumn<QString>("answers");  // Y or N to each question, in order
+    QTest::addColumn<QString>("answers");  // Y, N or Escape to each question, in order
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QString>("target");  // the save dialog's answer; empty cancels
     QTest::addColumn<bool>("limited");    // under a file size limit
@@ -411,6 +416,7 @@ void TestFileCommands::saveAndClosePrompt_data() {
     QTest::newRow("close after an undo") << kCloseAfterUndo << "" << kKept << QString() << false << "before";
     QTest::newRow("close, Yes, cancel") << kClose << "Y" << kKept << QString() << false << "before";
     QTest::newRow("close, overwrite No") << kClose << "YN" << kKept << "exist.kvt" << false << "before";
+    QTest::newRow("close, Escape") << kClose << "E" << kKept << QString() << false << "before";
     QTest::newRow("close, overwrite Yes") << kClose << "YY" << kWritten << "exist.kvt" << false << "exist";
     QTest::newRow("close, file as parent")
         << kClose << "Y" << kFailed << "plain/pic.kvt" << false << "before";
@@ -451,7 +457,8 @@ void TestFileCommands::saveAndClosePrompt() {
     form.PictureName = QStringLiteral("before");
     form.FileTitle = QStringLiteral(" [before] ");
     const QString title = form.windowTitle();
-    for (QChar a : answers) d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : QMessageBox::No);
+    for (QChar a : answers)
+        d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : a == 'N' ? QMessageBox::No : QMessageBox::Cancel);
     d.fileAnswers << (target.isEmpty() ? QString() : path(target));
     bool closed;
     {
@@ -460,7 +467,8 @@ void TestFileCommands::saveAndClosePrompt() {
         closed = how == kSave ? (form.ui->SpeedButtonSavePic->click(), false) : form.close();
     }
 
-    QCOMPARE(closed, how != kSave && outcome != kFailed);
+    // Only a No or a written file closes: work is never thrown away unasked.
+    QCOMPARE(closed, how != kSave && (outcome == kWritten || answers.isEmpty() || answers == "N"));
     QCOMPARE(form.isVisible(), !closed);
     QCOMPARE(d.messages.size(), answers.size() + int(outcome == kFailed));
     int asked = 0;
@@ -523,6 +531,13 @@ void TestFileCommands::realDialogsEndToEnd() {
     QCOMPARE(shownSaveName, QString("real.kvt"));  // the save dialog starts at the opened file
     QCOMPARE(form.PictureName, QString("real"));
 
+    // Close, the prompt left without an answer: the editor stays as it was.
+    for (bool escape : {true, false}) {
+        driver.leaveBox(escape);
+        QVERIFY(!form.close());
+        QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
+        QVERIFY(form.isVisible() && form.UndoEnabled());
+    }
     // Close: the prompt (Yes), the save dialog with a typed name: written, closed.
     driver.clickButton(QMessageBox::Yes, kSaveChanges, QMessageBox::Warning);
     driver.acceptFile(QStringLiteral("SaveDialog"), path("copy.kvt"), true);
