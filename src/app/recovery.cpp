@@ -124,7 +124,7 @@ void RecoveryKeeper::discard() {
     timer_->stop();
     waitIdle();
     stored_ = {};
-    *lastResult_ = Store(folder_, id_, stored_);
+    lastResult_ = std::make_shared<FileResult>(Store(folder_, id_, stored_));
 }
 
 QString Leftover::kvtPath() const {
