@@ -585,6 +585,10 @@ Opens the picture file given, as the open command does.
         <comment>month and year of the release</comment>
         <translation>Dec 2026</translation>
     </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
 </context>
 <context>
     <name>TBaseForm</name>
