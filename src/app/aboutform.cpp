@@ -70,7 +70,7 @@ void TAboutForm::fitLabels() {
     constexpr int kGap = 6;
     int below = 0;  // the bottom of the label above
     for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
-        const int top = std::max(label->y(), below + 2);
+        const int top = std::max(label->y(), below + 4);
         const int twoLines = 2 * label->fontMetrics().height();
         int right = ui->Bevel1->geometry().right();
         for (const QWidget* other : {static_cast<QWidget*>(ui->Image1), static_cast<QWidget*>(ui->BitBtn1)})
