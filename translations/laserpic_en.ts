@@ -221,12 +221,16 @@ Opens the picture file given, as the open command does.
         <translation>garbled answer from the decoder</translation>
     </message>
     <message>
-        <source>сигнал SIG</source>
-        <translation>signal SIG</translation>
-    </message>
-    <message>
         <source>ответ программы разбора не полон</source>
         <translation>incomplete answer from the decoder</translation>
+    </message>
+    <message>
+        <source>сигнал %1</source>
+        <translation>signal %1</translation>
+    </message>
+    <message>
+        <source>Разбор картинки прерван извне: программу разбора остановил сигнал %1</source>
+        <translation>The picture&apos;s decoding was cut short from outside: the decoder was stopped by signal %1</translation>
     </message>
 </context>
 <context>
@@ -510,6 +514,10 @@ Opens the picture file given, as the open command does.
         <source>Картинка SVG ссылается на то, чего в ней нет: %1; такие картинки не загружаются</source>
         <translation>The SVG picture refers to something outside it: %1; such pictures are not loaded</translation>
     </message>
+    <message>
+        <source>Файл слишком большой: %1 МБ (картинка SVG не больше %2 МБ)</source>
+        <translation>The file is too large: %1 MB (an SVG picture may take up to %2 MB)</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>
@@ -598,6 +606,10 @@ Opens the picture file given, as the open command does.
         <source>дек. 2026</source>
         <comment>month and year of the release</comment>
         <translation>Dec 2026</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1431,17 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>Точек</source>
         <translation>Points</translation>
+    </message>
+</context>
+<context>
+    <name>lp::PicturePreview</name>
+    <message>
+        <source>Не картинка</source>
+        <translation>Not a picture</translation>
+    </message>
+    <message>
+        <source>Файл обрезан</source>
+        <translation>File truncated</translation>
     </message>
 </context>
 <context>

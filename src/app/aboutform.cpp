@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWindow>
+#include <algorithm>
 
 #include "files/regularfile.h"
 #include "files/replacefile.h"
@@ -41,10 +42,9 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
     QFont narrow = font();
     narrow.setStretch(86);
     ui->Label3->setFont(narrow);
-    for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
+    for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6})
         lp::SetLabelColour(label, Qt::black);
-        label->adjustSize();
-    }
+    fitLabels();
     ui->Label2->installEventFilter(this);
     ui->Label6->installEventFilter(this);
     ui->Bevel1->setFrameRect(QRect(0, ui->Bevel1->height() - 2, ui->Bevel1->width(), 2));  // bottom line only
@@ -62,6 +62,30 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutForm
 }
 
 TAboutForm::~TAboutForm() = default;
+
+// Each label as wide as the room to its right (up to the picture, the button
+// or the separator's end), its text wrapped there when it is wider; a label
+// moves down when the one above took more lines than its place holds.
+void TAboutForm::fitLabels() {
+    constexpr int kGap = 6;
+    int below = 0;  // the bottom of the label above
+    for (QLabel* label : {ui->Label4, ui->Label1, ui->Label3, ui->Label2, ui->Label6}) {
+        const int top = std::max(label->y(), below + 4);
+        const int twoLines = 2 * label->fontMetrics().height();
+        int right = ui->Bevel1->geometry().right();
+        for (const QWidget* other : {static_cast<QWidget*>(ui->Image1), static_cast<QWidget*>(ui->BitBtn1)})
+            if (other->y() < top + twoLines && other->geometry().bottom() >= top)
+                right = std::min(right, other->x() - kGap);
+        const int width = right - label->x();
+        label->setWordWrap(false);
+        label->setWordWrap(label->sizeHint().width() > width);
+        if (label->wordWrap())
+            label->setGeometry(label->x(), top, width, label->heightForWidth(width));
+        else
+            label->setGeometry(QRect(QPoint(label->x(), top), label->sizeHint()));
+        below = label->geometry().bottom();
+    }
+}
 
 void TAboutForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

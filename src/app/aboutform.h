@@ -49,6 +49,7 @@ class TAboutForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void fitLabels();
     void openLink(QLabel* label, const QUrl& url);
     int titleFlips_ = 0;
     QObject* clickStartedOn_ = nullptr;  // the link a left press began on

@@ -9,10 +9,24 @@ namespace lp {
 
 namespace {
 
+// Qt's own catalogue, which still files some texts under the class that drew
+// them before Qt 6: the file list's "Folder" and "Drive" under the file dialog.
+class QtCatalogue : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        const QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QAbstractFileIconProvider") == 0)
+            return QTranslator::translate("QFileDialog", source, disambiguation, n);
+        return text;
+    }
+};
+
 // Loads a translation file and installs it on the application; false when
 // there is no such file.
 bool Install(QCoreApplication& app, const QLocale& locale, const QString& name, const QStringList& folders) {
-    auto* translator = new QTranslator(&app);
+    auto* translator = name == QLatin1String("qtbase") ? new QtCatalogue(&app) : new QTranslator(&app);
     for (const QString& folder : folders)
         if (translator->load(locale, name, QStringLiteral("_"), folder)) {
             QCoreApplication::installTranslator(translator);

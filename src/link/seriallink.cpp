@@ -56,9 +56,7 @@ bool SerialLink::ClosePort() {
 }
 
 void ShowLinkWarning(QWidget* window, const LinkReport& report) {
-    if (report.failed)
-        dialogs().message(window, QMessageBox::Warning, report.warning(), QMessageBox::Ok,
-                          kPortWarningCaption);
+    if (report.failed) dialogs().message(window, QMessageBox::Warning, report.warning(), QMessageBox::Ok);
 }
 
 }  // namespace lp

@@ -33,8 +33,7 @@ struct LinkReport {
     QString warning() const;
 };
 
-// Texts of the warnings and their caption.
-inline const QString kPortWarningCaption = QStringLiteral("Warning");
+// Texts of the warnings (shown under the usual caption of a warning).
 QString CannotOpenPort();
 QString CannotConfigurePort();
 QString CannotWritePort();

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -23,9 +24,15 @@ namespace lp {
 
 namespace {
 
-PictureResult Failure(const QString& reason) {
-    return {QImage(), reason, QSize()};
+PictureResult Failure(const QString& reason, PictureRefusal refusal = PictureRefusal::Other) {
+    return {QImage(), reason, QSize(), refusal};
 }
+
+const char kFailure[] = "FAIL ";
+// The kinds of refusal as the child names them.
+const std::pair<PictureRefusal, QByteArray> kRefusalWords[] = {{PictureRefusal::Other, "other"},
+                                                               {PictureRefusal::NotPicture, "not-picture"},
+                                                               {PictureRefusal::Cut, "cut"}};
 
 QString Damaged(const QString& how) {
     return QCoreApplication::translate("Decode", "Картинка повреждена: её разбор оборвался (%1)").arg(how);
@@ -67,16 +74,18 @@ class Answer {
         return true;
     }
     PictureResult result() const {
-        if (!reason_.isEmpty()) return Failure(reason_);
+        if (!reason_.isEmpty()) return Failure(reason_, refusal_);
         return {image_, {}, declared_};
     }
 
   private:
     bool readLine(const QByteArray& line) {
-        const QByteArray failure = kDecodeFailure + QByteArray(" ");
-        if (line.startsWith(failure)) {
-            reason_ = QString::fromUtf8(line.sliced(failure.size()));
-            done_ = !reason_.isEmpty();
+        if (line.startsWith(kFailure)) {
+            const QByteArray kind = line.sliced(strlen(kFailure)).split(' ').constFirst();
+            const auto known = std::ranges::find(kRefusalWords, kind, [](auto& word) { return word.second; });
+            reason_ = QString::fromUtf8(line.sliced(strlen(kFailure) + kind.size()).trimmed());
+            refusal_ = known == std::end(kRefusalWords) ? PictureRefusal::Other : known->first;
+            done_ = known != std::end(kRefusalWords) && !reason_.isEmpty();
             return done_;
         }
         const QList<QByteArray> words = line.split(' ');
@@ -101,10 +110,16 @@ class Answer {
     qint64 pixelsSize_ = 0;
     QSize declared_;
     QString reason_;
+    PictureRefusal refusal_ = PictureRefusal::Other;
     bool done_ = false;
 };
 
 }  // namespace
+
+QByteArray DecodeFailureLine(const QString& reason, PictureRefusal refusal) {
+    const auto word = std::ranges::find(kRefusalWords, refusal, [](auto& word) { return word.first; });
+    return kFailure + word->second + ' ' + reason.toUtf8().replace('\n', ' ') + '\n';
+}
 
 QString DecodeTooLarge() {
     return QCoreApplication::translate("Decode",
@@ -262,9 +277,17 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
                            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         if (signal == SIGXCPU || (signal == SIGKILL && cpu >= kDecodeCpuSeconds))
             return Failure(DecodeTooLong());
-        if (signal == SIGKILL) return Failure(DecodeTooLarge());  // the system's out-of-memory killer
-        return Failure(Damaged(QCoreApplication::translate("Decode", "сигнал SIG") +
-                               QString::fromLatin1(sigabbrev_np(signal))));
+        const QString name = QStringLiteral("SIG") + QString::fromLatin1(sigabbrev_np(signal));
+        // A fault of the decoding itself, or a signal from outside (its own
+        // lack of memory it answers itself).
+        for (const int fault : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGSYS, SIGTRAP})
+            if (signal == fault)
+                return Failure(Damaged(QCoreApplication::translate("Decode", "сигнал %1").arg(name)));
+        return Failure(
+            QCoreApplication::translate("Decode",
+                                        "Разбор картинки прерван извне: программу разбора остановил "
+                                        "сигнал %1")
+                .arg(name));
     }
     return Failure(Damaged(QCoreApplication::translate("Decode", "ответ программы разбора не полон")));
 }

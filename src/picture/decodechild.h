@@ -23,9 +23,10 @@ inline constexpr int kDecodeDeadlineMs = 5000;
 //   "LPIC <width> <height> <declared width> <declared height> <format>"
 // followed by the rows of pixels, 4 bytes each in the image's own byte
 // order, the format "argb32pm" (premultiplied alpha) or "rgb32"; or
-//   "FAIL <the reason for the user>".
+//   "FAIL <kind> <the reason for the user>", as DecodeFailureLine writes it.
 inline constexpr char kDecodeHeader[] = "LPIC";
-inline constexpr char kDecodeFailure[] = "FAIL";
+
+QByteArray DecodeFailureLine(const QString& reason, PictureRefusal refusal = PictureRefusal::Other);
 
 // The reasons of a child that could not finish.
 QString DecodeTooLarge();

@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -43,8 +45,8 @@ void Write(const char* data, size_t size) {
     if (lp::WriteAll(STDOUT_FILENO, data, qint64(size)) < qint64(size)) _exit(1);
 }
 
-void Fail(const QString& reason) {
-    const QByteArray line = QByteArray(lp::kDecodeFailure) + ' ' + reason.toUtf8().replace('\n', ' ') + '\n';
+void Fail(const QString& reason, lp::PictureRefusal refusal = lp::PictureRefusal::Other) {
+    const QByteArray line = lp::DecodeFailureLine(reason, refusal);
     Write(line.constData(), size_t(line.size()));
 }
 
@@ -119,6 +121,17 @@ QByteArray Escapes() {
     char* argv[] = {program, nullptr};
     const int spawned = posix_spawn(&pid, program, nullptr, nullptr, argv, environ);
     report += " spawn:" + outcome(spawned == 0, spawned);
+    const pid_t forked = fork();
+    if (forked == 0)  // a process that would outlive the decode
+        for (;;) sleep(1);
+    report += " fork:" + outcome(forked > 0, errno);
+    report += " kill:" + outcome(::kill(getppid(), 0) == 0, errno);
+    const void* code = mmap(nullptr, 4096, PROT_READ | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    report += " mmap-exec:" + outcome(code != MAP_FAILED, errno);
+    report += " memfd:" + outcome(memfd_create("code", 0) >= 0, errno);
+    errno = 0;  // a word read may be -1 too; one the filter lets through is ESRCH, not being traced
+    const long peeked = ptrace(PTRACE_PEEKDATA, getppid(), nullptr, nullptr);
+    report += " ptrace:" + outcome(peeked != -1 || errno == 0, errno);
     execve(program, argv, environ);  // returns only when refused
     return report + " exec:" + outcome(false, errno);
 }
@@ -161,7 +174,7 @@ int main(int argc, char* argv[]) {
     lp::EnterOwnNamespaces();
     Confine();
     if (getppid() != editor) return 1;  // the editor ended before it could take this one along
-    tooLarge = QByteArray(lp::kDecodeFailure) + ' ' + lp::DecodeTooLarge().toUtf8() + '\n';
+    tooLarge = lp::DecodeFailureLine(lp::DecodeTooLarge());
     std::set_new_handler(OutOfMemory);
     QImageReader::setAllocationLimit(lp::kPictureAllocationLimitMb);
     qInstallMessageHandler(NoteMessage);
@@ -195,7 +208,7 @@ int main(int argc, char* argv[]) {
     // The answers in the user's language: the translation is read before the sandbox closes.
     if (!application) application = std::make_unique<QCoreApplication>(argc, argv);
     lp::InstallTranslations(*application);
-    tooLarge = QByteArray(lp::kDecodeFailure) + ' ' + lp::DecodeTooLarge().toUtf8() + '\n';
+    tooLarge = lp::DecodeFailureLine(lp::DecodeTooLarge());
     if (!Sandboxed()) return 0;
     lp::PictureResult result;
     try {
@@ -205,7 +218,7 @@ int main(int argc, char* argv[]) {
     }
     if (!result) {
         if (memoryRanOut) OutOfMemory();
-        Fail(result.error);
+        Fail(result.error, result.refusal);
         return 0;
     }
     const QImage image = result.image.format() == QImage::Format_RGB32

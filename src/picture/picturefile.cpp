@@ -21,19 +21,30 @@ namespace {
 // An SVG file, unpacked, is not read beyond this.
 constexpr qsizetype kSvgTextLimit = 16 * 1024 * 1024;
 
+qint64 Megabytes(qint64 bytes) {
+    return (bytes + 1024 * 1024 - 1) / (1024 * 1024);
+}
+
 QString TooLargeFile(qint64 size) {
     return QCoreApplication::translate("Picture",
                                        "Файл слишком большой: %1 МБ (картинка-подложка не больше %2 МБ)")
-        .arg((size + 1024 * 1024 - 1) / (1024 * 1024))
-        .arg(kPictureFileLimit / (1024 * 1024));
+        .arg(Megabytes(size))
+        .arg(Megabytes(kPictureFileLimit));
 }
 
-PictureResult Failure(const QString& reason) {
-    return {QImage(), reason, QSize()};
+PictureResult Failure(const QString& reason, PictureRefusal refusal = PictureRefusal::Other) {
+    return {QImage(), reason, QSize(), refusal};
 }
 
-QString NotAPicture() {
-    return QCoreApplication::translate("Picture", "Это не картинка или её формат не поддерживается");
+PictureResult NotAPicture() {
+    return Failure(QCoreApplication::translate("Picture", "Это не картинка или её формат не поддерживается"),
+                   PictureRefusal::NotPicture);
+}
+
+PictureResult Cut() {
+    return Failure(
+        QCoreApplication::translate("Picture", "Файл картинки обрезан: его данные кончаются раньше времени"),
+        PictureRefusal::Cut);
 }
 
 // Reads a regular file opened (a pipe, a device or a folder is refused
@@ -77,11 +88,19 @@ QString Unreadable(const QImageReader& reader) {
 
 PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
     QByteArray svg = bytes;
-    if (bytes.startsWith("\x1f\x8b") && !Gunzip(bytes, kSvgTextLimit, svg))
+    if (bytes.startsWith("\x1f\x8b")) {
+        if (const Unpacked unpacked = Gunzip(bytes, kSvgTextLimit, svg); unpacked == Unpacked::Cut)
+            return Cut();
+        else if (unpacked != Unpacked::Whole)
+            return Failure(QCoreApplication::translate(
+                               "Picture", "Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
+                               .arg(Megabytes(kSvgTextLimit)));
+    }
+    if (svg.size() > kSvgTextLimit)
         return Failure(QCoreApplication::translate(
-                           "Picture", "Сжатый файл SVG повреждён или распаковывается больше чем в %1 МБ")
-                           .arg(kSvgTextLimit / (1024 * 1024)));
-    if (svg.size() > kSvgTextLimit) return Failure(TooLargeFile(svg.size()));
+                           "Picture", "Файл слишком большой: %1 МБ (картинка SVG не больше %2 МБ)")
+                           .arg(Megabytes(svg.size()))
+                           .arg(Megabytes(kSvgTextLimit)));
     if (const SvgCheck check = CheckSvgReferences(svg); check.verdict == SvgCheck::Foreign)
         return Failure(
             QCoreApplication::translate("Picture",
@@ -90,8 +109,10 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
                 .arg(check.detail));
     else if (check.verdict == SvgCheck::Broken)
         return Failure(QCoreApplication::translate("Picture", "Файл SVG повреждён: ") + check.detail);
+    else if (check.verdict == SvgCheck::Cut)
+        return Cut();
     else if (check.verdict == SvgCheck::NotSvg)
-        return Failure(NotAPicture());
+        return NotAPicture();
     QBuffer buffer(&svg);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "svg");
@@ -114,7 +135,7 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     auto reader = std::make_unique<QImageReader>(&buffer, format);
-    if (format.isEmpty() || !reader->canRead()) return Failure(NotAPicture());
+    if (format.isEmpty() || !reader->canRead()) return NotAPicture();
 
     const QSize declared = DeclaredSize(*reader, bytes);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kPicturePixelLimit)
@@ -123,9 +144,7 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
                            .arg(declared.width())
                            .arg(declared.height())
                            .arg(kPicturePixelLimit / 1'000'000));
-    if (!Complete(bytes))
-        return Failure(QCoreApplication::translate(
-            "Picture", "Файл картинки обрезан: его данные кончаются раньше времени"));
+    if (!Complete(bytes)) return Cut();
     if (declared.isValid() && KeptSize(declared, box) != declared &&
         reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(KeptSize(declared, box));

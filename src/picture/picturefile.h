@@ -23,10 +23,14 @@ inline constexpr int kPictureAllocationLimitMb = 256;
 // it at up to 500 x 500, stretched.
 inline constexpr int kPictureKeptSide = 1024;
 
+// Refusals that a word or two can name (the preview shows them so).
+enum class PictureRefusal { Other, NotPicture, Cut };
+
 struct PictureResult {
     QImage image;   // null on failure
     QString error;  // the reason, for the user
     QSize size;     // the picture's own size in pixels
+    PictureRefusal refusal = PictureRefusal::Other;
     explicit operator bool() const { return !image.isNull(); }
 };
 

@@ -3,14 +3,18 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+
+#include "picture/pictureformat.h"
 
 namespace lp {
 
-bool Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out) {
+Unpacked Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out) {
     z_stream stream{};
-    if (inflateInit2(&stream, 15 + 16) != Z_OK) return false;
+    if (inflateInit2(&stream, 15 + 16) != Z_OK) return Unpacked::Damaged;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.constData()));
     stream.avail_in = static_cast<uInt>(packed.size());
     out.clear();
@@ -25,8 +29,11 @@ bool Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out) {
         status = inflate(&stream, Z_NO_FLUSH);
         out.resize(done + chunk - stream.avail_out);
     }
+    const bool dataEnded = stream.avail_in == 0;
     inflateEnd(&stream);
-    return status == Z_STREAM_END;
+    if (status == Z_STREAM_END) return Unpacked::Whole;
+    if (status == Z_OK) return Unpacked::TooLarge;  // stopped at the limit
+    return status == Z_BUF_ERROR && dataEnded ? Unpacked::Cut : Unpacked::Damaged;
 }
 
 namespace {
@@ -123,6 +130,94 @@ bool BmpComplete(const uchar* p, qsizetype n) {
     return n >= bmp.offset + (width * bmp.bits + 31) / 32 * 4 * height;
 }
 
+quint32 Big32(const uchar* p) {
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3];
+}
+
+quint32 Little32(const uchar* p) {
+    return quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0];
+}
+
+// A PNG is complete when its chunks reach the end chunk.
+bool PngComplete(const uchar* p, qsizetype n) {
+    for (qsizetype i = 8; i + 12 <= n;) {
+        const qint64 end = i + 12 + qint64(Big32(p + i));
+        if (end > n) return false;
+        if (memcmp(p + i + 4, "IEND", 4) == 0) return true;
+        i = end;
+    }
+    return false;
+}
+
+// An icon file holds every image its directory lists.
+bool IcoComplete(const uchar* p, qsizetype n) {
+    const qsizetype count = p[4] | p[5] << 8;
+    if (6 + 16 * count > n) return false;
+    for (qsizetype i = 6; i < 6 + 16 * count; i += 16)
+        if (qint64(Little32(p + i + 12)) + Little32(p + i + 8) > n) return false;
+    return true;
+}
+
+// A portable bitmap holds the samples its header counts: bytes for the
+// binary kinds, numbers for the plain ones.
+bool PpmComplete(const uchar* p, qsizetype n) {
+    const int kind = p[1] - '0';
+    qint64 header[3] = {0, 0, 1};  // width, height, largest sample
+    qsizetype i = 2;
+    auto space = [&] {  // blanks and comments
+        for (bool comment = false; i < n && (comment || isspace(p[i]) || p[i] == '#'); ++i)
+            comment = p[i] == '#' || (comment && p[i] != '\n');
+    };
+    for (int k = 0; k < (kind == 1 || kind == 4 ? 2 : 3); ++k) {
+        space();
+        if (i >= n || !isdigit(p[i])) return true;  // the decoder judges a broken header itself
+        for (header[k] = 0; i < n && isdigit(p[i]) && header[k] < (1 << 24); ++i)
+            header[k] = header[k] * 10 + (p[i] - '0');
+    }
+    const qint64 samples = header[0] * header[1] * (kind == 3 || kind == 6 ? 3 : 1);
+    if (kind >= 4)
+        return n - i - 1 >=
+               (kind == 4 ? (header[0] + 7) / 8 * header[1] : samples * (header[2] > 255 ? 2 : 1));
+    qint64 numbers = 0;
+    for (space(); numbers < samples && i < n && isdigit(p[i]); space(), ++numbers)
+        if (kind == 1)
+            ++i;  // plain bits need no space between them
+        else
+            while (i < n && isdigit(p[i])) ++i;
+    return numbers >= samples || i < n;  // or stopped by something the decoder judges
+}
+
+// A TIFF holds its first image's entries and the strips or tiles they place.
+bool TiffComplete(const uchar* p, qsizetype n) {
+    const bool little = p[0] == 'I';
+    auto u16 = [&](qint64 at) { return little ? p[at] | p[at + 1] << 8 : p[at] << 8 | p[at + 1]; };
+    auto u32 = [&](qint64 at) { return little ? Little32(p + at) : Big32(p + at); };
+    if (u16(2) != 42 || n < 8) return true;  // a big TIFF: the decoder judges it itself
+    const qint64 ifd = u32(4);
+    if (ifd + 2 > n || ifd + 2 + 12 * qint64(u16(ifd)) > n) return false;
+    // Values in the entry when they fit, else where it says; the offsets
+    // and the byte counts of the strips or tiles are SHORT or LONG.
+    constexpr int kTypeSize[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+    struct {
+        qint64 at = 0, count = 0;
+        int size = 4;
+    } values[2];
+    auto value = [&](int which, qint64 k) -> qint64 {
+        const auto& v = values[which];
+        return v.size == 2 ? u16(v.at + 2 * k) : u32(v.at + 4 * k);
+    };
+    for (qint64 e = ifd + 2; e < ifd + 2 + 12 * qint64(u16(ifd)); e += 12) {
+        const int tag = u16(e), type = u16(e + 2), size = type < 13 ? kTypeSize[type] : 0;
+        const qint64 count = u32(e + 4), at = count * size > 4 ? u32(e + 8) : e + 8;
+        if (at + count * size > n) return false;
+        const int which = tag == 273 || tag == 324 ? 0 : tag == 279 || tag == 325 ? 1 : -1;
+        if (which >= 0 && (type == 3 || type == 4)) values[which] = {at, count, size};
+    }
+    for (qint64 k = 0; k < std::min(values[0].count, values[1].count); ++k)
+        if (value(0, k) + value(1, k) > n) return false;
+    return true;
+}
+
 }  // namespace
 
 QSize BmpHeaderSize(const QByteArray& bytes) {
@@ -137,7 +232,13 @@ bool Complete(const QByteArray& bytes) {
     if (n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return JpegComplete(p, n);
     if (bytes.startsWith("GIF8")) return GifComplete(p, n);
     if (bytes.startsWith("BM")) return BmpComplete(p, n);
-    return true;  // the other decoders fail on data that ends early
+    const QByteArray format = PictureFormatOf(bytes);
+    if (format == "png") return PngComplete(p, n);
+    if (format == "webp") return n >= 8 + qint64(Little32(p + 4));
+    if (format == "ico") return IcoComplete(p, n);
+    if (format == "ppm") return PpmComplete(p, n);
+    if (format == "tiff") return TiffComplete(p, n);
+    return true;
 }
 
 }  // namespace lp

@@ -8,16 +8,18 @@
 
 namespace lp {
 
-// Whether a JPEG, GIF or BMP holds all its data (the other decoders fail on
-// data that ends early themselves).
+// Whether a picture holds all the data its own structure announces: a JPEG
+// up to its end marker, a PNG up to its end chunk, a GIF its first image, a
+// BMP, PPM or TIFF the rows or samples of its header, an icon each image it
+// lists, a WebP the length of its RIFF header.
 bool Complete(const QByteArray& bytes);
 
 // The size a bitmap's header declares; invalid when the bytes are no bitmap
 // with a header known here.
 QSize BmpHeaderSize(const QByteArray& bytes);
 
-// Unpacks gzip data of at most `limit` bytes; false when the data is damaged
-// or unpacks to more.
-bool Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out);
+enum class Unpacked { Whole, Damaged, Cut, TooLarge };
+// Unpacks gzip data of at most `limit` bytes: Whole when all of it is out.
+Unpacked Gunzip(const QByteArray& packed, qsizetype limit, QByteArray& out);
 
 }  // namespace lp

@@ -245,6 +245,7 @@ SvgCheck Checker::run(const QByteArray& svg) {
     }
     if (!foreign_.isEmpty()) return {SvgCheck::Foreign, foreign_};
     if (root) return {SvgCheck::NotSvg, {}};
+    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) return {SvgCheck::Cut, {}};
     if (xml.hasError()) return {SvgCheck::Broken, xml.errorString()};
     for (const QString& fragment : std::as_const(imageFragments_))
         if (!ids_.contains(fragment.sliced(1))) return {SvgCheck::Foreign, u'«' + fragment + u'»'};

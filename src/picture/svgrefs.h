@@ -15,6 +15,7 @@ struct SvgCheck {
         Foreign,  // something else is referred to: `detail` says what
         NotSvg,   // another kind of XML, or none
         Broken,   // not a well-formed SVG document: `detail` says why
+        Cut,      // a document that ends before its last element is closed
     } verdict = Inside;
     QString detail;
 };

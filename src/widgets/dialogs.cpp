@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -31,6 +33,21 @@ QString captionFor(QMessageBox::Icon icon) {
     }
 }
 
+// The file list's sizes and dates in the interface's language: Qt writes
+// them in the system's, whatever the program's.
+class InterfaceLocaleColumns : public QIdentityProxyModel {
+  public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == 1 && !files->isDir(file)) return QLocale().formattedDataSize(files->size(file));
+        if (index.column() == 3) return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 // Puts a picture preview to the right of the file list. It follows the file
 // chosen, whether clicked, reached with the keys or typed (pipes and devices,
 // which the list does not show, included).
@@ -55,6 +72,7 @@ void AddPreview(QFileDialog& dialog) {
 bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, state.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new InterfaceLocaleColumns(&dialog));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the commands ask themselves
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);

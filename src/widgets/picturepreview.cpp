@@ -1,10 +1,9 @@
 #include "widgets/picturepreview.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
-
-#include "picture/picturefile.h"
 
 namespace lp {
 
@@ -14,6 +13,7 @@ PicturePreview::PicturePreview(QWidget* parent) : QWidget(parent) {
     box_->setObjectName(QStringLiteral("PreviewBox"));
     box_->setAlignment(Qt::AlignCenter);
     box_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    box_->setWordWrap(true);  // a reason, in place of a picture
     box_->setFixedSize(kBoxSide + 2 * box_->frameWidth(), kBoxSide + 2 * box_->frameWidth());
     size_ = new QLabel(this);
     size_->setObjectName(QStringLiteral("PreviewSize"));
@@ -36,7 +36,7 @@ PicturePreview::~PicturePreview() = default;
 void PicturePreview::setPath(const QString& path) {
     if (path == path_) return;
     path_ = path;
-    if (path.isEmpty()) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) {
         reading_.drop();
         staleTimer_.stop();
         clear();
@@ -48,22 +48,29 @@ void PicturePreview::setPath(const QString& path) {
         [path](std::stop_token stop) {
             return lp::LoadPicturePreview(path, QSize(kBoxSide, kBoxSide), stop);
         },
-        [this](const lp::PictureResult& result) { deliver(result.image, result.size); });
+        [this](const lp::PictureResult& result) { deliver(result); });
 }
 
 QString PicturePreview::sizeText() const {
     return size_->text();
 }
 
-void PicturePreview::deliver(const QImage& image, const QSize& size) {
+QString PicturePreview::reason() const {
+    return box_->text();
+}
+
+void PicturePreview::deliver(const PictureResult& result) {
     staleTimer_.stop();
-    if (image.isNull()) {
-        clear();
-        return;
+    image_ = result.image;
+    if (result) {
+        box_->setPixmap(QPixmap::fromImage(image_));
+        size_->setText(QStringLiteral("%1 × %2").arg(result.size.width()).arg(result.size.height()));
+    } else {
+        box_->setText(result.refusal == PictureRefusal::NotPicture ? tr("Не картинка")
+                      : result.refusal == PictureRefusal::Cut      ? tr("Файл обрезан")
+                                                                   : result.error);
+        size_->clear();
     }
-    image_ = image;
-    box_->setPixmap(QPixmap::fromImage(image));
-    size_->setText(QStringLiteral("%1 × %2").arg(size.width()).arg(size.height()));
     emit updated();
 }
 

@@ -70,7 +70,7 @@ class AboutFormTest : public QObject {
 
 void AboutFormTest::layout() {
     TAboutForm form;
-    QCOMPARE(form.windowTitle(), u"About"_s);
+    QCOMPARE(form.windowTitle(), u"О программе"_s);
     QCOMPARE(form.size(), QSize(299, 174));
     QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowSystemMenuHint));

@@ -236,7 +236,7 @@ void MainWindowTest::windowsAndCaption() {
     QVERIFY(windows.about->isHidden());
     QVERIFY(windows.txCom->isHidden());
     QVERIFY(windows.prog->isHidden());
-    QCOMPARE(windows.about->windowTitle(), u"About"_s);
+    QCOMPARE(windows.about->windowTitle(), u"О программе"_s);
     QCOMPARE(windows.txCom->windowTitle(), u"Загрузка картинки лазера"_s);
     QCOMPARE(windows.prog->windowTitle(), u"Работа с готовыми картинками"_s);
     // Qt's own dialogs and buttons speak Russian.

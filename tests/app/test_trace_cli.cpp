@@ -53,6 +53,8 @@ void TestTraceCli::exitCodes_data() {
                            << QString();
     QTest::newRow("thin grey row, every detail")
         << QStringList{"--trace", "row.png", out, "--detail", "0"} << 0 << 0 << QString();
+    QTest::newRow("detail 1,5") << QStringList{"--trace", "frame.png", out, "--detail", "1,5"} << 0 << 0
+                                << QString();
     QTest::newRow("detail 20,5") << QStringList{"--trace", "frame.png", out, "--detail", "20,5"} << 2 << 1
                                  << "--detail";
     QTest::newRow("detail of text") << QStringList{"--text", "A", out, "--detail", "1"} << 2 << 1
@@ -73,6 +75,8 @@ void TestTraceCli::exitCodes_data() {
     QTest::newRow("empty text") << QStringList{"--text", " ", out} << 1 << 1 << QString();
     QTest::newRow("folder as output") << QStringList{"--text", "A", "."} << 1 << 1 << QString();
     QTest::newRow("no output") << QStringList{"--trace", "frame.png"} << 2 << 1 << QString();
+    QTest::newRow("a file too many") << QStringList{"--trace", "frame.png", out, "more.kvt"} << 2 << 1
+                                     << "ожидается";
     QTest::newRow("size too small") << QStringList{"--trace", "frame.png", out, "--size", "9"} << 2 << 1
                                     << QString();
     QTest::newRow("threshold") << QStringList{"--trace", "frame.png", out, "--threshold", "256"} << 2 << 1
@@ -149,6 +153,7 @@ void TestTraceCli::exitCodes() {
     QVERIFY2(err.contains(says), qPrintable(err));
     const QByteArray kvt = ReadBytes(d + "out.kvt");
     QCOMPARE(kvt.size(), status == 0 ? 2048 : 0);
+    QVERIFY(!QFile::exists(d + "more.kvt"));
     for (int i = 0; i < 256 && status == 0; ++i)
         QVERIFY(kvt[i] != kvt[(i + 1) % 256] || kvt[1024 + i] != kvt[1024 + (i + 1) % 256]);
 }
@@ -161,7 +166,8 @@ void TestTraceCli::linesFollowTheMiddle() {
                        "<svg xmlns='http://www.w3.org/2000/svg' width='100' "
                        "height='100'><circle cx='50' cy='50' r='40' fill='none' "
                        "stroke='#000' stroke-width='10'/></svg>"));
-    const EditorRun run = RunEditor({"--trace", "ring.svg", "out.kvt", "--lines", "--size", "120"}, dir.path());
+    const EditorRun run =
+        RunEditor({"--trace", "ring.svg", "out.kvt", "--lines", "--size", "120"}, dir.path());
     QVERIFY(run.finished && run.exitCode == 0);
     const QByteArray kvt = ReadBytes(dir.filePath("out.kvt"));
     for (int i = 0; i < 256; ++i)

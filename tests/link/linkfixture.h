@@ -46,7 +46,7 @@ inline QByteArray Bytes(std::initializer_list<int> values) {
 
 // A port warning: the given first line, then the device and the reason.
 inline bool IsWarning(const AskedMessage& m, const QString& first) {
-    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.caption == u"Warning" &&
+    return m.icon == QMessageBox::Warning && m.buttons == QMessageBox::Ok && m.caption.isEmpty() &&
            m.text.startsWith(first + u'\n');
 }
 

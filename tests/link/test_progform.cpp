@@ -387,7 +387,7 @@ void ProgFormTest::realWarningBoxTakesItsClick() {
     });
     QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
     QVERIFY(shown.startsWith(lp::CannotOpenPort() + u'\n'));
-    QCOMPARE(caption, u"Warning"_s);
+    QCOMPARE(caption, u"Предупреждение"_s);
     QVERIFY(form.isVisible());
 }
 

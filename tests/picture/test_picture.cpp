@@ -385,10 +385,17 @@ void PictureTest::badFilesChangeNothing() {
         "xmlns:xlink='http://www.w3.org/1999/xlink' width='10' height='10'>"
         "<image width='10' height='10' xlink:href='" +
         QFile::encodeName(fifo) + "'/></svg>";
-    const QList<Bad> bad = {
-        {"truncated.jpg", jpegBytes.left(jpegBytes.size() / 2), "обрезан"},
-        {"truncated.gif", gifBytes.left(gifBytes.size() - 20), "обрезан"},
-        {"truncated.bmp", bmpBytes.left(bmpBytes.size() - 100), "обрезан"},
+    const QString cut = QStringLiteral("Файл картинки обрезан: его данные кончаются раньше времени");
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg'><rect width='4' height='4'/></svg>";
+    const QByteArray plain = Convert({"-size", "8x6", "xc:red", "-compress", "none", "ppm:-"});
+    QList<Bad> bad = {
+        {"truncated.jpg", jpegBytes.left(jpegBytes.size() / 2), cut},
+        {"truncated.gif", gifBytes.left(gifBytes.size() - 20), cut},
+        {"truncated.bmp", bmpBytes.left(bmpBytes.size() - 100), cut},
+        {"truncated.svg", svg.left(svg.size() - 8), cut},
+        {"truncated.svgz", Gzip(svg).chopped(4), cut},
+        {"truncated plain.ppm", plain.chopped(8), cut},
+        {"big.svg", svg + QByteArray((17 << 20) - svg.size(), ' '), "17 МБ (картинка SVG не больше 16 МБ)"},
         {"text.png", "Это просто текст, а не картинка.\n", "не картинка"},
         {"huge.png", PatchedPng(pngBytes, 100000, 100000), "100000 × 100000"},
         {"huge.bmp", PatchedBmp(bmpBytes, 100000, 100000), "100000 × 100000"},
@@ -404,6 +411,11 @@ void PictureTest::badFilesChangeNothing() {
         {"/dev/zero", {}, "не обычный файл, а устройство"},
 #endif
     };
+    for (const char* kind : {"png", "tiff", "webp", "ico", "ppm"}) {
+        const QString whole = file(QStringLiteral("whole.") + kind);
+        QVERIFY(ConvertQuadrants(whole));
+        bad.append({QStringLiteral("truncated.") + kind, ReadBytes(whole).chopped(60), cut});
+    }
     for (const Bad& b : bad) {
         if (b.bytes.isEmpty()) continue;
         QVERIFY(WriteBytes(file(b.name), b.bytes));
@@ -518,7 +530,8 @@ void PictureTest::previewInTheDialog() {
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/folder.png")));
     QVERIFY(ConvertQuadrants(folder + QStringLiteral("/wide.png"), 640, 480));
     QVERIFY(ConvertQuadrants(folder + QStringLiteral("/tall.jpg"), 1200, 3000));
-    QVERIFY(WriteBytes(folder + QStringLiteral("/text.png"), "Это просто текст.\n"));
+    QVERIFY(WriteBytes(folder + QStringLiteral("/text.png"), "Это просто текст.\n") &&
+            WriteBytes(folder + QStringLiteral("/empty.png"), {}));
 #ifdef Q_OS_UNIX
     QCOMPARE(mkfifo(QFile::encodeName(folder + QStringLiteral("/pipe.png")).constData(), 0600), 0);
 #endif
@@ -617,13 +630,17 @@ void PictureTest::drivePreview(QFileDialog* dialog, const QString& folder) {
     QVERIFY(!Near(seen.pixelColor(c + QPoint(0, -70)), kRed) &&
             !Near(seen.pixelColor(c + QPoint(0, 70)), kLime));
 
-    // Not pictures: an empty box at once, the dialog answering meanwhile.
-    QStringList empty{QStringLiteral("text.png"), QStringLiteral("folder.png"), QStringLiteral("huge.png"),
-                      QStringLiteral("cut.jpg")};
+    // Not pictures: no picture at once but why not (nothing for a folder),
+    // the dialog answering meanwhile.
+    QList<std::pair<QString, QString>> refused{{"text.png", "Не картинка"},
+                                               {"folder.png", ""},
+                                               {"huge.png", "100000 × 100000"},
+                                               {"cut.jpg", "Файл обрезан"},
+                                               {"empty.png", "Файл пуст"}};
 #ifdef Q_OS_UNIX
-    empty.prepend(QStringLiteral("pipe.png"));
+    refused.prepend({"pipe.png", "именованный канал"});
 #endif
-    for (const QString& name : empty) {
+    for (const auto& [name, reason] : refused) {
         click(QStringLiteral("wide.png"));
         QTRY_VERIFY(!preview->busy());
         QElapsedTimer clock;
@@ -635,6 +652,8 @@ void PictureTest::drivePreview(QFileDialog* dialog, const QString& folder) {
         QTRY_VERIFY2(!preview->busy(), qPrintable(name));
         QVERIFY2(clock.elapsed() < 500, qPrintable(name));
         QVERIFY2(preview->image().isNull() && preview->sizeText().isEmpty(), qPrintable(name));
+        QVERIFY2(reason.isEmpty() ? preview->reason().isEmpty() : preview->reason().contains(reason),
+                 qPrintable(name + QStringLiteral(": ") + preview->reason()));
     }
 #ifdef Q_OS_LINUX
     preview->setPath(QStringLiteral("/dev/zero"));
