@@ -58,9 +58,12 @@ void BM_PartClick(benchmark::State& state) {
     TTraceForm* trace = Trace();
     const QPointF at = LargestPart(trace);
     for (auto _ : state) {
-        QMouseEvent press(QEvent::MouseButtonPress, at, trace->ui->BeamView->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(trace->ui->BeamView, &press);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, trace->ui->BeamView->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(trace->ui->BeamView, &event);
+        }
         if (!trace->busy()) state.SkipWithError("no part under the click");
         Shown(trace, state);
     }

@@ -209,8 +209,8 @@ bool NearlyStill(const Coords& X, const Coords& Y) {
 
 QString NearlyStillWarning() {
     return QCoreApplication::translate("Trace",
-                                       "Луч почти стоит на месте: весь маршрут %1 ед. или умещается в "
-                                       "квадрат %2 ед. Собранный в точку луч опасен для глаз и может "
+                                       "Луч почти стоит на месте: маршрут короче %1 ед. или умещается в "
+                                       "квадрат %2 × %2 ед. Собранный в точку луч опасен для глаз и может "
                                        "прожечь.")
         .arg(kTraceTuning.stillRoute)
         .arg(kTraceTuning.stillSpan);
