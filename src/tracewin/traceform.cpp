@@ -361,7 +361,7 @@ void TTraceForm::acceptIfSafe() {
         const lp::Coords x = shown_.X, y = shown_.Y;
         const auto answer = lp::dialogs().message(
             this, QMessageBox::Warning, lp::NearlyStillWarning() + tr("\n\nВсё равно сделать это фигурой?"),
-            QMessageBox::Yes | QMessageBox::No);
+            QMessageBox::Yes | QMessageBox::No, QString(), QMessageBox::No);
         if (answer != QMessageBox::Yes || !current_ || shown_.X != x || shown_.Y != y) return;
     }
     accept();

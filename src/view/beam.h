@@ -19,7 +19,7 @@ inline constexpr double kReferenceDiameter = 200;
 inline constexpr double kReferenceRoute = 3.14159265358979 * kReferenceDiameter;
 // A segment of the reference route's mean step is shown this bright; the
 // dimmest a segment is shown, so that the longest jumps stay in sight.
-inline constexpr double kReferenceBeam = 0.5, kDimmestBeam = 0.06;
+inline constexpr double kReferenceBeam = 0.6, kDimmestBeam = 0.06;
 
 // How bright the picture is against the reference route, in per cent.
 int BrightnessPercent(const Coords& X, const Coords& Y);

@@ -79,10 +79,11 @@ DialogSeam* current = &defaultSeam;
 }  // namespace
 
 QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                QMessageBox::StandardButtons buttons,
-                                                const QString& caption) {
+                                                QMessageBox::StandardButtons buttons, const QString& caption,
+                                                QMessageBox::StandardButton defaultButton) {
     QMessageBox box(icon, caption.isEmpty() ? captionFor(icon) : caption, text, buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -479,7 +479,7 @@ class TraceWindowTest : public QObject {
     }
 
     // A route of 20 units: the status warns that the beam nearly stands
-    // still, and Apply asks before taking it; declined, the window stays.
+    // still, and Apply asks before taking it, No by default; declined, the window stays.
     void stillBeamWarned() {
         loadPicture(writePicture({400, 400}, {195, 195, 10, 10}));
         TTraceForm* trace = openTrace();
@@ -487,6 +487,7 @@ class TraceWindowTest : public QObject {
         dialogs_->messageAnswers.enqueue(QMessageBox::No);
         trace->ui->ButtonApply->click();
         QVERIFY(trace->isVisible() && dialogs_->messages.size() == 1);
+        QCOMPARE(dialogs_->messages[0].defaultButton, QMessageBox::No);  // Return held does not take it
         trace->ui->ButtonApply->click();
         QVERIFY(!trace->isVisible() && dialogs_->messages.size() == 2);
         QCOMPARE(form_->FigureX, trace->result().X);
