@@ -32,8 +32,8 @@ void TBeamView::setTrace(std::shared_ptr<const lp::TraceParts> parts, const lp::
     parts_ = std::move(parts);
     routed_ = routed;
     clickable_ = clickable && parts_ && routed_.ok;
-    hover_ = -1;
-    if (underMouse()) hover(partAt(mapFromGlobal(QCursor::pos())));
+    hover_ = -2;  // the part under the mouse named again, as it now stands
+    hover(underMouse() ? partAt(mapFromGlobal(QCursor::pos())) : -1);
     update();
 }
 

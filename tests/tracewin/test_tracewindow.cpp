@@ -12,6 +12,7 @@
 #include "support/scripteddialogs.h"
 #include "tracewin/beamview.h"
 #include "tracewin/traceform.h"
+#include "tracewin/traceplace.h"
 #include "ui_baseform.h"
 #include "ui_traceform.h"
 
@@ -491,6 +492,25 @@ class TraceWindowTest : public QObject {
         trace->ui->ButtonApply->click();
         QVERIFY(!trace->isVisible() && dialogs_->messages.size() == 2);
         QCOMPARE(form_->FigureX, trace->result().X);
+    }
+
+    // Beside the main window's field and preview: on a 1280 x 1024 screen
+    // clear of the preview with a preview of 480 px or more, on a wide one
+    // clear of both.
+    void placedBeside_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("clearOfField");
+        QTest::newRow("1280 x 1024") << QSize(1280, 994) << false;
+        QTest::newRow("1920 x 1080") << QSize(1920, 1050) << true;
+    }
+    void placedBeside() {
+        QFETCH(QSize, screen);
+        QFETCH(bool, clearOfField);
+        const QRect room({0, 0}, screen), field(200, 129, 512, 512), preview(720, 137, 256, 256);
+        const QRect spot = lp::PlaceTraceWindow(room, field, preview, 640, 320,
+                                                [](int side) { return QSize(392 + side, 100 + side); });
+        QVERIFY(room.contains(spot) && !spot.intersects(preview) && spot.width() - 392 >= 480);
+        QCOMPARE(!spot.intersects(field), clearOfField);
     }
 };
 
