@@ -1,7 +1,6 @@
 #include "tracewin/traceform.h"
 
 #include <QKeyEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
@@ -14,22 +13,12 @@
 #include "widgets/dialogs.h"
 #include "widgets/formstyle.h"
 
-namespace {
-
-// The preview's side at the least, and at the most when the window is first sized.
-constexpr int kLeastPreview = 320, kMostPreview = 640;
-// Where the preview begins, right of the options; the margins; the buttons'
-// height; the room under the preview for the part's name; the status's least height.
-constexpr int kPreviewLeft = 384, kMargin = 8, kButton = 26, kBelowPreview = 30, kLeastStatus = 90;
-
-}  // namespace
-
 TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm) {
     lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
-    setMinimumSize(sizeFor(kLeastPreview));
+    setMinimumSize(sizeFor(lp::kLeastTracePreview));
 
     auto findOn = [this](auto* sender, auto signal, int which, bool mask = false) {
         connect(sender, signal, this, [this, which, mask] { findAgain(which, mask); });
@@ -129,28 +118,6 @@ void TTraceForm::resetParts() {
     retrace();
 }
 
-void TTraceForm::placeBeside(const QRect& field, const QRect& preview) {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen) return;
-    const QRect room = screen->availableGeometry();
-    // The frame's margins, or a guess at them before the window was first shown.
-    const QRect outer = frameGeometry(), inner = geometry();
-    const QMargins frame = isVisible() || placed_
-                               ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                          outer.right() - inner.right(), outer.bottom() - inner.bottom())
-                               : QMargins(4, 30, 4, 4);
-    const int current = ui->BeamView->width();
-    const int wanted =
-        placed_ ? current
-                : std::clamp(std::min(room.height() - 420, room.width() - 420), kLeastPreview, kMostPreview);
-    const QRect spot =
-        lp::PlaceTraceWindow(room, field, preview, wanted, placed_ ? current : kLeastPreview,
-                             [&](int side) { return (placed_ ? size() : sizeFor(side)).grownBy(frame); });
-    if (!placed_) resize(spot.size().shrunkBy(frame));
-    move(spot.topLeft());
-    placed_ = true;
-}
-
 void TTraceForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
@@ -160,11 +127,6 @@ void TTraceForm::showEvent(QShowEvent* event) {
     ui->ButtonApply->setEnabled(false);
     ui->LabelStatus->clear();
     retrace();
-}
-
-void TTraceForm::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    layOut();
 }
 
 // Enter in a number field confirms the number there and goes no further.
@@ -186,32 +148,6 @@ void TTraceForm::done(int result) {
     tracing_.drop();  // whatever still runs is dropped
     applyWhenReady_ = false;
     QDialog::done(result);
-}
-
-int TTraceForm::legendHeight() const {
-    return ui->LabelLegend->heightForWidth(ui->LabelLegend->width());
-}
-
-// The options and the status on the left, the legend below them; the
-// preview takes what the window grows by.
-QSize TTraceForm::sizeFor(int preview) const {
-    return {kPreviewLeft + preview + kMargin,
-            std::max(ui->LabelStatus->y() + kLeastStatus + legendHeight() + kMargin,
-                     kMargin + preview + kBelowPreview + kButton + kMargin)};
-}
-
-void TTraceForm::layOut() {
-    const int right = width() - kMargin, bottom = height() - kMargin, w = right - kPreviewLeft;
-    const int buttons = bottom - kButton, legend = legendHeight();
-    const int side = std::max(64, std::min(w, buttons - kBelowPreview - kMargin));
-    ui->BeamView->setGeometry(kPreviewLeft, kMargin, side, side);
-    ui->LabelPart->setGeometry(kPreviewLeft, kMargin + side + 4, w, 18);
-    ui->ButtonCancel->move(right - ui->ButtonCancel->width(), buttons);
-    ui->ButtonApply->move(ui->ButtonCancel->x() - kMargin - ui->ButtonApply->width(), buttons);
-    ui->CheckBoxShowPicture->move(kPreviewLeft, buttons + 3);
-    ui->LabelLegend->move(ui->LabelLegend->x(), bottom - legend);
-    ui->LabelLegend->resize(ui->LabelLegend->width(), legend);
-    ui->LabelStatus->resize(ui->LabelStatus->width(), bottom - legend - kMargin - ui->LabelStatus->y());
 }
 
 void TTraceForm::updateLabels() {

@@ -1,10 +1,14 @@
-// Where the trace window goes: beside the main window's field and preview.
+// Where the trace window goes, beside the main window's field and preview;
+// traceplace.cpp also sizes the window and lays it out as it grows.
 #pragma once
 
 #include <QRect>
 #include <functional>
 
 namespace lp {
+
+// The trace window's preview is never smaller than this, in pixels.
+inline constexpr int kLeastTracePreview = 320;
 
 // The window's place (its frame included) in a screen's free `room`, all in
 // global coordinates: beside the main window's `field` and `preview` hiding
