@@ -1,10 +1,12 @@
 // The trace window over a 1024 px picture, from the user's action to the
 // result shown in the window's preview and on the field: a click on a part in
-// the preview (the parts kept, only routed again) and a change of an option
-// (the parts found again).
+// the preview (the parts kept, only routed again), a change of an option
+// (the parts found again), and the threshold dragged over a photograph (each
+// step overtakes the trace before it).
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -56,9 +58,12 @@ void BM_PartClick(benchmark::State& state) {
     TTraceForm* trace = Trace();
     const QPointF at = LargestPart(trace);
     for (auto _ : state) {
-        QMouseEvent press(QEvent::MouseButtonPress, at, trace->ui->BeamView->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(trace->ui->BeamView, &press);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, trace->ui->BeamView->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(trace->ui->BeamView, &event);
+        }
         if (!trace->busy()) state.SkipWithError("no part under the click");
         Shown(trace, state);
     }
@@ -72,10 +77,33 @@ void BM_OptionChange(benchmark::State& state) {
     }
 }
 
+// Eight steps 8 ms apart, as a hand moves the slider; the time from the last
+// one to its result on show.
+void BM_ThresholdDrag(benchmark::State& state) {
+    TTraceForm* trace = Trace();
+    trace->setPicture({PhotoPicture(), QRectF(3, 3, 250, 250)});
+    trace->ui->CheckBoxAutoThreshold->setChecked(false);
+    Trace();
+    int value = 100;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        for (int step = 0; step < 8; ++step) {
+            if (step > 0)
+                for (timer.start(); timer.elapsed() < 8;) QCoreApplication::processEvents();
+            value = value >= 140 ? 100 : value + 4;
+            trace->ui->SliderThreshold->setValue(value);
+        }
+        timer.start();
+        Shown(trace, state);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_PartClick)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptionChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThresholdDrag)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 int main(int argc, char** argv) {
     return RunFormBenchmarks(argc, argv, form, [](TBaseForm& window) {

@@ -1027,10 +1027,6 @@ It has been set aside:
         <translation>Size:</translation>
     </message>
     <message>
-        <source>Длинная сторона текста в единицах поля</source>
-        <translation>The longer side of the text, in field units</translation>
-    </message>
-    <message>
         <source> ед.</source>
         <translation> units</translation>
     </message>
@@ -1049,12 +1045,6 @@ It has been set aside:
     <message>
         <source>Не удалось обвести</source>
         <translation>Tracing failed</translation>
-    </message>
-    <message>
-        <source>
-256 точек не вмещают всех деталей: показано лучшее, что из них вышло.</source>
-        <translation>
-256 points cannot hold all the detail: this is the best they can do.</translation>
     </message>
     <message>
         <source>Обводится картинка под полем (%1 × %2) там, где она лежит.</source>
@@ -1113,16 +1103,8 @@ It has been set aside:
         <translation>all</translation>
     </message>
     <message>
-        <source>Забыть, какие части убраны или возвращены щелчком</source>
-        <translation>Forget which parts were left out or brought back by a click</translation>
-    </message>
-    <message>
         <source>Сбросить выбор</source>
         <translation>Reset the choice</translation>
-    </message>
-    <message>
-        <source>Как нарисует проектор: короткие шаги ярко, длинные (мосты, скачки) тускло. Серым — части, которые не рисуются; щелчок по части убирает её или возвращает.</source>
-        <translation>As the projector draws it: short steps bright, long ones (bridges, jumps) dim. In grey, the parts not drawn; a click on a part leaves it out or brings it back.</translation>
     </message>
     <message>
         <source>убраны щелчком — %1</source>
@@ -1149,6 +1131,114 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>частей %1 из %2</source>
         <translation>%1 of %2 parts</translation>
+    </message>
+    <message>
+        <source>Включить картинку под полем главного окна</source>
+        <translation>Switch on the picture under the main window&apos;s field</translation>
+    </message>
+    <message>
+        <source>Включить картинку</source>
+        <translation>Switch picture on</translation>
+    </message>
+    <message>
+        <source>Где рисовать:</source>
+        <translation>Where to draw:</translation>
+    </message>
+    <message>
+        <source>Вписать в поле: картинка без искажений, по середине поля, длинная сторона — размер ниже</source>
+        <translation>Fit to the field: the picture undistorted, in the middle of the field, its longer side the size below</translation>
+    </message>
+    <message>
+        <source>Где лежит картинка</source>
+        <translation>Where the picture lies</translation>
+    </message>
+    <message>
+        <source>Вписать в поле</source>
+        <translation>Fit to the field</translation>
+    </message>
+    <message>
+        <source>Забыть, какие части убраны или возвращены щелчком, и рамку</source>
+        <translation>Forget the frame and which parts were left out or brought back by a click</translation>
+    </message>
+    <message>
+        <source>Длинная сторона текста или вписанной картинки в единицах поля</source>
+        <translation>The longer side of the text or of the fitted picture, in field units</translation>
+    </message>
+    <message>
+        <source>Яркость как у проектора, одна шкала для всех картинок: чем длиннее маршрут и шаг, тем тусклее; пройденное дважды (мост туда и обратно) — ярче. Серым — не рисуется. Щелчок по части убирает или возвращает её, Shift+щелчок оставляет только её; рамка мышью — обводить только в ней.</source>
+        <translation>Bright as the projector draws it, on one scale for every picture: the longer the route and its steps, the dimmer; what is drawn twice (a bridge there and back) is brighter. In grey, what is not drawn. A click on a part leaves it out or brings it back, Shift+click keeps it alone; a frame dragged with the mouse traces only what lies in it.</translation>
+    </message>
+    <message>
+        <source>Показать картинку бледно под маршрутом</source>
+        <translation>Show the picture faintly under the route</translation>
+    </message>
+    <message>
+        <source>Обводится картинка под полем (%1 × %2), вписанная в поле.</source>
+        <translation>Tracing the picture under the field (%1 × %2), fitted to the field.</translation>
+    </message>
+    <message>
+        <source>
+
+Всё равно сделать это фигурой?</source>
+        <translation>
+
+Make it the figure all the same?</translation>
+    </message>
+    <message>
+        <source>уступили место возвращённым — %1</source>
+        <translation>made room for those brought back — %1</translation>
+    </message>
+    <message>
+        <source>часть %1 (%2 ед.)</source>
+        <translation>part %1 (%2 units)</translation>
+    </message>
+    <message>
+        <source> и ещё %1</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>Возвращённым частям на всех не хватает 256 точек, место им уступили: %1.</source>
+        <translation>256 points cannot hold everything with the parts brought back; these made room for them: %1.</translation>
+    </message>
+    <message>
+        <source>Яркость %1 % (100 % — круг поперечником %2 ед.)</source>
+        <translation>Brightness %1 % (100 % — a circle %2 units across)</translation>
+    </message>
+    <message>
+        <source>256 точек не вмещают всех деталей: показано лучшее, что из них вышло.</source>
+        <translation>256 points cannot hold all the detail: this is the best they can do.</translation>
+    </message>
+    <message>
+        <source>рисуется</source>
+        <translation>drawn</translation>
+    </message>
+    <message>
+        <source>убрана щелчком</source>
+        <translation>left out by a click</translation>
+    </message>
+    <message>
+        <source>сверх крупнейших</source>
+        <translation>beyond the largest</translation>
+    </message>
+    <message>
+        <source>уступила место возвращённым</source>
+        <translation>made room for those brought back</translation>
+    </message>
+    <message>
+        <source>не уместилась в 256 точек</source>
+        <translation>no room in 256 points</translation>
+    </message>
+    <message>
+        <source>Часть %1 из %2 (дырка в части %3)</source>
+        <translation>Part %1 of %2 (a hole in part %3)</translation>
+    </message>
+    <message>
+        <source>Часть %1 из %2</source>
+        <translation>Part %1 of %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 ед.: %3</source>
+        <translation>%1, %2 units: %3</translation>
     </message>
 </context>
 <context>
@@ -1221,10 +1311,6 @@ Mean step %5, largest deviation %6</translation>
         <translation>The font &quot;%1&quot; is not installed; using &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. Сократите текст или уменьшите размер.</source>
-        <translation>Step between points %1 units (over 11): the picture will be dim and flicker. Shorten the text or reduce the size.</translation>
-    </message>
-    <message>
         <source>частей %1 из %2</source>
         <translation>%1 of %2 parts</translation>
     </message>
@@ -1275,6 +1361,22 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>Параметры обводки вне допустимых пределов</source>
         <translation>The tracing options are out of range</translation>
+    </message>
+    <message>
+        <source>Луч почти стоит на месте: маршрут короче %1 ед. или умещается в квадрат %2 × %2 ед. Собранный в точку луч опасен для глаз и может прожечь.</source>
+        <translation>The beam nearly stands still: the route is shorter than %1 units or fits in a square of %2 × %2 units. A beam gathered into a point is dangerous to the eyes and can burn.</translation>
+    </message>
+    <message>
+        <source>Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. %2</source>
+        <translation>Step between points %1 units (over 11): the picture will be dim and flicker. %2</translation>
+    </message>
+    <message>
+        <source>Сократите текст или уменьшите размер.</source>
+        <translation>Shorten the text or reduce the size.</translation>
+    </message>
+    <message>
+        <source>Уменьшите размер или рисуйте меньше частей.</source>
+        <translation>Reduce the size or draw fewer parts.</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,9 @@ constexpr int kDefaultSize = lp::kTraceTuning.size;
 
 int Write(const QString& out, const lp::TraceResult& result) {
     for (const QString& note : result.notes) CommandMessage(note);
+    if (result.nearlyStill)
+        CommandMessage(QCoreApplication::translate("CommandLine", "предупреждение: ") +
+                       lp::NearlyStillWarning());
     if (const QString left = lp::LeftOutSummary(result, true); !left.isEmpty())
         CommandMessage(QCoreApplication::translate("CommandLine", "предупреждение: ") + left);
     else if (result.detailLost)

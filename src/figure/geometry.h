@@ -104,6 +104,17 @@ double PathLength(const Path& path, bool closed) {
     return length;
 }
 
+// The length of the closed path through points (X[i], Y[i]), as a figure's
+// coordinates are held.
+template <class Xs, class Ys>
+double ClosedLength(const Xs& X, const Ys& Y) {
+    double length = 0;
+    const size_t n = X.size();
+    for (size_t i = 0; i < n; ++i)
+        length += Distance(QPointF(X[i], Y[i]), QPointF(X[(i + 1) % n], Y[(i + 1) % n]));
+    return length;
+}
+
 // The point at arc length `s` along an open path with arc lengths `arc`
 // (ArcLengths), held to the path's ends. Only for a path of 2 points or more.
 QPointF AtArc(const std::vector<QPointF>& path, const std::vector<double>& arc, double s);

@@ -66,6 +66,8 @@ struct TraceTuning {
     // Choosing the parts drawn and placing the points.
     int points = kPointCount;       // points placed along the route: the figure's
     double maxMeanStep = 11;        // a longer mean step makes a dim, flickering picture
+    double stillRoute = 100;        // a shorter route, or one within a square of
+    double stillSpan = 10;          // ... this side, concentrates the beam: a hazard
     double minPartPoints = 6;       // a part that would get fewer points is left out
     double maxDeviation = 1;        // beyond it, detail is lost (the user is told)
     double bridgeSpacing = 1.5;     // loops are sampled this densely for their nearest points

@@ -62,43 +62,10 @@ Points Densify(const std::vector<const Polyline*>& loops) {
     return points;
 }
 
-// The points bucketed into square cells.
-struct Grid {
-    double x0 = 0, y0 = 0, cell = 1;
-    int nx = 1, ny = 1;
-    std::vector<size_t> start, items;
-
-    Grid(const std::vector<QPointF>& p, const std::vector<size_t>& probes) {
-        double x1 = p[probes[0]].x(), y1 = p[probes[0]].y();
-        x0 = x1;
-        y0 = y1;
-        for (const size_t i : probes) {
-            const QPointF q = p[i];
-            x0 = std::min(x0, q.x());
-            y0 = std::min(y0, q.y());
-            x1 = std::max(x1, q.x());
-            y1 = std::max(y1, q.y());
-        }
-        const double w = x1 - x0, h = y1 - y0, n = double(probes.size());
-        cell = std::max({2 * std::sqrt(w * h / n), 2 * (w + h) / n, 1e-9});
-        nx = std::clamp(int(w / cell) + 1, 1, 1024);
-        ny = std::clamp(int(h / cell) + 1, 1, 1024);
-        cell = std::max({cell, w / nx * 1.0001, h / ny * 1.0001});
-        start.assign(size_t(nx) * size_t(ny) + 1, 0);
-        for (const size_t i : probes) ++start[cellOf(p[i]) + 1];
-        std::partial_sum(start.begin(), start.end(), start.begin());
-        items.resize(probes.size());
-        std::vector<size_t> fill(start.begin(), start.end() - 1);
-        for (const size_t i : probes) items[fill[cellOf(p[i])]++] = i;
-    }
-    int column(double x) const { return std::clamp(int((x - x0) / cell), 0, nx - 1); }
-    int row(double y) const { return std::clamp(int((y - y0) / cell), 0, ny - 1); }
-    size_t cellOf(QPointF q) const { return size_t(row(q.y())) * size_t(nx) + size_t(column(q.x())); }
-};
-
 struct Edge {
     double length = std::numeric_limits<double>::infinity();
-    size_t a = 0, b = 0;  // point indices
+    size_t a = SIZE_MAX, b = 0;  // point indices; a is SIZE_MAX until one is found
+    bool found() const { return a != SIZE_MAX; }
 };
 
 struct Components {
@@ -110,67 +77,138 @@ struct Components {
     }
 };
 
-// Borůvka's rounds: each component's shortest edge to another, found by
-// searching the grid in growing rings around each of its points.
+// A k-d tree over the probes. Each node holds a run of `order` and the box
+// around it, and, for each round, the one component all its points belong
+// to (-1: several): a search for another component passes over the nodes
+// wholly its own. Unlike a grid of even cells it does not crowd a dense
+// cluster into one cell when a few points lie far off.
+class ProbeTree {
+  public:
+    ProbeTree(const Points& points) : points_(points), order_(points.probes) {
+        nodes_.reserve(2 * order_.size() / kLeaf + 2);
+        build(0, order_.size());
+        at_.reserve(order_.size());
+        for (const size_t i : order_) at_.push_back(points.p[i]);
+        of_.resize(order_.size());
+    }
+
+    // Each node's component, the leaves up.
+    void label(const std::vector<int>& component) {
+        for (size_t k = 0; k < order_.size(); ++k) of_[k] = component[size_t(points_.loop[order_[k]])];
+        for (size_t n = nodes_.size(); n-- > 0;) {
+            Node& node = nodes_[n];
+            if (node.left >= 0) {
+                const int a = nodes_[size_t(node.left)].component, b = nodes_[size_t(node.right)].component;
+                node.component = a == b ? a : -1;
+                continue;
+            }
+            node.component = of_[node.begin];
+            for (size_t k = node.begin + 1; k < node.end; ++k)
+                if (of_[k] != node.component) node.component = -1;
+        }
+    }
+
+    // Shortens each component's edge in `best` to its nearest point of
+    // another component. The search runs once for each leaf and component in
+    // it, for all the leaf's points of that component together.
+    void nearest(std::vector<Edge>& best) const {
+        for (const Node& leaf : nodes_) {
+            if (leaf.left >= 0) continue;
+            for (size_t k = leaf.begin; k < leaf.end; ++k) {
+                const int own = of_[k];
+                // Searched for already at an earlier point of the leaf?
+                if (std::find(of_.begin() + std::ptrdiff_t(leaf.begin), of_.begin() + std::ptrdiff_t(k),
+                              own) == of_.begin() + std::ptrdiff_t(k))
+                    search(0, 0, leaf, own, best[size_t(own)]);
+            }
+        }
+    }
+
+  private:
+    static constexpr size_t kLeaf = 8;
+    struct Node {
+        double x0, y0, x1, y1;
+        size_t begin, end;
+        int left = -1, right = -1;
+        int component = -1;
+    };
+
+    // The squared distance between two nodes' boxes.
+    static double Gap2(const Node& a, const Node& b) {
+        const double dx = std::max(std::max(a.x0 - b.x1, b.x0 - a.x1), 0.0);
+        const double dy = std::max(std::max(a.y0 - b.y1, b.y0 - a.y1), 0.0);
+        return dx * dx + dy * dy;
+    }
+
+    int build(size_t begin, size_t end) {
+        const int at = int(nodes_.size());
+        Node node{INFINITY, INFINITY, -INFINITY, -INFINITY, begin, end};
+        for (size_t k = begin; k < end; ++k) {
+            const QPointF q = points_.p[order_[k]];
+            node.x0 = std::min(node.x0, q.x()), node.y0 = std::min(node.y0, q.y());
+            node.x1 = std::max(node.x1, q.x()), node.y1 = std::max(node.y1, q.y());
+        }
+        nodes_.push_back(node);
+        if (end - begin <= kLeaf) return at;
+        const bool across = node.x1 - node.x0 >= node.y1 - node.y0;
+        const size_t middle = begin + (end - begin) / 2;
+        std::nth_element(order_.begin() + std::ptrdiff_t(begin), order_.begin() + std::ptrdiff_t(middle),
+                         order_.begin() + std::ptrdiff_t(end), [&](size_t a, size_t b) {
+                             return across ? points_.p[a].x() < points_.p[b].x()
+                                           : points_.p[a].y() < points_.p[b].y();
+                         });
+        const int left = build(begin, middle), right = build(middle, end);
+        nodes_[size_t(at)].left = left;
+        nodes_[size_t(at)].right = right;
+        return at;
+    }
+
+    // From the points of component `own` in leaf `from`; `gap2`: node n's
+    // squared distance from it.
+    void search(int n, double gap2, const Node& from, int own, Edge& edge) const {
+        const Node& node = nodes_[size_t(n)];
+        if (node.component == own || (edge.found() && gap2 >= edge.length * edge.length)) return;
+        if (node.left < 0) {
+            for (size_t k = node.begin; k < node.end; ++k) {
+                if (of_[k] == own) continue;
+                for (size_t m = from.begin; m < from.end; ++m) {
+                    if (of_[m] != own) continue;
+                    const double d2 = Distance2(at_[m], at_[k]);
+                    if (!edge.found() || d2 < edge.length * edge.length)
+                        edge = {std::sqrt(d2), order_[m], order_[k]};
+                }
+            }
+            return;
+        }
+        // The nearer side first, so that the farther one is often passed over.
+        int first = node.left, second = node.right;
+        double near2 = Gap2(nodes_[size_t(first)], from), far2 = Gap2(nodes_[size_t(second)], from);
+        if (far2 < near2) std::swap(first, second), std::swap(near2, far2);
+        search(first, near2, from, own, edge);
+        search(second, far2, from, own, edge);
+    }
+
+    const Points& points_;
+    std::vector<size_t> order_;  // the probes, each node's a run of them
+    std::vector<QPointF> at_;    // their points, in that order
+    std::vector<int> of_;        // their components in this round, in that order
+    std::vector<Node> nodes_;
+};
+
+// Borůvka's rounds: each component's shortest edge to another.
 std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
-    const Grid grid(points.p, points.probes);
+    ProbeTree probes(points);
     Components components(loopCount);
     std::vector<Edge> tree;
     std::vector<int> component(loopCount);
-    std::vector<int> owner(grid.start.size() - 1);
     while (tree.size() + 1 < loopCount) {
         for (size_t l = 0; l < loopCount; ++l) component[l] = components.find(int(l));
-        // A cell holding one component only is passed over by that component's points.
-        for (size_t c = 0; c + 1 < grid.start.size(); ++c) {
-            owner[c] = -1;
-            for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
-                const int own = component[size_t(points.loop[grid.items[k]])];
-                if (k > grid.start[c] && own != owner[c]) {
-                    owner[c] = -1;
-                    break;
-                }
-                owner[c] = own;
-            }
-        }
+        probes.label(component);
         std::vector<Edge> best(loopCount);
-        for (const size_t i : points.probes) {
-            const int own = component[size_t(points.loop[i])];
-            Edge& edge = best[size_t(own)];
-            const QPointF p = points.p[i];
-            const int cx = grid.column(p.x()), cy = grid.row(p.y());
-            for (int r = 0; r <= std::max(grid.nx, grid.ny); ++r) {
-                if ((r - 1) * grid.cell >= edge.length) break;
-                // Only the ring's sides that lie in the grid are walked, so a
-                // grid one cell wide and thousands tall (or the reverse) costs
-                // a step or two a ring; a ring wholly outside ends the search.
-                const int left = cx - r, right = cx + r, top = cy - r, bottom = cy + r;
-                if (left < 0 && top < 0 && right >= grid.nx && bottom >= grid.ny) break;
-                const int x0 = std::max(left, 0), x1 = std::min(right, grid.nx - 1);
-                auto visit = [&](int x, int y) {
-                    const size_t c = size_t(y) * size_t(grid.nx) + size_t(x);
-                    if (owner[c] == own) return;
-                    for (size_t k = grid.start[c]; k < grid.start[c + 1]; ++k) {
-                        const size_t j = grid.items[k];
-                        if (component[size_t(points.loop[j])] == own) continue;
-                        const double d2 = Distance2(p, points.p[j]);
-                        if (d2 < edge.length * edge.length) edge = {std::sqrt(d2), i, j};
-                    }
-                };
-                if (top >= 0 || bottom < grid.ny)
-                    for (int x = x0; x <= x1; ++x) {
-                        if (top >= 0) visit(x, top);
-                        if (r > 0 && bottom < grid.ny) visit(x, bottom);
-                    }
-                if (left >= 0 || right < grid.nx)
-                    for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, grid.ny - 1); ++y) {
-                        if (left >= 0) visit(left, y);
-                        if (right < grid.nx) visit(right, y);
-                    }
-            }
-        }
+        probes.nearest(best);
         std::vector<Edge> found;
         for (const Edge& edge : best)
-            if (std::isfinite(edge.length)) found.push_back(edge);
+            if (edge.found()) found.push_back(edge);
         std::sort(found.begin(), found.end(),
                   [](const Edge& u, const Edge& v) { return u.length < v.length; });
         const size_t before = tree.size();

@@ -113,10 +113,11 @@ int OtsuThreshold(const std::vector<int64_t>& histogram) {
     return threshold;
 }
 
-InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
+InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, std::stop_token stop) {
     InkMask mask;
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) return mask;
     const QImage work = WorkingPicture(picture);
+    if (stop.stop_requested()) return {};
     mask.width = work.width();
     mask.height = work.height();
     mask.toSource =
@@ -165,7 +166,9 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
             mask.height = h;
             grey.swap(half);
         }
+        if (stop.stop_requested()) return {};
         SmoothKeepingEdges(grey, mask.width, mask.height);
+        if (stop.stop_requested()) return {};
         photoThreshold = FlattenGround(grey, mask.width, mask.height, ink == Ink::Light);
         histogram = Histogram(grey);
     }

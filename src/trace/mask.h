@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTransform>
 #include <cstdint>
+#include <stop_token>
 #include <vector>
 
 namespace lp {
@@ -36,8 +37,9 @@ struct MaskOptions {
 // Grey levels over white (over black for light ink: transparent is never
 // ink), Otsu unless a threshold is given; small pictures scaled up smoothly
 // and large ones down so the longer side is about kTraceTuning.maskSide pixels. A
-// continuous-tone picture is smoothed first, keeping its edges.
-InkMask MakeInkMask(const QImage& picture, const MaskOptions& options);
+// continuous-tone picture is smoothed first, keeping its edges. Empty when
+// stopped early.
+InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, std::stop_token stop = {});
 
 // Otsu's threshold of a 256-bin histogram: the level t that best splits the
 // grey levels into those below t and those at or above it.

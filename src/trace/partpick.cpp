@@ -65,4 +65,13 @@ void TogglePart(PartChoice& choice, const TraceResult& routed, int id) {
     }
 }
 
+void KeepOnlyPart(PartChoice& choice, const TraceParts& found, int id) {
+    if (id < 0 || size_t(id) >= found.parts.size()) return;
+    if (const int parent = found.parts[size_t(id)].parent; parent >= 0) id = parent;
+    choice.leftOut.clear();
+    choice.drawn.clear();
+    for (size_t i = 0; i < found.parts.size(); ++i)
+        (int(i) == id || found.parts[i].parent == id ? choice.drawn : choice.leftOut).insert(int(i));
+}
+
 }  // namespace lp

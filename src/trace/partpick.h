@@ -17,4 +17,8 @@ int PartAt(const TraceParts& found, const TraceResult& routed, QPointF at, doubl
 // drawn is drawn, even beyond the largest kept or when points are short.
 void TogglePart(PartChoice& choice, const TraceResult& routed, int id);
 
+// The choice that keeps part `id` alone, with its holes (a hole stands for
+// its part): all the others are left out.
+void KeepOnlyPart(PartChoice& choice, const TraceParts& found, int id);
+
 }  // namespace lp

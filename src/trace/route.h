@@ -20,7 +20,7 @@ struct JoinedRoute {
 };
 
 // Joins closed loops into one closed route: minimum spanning tree over the
-// loops, each edge at the nearest pair of points (spatial grid), then an Euler
+// loops, each edge at the nearest pair of points (a k-d tree), then an Euler
 // tour; bridges are drawn there and back.
 JoinedRoute JoinLoops(const std::vector<Polyline>& loops);
 

@@ -94,7 +94,8 @@ class Chooser {
     // Draws the largest parts the points can hold: in rank order while the
     // route stays within kMaxMeanStep a step, each part drawn getting
     // kMinPartPoints points at least; the largest part is always drawn, and the
-    // parts `first` (the user's) before all others, whatever they cost.
+    // parts `first` (the user's) before all others, whatever they cost: they
+    // do not keep another part out by being short of points themselves.
     // `overhead` (field units) is what the bridges and the scale add beyond
     // the estimate.
     void choose(const std::vector<PartState>& chosen, const std::set<int>& first, double overhead) {
@@ -136,7 +137,7 @@ class Chooser {
                 }
             }
             total = after;
-            shortest = std::min(shortest, length);
+            if (!forced) shortest = std::min(shortest, length);
             drawnSoFar.push_back(i);
             anyOther = anyOther || !forced;
         };
@@ -144,6 +145,26 @@ class Chooser {
             if (id >= 0 && size_t(id) < n && found_.parts[size_t(id)].parent < 0) consider(size_t(id), true);
         for (size_t i = 0; i < n; ++i)
             if (!first.contains(int(i)) || found_.parts[i].parent >= 0) consider(i, first.contains(int(i)));
+    }
+
+    // The parts drawn without those brought back by the user that are not
+    // drawn now for want of points: they made room for them.
+    void markMadeRoom(std::vector<PartState> chosen, const std::set<int>& first, double overhead) {
+        std::set<int> brought;
+        for (const int id : first)
+            if (id >= 0 && size_t(id) < chosen.size() && chosen[size_t(id)] == PartState::Drawn &&
+                found_.parts[size_t(id)].parent < 0)
+                brought.insert(id);
+        if (brought.empty()) return;
+        const std::vector<PartState> with = states_;
+        for (const int id : brought) chosen[size_t(id)] = PartState::LeftOutByUser;
+        choose(chosen, {}, overhead);
+        const std::vector<PartState> without = states_;
+        states_ = with;
+        for (size_t i = 0; i < states_.size(); ++i)
+            if (without[i] == PartState::Drawn && !brought.contains(int(i)) &&
+                (states_[i] == PartState::NoRoom || states_[i] == PartState::TooFewPoints))
+                states_[i] = PartState::MadeRoom;
     }
 
   private:
@@ -178,7 +199,24 @@ void FitLoops(std::vector<Polyline>& loops, int size) {
         for (RoutePoint& point : loop) point.p = fit.map(point.p);
 }
 
-TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
+bool NearlyStill(const Coords& X, const Coords& Y) {
+    const double length = ClosedLength(X, Y);
+    const auto [x0, x1] = std::minmax_element(X.begin(), X.end());
+    const auto [y0, y1] = std::minmax_element(Y.begin(), Y.end());
+    const int span = std::max(*x1 - *x0, *y1 - *y0);
+    return length < kTraceTuning.stillRoute || span <= kTraceTuning.stillSpan;
+}
+
+QString NearlyStillWarning() {
+    return QCoreApplication::translate("Trace",
+                                       "Луч почти стоит на месте: маршрут короче %1 ед. или умещается в "
+                                       "квадрат %2 × %2 ед. Собранный в точку луч опасен для глаз и может "
+                                       "прожечь.")
+        .arg(kTraceTuning.stillRoute)
+        .arg(kTraceTuning.stillSpan);
+}
+
+TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::stop_token stop) {
     TraceResult result;
     result.failure = found.failure;
     result.error = found.error;
@@ -203,12 +241,17 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     std::vector<bool> outlines;
     double overhead = 0;
     for (int round = 0; round < 6; ++round) {
+        if (stop.stop_requested()) {
+            result.failure = TraceFailure::Stopped;
+            return result;
+        }
         chooser.choose(chosen, choice.drawn, overhead);
         loops = chooser.loops(result.partsToField, &outlines);
         const double length = PathLength(JoinLoops(loops).route, true);
         if (length <= kMaxMeanStep * kPoints * 1.001 || round == 5) break;
         overhead += length - kMaxMeanStep * kPoints;
     }
+    chooser.markMadeRoom(chosen, choice.drawn, overhead);
     for (size_t i = 0; i < loops.size(); ++i)
         if (outlines[i]) MarkCorners(loops[i]);
     const JoinedRoute joined = JoinLoops(loops);
@@ -224,16 +267,21 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice) {
     result.routeLength = PathLength(joined.route, true);
     result.meanStep = result.routeLength / kPoints;
     result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
-    if (found.keepAll && result.meanStep > kMaxMeanStep)
+    if (result.meanStep > kMaxMeanStep)
         result.notes << QCoreApplication::translate(
                             "Trace",
-                            "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. "
-                            "Сократите текст или уменьшите размер.")
-                            .arg(std::round(result.meanStep));
+                            "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. %2")
+                            .arg(std::round(result.meanStep))
+                            .arg(found.keepAll ? QCoreApplication::translate(
+                                                     "Trace", "Сократите текст или уменьшите размер.")
+                                               : QCoreApplication::translate(
+                                                     "Trace", "Уменьшите размер или рисуйте меньше частей."));
+    result.nearlyStill = NearlyStill(result.X, result.Y);
     result.detailLost = result.worstDeviation > kTraceTuning.maxDeviation;
     for (size_t i = 0; i < n; ++i) {
         if (chooser.drawn(i)) ++result.partsDrawn;
-        if (result.states[i] == PartState::NoRoom || result.states[i] == PartState::TooFewPoints)
+        if (result.states[i] == PartState::NoRoom || result.states[i] == PartState::TooFewPoints ||
+            result.states[i] == PartState::MadeRoom)
             result.partsForPoints = true;
     }
     return result;

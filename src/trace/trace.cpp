@@ -194,19 +194,23 @@ std::optional<TraceParts> Refusal(bool noPicture, const TraceOptions& options,
 
 }  // namespace
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
-                          const TracePlacement& placement) {
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement,
+                          std::stop_token stop) {
     if (auto refused = Refusal(picture.isNull(), options, placement)) return *refused;
-    return FindMaskParts(TraceMask(picture, options.mask), picture.size(), options, placement);
+    return FindMaskParts(TraceMask(picture, options.mask, stop), picture.size(), options, placement, stop);
 }
 
-InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
+InkMask TraceMask(const QImage& picture, const MaskOptions& options, std::stop_token stop) {
+    InkMask mask = MakeInkMask(picture, options, stop);
+    if (stop.stop_requested()) return {};
     // The work of tracing grows with the length of the ink's outlines.
-    return WithinOutlineLength(MakeInkMask(picture, options), kTraceTuning.mostOutline);
+    return WithinOutlineLength(std::move(mask), kTraceTuning.mostOutline);
 }
 
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
-                         const TracePlacement& placement) {
+                         const TracePlacement& placement, std::stop_token stop) {
+    const auto stopped = [&] { return stop.stop_requested(); };
+    if (stopped()) return Failure(TraceFailure::Stopped, {});
     if (auto refused = Refusal(pictureSize.isEmpty(), options, placement)) return *refused;
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk,
@@ -226,16 +230,20 @@ TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOpti
     const QRect kept = pieces.keptBounds();
     if (kept.isEmpty()) return NoInkFound(mask.inkUsed);
     if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
+    if (stopped()) return Failure(TraceFailure::Stopped, {});
     Classify(pieces, options.mode, unitsPerPixel);
 
     TraceParts found;
     found.inkUsed = mask.inkUsed;
     found.photo = mask.photo;
     found.fitSize = fitSize;
+    found.sourceToParts = mask.toSource.inverted() * map;
     const InkMask filled = pieces.maskOf(false), thin = pieces.maskOf(true);
     if (filled.inkPixels > 0)
         OutlineParts(filled, map, std::pow(options.speckUnits / unitsPerPixel, 2), found.parts);
+    if (stopped()) return Failure(TraceFailure::Stopped, {});
     if (thin.inkPixels > 0) StrokeParts(thin, pieces, map, unitsPerPixel, found.parts);
+    if (stopped()) return Failure(TraceFailure::Stopped, {});
     if (found.parts.empty()) return NoInkFound(mask.inkUsed);
     RankParts(found.parts);
     return found;

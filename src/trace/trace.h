@@ -6,6 +6,8 @@
 // by how much of the picture each is. RouteParts chooses what is drawn (the
 // user's choice, then what 256 points can hold), joins it into one route and
 // places the points: it is fast, so a changed choice of parts only reruns it.
+// Each stage takes a stop token: a trace overtaken by a newer one is asked to
+// stop and ends early with TraceFailure::Stopped.
 #pragma once
 
 #include <QImage>
@@ -14,6 +16,7 @@
 #include <QStringList>
 #include <QTransform>
 #include <set>
+#include <stop_token>
 
 #include "figure/figuredata.h"
 #include "figure/pathfigure.h"
@@ -43,7 +46,7 @@ struct TracePlacement {
 };
 
 // Why nothing could be traced.
-enum class TraceFailure { None, NoPicture, NoPlace, NoInk, AllInk, NoText };
+enum class TraceFailure { None, NoPicture, NoPlace, NoInk, AllInk, NoText, Stopped };
 
 struct TracePart {
     enum class Kind { Filled, Hole, Strokes } kind = Kind::Filled;
@@ -60,9 +63,10 @@ struct TraceParts {
     std::vector<TracePart> parts;  // the largest first; a part's id is its index
     Ink inkUsed = Ink::Dark;
     bool photo = false;
-    int fitSize = 0;       // the kept parts are fitted to this size (0: in place)
-    bool keepAll = false;  // text: no letter is left out for want of points
-    QStringList notes;     // e.g. a font the system lacks, letters too small to read
+    int fitSize = 0;           // the kept parts are fitted to this size (0: in place)
+    QTransform sourceToParts;  // the source picture's pixels -> the parts' coordinates
+    bool keepAll = false;      // text: no letter is left out for want of points
+    QStringList notes;         // e.g. a font the system lacks, letters too small to read
 };
 
 // What the user leaves out: parts by id (a hole left out is filled in), and
@@ -74,7 +78,9 @@ struct PartChoice {
     std::set<int> drawn;
 };
 
-enum class PartState { Drawn, LeftOutByUser, BeyondLargest, NoRoom, TooFewPoints };
+// MadeRoom: it would be drawn but for the parts the user brought back, for
+// which the points are short.
+enum class PartState { Drawn, LeftOutByUser, BeyondLargest, NoRoom, TooFewPoints, MadeRoom };
 
 struct TraceResult {
     bool ok = false;
@@ -89,24 +95,31 @@ struct TraceResult {
     QTransform partsToField;        // the parts' loops -> field units, as the parts drawn were fitted
     int partsDrawn = 0, partsFound = 0;
     bool partsForPoints = false;  // parts were left out for want of points
+    bool nearlyStill = false;     // the beam would nearly stand still: NearlyStillWarning()
     QStringList notes;
 };
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options,
-                          const TracePlacement& placement);
+TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement,
+                          std::stop_token stop = {});
 // The same from the ink mask TraceMask made before of a picture of
 // `pictureSize` with options.mask: a change of the other options need not
-// make it again.
-InkMask TraceMask(const QImage& picture, const MaskOptions& options);
+// make it again. A mask stopped early is empty.
+InkMask TraceMask(const QImage& picture, const MaskOptions& options, std::stop_token stop = {});
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
-                         const TracePlacement& placement);
+                         const TracePlacement& placement, std::stop_token stop = {});
 // Lines separated by line breaks, each centred.
 TraceParts FindTextParts(const QString& text, const QString& family, bool bold, int size);
-TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {});
+TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {}, std::stop_token stop = {});
 
 // Both stages with nothing left out by the user.
 TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement);
 TraceResult TraceText(const QString& text, const QString& family, bool bold, int size);
+
+// Whether a beam drawing these points would nearly stand still: their route
+// shorter than kTraceTuning.stillRoute or within a square of stillSpan.
+bool NearlyStill(const Coords& X, const Coords& Y);
+// What the user is told then, the window and the command line alike.
+QString NearlyStillWarning();
 
 // One line for the user saying what was left out and how to change it, or
 // nothing when all was drawn; `cli` names the command line's options.

@@ -1,131 +1,121 @@
 #include "tracewin/traceform.h"
 
-#include <QScreen>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 
 #include "language/translations.h"
 #include "trace/partpick.h"
+#include "tracewin/traceplace.h"
+#include "tracewin/tracestatus.h"
 #include "ui_traceform.h"
+#include "widgets/dialogs.h"
 #include "widgets/formstyle.h"
-
-namespace {
-
-QString Units(double value) {
-    return TTraceForm::tr("%1 ед.").arg(lp::InterfaceLocale().toString(value, 'f', 1));
-}
-
-// Why the parts not drawn are not: counted by reason.
-QString NotDrawn(const lp::TraceResult& r) {
-    int user = 0, largest = 0, points = 0;
-    for (const lp::PartState state : r.states) {
-        user += state == lp::PartState::LeftOutByUser;
-        largest += state == lp::PartState::BeyondLargest;
-        points += state == lp::PartState::NoRoom || state == lp::PartState::TooFewPoints;
-    }
-    QStringList why;
-    if (user) why << TTraceForm::tr("убраны щелчком — %1").arg(user);
-    if (largest) why << TTraceForm::tr("сверх крупнейших — %1").arg(largest);
-    if (points) why << TTraceForm::tr("не уместились в 256 точек — %1").arg(points);
-    return why.isEmpty() ? QString() : TTraceForm::tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
-}
-
-QString StatusOf(const lp::TraceOutcome& outcome) {
-    const lp::TraceResult& r = outcome.result;
-    QString text;
-    if (!r.ok) {
-        text = r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error;
-    } else {
-        text =
-            TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
-                .arg(r.contours)
-                .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
-                .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
-        if (const QString left = NotDrawn(r); !left.isEmpty())
-            text += QLatin1Char('\n') + left;
-        else if (r.detailLost)
-            text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
-    }
-    if (!outcome.note.isEmpty()) text += QLatin1Char('\n') + outcome.note;
-    return text;
-}
-
-}  // namespace
 
 TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm) {
     lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
+    setMinimumSize(sizeFor(lp::kLeastTracePreview));
 
-    auto findOn = [this](auto* sender, auto signal, bool mask = false) {
-        connect(sender, signal, this, [this, mask] { findAgain(mask); });
+    auto findOn = [this](auto* sender, auto signal, int which, bool mask = false) {
+        connect(sender, signal, this, [this, which, mask] { findAgain(which, mask); });
     };
-    findOn(ui->TabSource, &QTabWidget::currentChanged);
-    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, true);
-    findOn(ui->SliderThreshold, &QSlider::valueChanged, true);
-    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, true);
-    findOn(ui->SliderSpeck, &QSlider::valueChanged);
-    findOn(ui->RadioOutline, &QRadioButton::toggled);
-    findOn(ui->RadioLines, &QRadioButton::toggled);
-    findOn(ui->EditText, &QPlainTextEdit::textChanged);
-    findOn(ui->FontText, &QFontComboBox::currentFontChanged);
-    findOn(ui->CheckBoxBold, &QCheckBox::toggled);
-    findOn(ui->SpinSize, &QSpinBox::valueChanged);
+    connect(ui->TabSource, &QTabWidget::currentChanged, this, &TTraceForm::retrace);
+    findOn(ui->ComboPlace, &QComboBox::currentIndexChanged, kPicture);
+    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, kPicture, true);
+    findOn(ui->SliderThreshold, &QSlider::valueChanged, kPicture, true);
+    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, kPicture, true);
+    findOn(ui->SliderSpeck, &QSlider::valueChanged, kPicture);
+    findOn(ui->RadioOutline, &QRadioButton::toggled, kPicture);
+    findOn(ui->RadioLines, &QRadioButton::toggled, kPicture);
+    findOn(ui->EditText, &QPlainTextEdit::textChanged, kText);
+    findOn(ui->FontText, &QFontComboBox::currentFontChanged, kText);
+    findOn(ui->CheckBoxBold, &QCheckBox::toggled, kText);
+    connect(ui->SpinSize, &QSpinBox::valueChanged, this, &TTraceForm::sizeChanged);
     connect(ui->SpinLargest, &QSpinBox::valueChanged, this, &TTraceForm::retrace);
     connect(ui->BeamView, &lp::TBeamView::partClicked, this, &TTraceForm::partClicked);
+    connect(ui->BeamView, &lp::TBeamView::partHovered, this, &TTraceForm::showPartName);
+    connect(ui->BeamView, &lp::TBeamView::frameDrawn, this, &TTraceForm::frameDrawn);
+    connect(ui->BeamView, &lp::TBeamView::frameCleared, this, &TTraceForm::resetParts);
+    connect(ui->CheckBoxShowPicture, &QCheckBox::toggled, this, &TTraceForm::updateView);
     connect(ui->ButtonResetParts, &QPushButton::clicked, this, &TTraceForm::resetParts);
     connect(ui->ButtonOpenPicture, &QPushButton::clicked, this, &TTraceForm::openPictureRequested);
     connect(ui->ButtonShowPicture, &QPushButton::clicked, this, &TTraceForm::showPictureRequested);
     connect(ui->ButtonApply, &QPushButton::clicked, this, &TTraceForm::applyClicked);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    // Enter starts a new line of text; Ctrl+Enter applies wherever the focus is.
+    // Enter starts a new line of text and confirms a number; Ctrl+Enter
+    // applies wherever the focus is.
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &TTraceForm::applyClicked);
+    ui->SpinLargest->installEventFilter(this);
+    ui->SpinSize->installEventFilter(this);
     updateLabels();
 }
 
 TTraceForm::~TTraceForm() = default;
 
+int TTraceForm::tab() const {
+    return ui->TabSource->currentWidget() == ui->TabText ? kText : kPicture;
+}
+
 void TTraceForm::setPicture(const Picture& picture) {
     const bool same = picture.image.cacheKey() == picture_.image.cacheKey() &&
                       picture.area == picture_.area && picture.hidden == picture_.hidden;
     picture_ = picture;
-    if (same)
+    if (same) {
         retrace();
+        return;
+    }
+    frame_ = {};
+    findAgain(kPicture, true);
+}
+
+void TTraceForm::findAgain(int which, bool mask) {
+    Source& source = sources_[size_t(which)];
+    source.maskAsked += mask;
+    ++source.partsAsked;
+    source.choice = {};
+    if (which == tab()) ui->BeamView->setTrace(source.parts, shown_, false);  // no longer clickable
+    retrace();
+}
+
+// The size is the text's and, fitted, the picture's.
+void TTraceForm::sizeChanged() {
+    if (ui->ComboPlace->currentIndex() == 1) findAgain(kPicture, false);
+    findAgain(kText, false);
+}
+
+void TTraceForm::partClicked(int id, bool alone) {
+    Source& source = sources_[size_t(tab())];
+    if (!source.parts || source.partsHeld != source.partsAsked) return;
+    if (alone)
+        lp::KeepOnlyPart(source.choice, *source.parts, id);
     else
-        findAgain(true);
-}
-
-void TTraceForm::findAgain(bool mask) {
-    maskAsked_ += mask;
-    ++partsAsked_;
-    choice_ = {};
-    ui->BeamView->setTrace(parts_, shown_, false);  // the parts on show are no longer clickable
+        lp::TogglePart(source.choice, shown_, id);
     retrace();
 }
 
-void TTraceForm::partClicked(int id) {
-    if (!parts_ || partsHeld_ != partsAsked_) return;
-    lp::TogglePart(choice_, shown_, id);
-    retrace();
+// A rectangle dragged on the preview: only what lies in it is traced.
+void TTraceForm::frameDrawn(const QRectF& onField) {
+    if (tab() != kPicture || picture_.image.isNull()) return;
+    const QRectF frame = pictureToField_.inverted().mapRect(onField) & QRectF(picture_.image.rect());
+    if (frame.width() < 1 || frame.height() < 1) return;
+    frame_ = frame;
+    findAgain(kPicture, true);
 }
 
 void TTraceForm::resetParts() {
-    choice_ = {};
+    if (tab() == kPicture && !frame_.isEmpty()) {
+        frame_ = {};
+        findAgain(kPicture, true);
+        return;
+    }
+    sources_[size_t(tab())].choice = {};
     retrace();
-}
-
-void TTraceForm::placeBeside(const QRect& avoid) {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen) return;
-    const QRect room = screen->availableGeometry();
-    constexpr int kFrame = 40;  // room left for the window's frame and caption
-    const int x = std::max(room.left(), std::min(avoid.right() + 12, room.right() - width() - kFrame / 2));
-    const int y = std::max(room.top(), std::min(avoid.top(), room.bottom() - height() - kFrame));
-    move(x, y);
 }
 
 void TTraceForm::showEvent(QShowEvent* event) {
@@ -139,6 +129,21 @@ void TTraceForm::showEvent(QShowEvent* event) {
     retrace();
 }
 
+// Enter in a number field confirms the number there and goes no further.
+bool TTraceForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & Qt::ControlModifier)) {
+            auto* spin = static_cast<QAbstractSpinBox*>(watched);
+            spin->interpretText();
+            spin->selectAll();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TTraceForm::done(int result) {
     tracing_.drop();  // whatever still runs is dropped
     applyWhenReady_ = false;
@@ -148,29 +153,54 @@ void TTraceForm::done(int result) {
 void TTraceForm::updateLabels() {
     const bool automatic = ui->CheckBoxAutoThreshold->isChecked();
     ui->SliderThreshold->setEnabled(!automatic);
-    ui->LabelThreshold->setText(automatic ? tr("авто") : QString::number(ui->SliderThreshold->value()));
-    ui->LabelSpeck->setText(Units(ui->SliderSpeck->value() / 2.0));
-    ui->ButtonResetParts->setEnabled(!choice_.leftOut.empty() || !choice_.drawn.empty());
+    ui->LabelThreshold->setText(QString::number(ui->SliderThreshold->value()));
+    ui->LabelSpeck->setText(
+        tr("%1 ед.").arg(lp::InterfaceLocale().toString(ui->SliderSpeck->value() / 2.0, 'f', 1)));
+    const bool picture = tab() == kPicture;
+    const Source& source = sources_[size_t(tab())];
+    ui->ButtonResetParts->setEnabled(!source.choice.leftOut.empty() || !source.choice.drawn.empty() ||
+                                     (picture && !frame_.isEmpty()));
+    ui->SpinSize->setEnabled(!picture || ui->ComboPlace->currentIndex() == 1);
+    ui->CheckBoxShowPicture->setEnabled(picture);
     const QSize size = picture_.image.size();
-    ui->LabelPicture->setText(picture_.image.isNull() || picture_.hidden
-                                  ? tr("Под полем нет картинки.")
+    const bool none = picture_.image.isNull() || picture_.hidden;
+    ui->LabelPicture->setText(none ? tr("Под полем нет картинки.")
+                              : ui->ComboPlace->currentIndex() == 1
+                                  ? tr("Обводится картинка под полем (%1 × %2), вписанная в поле.")
+                                        .arg(size.width())
+                                        .arg(size.height())
                                   : tr("Обводится картинка под полем (%1 × %2) там, где она лежит.")
                                         .arg(size.width())
                                         .arg(size.height()));
     ui->ButtonShowPicture->setVisible(picture_.hidden && !picture_.image.isNull());
 }
 
+// The picture faintly under the route and the frame, as the picture tab places them.
+void TTraceForm::updateView() {
+    const bool picture = tab() == kPicture && !picture_.image.isNull() && !picture_.hidden;
+    ui->BeamView->setPicture(picture_.image, pictureToField_,
+                             picture && ui->CheckBoxShowPicture->isChecked());
+    ui->BeamView->setFrame(picture ? pictureToField_.mapRect(frame_) : QRectF(), picture);
+}
+
+void TTraceForm::showPartName(int id) {
+    const Source& source = sources_[size_t(tab())];
+    ui->LabelPart->setText(id >= 0 && source.parts ? lp::PartDescription(*source.parts, shown_, id)
+                                                   : QString());
+}
+
 bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
-    job.choice = choice_;
+    const Source& source = sources_[size_t(tab())];
+    job.choice = source.choice;
     job.choice.largest = ui->SpinLargest->value();
-    if (parts_ && partsHeld_ == partsAsked_) job.found = parts_;
-    if (mask_ && maskHeld_ == maskAsked_) job.mask = mask_;
-    job.text = ui->TabSource->currentWidget() == ui->TabText;
+    if (source.parts && source.partsHeld == source.partsAsked) job.found = source.parts;
+    if (source.mask && source.maskHeld == source.maskAsked) job.mask = source.mask;
+    job.text = tab() == kText;
+    job.size = ui->SpinSize->value();
     if (job.text) {
         job.line = ui->EditText->toPlainText();
         job.family = ui->FontText->currentFont().family();
         job.bold = ui->CheckBoxBold->isChecked();
-        job.size = ui->SpinSize->value();
         return true;
     }
     if (picture_.image.isNull() || picture_.hidden) {
@@ -179,6 +209,8 @@ bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
     }
     job.picture = picture_.image;
     job.area = picture_.area;
+    job.fit = ui->ComboPlace->currentIndex() == 1;
+    job.frame = frame_;
     job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
     job.options.mask.threshold = ui->SliderThreshold->value();
     static constexpr lp::Ink kInks[] = {lp::Ink::Auto, lp::Ink::Dark, lp::Ink::Light};
@@ -191,10 +223,10 @@ bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
 }
 
 // Every change of an option: the newest request is traced as soon as the
-// trace running finishes; what the older ones give is dropped.
+// trace running finishes or stops, asked to; what the older ones give is dropped.
 void TTraceForm::retrace() {
     updateLabels();
-    tracing_.drop();  // not traced if it has not begun; dropped either way
+    tracing_.drop();
     current_ = false;
     if (!isVisible()) return;
     lp::TraceJob job;
@@ -202,43 +234,71 @@ void TTraceForm::retrace() {
     if (!makeJob(job, why)) {
         lp::TraceOutcome nothing;
         nothing.result.error = why;
-        present(nothing);
+        present(tab(), nothing);
         return;
     }
+    const int which = tab();
+    const Source& source = sources_[size_t(which)];
     tracing_.request(
-        [job = std::move(job)](std::stop_token stop) {
-            return stop.stop_requested() ? lp::TraceOutcome() : lp::RunTraceJob(job);
-        },
-        [this, parts = partsAsked_, mask = maskAsked_](const lp::TraceOutcome& outcome) {
+        [job = std::move(job)](std::stop_token stop) { return lp::RunTraceJob(job, stop); },
+        [this, which, parts = source.partsAsked, mask = source.maskAsked](const lp::TraceOutcome& outcome) {
             if (!isVisible()) return;
-            partsHeld_ = parts;
-            maskHeld_ = mask;
-            mask_ = outcome.mask;
-            present(outcome);
+            Source& held = sources_[size_t(which)];
+            held.partsHeld = parts;
+            held.maskHeld = mask;
+            held.mask = outcome.mask;
+            present(which, outcome);
         });
     if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(tr("Обвожу…"));
 }
 
-void TTraceForm::present(const lp::TraceOutcome& outcome) {
+void TTraceForm::present(int which, const lp::TraceOutcome& outcome) {
     shown_ = outcome.result;
-    parts_ = outcome.parts;
+    sources_[size_t(which)].parts = outcome.parts;
     current_ = true;
-    ui->LabelStatus->setText(StatusOf(outcome));
-    ui->BeamView->setTrace(parts_, shown_, true);
+    if (which == kPicture) {
+        // The automatic threshold on the slider: unticked, the trace goes on from it.
+        if (outcome.mask && ui->CheckBoxAutoThreshold->isChecked()) {
+            const QSignalBlocker quiet(ui->SliderThreshold);
+            ui->SliderThreshold->setValue(outcome.mask->threshold);
+            updateLabels();
+        }
+        if (shown_.ok)
+            pictureToField_ = outcome.pictureToParts * shown_.partsToField;
+        else if (ui->ComboPlace->currentIndex() == 0 && !picture_.image.isNull())
+            pictureToField_ = QTransform::fromScale(picture_.area.width() / picture_.image.width(),
+                                                    picture_.area.height() / picture_.image.height()) *
+                              QTransform::fromTranslate(picture_.area.left(), picture_.area.top());
+    }
+    ui->LabelStatus->setText(lp::TraceStatus(outcome));
+    ui->BeamView->setTrace(outcome.parts, shown_, true);
+    updateView();
     ui->ButtonApply->setEnabled(shown_.ok);
     emit resultChanged();
     if (applyWhenReady_) {
         applyWhenReady_ = false;
-        if (shown_.ok) accept();
+        acceptIfSafe();
     }
 }
 
 // Taken at once when the result on show answers the options, otherwise as
 // soon as the trace running for them ends.
 void TTraceForm::applyClicked() {
-    if (current_) {
-        if (shown_.ok) accept();
-        return;
+    if (current_)
+        acceptIfSafe();
+    else
+        applyWhenReady_ = true;
+}
+
+// A beam that would nearly stand still is made the figure only when the user says so.
+void TTraceForm::acceptIfSafe() {
+    if (!shown_.ok) return;
+    if (shown_.nearlyStill) {
+        const lp::Coords x = shown_.X, y = shown_.Y;
+        const auto answer = lp::dialogs().message(
+            this, QMessageBox::Warning, lp::NearlyStillWarning() + tr("\n\nВсё равно сделать это фигурой?"),
+            QMessageBox::Yes | QMessageBox::No, QString(), QMessageBox::No);
+        if (answer != QMessageBox::Yes || !current_ || shown_.X != x || shown_.Y != y) return;
     }
-    applyWhenReady_ = true;
+    accept();
 }

@@ -1,13 +1,16 @@
 // The trace window "Обводка": the picture under the field or text becomes a
 // contour, shown on the field and in the window's own preview while the
-// options change, and taken as the figure with "Применить". A click on a part
-// in the preview leaves it out or brings it back. The window only traces and
+// options change, and taken as the figure with "Применить". In the preview a
+// click on a part leaves it out or brings it back, Shift+click keeps it alone,
+// and a rectangle dragged frames what is traced. The window only traces and
 // reports; the main window shows its results and takes them.
 #pragma once
 
 #include <QDialog>
 #include <QImage>
 #include <QRectF>
+#include <QTransform>
+#include <array>
 #include <memory>
 
 #include "tracewin/tracework.h"
@@ -41,10 +44,14 @@ class TTraceForm : public QDialog {
     // A trace is running or waiting to run.
     bool busy() const { return tracing_.busy(); }
     // The parts the result on show was routed through.
-    const std::shared_ptr<const lp::TraceParts>& parts() const { return parts_; }
+    const std::shared_ptr<const lp::TraceParts>& parts() const { return sources_[tab()].parts; }
+    // The part of the picture traced, in its pixels; empty for all of it.
+    QRectF frame() const { return frame_; }
 
-    // Moves the window beside `avoid` (global coordinates), on its screen.
-    void placeBeside(const QRect& avoid);
+    // Sizes the window to its screen and moves it beside the main window's
+    // field and preview (global coordinates), hiding the preview only when
+    // the screen has no room.
+    void placeBeside(const QRect& field, const QRect& preview);
 
     // Closing drops whatever trace still runs.
     void done(int result) override;
@@ -57,29 +64,49 @@ class TTraceForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // An option that changes the parts: they are found again, the choice of
-    // them dropped; `mask`: it changes the ink mask too.
-    void findAgain(bool mask);
-    void partClicked(int id);
+    // Each tab has its own parts, mask and the user's choice of parts. The
+    // changes of the options that change the parts, and of those that change
+    // the mask, are counted: the parts and the mask on hand answer the options
+    // when they were made at the newest count.
+    struct Source {
+        quint64 partsAsked = 1, partsHeld = 0, maskAsked = 1, maskHeld = 0;
+        std::shared_ptr<const lp::TraceParts> parts;
+        std::shared_ptr<const lp::InkMask> mask;
+        lp::PartChoice choice;  // the user's clicks on the parts on hand
+    };
+    enum { kPicture, kText };
+    int tab() const;
+
+    // An option that changes the parts of a tab: they are found again, the
+    // choice of them dropped; `mask`: it changes the ink mask too.
+    void findAgain(int which, bool mask);
+    void sizeChanged();
+    void partClicked(int id, bool alone);
+    void frameDrawn(const QRectF& onField);
     void resetParts();
     void retrace();
     bool makeJob(lp::TraceJob& job, QString& why) const;
-    void present(const lp::TraceOutcome& outcome);
+    void present(int which, const lp::TraceOutcome& outcome);
+    void showPartName(int id);
     void applyClicked();
+    void acceptIfSafe();
     void updateLabels();
+    void updateView();
+    void layOut();
+    int legendHeight() const;
+    QSize sizeFor(int preview) const;  // the window's size with a preview of that side
 
     Picture picture_;
+    QRectF frame_;
+    QTransform pictureToField_;  // the picture's pixels -> the field, as the picture tab shows it
     bool current_ = false;
     bool applyWhenReady_ = false;
+    bool placed_ = false;
     lp::TraceResult shown_;
     lp::NewestWins tracing_{this, lp::NoThread::RunHere};  // the newest options win
-    // The changes of the options that change the parts, and of those that
-    // change the mask, are counted: the parts and the mask on hand answer the
-    // options when they were made at the newest count.
-    quint64 partsAsked_ = 1, partsHeld_ = 0, maskAsked_ = 1, maskHeld_ = 0;
-    std::shared_ptr<const lp::TraceParts> parts_;
-    std::shared_ptr<const lp::InkMask> mask_;
-    lp::PartChoice choice_;  // the user's clicks on the parts on hand
+    std::array<Source, 2> sources_;
 };

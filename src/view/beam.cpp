@@ -17,14 +17,17 @@ double SegmentLength(const Coords& X, const Coords& Y, int i) {
 
 }  // namespace
 
+int BrightnessPercent(const Coords& X, const Coords& Y) {
+    // A route of no length is a point as bright as a unit of route.
+    return int(std::lround(100 * kReferenceRoute / std::max(ClosedLength(X, Y), 1.0)));
+}
+
 BeamLevels BeamBrightness(const Coords& X, const Coords& Y) {
-    double total = 0;
-    for (int i = 0; i < kPointCount; ++i) total += SegmentLength(X, Y, i);
-    const double mean = total / kPointCount;
+    constexpr double kLit = kReferenceBeam * kReferenceRoute / kPointCount;
     BeamLevels levels;
     for (int i = 0; i < kPointCount; ++i) {
         const double length = SegmentLength(X, Y, i);
-        levels[size_t(i)] = length > 0 ? std::clamp(kMeanStepBeam * mean / length, kDimmestBeam, 1.0) : 1.0;
+        levels[size_t(i)] = length > 0 ? std::clamp(kLit / length, kDimmestBeam, 1.0) : 1.0;
     }
     return levels;
 }

@@ -98,8 +98,8 @@ DialogSeam* current = &defaultSeam;
 }  // namespace
 
 QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                QMessageBox::StandardButtons buttons,
-                                                const QString& caption) {
+                                                QMessageBox::StandardButtons buttons, const QString& caption,
+                                                QMessageBox::StandardButton defaultButton) {
     QMessageBox box(icon, caption.isEmpty() ? captionFor(icon) : caption, text, buttons, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     // Left to itself the box takes Escape for No when there is no Cancel: a
@@ -109,6 +109,7 @@ QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Ic
         unanswered->hide();
         box.setEscapeButton(unanswered);
     }
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

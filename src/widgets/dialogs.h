@@ -25,12 +25,14 @@ class DialogSeam {
   public:
     virtual ~DialogSeam() = default;
 
-    // An empty caption is the usual one of the icon's kind. A question left
-    // without an answer (Escape, the box's close button) answers Cancel, even
-    // when only Yes and No are offered.
-    virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                QMessageBox::StandardButtons buttons,
-                                                const QString& caption = QString());
+    // An empty caption is the usual one of the icon's kind; with no default
+    // button given, the box chooses one (Yes or Ok before the others). A
+    // question left without an answer (Escape, the box's close button)
+    // answers Cancel, even when only Yes and No are offered.
+    virtual QMessageBox::StandardButton message(
+        QWidget* parent, QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+        const QString& caption = QString(),
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // Each returns false when the user cancels; on acceptance state.fileName holds the choice.
     virtual bool openFile(QWidget* parent, FileDialogState& state);
     virtual bool saveFile(QWidget* parent, FileDialogState& state);

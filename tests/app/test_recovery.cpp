@@ -34,7 +34,9 @@ int EditAndWait(const QString& folder, const QString& file) {
     form.OpenDialogPic.fileName = file;
     form.OpenChosenPicture();
     form.ui->SpeedButtonCucle->click();
-    QTest::qWaitFor([&] { return QFileInfo(form.recovery()->copyPath()).size() == kFileImageSize; }, 5000);
+    if (!QTest::qWaitFor([&] { return QFileInfo(form.recovery()->copyPath()).size() == kFileImageSize; },
+                         5000))
+        return 1;
     std::printf("%s\n", ImageOf(form).toHex().constData());
     std::fflush(stdout);
     for (;;) QTest::qWait(1000);

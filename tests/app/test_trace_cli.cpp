@@ -77,6 +77,8 @@ void TestTraceCli::exitCodes_data() {
     QTest::newRow("no output") << QStringList{"--trace", "frame.png"} << 2 << 1 << QString();
     QTest::newRow("a file too many") << QStringList{"--trace", "frame.png", out, "more.kvt"} << 2 << 1
                                      << "ожидается";
+    QTest::newRow("beam nearly still")
+        << QStringList{"--trace", "frame.png", out, "--size", "10"} << 0 << 1 << "Луч почти стоит на месте";
     QTest::newRow("size too small") << QStringList{"--trace", "frame.png", out, "--size", "9"} << 2 << 1
                                     << QString();
     QTest::newRow("threshold") << QStringList{"--trace", "frame.png", out, "--threshold", "256"} << 2 << 1
@@ -154,7 +156,8 @@ void TestTraceCli::exitCodes() {
     const QByteArray kvt = ReadBytes(d + "out.kvt");
     QCOMPARE(kvt.size(), status == 0 ? 2048 : 0);
     QVERIFY(!QFile::exists(d + "more.kvt"));
-    for (int i = 0; i < 256 && status == 0; ++i)
+    const bool still = err.contains(u"Луч почти стоит");  // 256 points on 40 units of route repeat
+    for (int i = 0; i < 256 && status == 0 && !still; ++i)
         QVERIFY(kvt[i] != kvt[(i + 1) % 256] || kvt[1024 + i] != kvt[1024 + (i + 1) % 256]);
 }
 

@@ -14,6 +14,7 @@ struct AskedMessage {
     QString text;
     QMessageBox::StandardButtons buttons;
     QString caption;  // empty: the usual one of the icon's kind
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // none: the box's own choice
 };
 
 class ScriptedDialogs : public lp::DialogSeam {
@@ -30,10 +31,11 @@ class ScriptedDialogs : public lp::DialogSeam {
     QList<AskedMessage> messages;
     QList<lp::FileDialogState> fileDialogs;  // the state each dialog was opened with
 
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons buttons,
-                                        const QString& caption = QString()) override {
-        messages.append({icon, text, buttons, caption});
+    QMessageBox::StandardButton message(
+        QWidget*, QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+        const QString& caption = QString(),
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) override {
+        messages.append({icon, text, buttons, caption, defaultButton});
         if (!messageAnswers.isEmpty()) return messageAnswers.dequeue();
         for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok})
             if (buttons & b) return b;

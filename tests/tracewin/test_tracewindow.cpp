@@ -2,18 +2,9 @@
 // field and stretched by the size bars, taken and undone, cancelled with
 // nothing changed, showing only what answers the newest options, its parts
 // chosen in its preview, which draws the route as bright as the beam.
-#include <QPainter>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
-#include <memory>
 
-#include "app/baseform.h"
-#include "support/scripteddialogs.h"
-#include "tracewin/beamview.h"
-#include "tracewin/traceform.h"
-#include "ui_baseform.h"
-#include "ui_traceform.h"
+#include "tracefixture.h"
 
 namespace {
 
@@ -27,48 +18,11 @@ double ToOutline(QPointF p, const QRectF& r) {
 
 }  // namespace
 
-class TraceWindowTest : public QObject {
+class TraceWindowTest : public QObject, TraceFixture {
     Q_OBJECT
-    QTemporaryDir dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TBaseForm> form_;
-
-    // A white picture with black rectangles, written as a PNG file.
-    QString writePicture(QSize size, QRect ink, QRect more = {}) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter(&image).fillRect(ink, Qt::black);
-        QPainter(&image).fillRect(more, Qt::black);
-        const QString path = dir_.filePath(QStringLiteral("picture.png"));
-        return image.save(path) ? path : QString();
-    }
-    void loadPicture(const QString& path) {
-        dialogs_->fileAnswers.enqueue(path);
-        form_->ui->SpeedButtonLoadPicture->click();
-    }
-    TTraceForm* openTrace(bool byKey = false) {
-        byKey ? QTest::keyClick(form_.get(), Qt::Key_T, Qt::ControlModifier)
-              : form_->ui->SpeedButtonTrace->click();
-        TTraceForm* trace = form_->traceForm();
-        [&] { QTRY_VERIFY(trace && trace->isVisible() && trace->current() && !trace->busy()); }();
-        return trace;
-    }
-    QList<QImage> screen() const {  // the retained images and the window's pixels
-        return {form_->ui->PaintBoxDraw->image(), form_->ui->PaintBoxView->image(), form_->grab().toImage()};
-    }
-
   private slots:
-    void init() {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        form_ = std::make_unique<TBaseForm>();
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    }
-    void cleanup() {
-        if (TTraceForm* trace = form_->traceForm()) QTRY_VERIFY(!trace->busy());
-        form_.reset(), dialogs_.reset();
-    }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     // The traced points lie on the rectangle's outline as the stretched picture shows it.
     void placement_data() {
@@ -201,8 +155,7 @@ class TraceWindowTest : public QObject {
         // What the engine gives for the newest options, and not for the older ones.
         lp::TraceJob job;
         job.picture = form_->ui->ImageDraw->picture();
-        job.area = lp::FieldUnitsOf(
-            QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
+        job.area = area();
         job.options.mask = {false, trace->ui->SliderThreshold->value(), lp::Ink::Light};
         QCOMPARE(trace->result().X, lp::RunTraceJob(job).result.X);
         job.options.mask.ink = lp::Ink::Dark;
@@ -211,43 +164,46 @@ class TraceWindowTest : public QObject {
 
     // Two rectangles: a click on the smaller in the preview, or keeping the largest only, leaves it
     // out of the figure taken and shows it grey; a second click, or another option, brings it back.
+    // Shift+click keeps the part alone; a tab switch keeps the clicks.
     void chooseParts_data() {
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("largest");
-        QTest::addColumn<bool>("optionChanged");
+        QTest::addColumn<int>("then");  // 1: an option changed, 2: to the text tab and back, 3: Shift held
         QTest::addColumn<bool>("drawn");
-        QTest::newRow("clicked") << 1 << 0 << false << false;
-        QTest::newRow("clicked again") << 2 << 0 << false << true;
-        QTest::newRow("largest 1") << 0 << 1 << false << false;
-        QTest::newRow("largest 1, clicked") << 1 << 1 << false << true;
-        QTest::newRow("clicked, option changed") << 1 << 0 << true << true;
+        QTest::newRow("clicked") << 1 << 0 << 0 << false;
+        QTest::newRow("clicked again") << 2 << 0 << 0 << true;
+        QTest::newRow("largest 1") << 0 << 1 << 0 << false;
+        QTest::newRow("largest 1, clicked") << 1 << 1 << 0 << true;
+        QTest::newRow("clicked, option changed") << 1 << 0 << 1 << true;
+        QTest::newRow("clicked, tab switched") << 1 << 0 << 2 << false;
+        QTest::newRow("shift-clicked") << 1 << 0 << 3 << true;
     }
     void chooseParts() {
         QFETCH(int, clicks);
         QFETCH(int, largest);
-        QFETCH(bool, optionChanged);
+        QFETCH(int, then);
         QFETCH(bool, drawn);
         const QSize size(400, 300);
         const QRect large(40, 40, 200, 150), small(300, 200, 60, 50);
-        loadPicture(writePicture(size, large, small));
-        const QRectF area = lp::FieldUnitsOf(
-            QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
-        const QTransform toField =
-            QTransform::fromScale(area.width() / size.width(), area.height() / size.height()) *
-            QTransform::fromTranslate(area.left(), area.top());
-        auto onField = [&](QRect r) { return toField.mapRect(QRectF(r)).adjusted(-1, -1, 1, 1); };
+        loadPicture(writePicture(size, large, {small}));
+        auto onField = [&](QRect r) { return toField(size).mapRect(QRectF(r)).adjusted(-1, -1, 1, 1); };
         TTraceForm* trace = openTrace();
         trace->ui->SpinLargest->setValue(largest);
-        QTRY_VERIFY(trace->current() && !trace->busy());
+        settle(trace);
         lp::TBeamView* view = trace->ui->BeamView;
         const double scale = view->width() / 256.0;
         const QRectF target = onField(small);
         for (int i = 0; i < clicks; ++i) {
-            QTest::mouseClick(view, Qt::LeftButton, {},
-                              ((target.center() + QPointF(0.5, 0.5)) * scale).toPoint());
-            QTRY_VERIFY(trace->current() && !trace->busy());
+            QTest::mouseClick(view, Qt::LeftButton, then == 3 ? Qt::ShiftModifier : Qt::KeyboardModifiers(),
+                              inPreview(trace, target.center()));
+            settle(trace);
         }
-        if (optionChanged) trace->ui->SliderSpeck->setValue(trace->ui->SliderSpeck->value() + 1);
+        if (then == 1) trace->ui->SliderSpeck->setValue(trace->ui->SliderSpeck->value() + 1);
+        if (then == 2) {
+            trace->ui->TabSource->setCurrentWidget(trace->ui->TabText);
+            settle(trace);
+            trace->ui->TabSource->setCurrentWidget(trace->ui->TabPicture);
+        }
         QTRY_VERIFY(trace->current() && !trace->busy());
         QTest::mouseMove(view, QPoint(1, 1));  // nothing under the mouse: nothing lit
         const QImage shown = view->grab().toImage();
@@ -266,7 +222,7 @@ class TraceWindowTest : public QObject {
             inLarge += onField(large).contains(p);
         }
         QVERIFY2((inSmall >= 8) == drawn && (inSmall == 0) == !drawn, qPrintable(QString::number(inSmall)));
-        QVERIFY(inLarge >= 100);
+        QCOMPARE(inLarge >= 100, then != 3);
     }
 
     // The preview draws the route on black, each segment the dimmer the longer:
@@ -322,8 +278,7 @@ class TraceWindowTest : public QObject {
         QTRY_VERIFY(!trace->isVisible());
         lp::TraceJob job;
         job.picture = form_->ui->ImageDraw->picture();
-        job.area = lp::FieldUnitsOf(
-            QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
+        job.area = area();
         job.options.mode = lp::TraceOptions::Mode::Lines;
         QCOMPARE(form_->FigureX, lp::RunTraceJob(job).result.X);
     }

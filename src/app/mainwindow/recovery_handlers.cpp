@@ -56,7 +56,7 @@ bool TBaseForm::OfferRecovery() {
         }
         const auto answer =
             lp::dialogs().message(this, QMessageBox::Question, RestoreQuestion(content, copy.changed),
-                                  QMessageBox::Yes | QMessageBox::No);
+                                  QMessageBox::Yes | QMessageBox::No, QString(), QMessageBox::Yes);
         if (answer == QMessageBox::No) lp::RemoveLeftover(copy);
         if (answer != QMessageBox::Yes) continue;  // no answer: the copy stays for the next start
         RestoreCopy(content);

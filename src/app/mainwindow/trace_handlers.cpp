@@ -38,9 +38,9 @@ void TBaseForm::SpeedButtonTraceClick() {
         fieldUnder,   ui->PaintBoxDraw->image(), ui->PaintBoxView->image(), gridLayerShown_, jitter.state(),
         windowTitle()};
     traceForm_->setPicture(PictureUnderField(ui.get()));
-    // Beside the field and the preview, so that both stay in sight.
-    const QRect boxes = ui->PaintBoxDraw->geometry().united(ui->PaintBoxView->geometry());
-    traceForm_->placeBeside(QRect(mapToGlobal(boxes.topLeft()), boxes.size()));
+    // Beside the field and the preview, so that both stay in sight when there is room.
+    const auto global = [this](const QWidget* box) { return QRect(box->mapToGlobal(QPoint()), box->size()); };
+    traceForm_->placeBeside(global(ui->PaintBoxDraw), global(ui->PaintBoxView));
     traceForm_->show();
 }
 

@@ -1,0 +1,117 @@
+#include "tracewin/tracestatus.h"
+
+#include <QStringList>
+
+#include "language/translations.h"
+#include "tracewin/traceform.h"
+#include "view/beam.h"
+
+namespace lp {
+
+namespace {
+
+QString Units(double value) {
+    return TTraceForm::tr("%1 ед.").arg(lp::InterfaceLocale().toString(value, 'f', 1));
+}
+
+// "40 × 12": a part's size on the field, in whole units.
+QString SizeOf(const TraceParts& parts, const TraceResult& routed, int id) {
+    const QSizeF size = routed.partsToField.mapRect(parts.parts[size_t(id)].bounds).size();
+    return QStringLiteral("%1 × %2").arg(std::lround(size.width())).arg(std::lround(size.height()));
+}
+
+// Why the parts not drawn are not: counted by reason.
+QString NotDrawn(const TraceResult& r) {
+    int user = 0, largest = 0, points = 0, room = 0;
+    for (const PartState state : r.states) {
+        user += state == PartState::LeftOutByUser;
+        largest += state == PartState::BeyondLargest;
+        points += state == PartState::NoRoom || state == PartState::TooFewPoints;
+        room += state == PartState::MadeRoom;
+    }
+    QStringList why;
+    if (user) why << TTraceForm::tr("убраны щелчком — %1").arg(user);
+    if (largest) why << TTraceForm::tr("сверх крупнейших — %1").arg(largest);
+    if (points) why << TTraceForm::tr("не уместились в 256 точек — %1").arg(points);
+    if (room) why << TTraceForm::tr("уступили место возвращённым — %1").arg(room);
+    return why.isEmpty() ? QString() : TTraceForm::tr("Не рисуются: %1.").arg(why.join(QStringLiteral(", ")));
+}
+
+// Which parts made room for those brought back, the first few by name.
+QString MadeRoom(const TraceParts& parts, const TraceResult& r) {
+    constexpr int kNamed = 4;
+    QStringList named;
+    int more = 0;
+    for (size_t i = 0; i < r.states.size() && i < parts.parts.size(); ++i) {
+        if (r.states[i] != PartState::MadeRoom) continue;
+        if (named.size() < kNamed)
+            named << TTraceForm::tr("часть %1 (%2 ед.)").arg(i + 1).arg(SizeOf(parts, r, int(i)));
+        else
+            ++more;
+    }
+    if (named.isEmpty()) return {};
+    QString list = named.join(QStringLiteral(", "));
+    if (more) list += TTraceForm::tr(" и ещё %1").arg(more);
+    return TTraceForm::tr("Возвращённым частям на всех не хватает 256 точек, место им уступили: %1.")
+        .arg(list);
+}
+
+}  // namespace
+
+QString TraceStatus(const TraceOutcome& outcome) {
+    const TraceResult& r = outcome.result;
+    QStringList lines;
+    if (!r.ok) {
+        lines << (r.error.isEmpty() ? TTraceForm::tr("Не удалось обвести") : r.error);
+    } else {
+        lines << TTraceForm::tr(
+                     "Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
+                     .arg(r.contours)
+                     .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                     .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep),
+                          Units(r.worstDeviation));
+        lines << TTraceForm::tr("Яркость %1 % (100 % — круг поперечником %2 ед.)")
+                     .arg(BrightnessPercent(r.X, r.Y))
+                     .arg(kReferenceDiameter);
+        if (const QString left = NotDrawn(r); !left.isEmpty())
+            lines << left;
+        else if (r.detailLost)
+            lines << TTraceForm::tr("256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");
+        if (outcome.parts)
+            if (const QString room = MadeRoom(*outcome.parts, r); !room.isEmpty()) lines << room;
+    }
+    if (!outcome.note.isEmpty()) lines << outcome.note;
+    if (r.ok && r.nearlyStill) lines << NearlyStillWarning();
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString PartDescription(const TraceParts& parts, const TraceResult& routed, int id) {
+    if (id < 0 || size_t(id) >= parts.parts.size() || size_t(id) >= routed.states.size()) return {};
+    const TracePart& part = parts.parts[size_t(id)];
+    QString state;
+    switch (routed.states[size_t(id)]) {
+        case PartState::Drawn:
+            state = TTraceForm::tr("рисуется");
+            break;
+        case PartState::LeftOutByUser:
+            state = TTraceForm::tr("убрана щелчком");
+            break;
+        case PartState::BeyondLargest:
+            state = TTraceForm::tr("сверх крупнейших");
+            break;
+        case PartState::MadeRoom:
+            state = TTraceForm::tr("уступила место возвращённым");
+            break;
+        default:
+            state = TTraceForm::tr("не уместилась в 256 точек");
+    }
+    const QString name = part.parent >= 0
+                             ? TTraceForm::tr("Часть %1 из %2 (дырка в части %3)")
+                                   .arg(id + 1)
+                                   .arg(parts.parts.size())
+                                   .arg(part.parent + 1)
+                             : TTraceForm::tr("Часть %1 из %2").arg(id + 1).arg(parts.parts.size());
+    return TTraceForm::tr("%1, %2 ед.: %3").arg(name, SizeOf(parts, routed, id), state);
+}
+
+}  // namespace lp
