@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -245,25 +246,36 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
 
     // How the child ended. One that has not answered has until the deadline
     // to end by itself; then, or once the answer is whole, it is killed. One
-    // that cannot even be killed (held in the system) is left behind.
+    // that cannot even be killed (held in the system) is left behind. Its end
+    // is waited for on a descriptor that becomes readable then (a stop kills
+    // it, which ends the wait too).
     int status = 0;
     rusage usage{};
     bool stopped = false;
+    const Descriptor ended(int(::syscall(SYS_pidfd_open, pid_, 0)));
     for (;;) {
+        qint64 left = 0;
         {
             std::lock_guard lock(mutex_);
             stopped = stopped_;
             const bool timeUp = clock.elapsed() >= kDecodeDeadlineMs;
             late = late || (timeUp && !answer.complete());
-            if (answer.complete() || wrong || stopped || timeUp) ::kill(pid_, SIGKILL);
+            const bool killed = answer.complete() || wrong || stopped || timeUp;
+            if (killed) ::kill(pid_, SIGKILL);
             const pid_t got = Retried([&] { return ::wait4(pid_, &status, WNOHANG, &usage); });
             if (got == pid_ || got < 0) {
                 pid_ = 0;
                 break;
             }
-            if (clock.elapsed() > kDecodeDeadlineMs + 1000) break;
+            left = (killed ? kDecodeDeadlineMs + 1000 : kDecodeDeadlineMs) - clock.elapsed();
+            if (left <= 0) break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (ended.valid()) {
+            pollfd end{ended.get(), POLLIN, 0};
+            ::poll(&end, 1, int(left));
+        } else {  // a kernel without process descriptors
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
     }
 
     if (answer.complete()) return answer.result();
