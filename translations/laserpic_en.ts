@@ -1221,10 +1221,6 @@ Mean step %5, largest deviation %6</translation>
         <translation>Drawn: %1.</translation>
     </message>
     <message>
-        <source>Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.</source>
-        <translation>Drawn: %1; 256 points could not hold the rest, the largest were kept.</translation>
-    </message>
-    <message>
         <source> Выбрать части самому: --parts N; пропускать мелочь: --detail.</source>
         <translation> Choose the parts yourself: --parts N; skip small details: --detail.</translation>
     </message>
@@ -1263,6 +1259,18 @@ Mean step %5, largest deviation %6</translation>
     <message>
         <source>Параметры обводки вне допустимых пределов</source>
         <translation>The tracing options are out of range</translation>
+    </message>
+    <message>
+        <source>Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между точками %1 ед. (больше 11). Помогут меньший размер%2, часть картинки или меньше частей%3.</source>
+        <translation>Even the largest part cannot be drawn legibly with 256 points: the step between points is %1 units (over 11). A smaller size%2, a part of the picture or fewer parts%3 would help.</translation>
+    </message>
+    <message>
+        <source>Нарисовано %1 % картинки: 256 точкам не хватает на всё (%2).</source>
+        <translation>Drawn %1 % of the picture: 256 points cannot hold it all (%2).</translation>
+    </message>
+    <message>
+        <source>На снимке нет отчётливого предмета: ничто не отличается от фона ни цветом, ни узором. Попробуйте выбрать, что обводить, или задать порог.</source>
+        <translation>The photo has no distinct object: nothing differs from the ground in colour or texture. Try choosing what to trace, or set a threshold.</translation>
     </message>
 </context>
 <context>

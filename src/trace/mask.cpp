@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "figure/tuning.h"
+#include "trace/colour.h"
+#include "trace/photo.h"
 #include "trace/tone.h"
 
 namespace lp {
@@ -85,6 +87,31 @@ bool BorderIsDark(const std::vector<uint8_t>& grey, int width, int height, int t
     return 2 * dark > all;
 }
 
+// Ink by colour: what differs from the colours along the border, lighter or
+// darker; a colour photograph's objects by a graph cut. False for a grey
+// photograph, which its grey levels trace better.
+bool ColourMask(const QImage& work, InkMask& mask) {
+    const cv::Mat bgr = OverContrastingGround(work);
+    const cv::Mat lab = LabOf(bgr);
+    const std::vector<cv::Vec3f> ground = GroundColours(lab);
+    std::vector<uint8_t>& distance = mask.ink;
+    distance = GroundDistance8(bgr, ground);
+    const std::vector<int64_t> histogram = Histogram(distance);
+    // A picture with a transparent ground is a drawing, never a photograph.
+    mask.photo = ToneOf(histogram).continuous && !HasTransparency(work);
+    if (mask.photo && !Colourful(lab)) return false;
+    if (mask.photo) {
+        PhotoObjects(bgr, mask);
+        return true;
+    }
+    const int cut = std::max(kTraceTuning.minInkDistance, OtsuThreshold(histogram));
+    mask.threshold = cut;
+    mask.inkUsed = InkIsLighter(lab, distance, cut, ground) ? Ink::Light : Ink::Dark;
+    for (uint8_t& level : distance) level = level >= cut;
+    mask.inkPixels = std::count(distance.begin(), distance.end(), uint8_t(1));
+    return true;
+}
+
 }  // namespace
 
 int OtsuThreshold(const std::vector<int64_t>& histogram) {
@@ -122,6 +149,7 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options) {
     mask.toSource =
         QTransform::fromScale(double(picture.width()) / mask.width, double(picture.height()) / mask.height);
 
+    if (options.ink == Ink::Auto && options.autoThreshold && ColourMask(work, mask)) return mask;
     // The choice is made over white; light ink is then read over black.
     std::vector<uint8_t>& grey = mask.ink;
     std::vector<int64_t> histogram = Greys(work, 255, grey);

@@ -208,6 +208,13 @@ InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
 TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement) {
     if (auto refused = Refusal(pictureSize.isEmpty(), options, placement)) return *refused;
+    if (mask.noObject)
+        return Failure(
+            TraceFailure::NoObject,
+            QCoreApplication::translate("Trace",
+                                        "На снимке нет отчётливого предмета: ничто не отличается от "
+                                        "фона ни цветом, ни узором. Попробуйте выбрать, что "
+                                        "обводить, или задать порог."));
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk,
                        QCoreApplication::translate("Trace",

@@ -43,7 +43,7 @@ struct TracePlacement {
 };
 
 // Why nothing could be traced.
-enum class TraceFailure { None, NoPicture, NoPlace, NoInk, AllInk, NoText };
+enum class TraceFailure { None, NoPicture, NoPlace, NoInk, NoObject, AllInk, NoText };
 
 struct TracePart {
     enum class Kind { Filled, Hole, Strokes } kind = Kind::Filled;
@@ -88,7 +88,10 @@ struct TraceResult {
     std::vector<PartState> states;  // by part id
     QTransform partsToField;        // the parts' loops -> field units, as the parts drawn were fitted
     int partsDrawn = 0, partsFound = 0;
-    bool partsForPoints = false;  // parts were left out for want of points
+    int shownDrawn = 0, shownFound = 0;  // the same without holes: the parts a person sees
+    double inkDrawn = 1;                 // the share of the parts' weight drawn
+    bool partsForPoints = false;         // parts were left out for want of points
+    bool illegible = false;              // even the largest part alone needs a longer mean step than 11
     QStringList notes;
 };
 

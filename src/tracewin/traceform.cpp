@@ -40,9 +40,11 @@ QString StatusOf(const lp::TraceOutcome& outcome) {
         text =
             TTraceForm::tr("Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
                 .arg(r.contours)
-                .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                .arg(TTraceForm::tr("частей %1 из %2").arg(r.shownDrawn).arg(r.shownFound))
                 .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep), Units(r.worstDeviation));
-        if (const QString left = NotDrawn(r); !left.isEmpty())
+        if (r.illegible)
+            text += QLatin1Char('\n') + lp::LeftOutSummary(r, false);
+        else if (const QString left = NotDrawn(r); !left.isEmpty())
             text += QLatin1Char('\n') + left;
         else if (r.detailLost)
             text += TTraceForm::tr("\n256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");

@@ -73,6 +73,7 @@ class TestParts : public QObject {
   private slots:
     void ink_data();
     void ink();
+    void photograph_data();
     void photograph();
     void gridWithDots();
     void moreThanPointsHold();
@@ -87,10 +88,14 @@ void TestParts::ink_data() {
     QTest::newRow("light on dark") << Discs(Blank(QColor(30, 20, 60)), two, Qt::yellow)
                                    << int(lp::Ink::Light);
     QTest::newRow("white on transparent")
-        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Opaque);
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Light);
     QTest::newRow("pale on transparent")
         << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, QColor(250, 250, 235))
-        << int(lp::Ink::Opaque);
+        << int(lp::Ink::Light);
+    QTest::newRow("black on transparent")
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::black) << int(lp::Ink::Dark);
+    // Lightness 48 both: no grey level tells them apart.
+    QTest::newRow("red on grey-green") << Discs(Blank(QColor(104, 119, 99)), two, QColor(220, 40, 40)) << -1;
 }
 
 // The side that does not hold the border is ink; a one-tone picture on a
@@ -99,22 +104,42 @@ void TestParts::ink() {
     QFETCH(QImage, picture);
     QFETCH(int, ink);
     const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
-    QCOMPARE(int(found.inkUsed), ink);
+    if (ink >= 0) QCOMPARE(int(found.inkUsed), ink);
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.contours, 2);
     QVERIFY(CircleOff({{70, 90}, 40}, r) <= 1.0 && CircleOff({{180, 100}, 50}, r) <= 1.0);
-    // The other side is the ground, refused with a way out.
-    if (ink == int(lp::Ink::Opaque)) return;
+    // The other side is the ground, refused with a way out; light ink chosen
+    // on a transparent ground is read over black.
+    if (picture.hasAlphaChannel() && ink == int(lp::Ink::Light)) {
+        lp::TraceOptions light;
+        light.mask.ink = lp::Ink::Light;
+        QVERIFY(InPlace(picture, light).ok);
+    }
+    if (ink < 0 || picture.hasAlphaChannel()) return;
     lp::TraceOptions other;
     other.mask.ink = ink == int(lp::Ink::Dark) ? lp::Ink::Light : lp::Ink::Dark;
     const lp::TraceResult wrong = InPlace(picture, other);
     QVERIFY2(!wrong.ok && wrong.error.contains(u"Попробуйте обводить"), qPrintable(wrong.error));
 }
 
-// Dark discs lit, as the ground is, more from one side, with grain: each disc's circle found,
-// no frame drawn, nothing else.
+// Discs lit, as the ground is, more from one side, with grain: each disc's
+// circle found, no frame drawn, nothing else; dark or light, grey or in
+// colour. Grain with nothing on it is refused.
+void TestParts::photograph_data() {
+    QTest::addColumn<QColor>("ground");
+    QTest::addColumn<QColor>("disc");
+    QTest::addColumn<int>("ink");
+    QTest::newRow("dark discs") << QColor(190, 190, 190) << QColor(67, 67, 67) << int(lp::Ink::Dark);
+    QTest::newRow("light discs") << QColor(90, 90, 90) << QColor(200, 200, 200) << int(lp::Ink::Light);
+    QTest::newRow("red on grey-green") << QColor(104, 119, 99) << QColor(220, 40, 40) << -1;
+    QTest::newRow("grain alone") << QColor(104, 119, 99) << QColor(104, 119, 99) << -1;
+}
+
 void TestParts::photograph() {
+    QFETCH(QColor, ground);
+    QFETCH(QColor, disc);
+    QFETCH(int, ink);
     QImage picture = Blank(Qt::white);
     QRandomGenerator random(7);
     QList<Disc> discs;
@@ -127,13 +152,20 @@ void TestParts::photograph() {
             const QPointF p(x / 4.0 + 0.125, y / 4.0 + 0.125);
             bool inside = false;
             for (const Disc& d : discs) inside = inside || QLineF(p, d.c).length() < d.r;
-            const int level =
-                int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
-            line[x] = qRgb(level, level, level);
+            const QColor c = inside ? disc : ground;
+            const double light = 0.6 + 0.6 * x / 1024;
+            const int grain = int(random.bounded(40)) - 20;
+            auto channel = [&](int v) { return std::clamp(int(v * light) + grain, 0, 255); };
+            line[x] = qRgb(channel(c.red()), channel(c.green()), channel(c.blue()));
         }
     }
     const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
-    QVERIFY(found.photo && found.inkUsed == lp::Ink::Dark);
+    if (disc == ground) {
+        QVERIFY2(found.failure == lp::TraceFailure::NoObject && found.error.startsWith(u"На снимке нет"),
+                 qPrintable(found.error));
+        return;
+    }
+    QVERIFY(ink < 0 || (found.photo && int(found.inkUsed) == ink));
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.contours, discs.size());
@@ -206,7 +238,24 @@ void TestParts::moreThanPointsHold() {
         (drawn ? leastDrawn : largestLeft) = drawn ? std::min(leastDrawn, d.r) : std::max(largestLeft, d.r);
     }
     QVERIFY(largestLeft <= leastDrawn);
-    QVERIFY(lp::LeftOutSummary(r, true).contains(QStringLiteral("частей %1 из 61").arg(r.partsDrawn)));
+    // The share of the discs' area drawn.
+    double all = 0, drawn = 0;
+    for (const Disc& d : small + QList<Disc>{large})
+        all += d.r * d.r, drawn += CircleOff(d, r) <= 1.5 ? d.r * d.r : 0;
+    QVERIFY(lp::LeftOutSummary(r, true).contains(
+        QStringLiteral("Нарисовано %1 % картинки: 256 точкам не хватает на всё (частей %2 из 61)")
+            .arg(std::lround(100 * drawn / all))
+            .arg(r.partsDrawn)));
+    // A comb whose outline alone needs steps longer than 11: said so, with what helps.
+    QImage comb = Blank(Qt::white);
+    QPainter painter(&comb);
+    painter.fillRect(40, 40, 944, 40, Qt::black);
+    for (int k = 0; k < 40; ++k) painter.fillRect(40 + k * 24, 40, 12, 680, Qt::black);
+    painter.end();
+    lp::TraceOptions outline;
+    outline.mode = lp::TraceOptions::Mode::Outline;
+    const lp::TraceResult dim = InPlace(comb, outline);
+    QVERIFY(dim.ok && dim.illegible && lp::LeftOutSummary(dim, true).contains(u"--size"));
 
     lp::PartChoice choice;
     choice.largest = 3;
