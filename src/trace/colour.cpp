@@ -57,17 +57,18 @@ cv::Mat LabOf(const cv::Mat& bgr) {
     return lab;
 }
 
-std::vector<cv::Vec3f> GroundColours(const cv::Mat& lab) {
-    // The outermost ring of pixels, every other one along long sides.
-    std::vector<cv::Vec3f> border;
-    const int step = std::max(1, (lab.cols + lab.rows) / 1000);
-    for (int x = 0; x < lab.cols; x += step)
-        border.push_back(lab.at<cv::Vec3f>(0, x)), border.push_back(lab.at<cv::Vec3f>(lab.rows - 1, x));
-    for (int y = 1; y + 1 < lab.rows; y += step)
-        border.push_back(lab.at<cv::Vec3f>(y, 0)), border.push_back(lab.at<cv::Vec3f>(y, lab.cols - 1));
-    const int groups = std::min<int>(kTraceTuning.groundColours, int(border.size()));
+std::vector<cv::Vec3f> GroundColours(const cv::Mat& bgr) {
+    // The outermost ring of pixels, at most about 4000 of them.
+    std::vector<cv::Vec3b> ring;
+    const int step = std::max(1, (bgr.cols + bgr.rows) / 1000);
+    for (int x = 0; x < bgr.cols; x += step)
+        ring.push_back(bgr.at<cv::Vec3b>(0, x)), ring.push_back(bgr.at<cv::Vec3b>(bgr.rows - 1, x));
+    for (int y = 1; y + 1 < bgr.rows; y += step)
+        ring.push_back(bgr.at<cv::Vec3b>(y, 0)), ring.push_back(bgr.at<cv::Vec3b>(y, bgr.cols - 1));
+    const int groups = std::min<int>(kTraceTuning.groundColours, int(ring.size()));
     if (groups < 1) return {};
-    cv::Mat samples(int(border.size()), 3, CV_32F, border.data()), labels, centres;
+    const cv::Mat lab = LabOf(cv::Mat(int(ring.size()), 1, CV_8UC3, ring.data()));
+    cv::Mat samples = lab.reshape(1, lab.rows), labels, centres;
     cv::setRNGSeed(1);
     cv::kmeans(samples, groups, labels,
                cv::TermCriteria(cv::TermCriteria::COUNT | cv::TermCriteria::EPS, 20, 0.5), 2,
@@ -79,7 +80,7 @@ std::vector<cv::Vec3f> GroundColours(const cv::Mat& lab) {
     std::sort(order.begin(), order.end(), [&](int a, int b) { return count[size_t(a)] > count[size_t(b)]; });
     std::vector<cv::Vec3f> ground;
     for (const int g : order)
-        if (ground.empty() || count[size_t(g)] >= kTraceTuning.groundColourShare * double(border.size()))
+        if (ground.empty() || count[size_t(g)] >= kTraceTuning.groundColourShare * double(ring.size()))
             ground.push_back(centres.at<cv::Vec3f>(g));
     return ground;
 }
@@ -104,49 +105,72 @@ std::vector<uint8_t> GroundDistance(const cv::Mat& lab, const std::vector<cv::Ve
     return distance;
 }
 
+namespace {
+
+// The ground colours in the picture's own values.
+std::vector<cv::Vec3i> ColoursOf(const std::vector<cv::Vec3f>& ground) {
+    cv::Mat lab(1, int(ground.size()), CV_32FC3, const_cast<cv::Vec3f*>(ground.data())), bgr;
+    cv::cvtColor(lab, bgr, cv::COLOR_Lab2BGR);
+    std::vector<cv::Vec3i> colours;
+    for (int g = 0; g < bgr.cols; ++g) {
+        const cv::Vec3f c = bgr.at<cv::Vec3f>(0, g) * 255;
+        colours.emplace_back(int(std::lround(c[0])), int(std::lround(c[1])), int(std::lround(c[2])));
+    }
+    return colours;
+}
+
+}  // namespace
+
 std::vector<uint8_t> GroundDistance8(const cv::Mat& bgr, const std::vector<cv::Vec3f>& ground) {
     std::vector<uint8_t> distance(size_t(bgr.rows) * size_t(bgr.cols), 0);
     if (ground.empty()) return distance;
-    cv::Mat lab(1, int(ground.size()), CV_32FC3, const_cast<cv::Vec3f*>(ground.data())), colours;
-    cv::cvtColor(lab, colours, cv::COLOR_Lab2BGR);
-    colours *= 255;
+    const std::vector<cv::Vec3i> colours = ColoursOf(ground);
+    // The root mean square over the channels of each squared distance.
+    std::vector<uint8_t> root(3 * 255 * 255 + 1);
+    for (size_t d = 0; d < root.size(); ++d) root[d] = uint8_t(std::lround(std::sqrt(double(d) / 3)));
     for (int y = 0; y < bgr.rows; ++y) {
-        const cv::Vec3b* row = bgr.ptr<cv::Vec3b>(y);
+        const uchar* row = bgr.ptr<uchar>(y);
         uint8_t* out = distance.data() + size_t(y) * size_t(bgr.cols);
         for (int x = 0; x < bgr.cols; ++x) {
-            float nearest = INFINITY;
-            for (int g = 0; g < colours.cols; ++g) {
-                const cv::Vec3f& c = colours.at<cv::Vec3f>(0, g);
-                const float d0 = row[x][0] - c[0], d1 = row[x][1] - c[1], d2 = row[x][2] - c[2];
+            int nearest = 3 * 255 * 255;
+            for (const cv::Vec3i& c : colours) {
+                const int d0 = row[3 * x] - c[0], d1 = row[3 * x + 1] - c[1], d2 = row[3 * x + 2] - c[2];
                 nearest = std::min(nearest, d0 * d0 + d1 * d1 + d2 * d2);
             }
-            out[x] = uint8_t(std::min(255.0f, std::sqrt(nearest / 3) + 0.5f));
+            out[x] = root[size_t(nearest)];
         }
     }
     return distance;
 }
 
-bool Colourful(const cv::Mat& lab) {
+bool Colourful(const cv::Mat& bgr) {
+    cv::Mat small;
+    const double scale = std::min(1.0, 200.0 / std::max(bgr.cols, bgr.rows));
+    cv::resize(bgr, small, cv::Size(), scale, scale, cv::INTER_AREA);
+    const cv::Mat lab = LabOf(small);
     int64_t coloured = 0;
     const float chroma2 = kTraceTuning.colourChroma * kTraceTuning.colourChroma;
-    for (int y = 0; y < lab.rows; y += 2) {
-        const cv::Vec3f* row = lab.ptr<cv::Vec3f>(y);
-        for (int x = 0; x < lab.cols; x += 2)
-            coloured += row[x][1] * row[x][1] + row[x][2] * row[x][2] > chroma2;
-    }
-    return double(coloured) >=
-           kTraceTuning.colourShare * double((lab.rows + 1) / 2) * double((lab.cols + 1) / 2);
-}
-
-bool InkIsLighter(const cv::Mat& lab, const std::vector<uint8_t>& distance, int cut,
-                  const std::vector<cv::Vec3f>& ground) {
-    if (ground.empty()) return false;
-    double lighter = 0, darker = 0;
     for (int y = 0; y < lab.rows; ++y) {
         const cv::Vec3f* row = lab.ptr<cv::Vec3f>(y);
-        const uint8_t* d = distance.data() + size_t(y) * size_t(lab.cols);
         for (int x = 0; x < lab.cols; ++x)
-            if (d[x] >= cut) (row[x][0] > ground.front()[0] ? lighter : darker) += 1;
+            coloured += row[x][1] * row[x][1] + row[x][2] * row[x][2] > chroma2;
+    }
+    return double(coloured) >= kTraceTuning.colourShare * double(lab.total());
+}
+
+bool InkIsLighter(const cv::Mat& bgr, const std::vector<uint8_t>& distance, int cut,
+                  const std::vector<cv::Vec3f>& ground) {
+    if (ground.empty()) return false;
+    const cv::Vec3i g = ColoursOf({ground.front()}).front();
+    const int groundLight = 29 * g[0] + 150 * g[1] + 77 * g[2];
+    int64_t lighter = 0, darker = 0;
+    for (int y = 0; y < bgr.rows; ++y) {
+        const uchar* row = bgr.ptr<uchar>(y);
+        const uint8_t* d = distance.data() + size_t(y) * size_t(bgr.cols);
+        for (int x = 0; x < bgr.cols; ++x)
+            if (d[x] >= cut)
+                (29 * row[3 * x] + 150 * row[3 * x + 1] + 77 * row[3 * x + 2] > groundLight ? lighter
+                                                                                            : darker) += 1;
     }
     return lighter > darker;
 }

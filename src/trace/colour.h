@@ -16,10 +16,10 @@ cv::Mat OverContrastingGround(const QImage& work);
 // CIELAB, L 0..100, a and b about -127..127.
 cv::Mat LabOf(const cv::Mat& bgr);
 
-// The colours that hold the picture's border: one for each group of
-// border pixels that holds at least a share of it (several where the border
-// holds several), the largest first.
-std::vector<cv::Vec3f> GroundColours(const cv::Mat& lab);
+// The colours that hold the picture's border (CIELAB): one for each group
+// of border pixels that holds at least a share of it (several where the
+// border holds several), the largest first.
+std::vector<cv::Vec3f> GroundColours(const cv::Mat& bgr);
 
 // Each pixel's distance in CIELAB from the nearest ground colour, two
 // levels a unit, at most 255; lightness counts `lightWeight` of itself.
@@ -32,10 +32,10 @@ std::vector<uint8_t> GroundDistance(const cv::Mat& lab, const std::vector<cv::Ve
 std::vector<uint8_t> GroundDistance8(const cv::Mat& bgr, const std::vector<cv::Vec3f>& ground);
 
 // Whether a share of the picture has a colour rather than a grey.
-bool Colourful(const cv::Mat& lab);
+bool Colourful(const cv::Mat& bgr);
 
 // Whether what is at least `cut` from the ground is mostly lighter than it.
-bool InkIsLighter(const cv::Mat& lab, const std::vector<uint8_t>& distance, int cut,
+bool InkIsLighter(const cv::Mat& bgr, const std::vector<uint8_t>& distance, int cut,
                   const std::vector<cv::Vec3f>& ground);
 
 }  // namespace lp

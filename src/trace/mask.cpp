@@ -92,21 +92,20 @@ bool BorderIsDark(const std::vector<uint8_t>& grey, int width, int height, int t
 // photograph, which its grey levels trace better.
 bool ColourMask(const QImage& work, InkMask& mask) {
     const cv::Mat bgr = OverContrastingGround(work);
-    const cv::Mat lab = LabOf(bgr);
-    const std::vector<cv::Vec3f> ground = GroundColours(lab);
+    const std::vector<cv::Vec3f> ground = GroundColours(bgr);
     std::vector<uint8_t>& distance = mask.ink;
     distance = GroundDistance8(bgr, ground);
     const std::vector<int64_t> histogram = Histogram(distance);
     // A picture with a transparent ground is a drawing, never a photograph.
     mask.photo = ToneOf(histogram).continuous && !HasTransparency(work);
-    if (mask.photo && !Colourful(lab)) return false;
+    if (mask.photo && !Colourful(bgr)) return false;
     if (mask.photo) {
         PhotoObjects(bgr, mask);
         return true;
     }
     const int cut = std::max(kTraceTuning.minInkDistance, OtsuThreshold(histogram));
     mask.threshold = cut;
-    mask.inkUsed = InkIsLighter(lab, distance, cut, ground) ? Ink::Light : Ink::Dark;
+    mask.inkUsed = InkIsLighter(bgr, distance, cut, ground) ? Ink::Light : Ink::Dark;
     for (uint8_t& level : distance) level = level >= cut;
     mask.inkPixels = std::count(distance.begin(), distance.end(), uint8_t(1));
     return true;

@@ -75,7 +75,7 @@ void PhotoObjects(const cv::Mat& full, InkMask& mask) {
     cv::Mat smooth;
     cv::GaussianBlur(bgr, smooth, cv::Size(), kTraceTuning.photoGrain);
     const cv::Mat lab = LabOf(smooth);
-    const std::vector<cv::Vec3f> ground = GroundColours(lab);
+    const std::vector<cv::Vec3f> ground = GroundColours(smooth);
     const std::vector<uint8_t> distance = GroundDistance(lab, ground, kTraceTuning.photoLightWeight);
     cv::Mat seeds, groundModel, objectModel;
     if (!Seeds(distance, mask.width, mask.height, seeds)) {
