@@ -116,8 +116,7 @@ class HostileTest : public QObject {
 };
 
 void HostileTest::initTestCase() {
-    if (ConvertProgram().isEmpty())
-        QSKIP("ImageMagick's convert is missing: run scripts/test to install it");
+    if (ConvertProgram().isEmpty()) QSKIP("ImageMagick's convert is missing: run scripts/test to install it");
     QVERIFY(dir_.isValid());
     png_ = Convert({"-size", "8x8", "xc:red", "-depth", "8", "png:-"});
     QVERIFY(png_.startsWith("\x89PNG"));
@@ -162,8 +161,10 @@ void HostileTest::refused_data() {
     QTest::newRow("svg, #p of no element, used and filled")
         << Svg("<rect width='9' height='9'/><use href='#p'/><rect width='5' height='5' fill='url(#p)'/>")
         << "" << 0;
-    QTest::newRow("svg, #p of its own")
-        << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "" << 0;
+    QTest::newRow("svg, image of #p of its own")
+        << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "«#p»" << 0;
+    QTest::newRow("svg, DATA: with data")
+        << Svg("<image width='9' height='9' href='DATA:,x'/>") << "«DATA:,x»" << 0;
     QTest::newRow("svg, picture carried inside")
         << Svg("<image width='9' height='9' href='" + picture + "'/>") << "" << 0;
 }
