@@ -6,6 +6,7 @@
 
 #include "figure/tuning.h"
 #include "trace/colour.h"
+#include "trace/colouredges.h"
 #include "trace/photo.h"
 #include "trace/tone.h"
 
@@ -108,6 +109,7 @@ bool ColourMask(const QImage& work, InkMask& mask) {
     mask.inkUsed = InkIsLighter(bgr, distance, cut, ground) ? Ink::Light : Ink::Dark;
     for (uint8_t& level : distance) level = level >= cut;
     mask.inkPixels = std::count(distance.begin(), distance.end(), uint8_t(1));
+    ColourEdges(bgr, cut, mask);
     return true;
 }
 

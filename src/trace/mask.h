@@ -23,6 +23,10 @@ struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     bool photo = false;       // continuous tone: smoothed before the threshold
     int threshold = 128;
     bool noObject = false;  // a photograph in which nothing stands out from the ground
+    // The ink with each piece in several colours replaced by the strokes
+    // along its edges, and which pixels are those strokes; empty when no
+    // piece is in several colours.
+    std::vector<uint8_t> edgeInk, edgeOnly;
 
     bool at(int x, int y) const { return ink[static_cast<size_t>(y) * width + x] != 0; }
     bool isEmpty() const { return width <= 0 || height <= 0; }

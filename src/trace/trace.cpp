@@ -205,8 +205,18 @@ InkMask TraceMask(const QImage& picture, const MaskOptions& options) {
     return WithinOutlineLength(MakeInkMask(picture, options), kTraceTuning.mostOutline);
 }
 
-TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
+TraceParts FindMaskParts(const InkMask& given, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement) {
+    // By default a piece in several colours is drawn along its edges.
+    const bool byEdges = options.mode == TraceOptions::Mode::Auto && !given.edgeInk.empty() &&
+                         given.edgeInk.size() == given.ink.size();
+    InkMask edges;
+    if (byEdges) {
+        edges = given;
+        edges.ink = given.edgeInk;
+        edges.inkPixels = std::count(edges.ink.begin(), edges.ink.end(), uint8_t(1));
+    }
+    const InkMask& mask = byEdges ? edges : given;
     if (auto refused = Refusal(pictureSize.isEmpty(), options, placement)) return *refused;
     if (mask.noObject)
         return Failure(
@@ -234,6 +244,8 @@ TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOpti
     if (kept.isEmpty()) return NoInkFound(mask.inkUsed);
     if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
     Classify(pieces, options.mode, unitsPerPixel);
+    if (byEdges)
+        for (MaskPiece& piece : pieces.pieces) piece.thin = piece.thin || given.edgeOnly[size_t(piece.first)];
 
     TraceParts found;
     found.inkUsed = mask.inkUsed;

@@ -76,6 +76,7 @@ class TestParts : public QObject {
     void photograph_data();
     void photograph();
     void gridWithDots();
+    void edgesOnce();
     void moreThanPointsHold();
     void textLines();
 };
@@ -216,6 +217,44 @@ void TestParts::gridWithDots() {
             }
         QVERIFY(MeanStep(r) <= 11);
     }
+}
+
+// Each edge between colours once: a yellow square's 2-unit orange border
+// along its middle, a thin line inside a filled disc kept.
+void TestParts::edgesOnce() {
+    QImage picture = Blank(QColor(40, 80, 200));
+    QPainter painter(&picture);
+    painter.fillRect(QRectF(160, 120, 480, 480), QColor(255, 140, 0));
+    painter.fillRect(QRectF(168, 128, 464, 464), Qt::yellow);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::yellow);
+    painter.drawEllipse(QPointF(840, 360), 140, 140);
+    painter.setPen(QPen(Qt::black, 4));
+    painter.drawLine(QPointF(740, 360), QPointF(940, 360));
+    painter.end();
+    const lp::TraceResult r = InPlace(picture);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    const QRectF middle(41, 31, 118, 118);
+    for (int k = 0; k < 472; ++k) {  // the border's middle, every half unit
+        const double t = k / 4.0;
+        const QPointF p = t < 118   ? middle.topLeft() + QPointF(t, 0)
+                          : t < 236 ? middle.topRight() + QPointF(0, t - 118)
+                          : t < 354 ? middle.bottomRight() - QPointF(t - 236, 0)
+                                    : middle.bottomLeft() - QPointF(0, t - 354);
+        QVERIFY2(ToContour(p, r) <= 1.5, qPrintable(QString::number(ToContour(p, r))));
+    }
+    for (int x = 190; x <= 230; ++x) QVERIFY(ToContour(QPointF(x, 90), r) <= 1.0);  // the line
+    QVERIFY(CircleOff({{210, 90}, 35}, r) <= 1.5);
+    // Once: off the square's middle by half a unit (where a second line
+    // would lie a unit away) at most at its four corners.
+    int off = 0;
+    for (int i = 0; i < 256; ++i) {
+        const QPointF p(r.X[i], r.Y[i]);
+        const double square = std::min(std::min(std::abs(p.x() - 41), std::abs(p.x() - 159)),
+                                       std::min(std::abs(p.y() - 31), std::abs(p.y() - 149)));
+        off += p.x() < 170 && std::abs(p.y() - 90) > 8 && square > 0.5;
+    }
+    QVERIFY2(off <= 4, qPrintable(QString::number(off)));
 }
 
 // One large disc among 60 small ones: the small are left out, the least
