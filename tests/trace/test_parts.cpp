@@ -8,57 +8,10 @@
 #include <QtTest>
 #include <cmath>
 
+#include "support/discs.h"
 #include "trace/trace.h"
 
 namespace {
-
-struct Disc {
-    QPointF c;
-    double r;
-};
-
-// The distance from p to the 256-point contour.
-double ToContour(QPointF p, const lp::TraceResult& r) {
-    double best = INFINITY;
-    for (int i = 0; i < lp::kPointCount; ++i) {
-        const QPointF a(r.X[i], r.Y[i]), d = QPointF(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]) - a;
-        const double l2 = QPointF::dotProduct(d, d);
-        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
-        best = std::min(best, QLineF(p, a + d * t).length());
-    }
-    return best;
-}
-
-// The farthest point of a circle (field units) from the contour.
-double CircleOff(const Disc& d, const lp::TraceResult& r) {
-    double worst = 0;
-    for (int k = 0; k < 360; ++k)
-        worst = std::max(
-            worst, ToContour(d.c + d.r * QPointF(std::cos(k * M_PI / 180), std::sin(k * M_PI / 180)), r));
-    return worst;
-}
-
-double MeanStep(const lp::TraceResult& r) {
-    double sum = 0;
-    for (int i = 0; i < 256; ++i) sum += std::hypot(r.X[i] - r.X[(i + 1) % 256], r.Y[i] - r.Y[(i + 1) % 256]);
-    return sum / 256;
-}
-
-QImage Blank(QColor ground, QImage::Format format = QImage::Format_RGB32) {
-    QImage image(1024, 768, format);
-    image.fill(ground);
-    return image;
-}
-
-// Discs of px (1024 x 768, laid on the field at 4 px a unit) drawn with `brush`.
-QImage Discs(QImage image, const QList<Disc>& discs, QColor brush) {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(brush);
-    for (const Disc& d : discs) painter.drawEllipse(d.c * 4, d.r * 4, d.r * 4);
-    return image;
-}
 
 const QRectF kArea(0, 0, 256, 192);  // a 1024 x 768 picture at 4 px a unit
 
@@ -77,6 +30,7 @@ class TestParts : public QObject {
     void photograph();
     void gridWithDots();
     void edgesOnce();
+    void choices();
     void moreThanPointsHold();
     void textLines();
 };
@@ -255,6 +209,35 @@ void TestParts::edgesOnce() {
         off += p.x() < 170 && std::abs(p.y() - 90) > 8 && square > 0.5;
     }
     QVERIFY2(off <= 4, qPrintable(QString::number(off)));
+}
+
+// What the defaults and the options keep: a drawing on a white disc with a
+// transparent surround, a ring's two edges with --outline and its middle by
+// default, a disc too small for 6 points left out, specks of --detail 20.
+void TestParts::choices() {
+    QImage drawing = Discs(Blank(Qt::transparent, QImage::Format_ARGB32), {{{128, 96}, 60}}, Qt::white);
+    drawing = Discs(drawing, {{{128, 96}, 20}}, Qt::black);
+    const lp::TraceResult onDisc = InPlace(drawing);
+    QVERIFY(CircleOff({{128, 96}, 60}, onDisc) <= 1.0 && CircleOff({{128, 96}, 20}, onDisc) <= 1.0);
+
+    const QImage ring =
+        Discs(Discs(Blank(Qt::white), {{{128, 96}, 50}}, Qt::black), {{{128, 96}, 48}}, Qt::white);
+    lp::TraceOptions outline;
+    outline.mode = lp::TraceOptions::Mode::Outline;
+    const lp::TraceResult both = InPlace(ring, outline), middle = InPlace(ring);
+    QVERIFY(CircleOff({{128, 96}, 50}, both) <= 1.0 && CircleOff({{128, 96}, 48}, both) <= 1.0);
+    QVERIFY(CircleOff({{128, 96}, 49}, middle) <= 1.0 && middle.contours == 1);
+
+    const QImage tiny = Discs(Blank(Qt::white), {{{100, 96}, 80}, {{240, 20}, 1.5}}, Qt::black);
+    const lp::TraceResult few = InPlace(tiny);
+    QVERIFY(few.ok && few.states.size() == 2 && few.states[1] == lp::PartState::TooFewPoints);
+
+    const QImage specks =
+        Discs(Blank(Qt::white), {{{60, 96}, 40}, {{180, 60}, 5}, {{180, 140}, 5}}, Qt::black);
+    lp::TraceOptions coarse;
+    coarse.speckUnits = 20;
+    QCOMPARE(lp::FindImageParts(specks, {}, lp::TracePlacement::InPlace(kArea)).parts.size(), size_t(3));
+    QCOMPARE(lp::FindImageParts(specks, coarse, lp::TracePlacement::InPlace(kArea)).parts.size(), size_t(1));
 }
 
 // One large disc among 60 small ones: the small are left out, the least
