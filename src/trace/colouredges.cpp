@@ -45,6 +45,7 @@ void ColourEdges(const cv::Mat& bgr, int cut, InkMask& mask) {
             i[x] = across;
         }
     }
+    if (cv::countNonZero(inner) == 0) return;
     // The pieces that hold edges between their colours.
     cv::Mat labels, stats, centroids;
     const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
