@@ -60,10 +60,6 @@
         <translation>The frame of the ILDA file, counted from 1 (the first by default).</translation>
     </message>
     <message>
-        <source>Порог между тёмным и светлым (иначе выбирается сам).</source>
-        <translation>The threshold between dark and light (chosen by itself unless given).</translation>
-    </message>
-    <message>
         <source>ШРИФТ</source>
         <translation>FAMILY</translation>
     </message>
@@ -188,6 +184,10 @@ Opens the picture file given, as the open command does.
     <message>
         <source>Наименьшая часть картинки, что обводится: сторона квадрата в единицах поля (по умолчанию 1,5).</source>
         <translation>The smallest part of the picture that is traced: the side of a square in field units (1.5 by default).</translation>
+    </message>
+    <message>
+        <source>Порог: при --ink auto — насколько краска отличается от фона, при dark и light — между тёмным и светлым (иначе выбирается сам).</source>
+        <translation>The threshold: with --ink auto, how far ink differs from the ground; with dark and light, between dark and light (chosen by itself unless given).</translation>
     </message>
 </context>
 <context>
@@ -1319,10 +1319,6 @@ Make it the figure all the same?</translation>
         <translation>Drawn: %1.</translation>
     </message>
     <message>
-        <source>Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.</source>
-        <translation>Drawn: %1; 256 points could not hold the rest, the largest were kept.</translation>
-    </message>
-    <message>
         <source> Выбрать части самому: --parts N; пропускать мелочь: --detail.</source>
         <translation> Choose the parts yourself: --parts N; skip small details: --detail.</translation>
     </message>
@@ -1377,6 +1373,18 @@ Make it the figure all the same?</translation>
     <message>
         <source>Уменьшите размер или рисуйте меньше частей.</source>
         <translation>Reduce the size or draw fewer parts.</translation>
+    </message>
+    <message>
+        <source>Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между точками %1 ед. (больше 11). Помогут меньший размер%2, часть картинки или меньше частей%3.</source>
+        <translation>Even the largest part cannot be drawn legibly with 256 points: the step between points is %1 units (over 11). A smaller size%2, a part of the picture or fewer parts%3 would help.</translation>
+    </message>
+    <message>
+        <source>Нарисовано %1 % картинки: 256 точкам не хватает на всё (%2).</source>
+        <translation>Drawn %1 % of the picture: 256 points cannot hold it all (%2).</translation>
+    </message>
+    <message>
+        <source>На снимке нет отчётливого предмета: ничто не отличается от фона ни цветом, ни узором. Попробуйте выбрать, что обводить, или задать порог.</source>
+        <translation>The photo has no distinct object: nothing differs from the ground in colour or texture. Try choosing what to trace, or set a threshold.</translation>
     </message>
 </context>
 <context>

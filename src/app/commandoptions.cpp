@@ -81,7 +81,9 @@ const CommandOption kOptions[] = {
      .low = 0,
      .high = 255,
      .use = UseBit(Conversion::Trace),
-     .help = QT_TRANSLATE_NOOP("CommandLine", "Порог между тёмным и светлым (иначе выбирается сам).")},
+     .help = QT_TRANSLATE_NOOP("CommandLine",
+                               "Порог: при --ink auto — насколько краска отличается от фона, при dark и "
+                               "light — между тёмным и светлым (иначе выбирается сам).")},
     {.name = "detail",
      .kind = OptionKind::Decimal,
      .value = "0..20",

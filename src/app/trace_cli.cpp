@@ -79,6 +79,7 @@ int RunTraceImage(const CommandLine& command) {
         if (result.failure == lp::TraceFailure::NoInk)  // the other side to try
             error += found.inkUsed == lp::Ink::Light ? QStringLiteral(" (--ink dark)")
                                                      : QStringLiteral(" (--ink light)");
+        if (result.failure == lp::TraceFailure::NoObject) error += QStringLiteral(" (--ink, --threshold)");
         return CommandFailed(error);
     }
     return Write(command.paths[1], result);

@@ -33,6 +33,22 @@ struct TraceTuning {
     float photoEdge = 0.1f;       // contrast (of full) that the photograph's smoothing keeps as an edge
     int majorityFilter = 250;     // a photograph's mask is evened over its longer side / this (at least 1 px)
     int64_t mostOutline = 40000;  // a mask whose outlines are longer (pixels) is traced coarser
+    int standOut = 64;            // a transparent picture lies over black or white, whichever more of
+                                  // its opaque pixels differ from by this many grey levels
+    int groundColours = 3;        // the border's colours are sought in this many groups,
+    double groundColourShare = 0.3;  // ... each holding this share of it to be ground
+    int minInkDistance = 12;         // ink differs from the ground by at least this (grey levels)
+    float colourChroma = 10;         // a photograph is in colour when its chroma (CIELAB) exceeds this ...
+    double colourShare = 0.1;        // ... on this share of it; a grey one is traced by its grey levels
+    int innerEdgeDistance = 60;      // colours of ink this far apart (grey levels) meet at an edge; and
+    double innerEdgeShare = 0.2;     // a piece whose edges between colours are this share of its outline ...
+    double bandUnits = 3;  // ... is drawn along its edges, bands narrower than this along their middle
+    float photoLightWeight = 0.5f;  // in a photograph lightness counts this much (shadows count less)
+    int grabCutRounds = 2;          // rounds of the photograph's segmentation
+    double photoStandOut = 5;       // an object's colour differs from the ground's by this (CIELAB)
+    int photoSide = 200;            // a photograph is segmented at most this size (pixels) ...
+    double photoGrain = 1.0;        // ... its grain blurred away over this (a Gaussian's sigma, pixels)
+    double photoLeast = 0.002;      // an object covers at least this share of the photograph
 
     // The parts.
     double groundShare = 0.5;      // ink covering this share of the picture's border is the ground

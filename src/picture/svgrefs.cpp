@@ -1,6 +1,5 @@
 #include "picture/svgrefs.h"
 
-#include <QSet>
 #include <QStringList>
 #include <QXmlStreamReader>
 
@@ -125,10 +124,6 @@ class Checker {
                    (what.size() > 100 ? QStringLiteral("…»") : QStringLiteral("»"));
     }
 
-    QSet<QString> ids_;
-    // "#id" an image refers to, checked once every id is known: the SVG
-    // reader takes an image's reference to no element for a file's name.
-    QStringList imageFragments_;
     QString foreign_;
 };
 
@@ -146,13 +141,15 @@ bool CarriesForeignPicture(const QString& url) {
 
 void Checker::reference(QStringView written, bool mayCarryPicture, bool image) {
     const QString url = UrlText(written);
-    if (url.startsWith(u'#')) {  // an element that is not there draws nothing
-        if (image) imageFragments_ << url;
+    // An element, there or not (then it draws nothing); the SVG reader takes
+    // an image's "#id" for a file's name, whatever the id names.
+    if (url.startsWith(u'#')) {
+        if (image) refuse(url);
         return;
     }
-    // A data: URL needs the comma before its data.
-    if (!url.startsWith(u"data:", Qt::CaseInsensitive) || !url.contains(u',') ||
-        (mayCarryPicture && CarriesForeignPicture(url)))
+    // A data: URL needs the comma before its data, and its scheme in lower
+    // case: the SVG reader takes any other for a file's name.
+    if (!url.startsWith(u"data:") || !url.contains(u',') || (mayCarryPicture && CarriesForeignPicture(url)))
         refuse(written);
 }
 
@@ -192,9 +189,8 @@ void Checker::element(const QXmlStreamReader& xml, bool image) {
     for (const QXmlStreamAttribute& attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView local = name.sliced(name.lastIndexOf(u':') + 1);
-        if (name == u"id" || name == u"xml:id")
-            ids_.insert(attribute.value().toString());
-        else if (local == u"href" || local == u"src")
+        if (name == u"id" || name == u"xml:id") continue;
+        if (local == u"href" || local == u"src")
             reference(attribute.value(), true, image);
         else
             css(attribute.value());
@@ -247,8 +243,6 @@ SvgCheck Checker::run(const QByteArray& svg) {
     if (root) return {SvgCheck::NotSvg, {}};
     if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) return {SvgCheck::Cut, {}};
     if (xml.hasError()) return {SvgCheck::Broken, xml.errorString()};
-    for (const QString& fragment : std::as_const(imageFragments_))
-        if (!ids_.contains(fragment.sliced(1))) return {SvgCheck::Foreign, u'«' + fragment + u'»'};
     return {};
 }
 

@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "figure/tuning.h"
+#include "trace/colour.h"
+#include "trace/colouredges.h"
+#include "trace/photo.h"
 #include "trace/tone.h"
 
 namespace lp {
@@ -85,6 +88,32 @@ bool BorderIsDark(const std::vector<uint8_t>& grey, int width, int height, int t
     return 2 * dark > all;
 }
 
+// Ink by colour: what differs from the colours along the border, lighter or
+// darker, by at least `cut` (below 0: Otsu's cut); a colour photograph's
+// objects by a graph cut. False for a grey photograph, which its grey levels
+// trace better, and for a photograph given a cut.
+bool ColourMask(const QImage& work, int cut, InkMask& mask) {
+    const cv::Mat bgr = OverContrastingGround(work);
+    const std::vector<cv::Vec3f> ground = GroundColours(bgr);
+    std::vector<uint8_t>& distance = mask.ink;
+    distance = GroundDistance8(bgr, ground);
+    const std::vector<int64_t> histogram = Histogram(distance);
+    // A picture with a transparent ground is a drawing, never a photograph.
+    mask.photo = ToneOf(histogram).continuous && !HasTransparency(work);
+    if (mask.photo && (cut >= 0 || !Colourful(bgr))) return false;
+    if (mask.photo) {
+        PhotoObjects(bgr, mask);
+        return true;
+    }
+    if (cut < 0) cut = std::max(kTraceTuning.minInkDistance, OtsuThreshold(histogram));
+    mask.threshold = cut;
+    mask.inkUsed = InkIsLighter(bgr, distance, cut, ground) ? Ink::Light : Ink::Dark;
+    for (uint8_t& level : distance) level = level >= cut;
+    mask.inkPixels = std::count(distance.begin(), distance.end(), uint8_t(1));
+    ColourEdges(bgr, cut, mask);
+    return true;
+}
+
 }  // namespace
 
 int OtsuThreshold(const std::vector<int64_t>& histogram) {
@@ -123,6 +152,9 @@ InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, std::stop
     mask.toSource =
         QTransform::fromScale(double(picture.width()) / mask.width, double(picture.height()) / mask.height);
 
+    // Chosen by hand, the threshold is then how far from the ground counts as ink.
+    const int colourCut = options.autoThreshold ? -1 : std::clamp(options.threshold, 0, 256);
+    if (options.ink == Ink::Auto && ColourMask(work, colourCut, mask)) return mask;
     // The choice is made over white; light ink is then read over black.
     std::vector<uint8_t>& grey = mask.ink;
     std::vector<int64_t> histogram = Greys(work, 255, grey);

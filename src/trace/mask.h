@@ -23,6 +23,11 @@ struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     Ink inkUsed = Ink::Dark;  // never Auto
     bool photo = false;       // continuous tone: smoothed before the threshold
     int threshold = 128;
+    bool noObject = false;  // a photograph in which nothing stands out from the ground
+    // The ink with each piece in several colours replaced by the strokes
+    // along its edges, and which pixels are those strokes; empty when no
+    // piece is in several colours.
+    std::vector<uint8_t> edgeInk, edgeOnly;
 
     bool at(int x, int y) const { return ink[static_cast<size_t>(y) * width + x] != 0; }
     bool isEmpty() const { return width <= 0 || height <= 0; }
@@ -34,8 +39,12 @@ struct MaskOptions {
     Ink ink = Ink::Auto;
 };
 
-// Grey levels over white (over black for light ink: transparent is never
-// ink), Otsu unless a threshold is given; small pictures scaled up smoothly
+// By default ink is what differs in colour from the colours along the
+// picture's border (a transparent picture laid over a ground its opaque
+// pixels stand out from), cut by Otsu's method, a photograph's objects found
+// by a graph cut. A chosen ink or threshold reads grey levels over white
+// (over black for light ink: transparent is never ink), Otsu unless a
+// threshold is given; small pictures scaled up smoothly
 // and large ones down so the longer side is about kTraceTuning.maskSide pixels. A
 // continuous-tone picture is smoothed first, keeping its edges. Empty when
 // stopped early.

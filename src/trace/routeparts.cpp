@@ -277,24 +277,41 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
                                                : QCoreApplication::translate(
                                                      "Trace", "Уменьшите размер или рисуйте меньше частей."));
     result.nearlyStill = NearlyStill(result.X, result.Y);
+    result.illegible = !found.keepAll && choice.drawn.empty() && result.meanStep > kMaxMeanStep;
     result.detailLost = result.worstDeviation > kTraceTuning.maxDeviation;
+    double weight = 0, drawnWeight = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (chooser.drawn(i)) ++result.partsDrawn;
+        const bool shown = found.parts[i].kind != TracePart::Kind::Hole, drawn = chooser.drawn(i);
+        result.partsDrawn += drawn;
+        result.shownFound += shown;
+        result.shownDrawn += shown && drawn;
+        if (shown) weight += found.parts[i].weight, drawnWeight += drawn ? found.parts[i].weight : 0;
         if (result.states[i] == PartState::NoRoom || result.states[i] == PartState::TooFewPoints ||
             result.states[i] == PartState::MadeRoom)
             result.partsForPoints = true;
     }
+    result.inkDrawn = weight > 0 ? drawnWeight / weight : 1;
     return result;
 }
 
 QString LeftOutSummary(const TraceResult& result, bool cli) {
-    if (!result.ok || result.partsDrawn == result.partsFound) return {};
+    if (result.ok && result.illegible)
+        return QCoreApplication::translate(
+                   "Trace",
+                   "Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между "
+                   "точками %1 ед. (больше 11). Помогут меньший размер%2, часть картинки "
+                   "или меньше частей%3.")
+            .arg(std::round(result.meanStep))
+            .arg(cli ? QStringLiteral(" (--size)") : QString())
+            .arg(cli ? QStringLiteral(" (--parts)") : QString());
+    if (!result.ok || result.shownDrawn == result.shownFound) return {};
+    const QString parts =
+        QCoreApplication::translate("Trace", "частей %1 из %2").arg(result.shownDrawn).arg(result.shownFound);
+    if (!result.partsForPoints) return QCoreApplication::translate("Trace", "Нарисовано %1.").arg(parts);
     QString text =
-        QCoreApplication::translate("Trace", "частей %1 из %2").arg(result.partsDrawn).arg(result.partsFound);
-    if (!result.partsForPoints) return QCoreApplication::translate("Trace", "Нарисовано %1.").arg(text);
-    text = QCoreApplication::translate("Trace",
-                                       "Нарисовано %1: остальным не хватило 256 точек, оставлены крупнейшие.")
-               .arg(text);
+        QCoreApplication::translate("Trace", "Нарисовано %1 % картинки: 256 точкам не хватает на всё (%2).")
+            .arg(std::min(99L, std::lround(100 * result.inkDrawn)))
+            .arg(parts);
     if (cli)
         text += QCoreApplication::translate("Trace",
                                             " Выбрать части самому: --parts N; пропускать мелочь: --detail.");

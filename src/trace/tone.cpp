@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <opencv2/imgproc.hpp>
 
 #include "figure/tuning.h"
 #include "trace/mask.h"
@@ -33,39 +34,13 @@ bool FewFlatTones(std::vector<int64_t> histogram, double total) {
     return covered >= kFlatShare * total;
 }
 
-// Means of the values in a window of `radius` each way along rows, then
-// columns (a running sum down the columns, row by row, keeps to the cache).
-void BoxMean(const std::vector<float>& in, std::vector<float>& out, std::vector<float>& line, int width,
-             int height, int radius) {
-    std::vector<float> rows(in.size());
-    line.resize(size_t(width) + 1);
-    for (int y = 0; y < height; ++y) {
-        const float* row = in.data() + size_t(y) * size_t(width);
-        float* o = rows.data() + size_t(y) * size_t(width);
-        line[0] = 0;
-        for (int x = 0; x < width; ++x) line[size_t(x) + 1] = line[size_t(x)] + row[x];
-        for (int x = 0; x < width; ++x) {
-            const int a = std::max(0, x - radius), b = std::min(width, x + radius + 1);
-            o[x] = (line[size_t(b)] - line[size_t(a)]) / float(b - a);
-        }
-    }
-    out.assign(in.size(), 0);
-    std::vector<float> sum(size_t(width), 0);
-    for (int y = 0; y < std::min(radius, height); ++y)
-        for (int x = 0; x < width; ++x) sum[size_t(x)] += rows[size_t(y) * size_t(width) + size_t(x)];
-    for (int y = 0; y < height; ++y) {
-        if (y + radius < height) {
-            const float* add = rows.data() + size_t(y + radius) * size_t(width);
-            for (int x = 0; x < width; ++x) sum[size_t(x)] += add[x];
-        }
-        if (y - radius - 1 >= 0) {
-            const float* drop = rows.data() + size_t(y - radius - 1) * size_t(width);
-            for (int x = 0; x < width; ++x) sum[size_t(x)] -= drop[x];
-        }
-        const float scale = 1.0f / float(std::min(height, y + radius + 1) - std::max(0, y - radius));
-        float* o = out.data() + size_t(y) * size_t(width);
-        for (int x = 0; x < width; ++x) o[x] = sum[size_t(x)] * scale;
-    }
+// Means of the values in a square window of `radius` each way, the
+// picture's edge pixels repeated beyond it.
+void BoxMean(const std::vector<float>& in, std::vector<float>& out, int width, int height, int radius) {
+    out.resize(in.size());
+    const cv::Mat source(height, width, CV_32F, const_cast<float*>(in.data()));
+    cv::Mat mean(height, width, CV_32F, out.data());
+    cv::blur(source, mean, cv::Size(2 * radius + 1, 2 * radius + 1), cv::Point(-1, -1), cv::BORDER_REPLICATE);
 }
 
 constexpr int kTerms = 6;  // 1, x, y, x², xy, y²
@@ -102,8 +77,8 @@ bool Solve(double a[kTerms][kTerms], double b[kTerms], double x[kTerms]) {
 void MajorityFilter(std::vector<uint8_t>& mask, int width, int height) {
     if (width <= 0 || height <= 0) return;
     const int radius = std::max(1, std::max(width, height) / kTraceTuning.majorityFilter);
-    std::vector<float> value(mask.begin(), mask.end()), mean, line;
-    BoxMean(value, mean, line, width, height, radius);
+    std::vector<float> value(mask.begin(), mask.end()), mean;
+    BoxMean(value, mean, width, height, radius);
     for (size_t i = 0; i < mask.size(); ++i) mask[i] = mean[i] > 0.5f;
 }
 
@@ -229,13 +204,13 @@ Tone ToneOf(const std::vector<int64_t>& histogram) {
 void SmoothKeepingEdges(std::vector<uint8_t>& grey, int width, int height) {
     if (width <= 0 || height <= 0) return;
     const int radius = std::max(2, std::max(width, height) / kTraceTuning.photoSmoothing);
-    std::vector<float> value(grey.size()), squares(grey.size()), mean, meanSquares, line;
+    std::vector<float> value(grey.size()), squares(grey.size()), mean, meanSquares;
     for (size_t i = 0; i < grey.size(); ++i) {
         value[i] = grey[i] / 255.0f;
         squares[i] = value[i] * value[i];
     }
-    BoxMean(value, mean, line, width, height, radius);
-    BoxMean(squares, meanSquares, line, width, height, radius);
+    BoxMean(value, mean, width, height, radius);
+    BoxMean(squares, meanSquares, width, height, radius);
     // Variance below kEdge is smoothed away, above it kept.
     constexpr float kEdge = kTraceTuning.photoEdge * kTraceTuning.photoEdge;
     for (size_t i = 0; i < grey.size(); ++i) {
@@ -245,8 +220,8 @@ void SmoothKeepingEdges(std::vector<uint8_t>& grey, int width, int height) {
         meanSquares[i] = mean[i] * (1 - a);  // b
     }
     std::vector<float> meanA, meanB;
-    BoxMean(squares, meanA, line, width, height, radius);
-    BoxMean(meanSquares, meanB, line, width, height, radius);
+    BoxMean(squares, meanA, width, height, radius);
+    BoxMean(meanSquares, meanB, width, height, radius);
     for (size_t i = 0; i < grey.size(); ++i)
         grey[i] = uint8_t(std::clamp(std::lround((meanA[i] * value[i] + meanB[i]) * 255.0f), 0L, 255L));
 }

@@ -207,11 +207,28 @@ InkMask TraceMask(const QImage& picture, const MaskOptions& options, std::stop_t
     return WithinOutlineLength(std::move(mask), kTraceTuning.mostOutline);
 }
 
-TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
+TraceParts FindMaskParts(const InkMask& given, QSize pictureSize, const TraceOptions& options,
                          const TracePlacement& placement, std::stop_token stop) {
     const auto stopped = [&] { return stop.stop_requested(); };
     if (stopped()) return Failure(TraceFailure::Stopped, {});
+    // By default a piece in several colours is drawn along its edges.
+    const bool byEdges = options.mode == TraceOptions::Mode::Auto && !given.edgeInk.empty() &&
+                         given.edgeInk.size() == given.ink.size();
+    InkMask edges;
+    if (byEdges) {
+        edges = given;
+        edges.ink = given.edgeInk;
+        edges.inkPixels = std::count(edges.ink.begin(), edges.ink.end(), uint8_t(1));
+    }
+    const InkMask& mask = byEdges ? edges : given;
     if (auto refused = Refusal(pictureSize.isEmpty(), options, placement)) return *refused;
+    if (mask.noObject)
+        return Failure(
+            TraceFailure::NoObject,
+            QCoreApplication::translate("Trace",
+                                        "На снимке нет отчётливого предмета: ничто не отличается от "
+                                        "фона ни цветом, ни узором. Попробуйте выбрать, что "
+                                        "обводить, или задать порог."));
     if (mask.inkPixels == int64_t(mask.ink.size()) && mask.inkPixels > 0)
         return Failure(TraceFailure::AllInk,
                        QCoreApplication::translate("Trace",
@@ -232,6 +249,8 @@ TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOpti
     if (fitSize > 0) map = FitTransform(QRectF(kept), fitSize);
     if (stopped()) return Failure(TraceFailure::Stopped, {});
     Classify(pieces, options.mode, unitsPerPixel);
+    if (byEdges)
+        for (MaskPiece& piece : pieces.pieces) piece.thin = piece.thin || given.edgeOnly[size_t(piece.first)];
 
     TraceParts found;
     found.inkUsed = mask.inkUsed;

@@ -46,7 +46,7 @@ struct TracePlacement {
 };
 
 // Why nothing could be traced.
-enum class TraceFailure { None, NoPicture, NoPlace, NoInk, AllInk, NoText, Stopped };
+enum class TraceFailure { None, NoPicture, NoPlace, NoInk, NoObject, AllInk, NoText, Stopped };
 
 struct TracePart {
     enum class Kind { Filled, Hole, Strokes } kind = Kind::Filled;
@@ -94,8 +94,11 @@ struct TraceResult {
     std::vector<PartState> states;  // by part id
     QTransform partsToField;        // the parts' loops -> field units, as the parts drawn were fitted
     int partsDrawn = 0, partsFound = 0;
-    bool partsForPoints = false;  // parts were left out for want of points
-    bool nearlyStill = false;     // the beam would nearly stand still: NearlyStillWarning()
+    int shownDrawn = 0, shownFound = 0;  // the same without holes: the parts a person sees
+    double inkDrawn = 1;                 // the share of the parts' weight drawn
+    bool partsForPoints = false;         // parts were left out for want of points
+    bool illegible = false;              // even the largest part alone needs a longer mean step than 11
+    bool nearlyStill = false;            // the beam would nearly stand still: NearlyStillWarning()
     QStringList notes;
 };
 

@@ -67,13 +67,15 @@ QString TraceStatus(const TraceOutcome& outcome) {
         lines << TTraceForm::tr(
                      "Контуров: %1, %2, маршрут %3, мосты %4\nСредний шаг %5, наибольшее отклонение %6")
                      .arg(r.contours)
-                     .arg(TTraceForm::tr("частей %1 из %2").arg(r.partsDrawn).arg(r.partsFound))
+                     .arg(TTraceForm::tr("частей %1 из %2").arg(r.shownDrawn).arg(r.shownFound))
                      .arg(Units(r.routeLength), Units(r.bridgeLength), Units(r.meanStep),
                           Units(r.worstDeviation));
         lines << TTraceForm::tr("Яркость %1 % (100 % — круг поперечником %2 ед.)")
                      .arg(BrightnessPercent(r.X, r.Y))
                      .arg(kReferenceDiameter);
-        if (const QString left = NotDrawn(r); !left.isEmpty())
+        if (r.illegible)
+            lines << LeftOutSummary(r, false);
+        else if (const QString left = NotDrawn(r); !left.isEmpty())
             lines << left;
         else if (r.detailLost)
             lines << TTraceForm::tr("256 точек не вмещают всех деталей: показано лучшее, что из них вышло.");

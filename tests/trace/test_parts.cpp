@@ -8,57 +8,10 @@
 #include <QtTest>
 #include <cmath>
 
+#include "support/discs.h"
 #include "trace/trace.h"
 
 namespace {
-
-struct Disc {
-    QPointF c;
-    double r;
-};
-
-// The distance from p to the 256-point contour.
-double ToContour(QPointF p, const lp::TraceResult& r) {
-    double best = INFINITY;
-    for (int i = 0; i < lp::kPointCount; ++i) {
-        const QPointF a(r.X[i], r.Y[i]), d = QPointF(r.X[(i + 1) % 256], r.Y[(i + 1) % 256]) - a;
-        const double l2 = QPointF::dotProduct(d, d);
-        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
-        best = std::min(best, QLineF(p, a + d * t).length());
-    }
-    return best;
-}
-
-// The farthest point of a circle (field units) from the contour.
-double CircleOff(const Disc& d, const lp::TraceResult& r) {
-    double worst = 0;
-    for (int k = 0; k < 360; ++k)
-        worst = std::max(
-            worst, ToContour(d.c + d.r * QPointF(std::cos(k * M_PI / 180), std::sin(k * M_PI / 180)), r));
-    return worst;
-}
-
-double MeanStep(const lp::TraceResult& r) {
-    double sum = 0;
-    for (int i = 0; i < 256; ++i) sum += std::hypot(r.X[i] - r.X[(i + 1) % 256], r.Y[i] - r.Y[(i + 1) % 256]);
-    return sum / 256;
-}
-
-QImage Blank(QColor ground, QImage::Format format = QImage::Format_RGB32) {
-    QImage image(1024, 768, format);
-    image.fill(ground);
-    return image;
-}
-
-// Discs of px (1024 x 768, laid on the field at 4 px a unit) drawn with `brush`.
-QImage Discs(QImage image, const QList<Disc>& discs, QColor brush) {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(brush);
-    for (const Disc& d : discs) painter.drawEllipse(d.c * 4, d.r * 4, d.r * 4);
-    return image;
-}
 
 const QRectF kArea(0, 0, 256, 192);  // a 1024 x 768 picture at 4 px a unit
 
@@ -73,8 +26,11 @@ class TestParts : public QObject {
   private slots:
     void ink_data();
     void ink();
+    void photograph_data();
     void photograph();
     void gridWithDots();
+    void edgesOnce();
+    void choices();
     void moreThanPointsHold();
     void textLines();
 };
@@ -87,10 +43,14 @@ void TestParts::ink_data() {
     QTest::newRow("light on dark") << Discs(Blank(QColor(30, 20, 60)), two, Qt::yellow)
                                    << int(lp::Ink::Light);
     QTest::newRow("white on transparent")
-        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Opaque);
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::white) << int(lp::Ink::Light);
     QTest::newRow("pale on transparent")
         << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, QColor(250, 250, 235))
-        << int(lp::Ink::Opaque);
+        << int(lp::Ink::Light);
+    QTest::newRow("black on transparent")
+        << Discs(Blank(Qt::transparent, QImage::Format_ARGB32), two, Qt::black) << int(lp::Ink::Dark);
+    // Lightness 48 both: no grey level tells them apart.
+    QTest::newRow("red on grey-green") << Discs(Blank(QColor(104, 119, 99)), two, QColor(220, 40, 40)) << -1;
 }
 
 // The side that does not hold the border is ink; a one-tone picture on a
@@ -99,22 +59,42 @@ void TestParts::ink() {
     QFETCH(QImage, picture);
     QFETCH(int, ink);
     const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
-    QCOMPARE(int(found.inkUsed), ink);
+    if (ink >= 0) QCOMPARE(int(found.inkUsed), ink);
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.contours, 2);
     QVERIFY(CircleOff({{70, 90}, 40}, r) <= 1.0 && CircleOff({{180, 100}, 50}, r) <= 1.0);
-    // The other side is the ground, refused with a way out.
-    if (ink == int(lp::Ink::Opaque)) return;
+    // The other side is the ground, refused with a way out; light ink chosen
+    // on a transparent ground is read over black.
+    if (picture.hasAlphaChannel() && ink == int(lp::Ink::Light)) {
+        lp::TraceOptions light;
+        light.mask.ink = lp::Ink::Light;
+        QVERIFY(InPlace(picture, light).ok);
+    }
+    if (ink < 0 || picture.hasAlphaChannel()) return;
     lp::TraceOptions other;
     other.mask.ink = ink == int(lp::Ink::Dark) ? lp::Ink::Light : lp::Ink::Dark;
     const lp::TraceResult wrong = InPlace(picture, other);
     QVERIFY2(!wrong.ok && wrong.error.contains(u"Попробуйте обводить"), qPrintable(wrong.error));
 }
 
-// Dark discs lit, as the ground is, more from one side, with grain: each disc's circle found,
-// no frame drawn, nothing else.
+// Discs lit, as the ground is, more from one side, with grain: each disc's
+// circle found, no frame drawn, nothing else; dark or light, grey or in
+// colour. Grain with nothing on it is refused.
+void TestParts::photograph_data() {
+    QTest::addColumn<QColor>("ground");
+    QTest::addColumn<QColor>("disc");
+    QTest::addColumn<int>("ink");
+    QTest::newRow("dark discs") << QColor(190, 190, 190) << QColor(67, 67, 67) << int(lp::Ink::Dark);
+    QTest::newRow("light discs") << QColor(90, 90, 90) << QColor(200, 200, 200) << int(lp::Ink::Light);
+    QTest::newRow("red on grey-green") << QColor(104, 119, 99) << QColor(220, 40, 40) << -1;
+    QTest::newRow("grain alone") << QColor(104, 119, 99) << QColor(104, 119, 99) << -1;
+}
+
 void TestParts::photograph() {
+    QFETCH(QColor, ground);
+    QFETCH(QColor, disc);
+    QFETCH(int, ink);
     QImage picture = Blank(Qt::white);
     QRandomGenerator random(7);
     QList<Disc> discs;
@@ -127,13 +107,20 @@ void TestParts::photograph() {
             const QPointF p(x / 4.0 + 0.125, y / 4.0 + 0.125);
             bool inside = false;
             for (const Disc& d : discs) inside = inside || QLineF(p, d.c).length() < d.r;
-            const int level =
-                int((120 + x * 110 / 1024) * (inside ? 0.35 : 1.0)) + int(random.bounded(40)) - 20;
-            line[x] = qRgb(level, level, level);
+            const QColor c = inside ? disc : ground;
+            const double light = 0.6 + 0.6 * x / 1024;
+            const int grain = int(random.bounded(40)) - 20;
+            auto channel = [&](int v) { return std::clamp(int(v * light) + grain, 0, 255); };
+            line[x] = qRgb(channel(c.red()), channel(c.green()), channel(c.blue()));
         }
     }
     const lp::TraceParts found = lp::FindImageParts(picture, {}, lp::TracePlacement::InPlace(kArea));
-    QVERIFY(found.photo && found.inkUsed == lp::Ink::Dark);
+    if (disc == ground) {
+        QVERIFY2(found.failure == lp::TraceFailure::NoObject && found.error.startsWith(u"На снимке нет"),
+                 qPrintable(found.error));
+        return;
+    }
+    QVERIFY(ink < 0 || (found.photo && int(found.inkUsed) == ink));
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.contours, discs.size());
@@ -186,6 +173,73 @@ void TestParts::gridWithDots() {
     }
 }
 
+// Each edge between colours once: a yellow square's 2-unit orange border
+// along its middle, a thin line inside a filled disc kept.
+void TestParts::edgesOnce() {
+    QImage picture = Blank(QColor(40, 80, 200));
+    QPainter painter(&picture);
+    painter.fillRect(QRectF(160, 120, 480, 480), QColor(255, 140, 0));
+    painter.fillRect(QRectF(168, 128, 464, 464), Qt::yellow);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::yellow);
+    painter.drawEllipse(QPointF(840, 360), 140, 140);
+    painter.setPen(QPen(Qt::black, 4));
+    painter.drawLine(QPointF(740, 360), QPointF(940, 360));
+    painter.end();
+    const lp::TraceResult r = InPlace(picture);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    const QRectF middle(41, 31, 118, 118);
+    for (int k = 0; k < 472; ++k) {  // the border's middle, every half unit
+        const double t = k / 4.0;
+        const QPointF p = t < 118   ? middle.topLeft() + QPointF(t, 0)
+                          : t < 236 ? middle.topRight() + QPointF(0, t - 118)
+                          : t < 354 ? middle.bottomRight() - QPointF(t - 236, 0)
+                                    : middle.bottomLeft() - QPointF(0, t - 354);
+        QVERIFY2(ToContour(p, r) <= 1.5, qPrintable(QString::number(ToContour(p, r))));
+    }
+    for (int x = 190; x <= 230; ++x) QVERIFY(ToContour(QPointF(x, 90), r) <= 1.0);  // the line
+    QVERIFY(CircleOff({{210, 90}, 35}, r) <= 1.5);
+    // Once: off the square's middle by half a unit (where a second line
+    // would lie a unit away) at most at its four corners.
+    int off = 0;
+    for (int i = 0; i < 256; ++i) {
+        const QPointF p(r.X[i], r.Y[i]);
+        const double square = std::min(std::min(std::abs(p.x() - 41), std::abs(p.x() - 159)),
+                                       std::min(std::abs(p.y() - 31), std::abs(p.y() - 149)));
+        off += p.x() < 170 && std::abs(p.y() - 90) > 8 && square > 0.5;
+    }
+    QVERIFY2(off <= 4, qPrintable(QString::number(off)));
+}
+
+// What the defaults and the options keep: a drawing on a white disc with a
+// transparent surround, a ring's two edges with --outline and its middle by
+// default, a disc too small for 6 points left out, specks of --detail 20.
+void TestParts::choices() {
+    QImage drawing = Discs(Blank(Qt::transparent, QImage::Format_ARGB32), {{{128, 96}, 60}}, Qt::white);
+    drawing = Discs(drawing, {{{128, 96}, 20}}, Qt::black);
+    const lp::TraceResult onDisc = InPlace(drawing);
+    QVERIFY(CircleOff({{128, 96}, 60}, onDisc) <= 1.0 && CircleOff({{128, 96}, 20}, onDisc) <= 1.0);
+
+    const QImage ring =
+        Discs(Discs(Blank(Qt::white), {{{128, 96}, 50}}, Qt::black), {{{128, 96}, 48}}, Qt::white);
+    lp::TraceOptions outline;
+    outline.mode = lp::TraceOptions::Mode::Outline;
+    const lp::TraceResult both = InPlace(ring, outline), middle = InPlace(ring);
+    QVERIFY(CircleOff({{128, 96}, 50}, both) <= 1.0 && CircleOff({{128, 96}, 48}, both) <= 1.0);
+    QVERIFY(CircleOff({{128, 96}, 49}, middle) <= 1.0 && middle.contours == 1);
+
+    const QImage tiny = Discs(Blank(Qt::white), {{{100, 96}, 80}, {{240, 20}, 1.5}}, Qt::black);
+    const lp::TraceResult few = InPlace(tiny);
+    QVERIFY(few.ok && few.states.size() == 2 && few.states[1] == lp::PartState::TooFewPoints);
+
+    const QImage specks =
+        Discs(Blank(Qt::white), {{{60, 96}, 40}, {{180, 60}, 5}, {{180, 140}, 5}}, Qt::black);
+    lp::TraceOptions coarse;
+    coarse.speckUnits = 20;
+    QCOMPARE(lp::FindImageParts(specks, {}, lp::TracePlacement::InPlace(kArea)).parts.size(), size_t(3));
+    QCOMPARE(lp::FindImageParts(specks, coarse, lp::TracePlacement::InPlace(kArea)).parts.size(), size_t(1));
+}
+
 // One large disc among 60 small ones: the small are left out, the least
 // first, and said so; the user's choice only routes again.
 void TestParts::moreThanPointsHold() {
@@ -206,7 +260,24 @@ void TestParts::moreThanPointsHold() {
         (drawn ? leastDrawn : largestLeft) = drawn ? std::min(leastDrawn, d.r) : std::max(largestLeft, d.r);
     }
     QVERIFY(largestLeft <= leastDrawn);
-    QVERIFY(lp::LeftOutSummary(r, true).contains(QStringLiteral("частей %1 из 61").arg(r.partsDrawn)));
+    // The share of the discs' area drawn.
+    double all = 0, drawn = 0;
+    for (const Disc& d : small + QList<Disc>{large})
+        all += d.r * d.r, drawn += CircleOff(d, r) <= 1.5 ? d.r * d.r : 0;
+    QVERIFY(lp::LeftOutSummary(r, true).contains(
+        QStringLiteral("Нарисовано %1 % картинки: 256 точкам не хватает на всё (частей %2 из 61)")
+            .arg(std::lround(100 * drawn / all))
+            .arg(r.partsDrawn)));
+    // A comb whose outline alone needs steps longer than 11: said so, with what helps.
+    QImage comb = Blank(Qt::white);
+    QPainter painter(&comb);
+    painter.fillRect(40, 40, 944, 40, Qt::black);
+    for (int k = 0; k < 40; ++k) painter.fillRect(40 + k * 24, 40, 12, 680, Qt::black);
+    painter.end();
+    lp::TraceOptions outline;
+    outline.mode = lp::TraceOptions::Mode::Outline;
+    const lp::TraceResult dim = InPlace(comb, outline);
+    QVERIFY(dim.ok && dim.illegible && lp::LeftOutSummary(dim, true).contains(u"--size"));
 
     lp::PartChoice choice;
     choice.largest = 3;
