@@ -267,7 +267,9 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
     result.routeLength = PathLength(joined.route, true);
     result.meanStep = result.routeLength / kPoints;
     result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
-    if (result.meanStep > kMaxMeanStep)
+    result.illegible = !found.keepAll && choice.drawn.empty() && result.meanStep > kMaxMeanStep;
+    // The illegible case is said with what helps; the dim one here.
+    if (result.meanStep > kMaxMeanStep && !result.illegible)
         result.notes << QCoreApplication::translate(
                             "Trace",
                             "Шаг между точками %1 ед. (больше 11): картинка выйдет тусклой и мерцающей. %2")
@@ -277,7 +279,6 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
                                                : QCoreApplication::translate(
                                                      "Trace", "Уменьшите размер или рисуйте меньше частей."));
     result.nearlyStill = NearlyStill(result.X, result.Y);
-    result.illegible = !found.keepAll && choice.drawn.empty() && result.meanStep > kMaxMeanStep;
     result.detailLost = result.worstDeviation > kTraceTuning.maxDeviation;
     double weight = 0, drawnWeight = 0;
     for (size_t i = 0; i < n; ++i) {
