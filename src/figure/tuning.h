@@ -85,6 +85,8 @@ struct TraceTuning {
     double stillRoute = 100;        // a shorter route, or one within a square of
     double stillSpan = 10;          // ... this side, concentrates the beam: a hazard
     double minPartPoints = 6;       // a part that would get fewer points is left out
+    double crowdedReach = 3;        // lines of the route closer than this merge into one ...
+    double crowdedShare = 0.2;      // ... and a route that runs so over this share of itself is illegible
     double maxDeviation = 1;        // beyond it, detail is lost (the user is told)
     double bridgeSpacing = 1.5;     // loops are sampled this densely for their nearest points
     double bridgeSamples = 5000;    // ... at most about this many samples
