@@ -33,8 +33,9 @@ struct TraceTuning {
     float photoEdge = 0.1f;       // contrast (of full) that the photograph's smoothing keeps as an edge
     int majorityFilter = 250;     // a photograph's mask is evened over its longer side / this (at least 1 px)
     int64_t mostOutline = 40000;  // a mask whose outlines are longer (pixels) is traced coarser
-    int standOut = 64;            // a transparent picture lies over black or white, whichever more of
-                                  // its opaque pixels differ from by this many grey levels
+    int standOut = 64;            // a transparent picture lies over white unless clearly more of its
+    double overBlack = 1.25;      // opaque pixels (this many times) differ from black than from white by
+                                  // standOut grey levels: drawings are made for a white page
     int groundColours = 3;        // the border's colours are sought in this many groups,
     double groundColourShare = 0.3;  // ... each holding this share of it to be ground
     int minInkDistance = 12;         // ink differs from the ground by at least this (grey levels)
