@@ -240,8 +240,9 @@ void TestParts::choices() {
     const lp::TraceResult light = InPlace(whiteRing);
     QVERIFY(CircleOff({{128, 96}, 60}, light) <= 1.0 && CircleOff({{128, 96}, 45}, light) <= 1.0);
     // As much white inside as black around it: a drawing for a white page, its black ring traced.
-    const QImage filled = Discs(Discs(Blank(Qt::transparent, QImage::Format_ARGB32), {{{128, 96}, 56}}, Qt::black),
-                                {{{128, 96}, 40}}, Qt::white);
+    const QImage filled =
+        Discs(Discs(Blank(Qt::transparent, QImage::Format_ARGB32), {{{128, 96}, 56}}, Qt::black),
+              {{{128, 96}, 40}}, Qt::white);
     QVERIFY(CircleOff({{128, 96}, 56}, InPlace(filled)) <= 1.0);
 
     const QImage tiny = Discs(Blank(Qt::white), {{{100, 96}, 80}, {{240, 20}, 1.5}}, Qt::black);
