@@ -93,7 +93,7 @@ void OpenFaces() {
     for (const char* family : kGenericFamilies)
         for (const char* weight : {"normal", "bold"})
             svg += QByteArray("<text y='32' font-size='12' font-family='") + family + "' font-weight='" +
-                   weight + "'>Ag Жж</text>";
+                   weight + "'>Ag \xd0\x96\xd0\xb6</text>";  // Cyrillic too
     RenderSvg(svg + "</svg>", QSize(64, 64));
 }
 
