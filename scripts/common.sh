@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-translations-l10n qt6-l10n-tools qt6-image-formats-plugins libgl-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   zlib1g-dev libpotrace-dev libseccomp-dev libfontconfig-dev libopencv-imgproc-dev librsvg2-dev
-  socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra potrace xdotool
+  socat xvfb xauth x11-utils imagemagick libmagickcore-6.q16-6-extra potrace xdotool librsvg2-bin
   dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin man-db appstream
   python3
 )

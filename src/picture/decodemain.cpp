@@ -1,7 +1,7 @@
 // laserpic-decode: the program the editor starts to decode one picture. It
 // sets its limits first, opens the picture, loads what decoding its format
 // needs, enters its sandbox (decodesandbox.h) and only then reads the
-// picture, decodes it with Qt's readers and writes the answer on its output
+// picture, decodes it with Qt's readers or the SVG library and writes the answer on its output
 // (see decodechild.h).
 #include <fcntl.h>
 #include <signal.h>
@@ -204,10 +204,10 @@ int main(int argc, char* argv[]) {
         });
         return 0;
     }
-    std::unique_ptr<QCoreApplication> application = lp::PrepareDecoding(FormatOf(file), argc, argv);
+    lp::PrepareDecoding(FormatOf(file));
     // The answers in the user's language: the translation is read before the sandbox closes.
-    if (!application) application = std::make_unique<QCoreApplication>(argc, argv);
-    lp::InstallTranslations(*application);
+    QCoreApplication application(argc, argv);
+    lp::InstallTranslations(application);
     tooLarge = lp::DecodeFailureLine(lp::DecodeTooLarge());
     if (!Sandboxed()) return 0;
     lp::PictureResult result;

@@ -2,25 +2,24 @@
 
 #include <fontconfig/fontconfig.h>
 
+// GLib names a field as Qt names a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#pragma pop_macro("signals")
+
 #include <QBuffer>
 #include <QFile>
-#include <QFontDatabase>
-#include <QImage>
 #include <QImageReader>
-#include <QPainter>
 
-#include "files/regularfile.h"
+#include "picture/svgrender.h"
 
 namespace lp {
 
 namespace {
 
-// A font file larger than this is not read.
-constexpr qint64 kFontFileLimit = 64 * 1024 * 1024;
-
 // Asks the reader for a handler of `format` once, on no data: its plugin is
-// loaded then, and the plugin folders are looked through. An empty format
-// asks every plugin, as a picture in an SVG drawing does.
+// loaded then, and the plugin folders are looked through.
 void LoadReader(const QByteArray& format) {
     QBuffer nothing;
     nothing.open(QIODevice::ReadOnly);
@@ -66,10 +65,10 @@ Faces SystemFaces() {
     return faces;
 }
 
-// From here on fonts are found among those the application adds alone: the
-// generic families name the system's choices, any other family not there
-// falls back to sans-serif.
-void ForgetSystemFonts(const Faces& faces) {
+// From here on the faces found are the only fonts there are: the generic
+// families name the system's choices, any other family not there falls back
+// to sans-serif.
+void KeepOnly(const Faces& faces) {
     QByteArray rules = "<fontconfig>";
     for (int i = 0; i < 3; ++i)
         if (!faces.families[i].isEmpty())
@@ -81,46 +80,42 @@ void ForgetSystemFonts(const Faces& faces) {
         "</edit></match></fontconfig>";
     FcConfig* config = FcConfigCreate();
     FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.constData()), FcFalse);
+    for (const QString& face : faces.files)
+        FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(QFile::encodeName(face).constData()));
     FcConfigSetCurrent(config);
     FcConfigDestroy(config);
 }
 
-// The faces read into memory are the only fonts the application knows: any
-// family an SVG drawing names falls back to one of them.
-void LoadFonts(const QStringList& faces) {
-    QStringList families;
-    for (const QString& face : faces) {
-        RegularFile file;
-        QByteArray bytes;
-        if (!file.open(face) || !file.readAll(bytes, kFontFileLimit)) continue;
-        families << QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFontFromData(bytes));
-    }
-    // Text drawn once in each, so whatever drawing text needs is made now.
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
-    for (const QString& family : std::as_const(families)) {
-        painter.setFont(QFont(family));
-        painter.drawText(0, 12, QStringLiteral("Ag"));
-    }
+// Text drawn once in each face, so the faces are open and whatever drawing
+// text needs is made now; the library keeps them for the drawing to come.
+void OpenFaces() {
+    QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='64' height='64'>";
+    for (const char* family : kGenericFamilies)
+        for (const char* weight : {"normal", "bold"})
+            svg += QByteArray("<text y='32' font-size='12' font-family='") + family + "' font-weight='" +
+                   weight + "'>Ag \xd0\x96\xd0\xb6</text>";  // Cyrillic too
+    RenderSvg(svg + "</svg>", QSize(64, 64));
+}
+
+// The picture loaders of the pictures an SVG drawing may carry, loaded now.
+void LoadPictureLoaders() {
+    for (const char* type : {"png", "jpeg", "gif", "bmp", "tiff", "ico", "pnm", "webp"})
+        if (GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, nullptr)) {
+            gdk_pixbuf_loader_close(loader, nullptr);
+            g_object_unref(loader);
+        }
 }
 
 }  // namespace
 
-std::unique_ptr<QGuiApplication> PrepareDecoding(const QByteArray& format, int& argc, char** argv) {
+void PrepareDecoding(const QByteArray& format) {
     if (format != "svg" && format != "svgz") {
         if (!format.isEmpty()) LoadReader(format);  // none is refused unread
-        return nullptr;
+        return;
     }
-    const Faces faces = SystemFaces();
-    ForgetSystemFonts(faces);
-    // The offscreen platform, on its own: no display, no theme of the desktop's.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    LoadFonts(faces.files);
-    LoadReader({});
-    return application;
+    KeepOnly(SystemFaces());
+    OpenFaces();
+    LoadPictureLoaders();
 }
 
 }  // namespace lp

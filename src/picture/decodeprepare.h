@@ -4,16 +4,14 @@
 #pragma once
 
 #include <QByteArray>
-#include <QGuiApplication>
-#include <memory>
 
 namespace lp {
 
 // Loads the image reader's plugin for `format` (a name PictureFormatOf
-// gives). An SVG drawing gets more: a windowing system without a display,
-// every image plugin (for pictures carried inside), and the system's
-// sans-serif, serif and monospace fonts read into memory as the only fonts
-// its text is drawn in; the application made for it is returned.
-std::unique_ptr<QGuiApplication> PrepareDecoding(const QByteArray& format, int& argc, char** argv);
+// gives). An SVG drawing gets more: the system's sans-serif, serif and
+// monospace faces, regular and bold, as the only fonts its text is drawn in
+// (opened now, any family falling back to one of them), and the loaders of
+// the pictures it may carry.
+void PrepareDecoding(const QByteArray& format);
 
 }  // namespace lp

@@ -130,6 +130,9 @@ bool EnterSandbox() {
     // Signals to itself alone (an abort), names of its threads.
     filter.on(SCMP_ACT_ALLOW, {"kill", "tgkill"}, {Equal(0, scmp_datum_t(getpid()))});
     filter.on(SCMP_ACT_ALLOW, {"prctl"}, {Equal(0, PR_SET_NAME)});
+    // Whether a font opened before may be read: asked again as each size of it is drawn.
+    filter.on(SCMP_ACT_ALLOW, {"access"}, {Equal(1, R_OK)});
+    filter.on(SCMP_ACT_ALLOW, {"faccessat", "faccessat2"}, {Equal(2, R_OK)});
 #ifdef LASERPIC_SANITIZED
     // The sanitizers' own checks: whether memory may be read (through a
     // pipe), the program's name for their reports.

@@ -19,9 +19,9 @@ bool ForbidChanges();
 // The sandbox, once the picture's file is open and everything decoding needs
 // is loaded: reading and writing the descriptors open, memory without new
 // code, threads of this process, futexes, clocks, signals to itself and
-// ending; everything else fails (opening any file, sockets, new processes,
-// programs, tracing or signalling other processes). False when the system
-// refuses the filter.
+// ending, asking whether a file may be read; everything else fails (opening
+// any file, sockets, new processes, programs, tracing or signalling other
+// processes). False when the system refuses the filter.
 bool EnterSandbox();
 
 }  // namespace lp

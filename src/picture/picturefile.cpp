@@ -1,5 +1,6 @@
 // Reading background pictures: the file through the file layer, the guards
-// against cut and hostile data, then Qt's image reader at the size kept.
+// against cut and hostile data, then Qt's image reader (SVG: svgrender.h) at
+// the size kept.
 #include "picture/picturefile.h"
 
 #include <QBuffer>
@@ -13,6 +14,7 @@
 #include "picture/pictureformat.h"
 #include "picture/pictureguards.h"
 #include "picture/svgrefs.h"
+#include "picture/svgrender.h"
 
 namespace lp {
 
@@ -82,8 +84,8 @@ QImage Kept(QImage image, const QSize& box) {
                                                          : QImage::Format_RGB32);
 }
 
-QString Unreadable(const QImageReader& reader) {
-    return QCoreApplication::translate("Picture", "Не удалось прочитать картинку: ") + reader.errorString();
+QString Unreadable(const QString& why) {
+    return QCoreApplication::translate("Picture", "Не удалось прочитать картинку: ") + why;
 }
 
 PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
@@ -113,17 +115,10 @@ PictureResult DecodeSvg(const QByteArray& bytes, const QSize& box) {
         return Cut();
     else if (check.verdict == SvgCheck::NotSvg)
         return NotAPicture();
-    QBuffer buffer(&svg);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "svg");
     // Drawn at the kept size whatever size it declares.
-    const QSize declared = reader.size();
-    const QSize side = box.isValid() ? box : QSize(kPictureKeptSide, kPictureKeptSide);
-    QSize size = declared.isEmpty() ? side : declared.scaled(side, Qt::KeepAspectRatio);
-    reader.setScaledSize(size.expandedTo(QSize(1, 1)));
-    const QImage image = reader.read();
-    if (image.isNull()) return Failure(Unreadable(reader));
-    return {Kept(image, box), {}, declared.isEmpty() ? image.size() : declared};
+    const SvgPicture drawn = RenderSvg(svg, box.isValid() ? box : QSize(kPictureKeptSide, kPictureKeptSide));
+    if (drawn.image.isNull()) return Failure(Unreadable(drawn.error));
+    return {Kept(drawn.image, box), {}, drawn.declared.isEmpty() ? drawn.image.size() : drawn.declared};
 }
 
 // Decodes with the loader's rules, or with a valid `box`, fitted in it. The
@@ -150,7 +145,7 @@ PictureResult Decode(const QByteArray& bytes, const QSize& box) {
         reader->setScaledSize(KeptSize(declared, box));
     reader->setAutoTransform(true);  // a photo stands as it was taken
     const QImage image = reader->read();
-    if (image.isNull()) return Failure(Unreadable(*reader));
+    if (image.isNull()) return Failure(Unreadable(reader->errorString()));
     QSize shown = declared.isValid() ? declared : image.size();
     if (declared.isValid() && (reader->transformation() & QImageIOHandler::TransformationRotate90))
         shown.transpose();

@@ -1,6 +1,6 @@
 // Raster pictures laid under the editing field for tracing: reading a picture
-// file safely and decoding it with Qt's image reader into a picture small
-// enough to redraw at once.
+// file safely and decoding it with Qt's image reader or the SVG library into
+// a picture small enough to redraw at once.
 #pragma once
 
 #include <QByteArray>
@@ -50,7 +50,7 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 QSize KeptPictureSize(const QSize& declared);
 
 // Filters for the open-picture dialog: the formats taken (pictureformat.h)
-// that the image reader has, first all of them together, then each alone,
+// that can be read, first all of them together, then each alone,
 // then all files.
 QString PictureDialogFilter();
 

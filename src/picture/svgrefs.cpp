@@ -115,7 +115,7 @@ class Checker {
     SvgCheck run(const QByteArray& svg);
 
   private:
-    void element(const QXmlStreamReader& xml, bool image);
+    void element(const QXmlStreamReader& xml, QStringView element);
     void reference(QStringView written, bool mayCarryPicture, bool image = false);
     void css(QStringView text);
     void refuse(QStringView what) {
@@ -141,14 +141,14 @@ bool CarriesForeignPicture(const QString& url) {
 
 void Checker::reference(QStringView written, bool mayCarryPicture, bool image) {
     const QString url = UrlText(written);
-    // An element, there or not (then it draws nothing); the SVG reader takes
-    // an image's "#id" for a file's name, whatever the id names.
+    // An element, there or not (then it draws nothing); an image draws only
+    // a picture, so its "#id" would be looked for as a file.
     if (url.startsWith(u'#')) {
         if (image) refuse(url);
         return;
     }
     // A data: URL needs the comma before its data, and its scheme in lower
-    // case: the SVG reader takes any other for a file's name.
+    // case: not every SVG reader takes another for data.
     if (!url.startsWith(u"data:") || !url.contains(u',') || (mayCarryPicture && CarriesForeignPicture(url)))
         refuse(written);
 }
@@ -184,12 +184,14 @@ void Checker::css(QStringView text) {
     }
 }
 
-void Checker::element(const QXmlStreamReader& xml, bool image) {
+void Checker::element(const QXmlStreamReader& xml, QStringView element) {
     const auto attributes = xml.attributes();
     for (const QXmlStreamAttribute& attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView local = name.sliced(name.lastIndexOf(u':') + 1);
         if (name == u"id" || name == u"xml:id") continue;
+        if (local == u"href" && element == u"a") continue;  // a link is followed by no one drawing it
+        const bool image = element == u"image";
         if (local == u"href" || local == u"src")
             reference(attribute.value(), true, image);
         else
@@ -211,7 +213,7 @@ SvgCheck Checker::run(const QByteArray& svg) {
                 if (root && local != u"svg") return {SvgCheck::NotSvg, {}};
                 root = false;
                 if (inStyle || local == u"style") ++inStyle;
-                element(xml, local == u"image");
+                element(xml, local);
                 break;
             }
             case QXmlStreamReader::EndElement:

@@ -1,7 +1,7 @@
-// What an SVG document refers to. The SVG reader opens whatever an image
-// element names, pipes and devices included, and resolves names it does not
-// understand against the working folder; so only data carried inside the
-// document is taken.
+// What an SVG document refers to. The SVG library, given no file of its own,
+// loads nothing from outside (svgrender.h) and would draw such a drawing with
+// parts missing; so only data carried inside the document is taken, and
+// anything else is named to the user.
 #pragma once
 
 #include <QByteArray>
@@ -23,10 +23,10 @@ struct SvgCheck {
 // Parses the whole document and every reference in it: href (any prefix),
 // src, url(...) in any attribute, in style attributes and in <style> sheets,
 // and @import. Allowed are data: URLs (found as the URL rules find them, the
-// scheme in any letter case), whose pictures, where one is carried, must be
+// scheme in lower case), whose pictures, where one is carried, must be
 // in a raster format taken, and "#id": of an element the document holds, or
-// of none (drawing nothing) except from an image, whose reference to no
-// element the SVG reader takes for a file's name.
+// of none (drawing nothing) except from an image, which draws pictures
+// only. A link's href is no reference: nothing follows it.
 // External entities and style sheet instructions refuse the document too.
 SvgCheck CheckSvgReferences(const QByteArray& svg);
 

@@ -16,7 +16,7 @@ dpkg-deb --info "$deb" >"$out/info"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # From the linked libraries, and what is loaded at run time without linking.
-for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpotrace0 libseccomp2 libfontconfig1 libopencv-core406 libopencv-imgproc406 \
+for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpotrace0 libseccomp2 libfontconfig1 libopencv-core406 libopencv-imgproc406 librsvg2-2 \
          libqt6svg6 qt6-translations-l10n qt6-image-formats-plugins; do
   [[ ", $depends," == *", $d"[\ ,]* ]] || fail "Depends lacks $d"
 done

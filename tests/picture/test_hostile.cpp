@@ -167,6 +167,12 @@ void HostileTest::refused_data() {
         << Svg("<g id='p'/><image width='9' height='9' href='#p'/>") << "«#p»" << 0;
     QTest::newRow("svg, DATA: with data")
         << Svg("<image width='9' height='9' href='DATA:,x'/>") << "«DATA:,x»" << 0;
+    QTest::newRow("svg, xi:include") << Svg("<xi:include xmlns:xi='http://www.w3.org/2001/XInclude' "
+                                            "href='/etc/passwd' parse='text'/>")
+                                     << "«/etc/passwd»" << 0;
+    QTest::newRow("svg, use of another file") << Svg("<use href='o.svg#x'/>") << "«o.svg#x»" << 0;
+    QTest::newRow("svg, link") << Svg("<a href='https://example.org/'><rect width='5' height='5'/></a>") << ""
+                               << 0;
     QTest::newRow("svg, picture carried inside")
         << Svg("<image width='9' height='9' href='" + picture + "'/>") << "" << 0;
 }
