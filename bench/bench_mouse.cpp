@@ -10,7 +10,7 @@
 #include "app/baseform.h"
 #include "benchmain.h"
 #include "edit/editcore.h"
-#include "ui_baseform.h"
+#include "support/basewindow.h"
 #include "widgets/paintbox.h"
 
 namespace {
@@ -22,7 +22,7 @@ QPoint Px(int fx, int fy) {
 }
 
 void Send(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    lp::PaintBox* box = form->ui->PaintBoxDraw;
+    lp::PaintBox* box = win::field(*form);
     QMouseEvent event(type, QPointF(pixel), QPointF(box->mapToGlobal(pixel)), button, buttons,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(box, &event);
@@ -32,16 +32,16 @@ void Send(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButt
 void LayCircle() {
     for (int i = 0; i < lp::kPointCount; ++i) {
         const double a = 2 * M_PI * i / lp::kPointCount;
-        form->FigureX[i] = uint8_t(std::lround(127 + 100 * std::cos(a)));
-        form->FigureY[i] = uint8_t(std::lround(127 + 100 * std::sin(a)));
+        form->editor().setPoint(i, uint8_t(std::lround(127 + 100 * std::cos(a))),
+                                uint8_t(std::lround(127 + 100 * std::sin(a))));
     }
-    lp::TakeLastCopy(form->data);
+    form->editor().takeLastCopy();
     form->FullReturn(1);
     QCoreApplication::processEvents();
 }
 
 void ShowField() {
-    form->repaint(form->ui->PaintBoxDraw->geometry());
+    form->repaint(win::field(*form)->geometry());
 }
 
 // A point near (227, 127) is caught and moved between two positions, so every
@@ -57,7 +57,7 @@ void DragSteps(benchmark::State& state, bool show) {
         k ^= 1;
     }
     Send(QEvent::MouseButtonRelease, steps[k], Qt::LeftButton, Qt::NoButton);
-    if (form->state.CurrentPoint >= lp::kPointCount) state.SkipWithError("no point was caught");
+    if (form->editor().state().CurrentPoint >= lp::kPointCount) state.SkipWithError("no point was caught");
 }
 
 void BM_DragStep(benchmark::State& state) {

@@ -7,7 +7,7 @@
 #include "app/baseform.h"
 #include "benchmain.h"
 #include "edit/pointlist.h"
-#include "ui_baseform.h"
+#include "support/basewindow.h"
 
 namespace {
 
@@ -32,9 +32,11 @@ void BM_NormalPointsWorst(benchmark::State& state) {
 
 // The command as the button runs it: undo copy, re-spacing, full redraw.
 void BM_NormalPointsCommand(benchmark::State& state) {
-    form->ui->ScrollBarInter->setValue(1);
+    win::interBar(*form)->setValue(1);
+    lp::Coords x0, y0;
+    Worst(x0, y0);
     for (auto _ : state) {
-        Worst(form->FigureX, form->FigureY);
+        form->editor().setFigure(x0, y0);
         form->SpeedButtonNormalPointsClick();
     }
 }

@@ -12,15 +12,15 @@
 #include "app/baseform.h"
 #include "benchmain.h"
 #include "picture/picturefile.h"
-#include "ui_baseform.h"
+#include "support/basewindow.h"
 
 namespace {
 
 TBaseForm* form = nullptr;
 
 void ShowField() {
-    form->repaint(form->ui->PaintBoxDraw->geometry());
-    form->ui->PaintBoxView->repaint();
+    form->repaint(win::field(*form)->geometry());
+    win::preview(*form)->repaint();
 }
 
 void BM_FullReturn(benchmark::State& state) {
@@ -42,16 +42,17 @@ void BM_ShowOnly(benchmark::State& state) {
 void BM_ClearAndShowFloor(benchmark::State& state) {
     for (auto _ : state) {
         form->fieldUnder.fill(Qt::transparent);
-        form->ui->PaintBoxDraw->image().fill(Qt::transparent);
-        form->ui->PaintBoxView->image().fill(Qt::transparent);
+        win::field(*form)->image().fill(Qt::transparent);
+        win::preview(*form)->image().fill(Qt::transparent);
         ShowField();
     }
 }
 
 void BM_DrawOnly(benchmark::State& state) {
-    const lp::RenderTargets targets{&form->fieldUnder, &form->ui->PaintBoxDraw->image(),
-                                    &form->ui->PaintBoxView->image()};
-    for (auto _ : state) lp::RenderFigure(form->data, form->renderOptions(), form->jitter, targets, true);
+    const lp::RenderTargets targets{&form->fieldUnder, &win::field(*form)->image(),
+                                    &win::preview(*form)->image()};
+    for (auto _ : state)
+        lp::RenderFigure(form->editor().data(), form->renderOptions(), form->jitter, targets, true);
 }
 
 // The same with the largest background picture kept, stretched to 500 x 500
@@ -59,14 +60,14 @@ void BM_DrawOnly(benchmark::State& state) {
 void BM_FullReturnOverPicture(benchmark::State& state) {
     QImage picture(lp::kPictureKeptSide, lp::kPictureKeptSide, QImage::Format_RGB32);
     picture.fill(QColor(0, 128, 128));
-    form->ui->ImageDraw->setPicture(picture);
-    form->ui->ScrollBarRazmX->setValue(500);
-    form->ui->ImageDraw->show();
+    win::pictureBox(*form)->setPicture(picture);
+    win::razmXBar(*form)->setValue(500);
+    win::pictureBox(*form)->show();
     for (auto _ : state) {
         form->FullReturn(1);
         ShowField();
     }
-    form->ui->ImageDraw->hide();
+    win::pictureBox(*form)->hide();
 }
 
 BENCHMARK(BM_DrawOnly)->Unit(benchmark::kMicrosecond);
@@ -86,16 +87,15 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 65536; ++i) cells[i] = i;
         std::shuffle(cells.begin(), cells.end(), random);
         for (int i = 0; i < 256; ++i) {
-            window.FigureX[i] = cells[i] & 0xFF;
-            window.FigureY[i] = cells[i] >> 8;
+            window.editor().setPoint(i, cells[i] & 0xFF, cells[i] >> 8);
         }
-        window.ui->SpeedButtonWeb->SetDown(true);
-        window.ui->CheckBoxHotPoint->setChecked(true);
-        window.ui->CheckBoxHotCol->setChecked(true);
-        window.state.AreaMode = true;
-        window.state.AreaX1 = 20;
-        window.state.AreaY1 = 30;
-        window.state.AreaX2 = 220;
-        window.state.AreaY2 = 200;
+        win::webButton(window)->SetDown(true);
+        win::hotPointCheck(window)->setChecked(true);
+        win::hotColCheck(window)->setChecked(true);
+        window.editor().state().AreaMode = true;
+        window.editor().state().AreaX1 = 20;
+        window.editor().state().AreaY1 = 30;
+        window.editor().state().AreaX2 = 220;
+        window.editor().state().AreaY2 = 200;
     });
 }

@@ -14,8 +14,8 @@
 #include "app/baseform.h"
 #include "benchmain.h"
 #include "drawing.h"
+#include "support/basewindow.h"
 #include "tracewin/traceform.h"
-#include "ui_baseform.h"
 #include "ui_traceform.h"
 #include "widgets/imagebox.h"
 
@@ -107,8 +107,8 @@ BENCHMARK(BM_ThresholdDrag)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 int main(int argc, char** argv) {
     return RunFormBenchmarks(argc, argv, form, [](TBaseForm& window) {
-        window.ui->ImageDraw->setPicture(DotPicture());
-        window.ui->ImageDraw->show();
-        window.ui->SpeedButtonTrace->click();
+        win::pictureBox(window)->setPicture(DotPicture());
+        win::pictureBox(window)->show();
+        win::traceButton(window)->click();
     });
 }

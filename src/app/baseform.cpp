@@ -63,6 +63,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
     TimerPointOff->setObjectName(QStringLiteral("TimerPointOff"));
     TimerPointOff->setInterval(2000);
 
+    editor_.onChanged([this] { showEditor(); });
     connectShellHandlers();
     connectFileHandlers();
     connectMouseHandlers();
@@ -106,12 +107,18 @@ void TBaseForm::connectShellHandlers() {
             &TBaseForm::ColorBoxShapeViewChange);
 }
 
+// The undo button is the unsaved-changes flag; the "128" and mirror buttons
+// show the editor's modes. Setting them runs no handler.
+void TBaseForm::showEditor() {
+    ui->SpeedButtonUndo->setEnabled(editor_.unsaved());
+    ui->SpeedButton128->SetDown(editor_.half128());
+    ui->SpeedButtonMirrGor->SetDown(editor_.mirrorGor());
+    ui->SpeedButtonmirrVert->SetDown(editor_.mirrorVert());
+}
+
 void TBaseForm::FormCreate() {
     EditorTitle = tr(" Редактор картинок для лазера ");
-    FileTitle = tr(" [no FileLaser] ");
-    PictureTitle = tr(" [no Picture] ");
     ClearPicture();
-    PictureName = QStringLiteral("No-Name-");
     MarkSaved(QString());  // the empty figure is nothing to recover
 }
 
@@ -137,7 +144,8 @@ void TBaseForm::SpeedButtonAboutClick() {
 
 void TBaseForm::SpeedButtonLinkClick() {
     if (!txComForm_) return;
-    txComForm_->setPicture(FigureX, FigureY, PictureName);  // the figure as it is now
+    txComForm_->setPicture(editor_.FigureX(), editor_.FigureY(),
+                           editor_.PictureName());  // the figure as it is now
     txComForm_->exec();
 }
 
@@ -186,7 +194,7 @@ void TBaseForm::resizeEvent(QResizeEvent* event) {
 
 void TBaseForm::closeEvent(QCloseEvent* event) {
     // The logout's question was answered for this very figure: not asked twice.
-    if (answeredFigure_ && *answeredFigure_ == std::make_pair(FigureX, FigureY)) {
+    if (answeredFigure_ && *answeredFigure_ == std::make_pair(editor_.FigureX(), editor_.FigureY())) {
         event->accept();
         return;
     }

@@ -1,7 +1,7 @@
-// The main editor window. It owns the editor's data for the whole run; its
-// handlers read the controls, call the computations and redraw. They live in
-// app/mainwindow, a file per concern; the computations they call know nothing
-// of the window.
+// The main editor window. It shows the editor (edit/editor.h), which it owns
+// for the whole run: its handlers turn the controls into the editor's commands
+// and redraw; the controls follow the editor's modes and flag. The handlers
+// live in app/mainwindow, a file per concern.
 #pragma once
 
 #include <QImage>
@@ -11,9 +11,7 @@
 #include <optional>
 #include <utility>
 
-#include "edit/keymoves.h"
-#include "figure/figuredata.h"
-#include "shapes/generators.h"
+#include "edit/editor.h"
 #include "view/renderer.h"
 #include "widgets/dialogs.h"
 
@@ -39,20 +37,10 @@ class TBaseForm : public QWidget {
 
     void setAuxiliaryForms(TAboutForm* about, TTxComForm* txCom, TProgForm* prog);
 
-    std::unique_ptr<Ui::TBaseForm> ui;
-
-    // Editor data: figure, file image, copies, selection mask, globals.
-    lp::FigureData data;
-    lp::Coords& FigureX = data.FigureX;
-    lp::Coords& FigureY = data.FigureY;
-    lp::EditorState& state = data.State;
-    lp::Corners corners;
+    // The picture being edited.
+    lp::Editor& editor() { return editor_; }
+    const lp::Editor& editor() const { return editor_; }
     lp::JitterRng jitter;
-
-    QString EditorTitle;
-    QString FileTitle;
-    QString PictureTitle;
-    QString PictureName;
 
     lp::FileDialogState OpenDialogPic;
     lp::FileDialogState SaveDialogPic;
@@ -120,7 +108,6 @@ class TBaseForm : public QWidget {
 
     // Keyboard edits: arrow moves (a run of them undone in one step) and the
     // Page Up / Page Down walk.
-    lp::MoveRun moveRun;
     void MoveByKey(int dx, int dy);
     void StepByKey(int step);
     void ShowKeyPoint(int c);
@@ -185,6 +172,11 @@ class TBaseForm : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    std::unique_ptr<Ui::TBaseForm> ui;
+    lp::Editor editor_;
+    QString EditorTitle;
+
+    void showEditor();  // the controls that follow the editor
     void connectShellHandlers();
     void connectFileHandlers();
     void connectMouseHandlers();
@@ -205,14 +197,12 @@ class TBaseForm : public QWidget {
     TTraceForm* traceForm_ = nullptr;
     using FigurePair = std::pair<lp::Coords, lp::Coords>;
     std::unique_ptr<lp::RecoveryKeeper> recovery_;
-    QString filePath_;                                    // the file the figure belongs to; empty for none
-    std::optional<FigurePair> savedFigure_;               // as last opened or saved; none after a restore
     std::optional<FigurePair> answeredFigure_;            // the logout's question answered for this figure
     std::shared_ptr<const lp::FigureData> shownInstead_;  // drawn in place of the figure
     struct ScreenCopy {
         QImage under, field, preview;
         bool grid = false;
         uint32_t jitter = 0;
-        QString title;
-    } screenBefore_;  // the field and the preview as the trace window found them
+        QString file, picture;  // the names in the caption then
+    } screenBefore_;            // the field and the preview as the trace window found them
 };

@@ -11,10 +11,10 @@
 #include "app/aboutform.h"
 #include "app/baseform.h"
 #include "app/startup.h"
+#include "support/basewindow.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
 #include "ui_aboutform.h"
-#include "ui_baseform.h"
 
 using namespace Qt::StringLiterals;
 
@@ -131,7 +131,7 @@ void AboutFormTest::enterCloses() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     QTimer::singleShot(5000, &form, &QDialog::reject);  // a failed check must not leave it open
-    windows.base->ui->SpeedButtonAbout->click();        // returns when the dialog has closed
+    win::aboutButton(*windows.base)->click();           // returns when the dialog has closed
     QCOMPARE(done.count(), 1);
     QVERIFY(form.isHidden());
     // A second opening: Enter on the dialog itself, whatever has the focus.

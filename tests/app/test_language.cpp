@@ -13,10 +13,10 @@
 #include "app/baseform.h"
 #include "app/startup.h"
 #include "language/translations.h"
+#include "support/basewindow.h"
 #include "support/editorprogram.h"
 #include "support/scripteddialogs.h"
 #include "ui_aboutform.h"
-#include "ui_baseform.h"
 #include "widgets/dialogs.h"
 
 using namespace Qt::StringLiterals;
@@ -81,7 +81,7 @@ void TestLanguage::windows() {
     lp::EditorWindows windows = lp::CreateEditorWindows();
     TBaseForm& form = *windows.base;
     QTEST(form.windowTitle(), "title");
-    QTEST(form.ui->SpeedButtonOpenPic->toolTip(), "hint");
+    QTEST(win::openPicButton(form)->toolTip(), "hint");
     ScriptedDialogs d;
     lp::OpenPictureAtStartUp(form, QStringLiteral("/nonexistent/picture.kvt"));
     QCOMPARE(d.messages.size(), 1);

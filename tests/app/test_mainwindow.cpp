@@ -15,7 +15,7 @@
 #include "language/translations.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
-#include "ui_baseform.h"
+#include "support/basewindow.h"
 #include "widgets/colorbox.h"
 #include "widgets/formstyle.h"
 #include "widgets/imagebox.h"
@@ -177,16 +177,16 @@ void MainWindowTest::controlInventory() {
         }
     }
     // Fonts and colours the tables give.
-    QVERIFY(form.ui->LabelPoint->font().bold());
-    QCOMPARE(form.ui->LabelPoint->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(form.ui->LabelInsdel->font().bold());
-    QCOMPARE(form.ui->LabelInsdel->font().pointSize(), 10);
-    QCOMPARE(form.ui->LabelInsdel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(win::pointLabel(form)->font().bold());
+    QCOMPARE(win::pointLabel(form)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(win::insdelLabel(form)->font().bold());
+    QCOMPARE(win::insdelLabel(form)->font().pointSize(), 10);
+    QCOMPARE(win::insdelLabel(form)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(form.font().pixelSize(), 11);
-    QCOMPARE(form.ui->GroupBoxTools->palette().color(QPalette::Window), QColor(192, 220, 192));
-    QCOMPARE(form.ui->ShapeView->brushColor(), QColor(Qt::black));
-    QCOMPARE(form.ui->ShapeView->penColor(), QColor(Qt::white));
-    QVERIFY(!form.ui->ImageDraw->picture().isNull());  // the built-in sample
+    QCOMPARE(win::toolsPanel(form)->palette().color(QPalette::Window), QColor(192, 220, 192));
+    QCOMPARE(win::shapeView(form)->brushColor(), QColor(Qt::black));
+    QCOMPARE(win::shapeView(form)->penColor(), QColor(Qt::white));
+    QVERIFY(!win::pictureBox(form)->picture().isNull());  // the built-in sample
     // Components without a place.
     QCOMPARE(form.TimerAvtoSave->interval(), 10000);
     QVERIFY(!form.TimerAvtoSave->isActive());
@@ -205,28 +205,28 @@ void MainWindowTest::startUpStateAndUndo() {
         c.fill(127);
         return c;
     }();
-    QCOMPARE(form.FigureX, centre);
-    QCOMPARE(form.FigureY, centre);
-    for (uint8_t byte : form.data.PictureBuffer) QCOMPARE(byte, uint8_t(0x7F));
-    QCOMPARE(form.data.UndoX, centre);
-    QCOMPARE(form.data.LastX, lp::Coords{});
-    QCOMPARE(form.state.HoverPoint, 1000);
-    QCOMPARE(form.state.CurrentPoint, 500);
-    QCOMPARE(form.PictureName, u"No-Name-"_s);
+    QCOMPARE(form.editor().FigureX(), centre);
+    QCOMPARE(form.editor().FigureY(), centre);
+    for (uint8_t byte : form.editor().data().PictureBuffer) QCOMPARE(byte, uint8_t(0x7F));
+    QCOMPARE(form.editor().data().UndoX, centre);
+    QCOMPARE(form.editor().data().LastX, lp::Coords{});
+    QCOMPARE(form.editor().state().HoverPoint, 1000);
+    QCOMPARE(form.editor().state().CurrentPoint, 500);
+    QCOMPARE(form.editor().PictureName(), u"No-Name-"_s);
     QVERIFY(form.UndoEnabled());
 
     // Undo leaves the figure and disables the button; no second undo until the next copy.
-    QTest::mouseClick(form.ui->SpeedButtonUndo, Qt::LeftButton);
-    QCOMPARE(form.FigureX, centre);
+    QTest::mouseClick(win::undoButton(form), Qt::LeftButton);
+    QCOMPARE(form.editor().FigureX(), centre);
     QVERIFY(!form.UndoEnabled());
-    form.FigureX[3] = 9;
-    QTest::mouseClick(form.ui->SpeedButtonUndo, Qt::LeftButton);  // disabled: nothing happens
-    QCOMPARE(form.FigureX[3], 9);
+    form.editor().setPoint(3, 9, form.editor().FigureY()[3]);
+    QTest::mouseClick(win::undoButton(form), Qt::LeftButton);  // disabled: nothing happens
+    QCOMPARE(form.editor().FigureX()[3], 9);
     form.ToUndo();
     QVERIFY(form.UndoEnabled());
-    form.FigureX[3] = 50;
+    form.editor().setPoint(3, 50, form.editor().FigureY()[3]);
     form.SpeedButtonUndoClick();
-    QCOMPARE(form.FigureX[3], 9);
+    QCOMPARE(form.editor().FigureX()[3], 9);
     QVERIFY(!form.UndoEnabled());
 }
 
@@ -248,53 +248,54 @@ void MainWindowTest::windowsAndCaption() {
         QVERIFY(windows.about->isModal() || QApplication::activeModalWidget() == windows.about.get());
         windows.about->accept();
     });
-    windows.base->ui->SpeedButtonAbout->click();
+    win::aboutButton(*windows.base)->click();
     QVERIFY(windows.about->isHidden());
-    // The caption follows the strings at every redraw.
-    windows.base->FileTitle = u" [/tmp/a.kvt]"_s;
+    // The caption follows the editor's names at every redraw.
+    lp::Editor& editor = windows.base->editor();
+    editor.restore(editor.fileImage(), u"/tmp/a.kvt"_s, QString());
     windows.base->FullReturn(0);
     QCOMPARE(windows.base->windowTitle(), u" Редактор картинок для лазера  [/tmp/a.kvt] [no Picture] "_s);
 }
 
 void MainWindowTest::colourBox() {
     TBaseForm form;
-    lp::ColorBox* box = form.ui->ColorBoxShapeView;
+    lp::ColorBox* box = win::shapeColour(form);
     QVERIFY(box->count() >= 16);
     for (QColor c : {QColor(0, 0, 0), QColor(255, 255, 255), QColor(0, 255, 0), QColor(255, 0, 0),
                      QColor(0, 0, 255), QColor(128, 128, 128)})
         QVERIFY2(box->indexOfColor(c) >= 0, qPrintable(c.name()));
     QCOMPARE(box->selected(), QColor(Qt::black));
     box->setCurrentIndex(box->indexOfColor(QColor(255, 255, 255)));
-    QCOMPARE(form.ui->ShapeView->brushColor(), QColor(255, 255, 255));
+    QCOMPARE(win::shapeView(form)->brushColor(), QColor(255, 255, 255));
     box->setCurrentIndex(box->indexOfColor(QColor(0, 255, 0)));
-    QCOMPARE(form.ui->ShapeView->brushColor(), QColor(0, 0, 0));  // pure green would hide the lines
+    QCOMPARE(win::shapeView(form)->brushColor(), QColor(0, 0, 0));  // pure green would hide the lines
     box->setCurrentIndex(box->indexOfColor(QColor(0, 0, 128)));
-    QCOMPARE(form.ui->ShapeView->brushColor(), QColor(0, 0, 128));
+    QCOMPARE(win::shapeView(form)->brushColor(), QColor(0, 0, 128));
 }
 
 void MainWindowTest::toolsButtonShowsPanelWithoutRedraw() {
     TBaseForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.ui->CheckBoxHotPoint->setChecked(true);  // every redraw would advance the jitter
+    win::hotPointCheck(form)->setChecked(true);  // every redraw would advance the jitter
     const uint32_t jitter = form.jitter.state();
     const QString caption = form.windowTitle();
-    QTest::mouseClick(form.ui->SpeedButtonTools, Qt::LeftButton);
-    QVERIFY(form.ui->SpeedButtonTools->Down());
-    QVERIFY(form.ui->GroupBoxTools->isVisible());
+    QTest::mouseClick(win::toolsButton(form), Qt::LeftButton);
+    QVERIFY(win::toolsButton(form)->Down());
+    QVERIFY(win::toolsPanel(form)->isVisible());
     // The panel's colour as the user sees it, between its controls.
-    QCOMPARE(form.ui->GroupBoxTools->grab().toImage().pixelColor(120, 240), QColor(192, 220, 192));
-    QTest::mouseClick(form.ui->SpeedButtonTools, Qt::LeftButton);
-    QVERIFY(!form.ui->SpeedButtonTools->Down());
-    QVERIFY(!form.ui->GroupBoxTools->isVisible());
+    QCOMPARE(win::toolsPanel(form)->grab().toImage().pixelColor(120, 240), QColor(192, 220, 192));
+    QTest::mouseClick(win::toolsButton(form), Qt::LeftButton);
+    QVERIFY(!win::toolsButton(form)->Down());
+    QVERIFY(!win::toolsPanel(form)->isVisible());
     QCOMPARE(form.jitter.state(), jitter);
     QCOMPARE(form.windowTitle(), caption);
 }
 
 void MainWindowTest::speedButtonGroups() {
     TBaseForm form;
-    lp::SpeedButton* off = form.ui->SpeedButtonOffMade;
-    lp::SpeedButton* circle = form.ui->SpeedButtonCucle;
+    lp::SpeedButton* off = win::offMadeButton(form);
+    lp::SpeedButton* circle = win::cucleButton(form);
     int clicks = 0;
     connect(circle, &QAbstractButton::clicked, [&] { ++clicks; });
     circle->click();
@@ -307,21 +308,21 @@ void MainWindowTest::speedButtonGroups() {
     QVERIFY(!circle->Down());
     QCOMPARE(clicks, 2);
     // Top-row toggles are independent and may all be up.
-    form.ui->SpeedButtonWeb->click();
-    form.ui->SpeedButtonDirect->click();
-    QVERIFY(form.ui->SpeedButtonWeb->Down() && form.ui->SpeedButtonDirect->Down());
-    form.ui->SpeedButtonWeb->click();
-    QVERIFY(!form.ui->SpeedButtonWeb->Down() && form.ui->SpeedButtonDirect->Down());
+    win::webButton(form)->click();
+    win::directButton(form)->click();
+    QVERIFY(win::webButton(form)->Down() && win::directButton(form)->Down());
+    win::webButton(form)->click();
+    QVERIFY(!win::webButton(form)->Down() && win::directButton(form)->Down());
     // Plain buttons never stay down.
-    form.ui->SpeedButtonAbout->SetDown(true);
-    QVERIFY(!form.ui->SpeedButtonAbout->Down());
+    win::aboutButton(form)->SetDown(true);
+    QVERIFY(!win::aboutButton(form)->Down());
 }
 
 void MainWindowTest::pointLabelFallsBackAfterTwoSeconds() {
     TBaseForm form;
-    QCOMPARE(form.ui->LabelPoint->text(), u"LabelPoint"_s);
+    QCOMPARE(win::pointLabel(form)->text(), u"LabelPoint"_s);
     QVERIFY(form.TimerPointOff->isActive());
-    QTRY_COMPARE_WITH_TIMEOUT(form.ui->LabelPoint->text(), u"Точка ?"_s, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(win::pointLabel(form)->text(), u"Точка ?"_s, 3000);
     QVERIFY(!form.TimerPointOff->isActive());
 }
 

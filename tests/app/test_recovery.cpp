@@ -11,17 +11,17 @@
 #include "app/recovery.h"
 #include "app/startup.h"
 #include "figure/kvtfile.h"
+#include "support/basewindow.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 
 using namespace lp;
 
 namespace {
 
 QByteArray ImageOf(const TBaseForm& form) {
-    PictureBytes image = form.data.PictureBuffer;
-    FigureToImage(form.FigureX, form.FigureY, image);
+    PictureBytes image = form.editor().data().PictureBuffer;
+    FigureToImage(form.editor().FigureX(), form.editor().FigureY(), image);
     return QByteArray(reinterpret_cast<const char*>(image.data()), kFileImageSize);
 }
 
@@ -33,7 +33,7 @@ int EditAndWait(const QString& folder, const QString& file) {
     form.EnableRecovery(folder);
     form.OpenDialogPic.fileName = file;
     form.OpenChosenPicture();
-    form.ui->SpeedButtonCucle->click();
+    win::cucleButton(form)->click();
     if (!QTest::qWaitFor([&] { return QFileInfo(form.recovery()->copyPath()).size() == kFileImageSize; },
                          5000))
         return 1;
@@ -89,10 +89,10 @@ void TestRecovery::killedEditorsAreRestored() {
         if (restored == 0) continue;
         QVERIFY(d.messages[0].text.startsWith("Восстановить несохранённую картинку «" + mine));
         QVERIFY(images.contains(ImageOf(form)) && form.UndoEnabled());
-        QVERIFY(form.windowTitle().contains(mine) && form.PictureName == "mine");
+        QVERIFY(form.windowTitle().contains(mine) && form.editor().PictureName() == "mine");
         // Written under this editor's name before the old one went.
         QCOMPARE(Copies(folder()).size(), 3 - restored);
-        form.ui->SpeedButtonSavePic->click();
+        win::savePicButton(form)->click();
         QCOMPARE(Copies(folder()).size(), 2 - restored);
     }
 }
@@ -106,11 +106,11 @@ void TestRecovery::copyFollowsUnsavedChanges() {
     d.messageAnswers << QMessageBox::No;
     QTest::qWait(RecoveryKeeper::kDelayMs * 3 / 2);
     QCOMPARE(Copies(folder()), QStringList());
-    for (QAbstractButton* edit : {form->ui->SpeedButtonStars, form->ui->SpeedButtonTreug}) {
+    for (QAbstractButton* edit : {win::starsButton(*form), win::treugButton(*form)}) {
         edit->click();
         QTRY_COMPARE_WITH_TIMEOUT(Copies(folder()).size(), 1, 2000);
         QCOMPARE(ReadBytes(folder() + "/" + Copies(folder())[0]), ImageOf(*form));
-        if (edit == form->ui->SpeedButtonStars) QVERIFY(form->FormClose() && Copies(folder()).isEmpty());
+        if (edit == win::starsButton(*form)) QVERIFY(form->FormClose() && Copies(folder()).isEmpty());
     }
     form.reset();
     QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList());

@@ -66,7 +66,8 @@ void TestStartup::commandLine_data() {
     QTest::newRow("-v") << QStringList{"-v"} << 0 << "laserpic " LASERPIC_VERSION "\n"
                         << ""
                         << "";
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Использование: laserpic [параметры] [картинка.kvt]"
+    QTest::newRow("--help") << QStringList{"--help"} << 0
+                            << "Использование: laserpic [параметры] [картинка.kvt]"
                             << ""
                             << "";
     QTest::newRow("-h") << QStringList{"-h"} << 0 << "Использование: laserpic [параметры] [картинка.kvt]"
@@ -184,8 +185,8 @@ void TestStartup::pictureOnCommandLine() {
             x[i] = uint8_t(bytes[i]);
             y[i] = uint8_t(bytes[lp::kYBlockOffset + i]);
         }
-        QCOMPARE(form.windowTitle(), form.EditorTitle + " [" + file + "]" + form.PictureTitle);
-        QCOMPARE(form.PictureName, QString("start"));
+        QCOMPARE(form.windowTitle(), " Редактор картинок для лазера  [" + file + "] [no Picture] ");
+        QCOMPARE(form.editor().PictureName(), QString("start"));
         QCOMPARE(form.SaveDialogPic.fileName, file);
     } else {
         QCOMPARE(d.messages.size(), 1);
@@ -196,7 +197,7 @@ void TestStartup::pictureOnCommandLine() {
         QCOMPARE(form.windowTitle(), kStartCaption);
         QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
     }
-    QVERIFY(form.FigureX == x && form.FigureY == y);
+    QVERIFY(form.editor().FigureX() == x && form.editor().FigureY() == y);
     QVERIFY(form.UndoEnabled());  // as at every start: closing asks to save
 }
 

@@ -23,7 +23,6 @@
 #include "link/progform.h"
 #include "link/txcomform.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 #include "ui_progform.h"
 #include "ui_txcomform.h"
 #include "widgets/speedbutton.h"
@@ -353,8 +352,8 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
     TBaseForm& base = *windows.base;
     base.show();
     base.ToUndo();
-    base.FigureX[10] = 33;
-    const lp::Coords x = base.FigureX;
+    base.editor().setPoint(10, 33, base.editor().FigureY()[10]);
+    const lp::Coords x = base.editor().FigureX();
     qputenv("LASERPIC_COM2", dir_->filePath(u"gone"_s).toLocal8Bit());
     WhileModal(
         windows.prog.get(), [&] { base.SpeedButtonUstProgramClick(); },
@@ -368,7 +367,7 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
     QVERIFY(IsWarning(dialogs.messages[0], lp::CannotOpenPort()));
     QCOMPARE(com1_->read(3), Bytes({0x00, 0x86, 0x01}));
     QVERIFY(base.isVisible());
-    QCOMPARE(base.FigureX, x);
+    QCOMPARE(base.editor().FigureX(), x);
     QVERIFY(base.UndoEnabled());  // the unsaved-changes state is kept
 }
 

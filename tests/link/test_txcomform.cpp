@@ -314,8 +314,10 @@ void TxComFormTest::uploadFromTheMainWindow() {
     TBaseForm& base = *windows.base;
     TTxComForm& upload = *windows.txCom;
     base.show();
-    KnownFigure(base.FigureX, base.FigureY);
-    base.PictureName = u"Heart"_s;
+    Coords knownX, knownY;
+    KnownFigure(knownX, knownY);
+    base.editor().setFigure(knownX, knownY);
+    base.editor().setPictureName(u"Heart"_s);
     upload.ui->RadioGroupTx->setItemIndex(0);
     WhileModal(
         &upload, [&] { base.SpeedButtonLinkClick(); },
@@ -325,7 +327,8 @@ void TxComFormTest::uploadFromTheMainWindow() {
             QTest::mouseClick(upload.ui->SpeedButtonBegTx, Qt::LeftButton);
             QVERIFY(!upload.isVisible());  // closes itself after the transmission
         });
-    QCOMPARE(ports_.com1->read(533), ExpectedUpload(base.FigureX, base.FigureY, "Heart   ", true, true));
+    QCOMPARE(ports_.com1->read(533),
+             ExpectedUpload(base.editor().FigureX(), base.editor().FigureY(), "Heart   ", true, true));
     QCOMPARE(ports_.com2->read(), QByteArray());
     QVERIFY(base.isVisible());
 }

@@ -20,10 +20,10 @@
 
 #include "app/baseform.h"
 #include "picture/decodechild.h"
+#include "support/basewindow.h"
 #include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 #include "work/worker.h"
 
 namespace {
@@ -89,12 +89,12 @@ struct State {
 };
 
 State StateOf(TBaseForm& form) {
-    return {form.ui->ImageDraw->picture().cacheKey(),
-            !form.ui->ImageDraw->isHidden(),
-            form.PictureTitle,
-            form.PictureName,
-            form.FigureX,
-            form.FigureY};
+    return {win::pictureBox(form)->picture().cacheKey(),
+            !win::pictureBox(form)->isHidden(),
+            form.editor().pictureFile(),
+            form.editor().PictureName(),
+            form.editor().FigureX(),
+            form.editor().FigureY()};
 }
 
 }  // namespace
@@ -187,7 +187,7 @@ void HostileTest::refused() {
     TBaseForm form;
     ScriptedDialogs dialogs;
     dialogs.fileAnswers << good;
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     const State before = StateOf(form);
     QVERIFY(dialogs.messages.isEmpty() && before.picture != 0);
 
@@ -199,7 +199,7 @@ void HostileTest::refused() {
     dialogs.fileAnswers << path;
     QElapsedTimer clock;
     clock.start();
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QVERIFY2(clock.elapsed() < (cancelMs ? cancelMs + 500 : 6000),
              qPrintable(QString::number(clock.elapsed())));
     if (reason.isEmpty()) {

@@ -22,10 +22,10 @@
 
 #include "app/baseform.h"
 #include "picture/picturefile.h"
+#include "support/basewindow.h"
 #include "support/convert.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 #include "widgets/picturepreview.h"
 #include "widgets/speedbutton.h"
 #include "widgets/waitwork.h"
@@ -74,20 +74,20 @@ struct PictureState {
 };
 
 PictureState StateOf(TBaseForm& form) {
-    return {form.ui->ImageDraw->picture().cacheKey(),
-            !form.ui->ImageDraw->isHidden(),
-            form.ui->SpeedButtonPicVisible->Down(),
-            form.ui->SpeedButtonWeb->Down(),
-            form.ui->ImageDraw->geometry(),
-            form.PictureTitle,
-            form.PictureName,
-            form.FigureX,
-            form.FigureY};
+    return {win::pictureBox(form)->picture().cacheKey(),
+            !win::pictureBox(form)->isHidden(),
+            win::picVisibleButton(form)->Down(),
+            win::webButton(form)->Down(),
+            win::pictureBox(form)->geometry(),
+            form.editor().pictureFile(),
+            form.editor().PictureName(),
+            form.editor().FigureX(),
+            form.editor().FigureY()};
 }
 
 // The window's pixels over the editing field, as the user sees them.
 QImage FieldOnScreen(TBaseForm& form) {
-    return form.grab(form.ui->PaintBoxDraw->geometry()).toImage();
+    return form.grab(win::field(form)->geometry()).toImage();
 }
 
 QByteArray PatchedPng(QByteArray png, quint32 width, quint32 height) {
@@ -155,21 +155,21 @@ void PictureTest::init() {
 
 void PictureTest::bounds() {
     TBaseForm form;
-    auto* image = form.ui->ImageDraw;
+    auto* image = win::pictureBox(form);
     const QRect start(48, 72, 385, 433);
     QCOMPARE(image->geometry(), start);
     QVERIFY(image->isHidden());
     // Shown before any load, it holds the built-in sample.
-    form.ui->SpeedButtonPicVisible->click();
+    win::picVisibleButton(form)->click();
     QVERIFY(!image->isHidden());
     QCOMPARE(image->picture().size(), QSize(331, 412));
-    form.ui->SpeedButtonPicVisible->click();
+    win::picVisibleButton(form)->click();
     QVERIFY(image->isHidden());
     // The link box shows and hides the height bar but resizes nothing.
-    form.ui->CheckBoxTogez->click();
-    QVERIFY(!form.ui->ScrollBarRazmY->isHidden());
-    form.ui->CheckBoxTogez->click();
-    QVERIFY(form.ui->ScrollBarRazmY->isHidden());
+    win::togezCheck(form)->click();
+    QVERIFY(!win::razmYBar(form)->isHidden());
+    win::togezCheck(form)->click();
+    QVERIFY(win::razmYBar(form)->isHidden());
     QCOMPARE(image->geometry(), start);
 
     const struct {
@@ -177,33 +177,33 @@ void PictureTest::bounds() {
         QRect expected;
     } linked[] = {{500, {13, 36, 500, 500}}, {100, {213, 236, 100, 100}}, {301, {112, 135, 301, 301}}};
     for (const auto& row : linked) {
-        form.ui->ScrollBarRazmX->setValue(row.width);
+        win::razmXBar(form)->setValue(row.width);
         QCOMPARE(image->geometry(), row.expected);
-        QCOMPARE(form.ui->ScrollBarRazmY->value(), row.width);
+        QCOMPARE(win::razmYBar(form)->value(), row.width);
     }
     // Unlinked: the height bar moves the top and the height only, the width bar the rest.
-    form.ui->CheckBoxTogez->click();
-    QVERIFY(!form.ui->ScrollBarRazmY->isHidden());
-    form.ui->ScrollBarRazmY->setValue(200);
+    win::togezCheck(form)->click();
+    QVERIFY(!win::razmYBar(form)->isHidden());
+    win::razmYBar(form)->setValue(200);
     QCOMPARE(image->geometry(), QRect(112, 186, 301, 200));
-    form.ui->ScrollBarRazmX->setValue(400);
+    win::razmXBar(form)->setValue(400);
     QCOMPARE(image->geometry(), QRect(63, 186, 400, 200));
-    QCOMPARE(form.ui->ScrollBarRazmY->value(), 200);
+    QCOMPARE(win::razmYBar(form)->value(), 200);
 }
 
 void PictureTest::cancelChangesNothing() {
     TBaseForm form;
     ScriptedDialogs dialogs;
-    form.ui->SpeedButton128->SetDown(true);
-    form.ui->SpeedButtonCucle->SetDown(true);
+    form.editor().setHalf128(true);
+    win::cucleButton(form)->SetDown(true);
     const PictureState before = StateOf(form);
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QCOMPARE(dialogs.fileDialogs.size(), 1);
     QVERIFY(dialogs.messages.isEmpty());
     QVERIFY(StateOf(form) == before);
-    QVERIFY(form.ui->SpeedButton128->Down());
-    QVERIFY(form.ui->SpeedButtonCucle->Down());
-    QCOMPARE(form.PictureName, QStringLiteral("No-Name-"));
+    QVERIFY(win::half128Button(form)->Down());
+    QVERIFY(win::cucleButton(form)->Down());
+    QCOMPARE(form.editor().PictureName(), QStringLiteral("No-Name-"));
     // The dialog offers the formats pictures are traced from, all together first.
     const QString filter = dialogs.fileDialogs[0].filter;
     QVERIFY(filter.startsWith(QStringLiteral("Все картинки (")));
@@ -216,46 +216,44 @@ void PictureTest::loadEndsSecondHalfAndCreation() {
     TBaseForm form;
     ScriptedDialogs dialogs;
     for (int i = 0; i < 256; ++i) {  // the second half far from the first
-        form.FigureX[i] = i < 128 ? 20 + i : 200;
-        form.FigureY[i] = i < 128 ? 30 : 220;
+        form.editor().setPoint(i, i < 128 ? 20 + i : 200, i < 128 ? 30 : 220);
     }
-    for (lp::SpeedButton* b :
-         {form.ui->SpeedButton128, form.ui->SpeedButtonCucle, form.ui->SpeedButtonMirrGor,
-          form.ui->SpeedButtonmirrVert, form.ui->SpeedButtonWeb})
-        b->SetDown(true);
+    form.editor().setHalf128(true);
+    form.editor().setMirrors(true, true);
+    for (lp::SpeedButton* b : {win::cucleButton(form), win::webButton(form)}) b->SetDown(true);
     form.FullReturn(1);
-    const QImage& field = form.ui->PaintBoxDraw->image();
+    const QImage& field = win::field(form)->image();
     QCOMPARE(field.pixelColor(402, 442).alpha(), 0);  // point 255 not drawn in the 128 mode
-    const lp::Coords x = form.FigureX, y = form.FigureY;
+    const lp::Coords x = form.editor().FigureX(), y = form.editor().FigureY();
 
     const QString path = file(QStringLiteral("скан.листа.png"));
     QVERIFY(ConvertQuadrants(path, 640, 480));
     dialogs.fileAnswers << path;
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY(!form.ui->SpeedButton128->Down());
-    QVERIFY(form.ui->SpeedButtonOffMade->Down());
-    QVERIFY(!form.ui->SpeedButtonCucle->Down());
-    QVERIFY(!form.ui->SpeedButtonMirrGor->Down());
-    QVERIFY(!form.ui->SpeedButtonmirrVert->Down());
-    QVERIFY(form.ui->SpeedButtonPicVisible->Down());
-    QVERIFY(!form.ui->SpeedButtonWeb->Down());
-    QVERIFY(!form.ui->ImageDraw->isHidden());
-    QCOMPARE(form.ui->ImageDraw->picture().size(), QSize(640, 480));
-    QCOMPARE(form.ui->ImageDraw->geometry(), QRect(48, 72, 385, 433));  // bounds untouched
-    QCOMPARE(form.FigureX, x);
-    QCOMPARE(form.FigureY, y);
-    QCOMPARE(form.PictureTitle, QStringLiteral(" [") + path + QStringLiteral("] "));
-    QVERIFY(form.windowTitle().endsWith(form.PictureTitle));
-    QCOMPARE(form.PictureName, QStringLiteral("скан.листа"));
+    QVERIFY(!win::half128Button(form)->Down());
+    QVERIFY(win::offMadeButton(form)->Down());
+    QVERIFY(!win::cucleButton(form)->Down());
+    QVERIFY(!win::mirrGorButton(form)->Down());
+    QVERIFY(!win::mirrVertButton(form)->Down());
+    QVERIFY(win::picVisibleButton(form)->Down());
+    QVERIFY(!win::webButton(form)->Down());
+    QVERIFY(!win::pictureBox(form)->isHidden());
+    QCOMPARE(win::pictureBox(form)->picture().size(), QSize(640, 480));
+    QCOMPARE(win::pictureBox(form)->geometry(), QRect(48, 72, 385, 433));  // bounds untouched
+    QCOMPARE(form.editor().FigureX(), x);
+    QCOMPARE(form.editor().FigureY(), y);
+    QCOMPARE(form.editor().pictureFile(), path);
+    QVERIFY(form.windowTitle().endsWith(QStringLiteral(" [") + path + QStringLiteral("] ")));
+    QCOMPARE(form.editor().PictureName(), QStringLiteral("скан.листа"));
     QCOMPARE(field.pixelColor(402, 442), kYellow);              // redrawn: all 256 points again
     QVERIFY(form.fieldUnder.pixelColor(100, 16).alpha() == 0);  // grid off
 
     // The button hides and shows it again.
-    form.ui->SpeedButtonPicVisible->click();
-    QVERIFY(form.ui->ImageDraw->isHidden());
-    form.ui->SpeedButtonPicVisible->click();
-    QVERIFY(!form.ui->ImageDraw->isHidden());
+    win::picVisibleButton(form)->click();
+    QVERIFY(win::pictureBox(form)->isHidden());
+    win::picVisibleButton(form)->click();
+    QVERIFY(!win::pictureBox(form)->isHidden());
 }
 
 void PictureTest::drawnBeneathTheFigure() {
@@ -264,17 +262,18 @@ void PictureTest::drawnBeneathTheFigure() {
     form.resize(800, 560);  // the whole field inside the window
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.FigureX.fill(150);  // one line over the picture, out to point 1 and back
-    form.FigureY.fill(150);
-    form.FigureX[1] = 100;
-    form.ui->ScrollBarRazmX->setValue(400);
-    QCOMPARE(form.ui->ImageDraw->geometry(), QRect(63, 86, 400, 400));
+    lp::Coords line;  // one line over the picture, out to point 1 and back
+    line.fill(150);
+    form.editor().setFigure(line, line);
+    form.editor().setPoint(1, 100, 150);
+    win::razmXBar(form)->setValue(400);
+    QCOMPARE(win::pictureBox(form)->geometry(), QRect(63, 86, 400, 400));
     const QString path = file(QStringLiteral("wide.png"));
     QVERIFY(ConvertQuadrants(path, 640, 480));
     dialogs.fileAnswers << path;
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QVERIFY(dialogs.messages.isEmpty());
-    form.ui->SpeedButtonWeb->click();  // the grid on, over the picture
+    win::webButton(form)->click();  // the grid on, over the picture
 
     // Field coordinates: the picture covers 55..454 x 62..461.
     auto check = [&](const char* when) {
@@ -293,7 +292,7 @@ void PictureTest::drawnBeneathTheFigure() {
     form.FormActivate();  // drawing without clearing keeps the layers
     form.repaint();
     check("after activation");
-    form.ui->SpeedButtonPicVisible->click();  // hidden: the grid shows where it was
+    win::picVisibleButton(form)->click();  // hidden: the grid shows where it was
     QCOMPARE(FieldOnScreen(form).pixelColor(100, 144), kGrey);
 }
 
@@ -344,11 +343,11 @@ void PictureTest::realFiles() {
     TBaseForm form;
     ScriptedDialogs dialogs;
     dialogs.fileAnswers << path;
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.value(0).text));
-    const QImage picture = form.ui->ImageDraw->picture();
+    const QImage picture = win::pictureBox(form)->picture();
     QCOMPARE(picture.size(), size);
-    QCOMPARE(form.PictureName, QFileInfo(name).completeBaseName());
+    QCOMPARE(form.editor().PictureName(), QFileInfo(name).completeBaseName());
     const int w = size.width(), h = size.height();
     if (name.endsWith(QStringLiteral(".svg"))) {
         // A black rectangle over the top left quarter, nothing elsewhere.
@@ -429,21 +428,21 @@ void PictureTest::badFilesChangeNothing() {
     TBaseForm form;
     ScriptedDialogs dialogs;
     dialogs.fileAnswers << png;
-    form.ui->SpeedButtonLoadPicture->click();
+    win::loadPictureButton(form)->click();
     QVERIFY(dialogs.messages.isEmpty());
-    form.ui->SpeedButtonPicVisible->click();  // a state loading would change: hidden, grid on
-    form.ui->SpeedButtonWeb->click();
+    win::picVisibleButton(form)->click();  // a state loading would change: hidden, grid on
+    win::webButton(form)->click();
     const long memoryBefore = PeakMemoryKb();
     for (const Bad& b : bad) {
         const QString path = b.name.startsWith(u'/') ? b.name : file(b.name);
-        form.ui->SpeedButton128->SetDown(true);
+        form.editor().setHalf128(true);
         const PictureState before = StateOf(form);
-        form.ui->PaintBoxDraw->image().setPixelColor(300, 300, Qt::magenta);  // gone with any redraw
+        win::field(form)->image().setPixelColor(300, 300, Qt::magenta);  // gone with any redraw
         dialogs.messages.clear();
         dialogs.fileAnswers << path;
         QElapsedTimer clock;
         clock.start();
-        form.ui->SpeedButtonLoadPicture->click();
+        win::loadPictureButton(form)->click();
         QVERIFY2(clock.elapsed() < 3000, qPrintable(b.name));
         QCOMPARE(dialogs.messages.size(), 1);
         const AskedMessage& m = dialogs.messages[0];
@@ -452,9 +451,9 @@ void PictureTest::badFilesChangeNothing() {
         QVERIFY2(m.text.contains(QDir::toNativeSeparators(path)) && m.text.contains(b.reason),
                  qPrintable(m.text));
         QVERIFY2(StateOf(form) == before, qPrintable(b.name));
-        QCOMPARE(form.ui->PaintBoxDraw->image().pixelColor(300, 300), QColor(Qt::magenta));
-        QVERIFY(!form.ui->SpeedButton128->Down());  // the buttons of step 2 have changed
-        QVERIFY(form.ui->SpeedButtonOffMade->Down());
+        QCOMPARE(win::field(form)->image().pixelColor(300, 300), QColor(Qt::magenta));
+        QVERIFY(!win::half128Button(form)->Down());  // the buttons of step 2 have changed
+        QVERIFY(win::offMadeButton(form)->Down());
     }
     if (memoryBefore > 0)
         QVERIFY2(PeakMemoryKb() - memoryBefore < 64 * 1024,

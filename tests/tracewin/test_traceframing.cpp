@@ -137,7 +137,7 @@ class TraceFramingTest : public QObject, TraceFixture {
         QCOMPARE(dialogs_->messages[0].defaultButton, QMessageBox::No);  // Return held does not take it
         trace->ui->ButtonApply->click();
         QVERIFY(!trace->isVisible() && dialogs_->messages.size() == 2);
-        QCOMPARE(form_->FigureX, trace->result().X);
+        QCOMPARE(form_->editor().FigureX(), trace->result().X);
     }
 
     // Beside the main window's field and preview: on a 1280 x 1024 screen

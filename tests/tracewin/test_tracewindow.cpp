@@ -38,19 +38,18 @@ class TraceWindowTest : public QObject, TraceFixture {
         QFETCH(int, height);
         QFETCH(bool, linked);
         loadPicture(writePicture({400, 300}, {100, 60, 200, 150}));
-        Ui::TBaseForm* ui = form_->ui.get();
-        ui->CheckBoxTogez->setChecked(linked);
-        ui->ScrollBarRazmX->setValue(width);
-        ui->ScrollBarRazmY->setValue(height);
-        QCOMPARE(ui->ImageDraw->size(), QSize(width, height));
+        win::togezCheck(*form_)->setChecked(linked);
+        win::razmXBar(*form_)->setValue(width);
+        win::razmYBar(*form_)->setValue(height);
+        QCOMPARE(win::pictureBox(*form_)->size(), QSize(width, height));
 
         // The ink's pixels as the picture box shows them, on the field's pixels.
-        const QImage shown = ui->ImageDraw->grab().toImage();
+        const QImage shown = win::pictureBox(*form_)->grab().toImage();
         QRect ink;
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
                 if (qGray(shown.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
-        ink.translate(ui->ImageDraw->pos() - ui->PaintBoxDraw->pos());
+        ink.translate(win::pictureBox(*form_)->pos() - win::field(*form_)->pos());
         // Point u is drawn on pixel 2u: the ink's outline in field units.
         const QRectF edges((ink.left() - 0.5) / 2, (ink.top() - 0.5) / 2, ink.width() / 2.0,
                            ink.height() / 2.0);
@@ -77,8 +76,8 @@ class TraceWindowTest : public QObject, TraceFixture {
     void applyAndUndo() {
         QFETCH(bool, text);
         loadPicture(writePicture({300, 300}, {50, 80, 200, 120}));
-        form_->ui->SpeedButtonFigura->click();
-        const lp::Coords x = form_->FigureX, y = form_->FigureY;
+        win::figuraButton(*form_)->click();
+        const lp::Coords x = form_->editor().FigureX(), y = form_->editor().FigureY();
         TTraceForm* trace = openTrace();
         if (text) {  // two lines: Enter starts the second, Ctrl+Enter applies
             trace->ui->TabSource->setCurrentWidget(trace->ui->TabText);
@@ -92,8 +91,8 @@ class TraceWindowTest : public QObject, TraceFixture {
         QTest::keyClick(text ? static_cast<QWidget*>(trace->ui->EditText) : trace, Qt::Key_Return,
                         text ? Qt::ControlModifier : Qt::NoModifier);
         QVERIFY(!trace->isVisible());
-        QCOMPARE(form_->FigureX, traced.X);
-        QCOMPARE(form_->FigureY, traced.Y);
+        QCOMPARE(form_->editor().FigureX(), traced.X);
+        QCOMPARE(form_->editor().FigureY(), traced.Y);
         QVERIFY(form_->UndoEnabled());  // unsaved, as after any edit
         if (text) {                     // centred, its longer side the size asked
             const auto [x0, x1] = std::minmax_element(traced.X.begin(), traced.X.end());
@@ -101,9 +100,9 @@ class TraceWindowTest : public QObject, TraceFixture {
             QVERIFY(qAbs(*x1 - *x0 - 200) <= 2 && qAbs((*x1 + *x0) / 2.0 - 127) <= 1.5);
             QVERIFY(*y1 - *y0 > 0.4 * (*x1 - *x0));  // both lines
         }
-        form_->ui->SpeedButtonUndo->click();
-        QCOMPARE(form_->FigureX, x);
-        QCOMPARE(form_->FigureY, y);
+        win::undoButton(*form_)->click();
+        QCOMPARE(form_->editor().FigureX(), x);
+        QCOMPARE(form_->editor().FigureY(), y);
     }
 
     // However the window is left, and even while a trace still runs, the
@@ -119,14 +118,14 @@ class TraceWindowTest : public QObject, TraceFixture {
     void cancelLeavesEverything() {
         QFETCH(int, how);
         loadPicture(writePicture({400, 400}, {40, 40, 300, 200}));
-        form_->ui->SpeedButtonCucle->click();
+        win::cucleButton(*form_)->click();
         form_->FullReturn(0);
-        const lp::FigureData before = form_->data;
+        const lp::FigureData before = form_->editor().data();
         const bool unsaved = form_->UndoEnabled();
         const QList<QImage> pixels = screen();
 
         TTraceForm* trace = openTrace();
-        QVERIFY(trace->result().ok && form_->ui->PaintBoxDraw->image() != pixels[0]);  // the contour shows
+        QVERIFY(trace->result().ok && win::field(*form_)->image() != pixels[0]);  // the contour shows
         QTest::keyClick(form_.get(), Qt::Key_Delete);
         QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
         if (how == 3) trace->ui->ComboInk->setCurrentIndex(2);
@@ -135,7 +134,7 @@ class TraceWindowTest : public QObject, TraceFixture {
         if (how == 2) trace->close();
         QVERIFY(!trace->isVisible());
         QTRY_VERIFY(!trace->busy());  // a trace still running is dropped
-        const lp::FigureData& after = form_->data;
+        const lp::FigureData& after = form_->editor().data();
         QVERIFY(after.FigureX == before.FigureX && after.FigureY == before.FigureY);
         QVERIFY(after.UndoX == before.UndoX && after.UndoY == before.UndoY &&
                 form_->UndoEnabled() == unsaved);
@@ -154,7 +153,7 @@ class TraceWindowTest : public QObject, TraceFixture {
         QCOMPARE(shown.count(), 1);
         // What the engine gives for the newest options, and not for the older ones.
         lp::TraceJob job;
-        job.picture = form_->ui->ImageDraw->picture();
+        job.picture = win::pictureBox(*form_)->picture();
         job.area = area();
         job.options.mask = {false, trace->ui->SliderThreshold->value(), lp::Ink::Light};
         QCOMPARE(trace->result().X, lp::RunTraceJob(job).result.X);
@@ -217,7 +216,7 @@ class TraceWindowTest : public QObject, TraceFixture {
         QVERIFY(!trace->isVisible());
         int inSmall = 0, inLarge = 0;
         for (int i = 0; i < lp::kPointCount; ++i) {
-            const QPointF p(form_->FigureX[i], form_->FigureY[i]);
+            const QPointF p(form_->editor().FigureX()[i], form_->editor().FigureY()[i]);
             inSmall += target.contains(p);
             inLarge += onField(large).contains(p);
         }
@@ -277,10 +276,10 @@ class TraceWindowTest : public QObject, TraceFixture {
         trace->ui->ButtonApply->click();
         QTRY_VERIFY(!trace->isVisible());
         lp::TraceJob job;
-        job.picture = form_->ui->ImageDraw->picture();
+        job.picture = win::pictureBox(*form_)->picture();
         job.area = area();
         job.options.mode = lp::TraceOptions::Mode::Lines;
-        QCOMPARE(form_->FigureX, lp::RunTraceJob(job).result.X);
+        QCOMPARE(form_->editor().FigureX(), lp::RunTraceJob(job).result.X);
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.
@@ -290,7 +289,7 @@ class TraceWindowTest : public QObject, TraceFixture {
                 !trace->ui->ButtonApply->isEnabled());
         dialogs_->fileAnswers.enqueue(writePicture({200, 200}, {}));
         trace->ui->ButtonOpenPicture->click();
-        QTRY_VERIFY(!form_->ui->ImageDraw->isHidden() && trace->current() && !trace->busy());
+        QTRY_VERIFY(!win::pictureBox(*form_)->isHidden() && trace->current() && !trace->busy());
         QVERIFY(trace->ui->LabelStatus->text().startsWith(QStringLiteral("Нечего обводить: ")));
         QTest::keyClick(trace, Qt::Key_Return);
         QVERIFY(trace->isVisible() && !trace->ui->ButtonApply->isEnabled());

@@ -10,10 +10,10 @@
 #include <set>
 
 #include "app/baseform.h"
+#include "support/basewindow.h"
 #include "support/scripteddialogs.h"
 #include "tracewin/beamview.h"
 #include "tracewin/traceform.h"
-#include "ui_baseform.h"
 #include "ui_traceform.h"
 
 class TraceFixture {
@@ -47,18 +47,18 @@ class TraceFixture {
     }
     void loadPicture(const QString& path) {
         dialogs_->fileAnswers.enqueue(path);
-        form_->ui->SpeedButtonLoadPicture->click();
+        win::loadPictureButton(*form_)->click();
     }
     TTraceForm* openTrace(bool byKey = false) {
         byKey ? QTest::keyClick(form_.get(), Qt::Key_T, Qt::ControlModifier)
-              : form_->ui->SpeedButtonTrace->click();
+              : win::traceButton(*form_)->click();
         TTraceForm* trace = form_->traceForm();
         [&] { QTRY_VERIFY(trace && trace->isVisible() && trace->current() && !trace->busy()); }();
         return trace;
     }
     QRectF area() const {  // where the picture lies on the field
         return lp::FieldUnitsOf(
-            QRectF(form_->ui->ImageDraw->geometry().translated(-form_->ui->PaintBoxDraw->pos())));
+            QRectF(win::pictureBox(*form_)->geometry().translated(-win::field(*form_)->pos())));
     }
     // A picture of `size` pixels lying on the field.
     QTransform toField(QSize size) const {
@@ -78,6 +78,6 @@ class TraceFixture {
         return ((onField + QPointF(0.5, 0.5)) * trace->ui->BeamView->scale()).toPoint();
     }
     QList<QImage> screen() const {  // the retained images and the window's pixels
-        return {form_->ui->PaintBoxDraw->image(), form_->ui->PaintBoxView->image(), form_->grab().toImage()};
+        return {win::field(*form_)->image(), win::preview(*form_)->image(), form_->grab().toImage()};
     }
 };

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "app/baseform.h"
-#include "ui_baseform.h"
+#include "support/basewindow.h"
 #include "view/renderer.h"
 
 namespace {
@@ -23,8 +23,8 @@ bool Clear(const QImage& image, int x, int y) {
 // closing segment runs diagonally back to point 0 at (10, 20).
 void LoadL(TBaseForm& form) {
     for (int i = 0; i < 256; ++i) {
-        form.FigureX[i] = i < 64 ? 10 + 3 * i : (i < 128 ? 199 : 150);
-        form.FigureY[i] = i < 64 ? 20 : (i < 128 ? 20 + 3 * (i - 63) : 160);
+        form.editor().setPoint(i, i < 64 ? 10 + 3 * i : (i < 128 ? 199 : 150),
+                               i < 64 ? 20 : (i < 128 ? 20 + 3 * (i - 63) : 160));
     }
 }
 
@@ -45,7 +45,7 @@ class RenderingTest : public QObject {
 
 void RenderingTest::startUpFigure() {
     TBaseForm form;
-    const QImage& field = form.ui->PaintBoxDraw->image();
+    const QImage& field = win::field(form)->image();
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 512; ++x) {
             const bool square = x >= 250 && x <= 257 && y >= 250 && y <= 257;
@@ -58,11 +58,11 @@ void RenderingTest::startUpFigure() {
     QCOMPARE(At(field, 1, 100), kWhite);
     QCOMPARE(At(field, 100, 510), kWhite);
     QVERIFY(Clear(form.fieldUnder, 100, 16));  // grid off
-    const QImage& preview = form.ui->PaintBoxView->image();
+    const QImage& preview = win::preview(form)->image();
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) QVERIFY(Clear(preview, x, y));
     // Hot points by size: a small scribble around the centre.
-    form.ui->CheckBoxHotPoint->setChecked(true);
+    win::hotPointCheck(form)->setChecked(true);
     form.FullReturn(1);
     int marked = 0;
     for (int y = 0; y < 256; ++y)
@@ -78,29 +78,28 @@ void RenderingTest::startUpFigure() {
 void RenderingTest::markersAndCurrentPoint() {
     TBaseForm form;
     for (int i = 0; i < 256; ++i) {  // a row of points 1 unit apart at y = 100, then back to x = 10
-        form.FigureX[i] = i < 200 ? 20 + i : 219;
-        form.FigureY[i] = i < 200 ? 100 : 100 + (i - 199);
+        form.editor().setPoint(i, i < 200 ? 20 + i : 219, i < 200 ? 100 : 100 + (i - 199));
     }
     form.FullReturn(1);
-    const QImage& field = form.ui->PaintBoxDraw->image();
+    const QImage& field = win::field(form)->image();
     // Nothing picked: markers red, point 0 green under the first line, the last point yellow.
     QCOMPARE(At(field, 2 * 20 - 3, 2 * 100 - 3), kGreen);
     QCOMPARE(At(field, 2 * 120 + 1, 2 * 100 - 2), kRed);
     QCOMPARE(At(field, 2 * 219, 2 * 155 + 3), kYellow);
     QCOMPARE(At(field, 2 * 219 + 5, 2 * 155), QColor(Qt::transparent));
-    form.state.CurrentPoint = 100;
+    form.editor().state().CurrentPoint = 100;
     form.FullReturn(1);
     QCOMPARE(At(field, 2 * 120 - 2, 2 * 100 - 2), kBlue);
     QCOMPARE(At(field, 2 * 121 - 2, 2 * 100 - 2), kRed);
-    form.state.CurrentPoint = 255;  // the last point's square covers its marker
+    form.editor().state().CurrentPoint = 255;  // the last point's square covers its marker
     form.FullReturn(1);
     QCOMPARE(At(field, 2 * 219 + 1, 2 * 155 + 1), kYellow);
 }
 
 void RenderingTest::grid() {
     TBaseForm form;
-    form.ui->SpeedButtonWeb->click();
-    QVERIFY(form.ui->SpeedButtonWeb->Down());
+    win::webButton(form)->click();
+    QVERIFY(win::webButton(form)->Down());
     const QImage& under = form.fieldUnder;
     for (int k = 1; k <= 31; ++k) {
         QCOMPARE(At(under, 100, 16 * k), kGrey);
@@ -113,27 +112,27 @@ void RenderingTest::grid() {
     QVERIFY(Clear(under, 100, 8));
     QVERIFY(Clear(under, 100, 511));
     // The grid lies beneath the figure layer; switched off it is gone.
-    QVERIFY(Clear(form.ui->PaintBoxDraw->image(), 100, 16));
-    form.ui->SpeedButtonWeb->click();
+    QVERIFY(Clear(win::field(form)->image(), 100, 16));
+    win::webButton(form)->click();
     QVERIFY(Clear(under, 100, 16));
     // Drawn without clearing, the grid is added beneath, where a background
     // picture still hides it.
-    form.ui->SpeedButtonWeb->SetDown(true);
+    win::webButton(form)->SetDown(true);
     form.FullReturn(0);
     QCOMPARE(At(under, 100, 16), kGrey);
-    QVERIFY(Clear(form.ui->PaintBoxDraw->image(), 100, 16));
+    QVERIFY(Clear(win::field(form)->image(), 100, 16));
 }
 
 void RenderingTest::areaMode() {
     TBaseForm form;
     LoadL(form);
-    form.state.AreaMode = true;
-    form.state.AreaX1 = 150;  // corners as stored: corner 1 right of and below corner 2
-    form.state.AreaY1 = 200;
-    form.state.AreaX2 = 50;
-    form.state.AreaY2 = 120;
+    form.editor().state().AreaMode = true;
+    form.editor().state().AreaX1 = 150;  // corners as stored: corner 1 right of and below corner 2
+    form.editor().state().AreaY1 = 200;
+    form.editor().state().AreaX2 = 50;
+    form.editor().state().AreaY2 = 120;
     form.FullReturn(1);
-    const QImage& field = form.ui->PaintBoxDraw->image();
+    const QImage& field = win::field(form)->image();
     QCOMPARE(At(field, 52, 40), kYellow);         // line between points 5 and 6
     QCOMPARE(At(field, 48, 38), kBlue);           // marker of point 5
     QCOMPARE(At(field, 20 - 3, 40 - 3), kGreen);  // point 0
@@ -166,10 +165,10 @@ void RenderingTest::secondHalfMode() {
     TBaseForm form;
     LoadL(form);
     form.FullReturn(1);
-    const QImage& field = form.ui->PaintBoxDraw->image();
+    const QImage& field = win::field(form)->image();
     QCOMPARE(At(field, 300, 323), kYellow);  // point 255 is last
     QCOMPARE(At(field, 160, 180), kBlue);    // closing segment
-    form.ui->SpeedButton128->SetDown(true);
+    form.editor().setHalf128(true);
     form.FullReturn(1);
     QCOMPARE(At(field, 401, 421), kYellow);  // point 127 is last: its square
     QVERIFY(Clear(field, 160, 180));         // no closing segment
@@ -178,34 +177,35 @@ void RenderingTest::secondHalfMode() {
                  qPrintable(QString::number(t)));
     QVERIFY(Clear(field, 300, 323));  // nor the second half
     // The preview still shows all points and its closing segment.
-    QCOMPARE(At(form.ui->PaintBoxView->image(), 50, 60), kGreen);
+    QCOMPARE(At(win::preview(form)->image(), 50, 60), kGreen);
 }
 
 void RenderingTest::undoRedraws() {
     TBaseForm form;
     LoadL(form);
     form.FullReturn(1);
-    const QImage field = form.ui->PaintBoxDraw->image().copy(),
-                 preview = form.ui->PaintBoxView->image().copy();
+    const QImage field = win::field(form)->image().copy(), preview = win::preview(form)->image().copy();
     form.ToUndo();
-    form.FigureX.fill(60);
+    lp::Coords x;
+    x.fill(60);
+    form.editor().setFigure(x, form.editor().FigureY());
     form.FullReturn(1);
-    QVERIFY(form.ui->PaintBoxDraw->image() != field);
-    form.ui->SpeedButtonUndo->click();  // shown at once, without another redraw
-    QCOMPARE(form.ui->PaintBoxDraw->image(), field);
-    QCOMPARE(form.ui->PaintBoxView->image(), preview);
+    QVERIFY(win::field(form)->image() != field);
+    win::undoButton(form)->click();  // shown at once, without another redraw
+    QCOMPARE(win::field(form)->image(), field);
+    QCOMPARE(win::preview(form)->image(), preview);
 }
 
 void RenderingTest::previewColours() {
     TBaseForm form;
     LoadL(form);
-    form.ui->CheckBoxHotCol->setChecked(true);
+    win::hotColCheck(form)->setChecked(true);
     form.FullReturn(1);
-    const QImage& preview = form.ui->PaintBoxView->image();
+    const QImage& preview = win::preview(form)->image();
     QCOMPARE(At(preview, 40, 20), kYellow);
     QCOMPARE(At(preview, 199, 50), kYellow);
     QCOMPARE(At(preview, 50, 60), kGreen);  // closing segment
-    form.ui->CheckBoxHotCol->setChecked(false);
+    win::hotColCheck(form)->setChecked(false);
     form.FullReturn(1);
     QCOMPARE(At(preview, 40, 20), kGreen);
 }

@@ -64,15 +64,13 @@ bool TBaseForm::OpenChosenPicture() {
     } else {
         // 4. Read the whole image (read-only, regular files only); on failure
         //    nothing changes and the command stops here.
-        const lp::FileResult read = lp::ReadPictureFile(path, data.PictureBuffer);
+        // 5. The opened file becomes the picture's file.
+        const lp::FileResult read = editor_.openFile(path);
         if (!read) {
             lp::ShowFileFailure(this, OpenFailed(), path, read.error);
             return false;
         }
-        // 5. The opened file becomes the picture's file.
         SaveDialogPic.fileName = path;
-        FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
-        lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
         MarkSaved(path);
         FullReturn(1);
         opened = true;
@@ -100,31 +98,27 @@ void TBaseForm::SpeedButtonSavePicClick() {
 
 bool TBaseForm::SAveToFile() {
     const QString path = SaveDialogPic.fileName;
-    // 1. The figure into the file image.
-    lp::FigureToImage(FigureX, FigureY, data.PictureBuffer);
-    // 2. The whole image through a temporary file; the previous file stays as
-    //    it was unless everything was written.
-    const lp::FileResult written = lp::WritePictureFile(path, data.PictureBuffer);
+    // 1.-2. The figure into the file image, the whole image through a
+    //    temporary file; the previous file stays as it was unless everything
+    //    was written.
+    const lp::FileResult written = editor_.saveFile(path);
     if (!written) {
         // Caption, name and the unsaved-changes flag stay as they were.
         lp::ShowFileFailure(this, WriteFailed(), path, written.error);
         return false;
     }
-    // 3.-5. No redraw: the caption shows the new FileTitle at the next FullReturn.
-    FileTitle = QStringLiteral(" [") + path + QStringLiteral("]");
-    ui->SpeedButtonUndo->setEnabled(false);
-    ToNameTx(path);
+    // 3.-5. No redraw: the caption names the file at the next FullReturn.
     MarkSaved(path);
     return true;
 }
 
 void TBaseForm::ToNameTx(const QString& path) {
-    PictureName = lp::PictureNameFor(path);
+    editor_.nameFrom(path);
 }
 
 void TBaseForm::TimerAvtoSaveTimer() {
     // The file image as it stands: the figure is not copied in first.
-    const lp::FileResult written = lp::WritePictureFile(kAutoSaveFile, data.PictureBuffer);
+    const lp::FileResult written = lp::WritePictureFile(kAutoSaveFile, editor_.PictureBuffer());
     if (written) return;
     // Should it ever be switched on, a failure must not pile up boxes while
     // the first one is still shown.
@@ -136,7 +130,7 @@ void TBaseForm::TimerAvtoSaveTimer() {
 
 bool TBaseForm::FormClose() {
     // 1. Nothing unsaved: close.
-    if (!ui->SpeedButtonUndo->isEnabled()) return true;
+    if (!editor_.unsaved()) return true;
     // 2. Ask; No closes and throws the changes away. A box left without an
     //    answer (Escape, its close button) keeps the editor as it was.
     const auto answer =

@@ -45,9 +45,7 @@ void TBaseForm::SpeedButtonImportIldaClick() {
         if (!read.error.isEmpty()) lp::ShowFileFailure(this, ImportFailed(), path, read.error);
         return;
     }
-    ToUndo();
-    FigureX = X;
-    FigureY = Y;
+    editor_.replaceFigure(X, Y);
     FullReturn(1);
 }
 
@@ -61,6 +59,7 @@ void TBaseForm::SpeedButtonExportIldaClick() {
     const QString path = SaveDialogIlda.fileName;
     // Written as a picture file is: refused targets before the question.
     if (lp::AskSaveTarget(this, path, ExportFailed()) != lp::SaveTarget::Accepted) return;
-    const lp::FileResult written = lp::ExportIldaFile(path, FigureX, FigureY, PictureName);
+    const lp::FileResult written =
+        lp::ExportIldaFile(path, editor_.FigureX(), editor_.FigureY(), editor_.PictureName());
     if (!written) lp::ShowFileFailure(this, ExportFailed(), path, written.error);
 }

@@ -35,7 +35,7 @@ bool EditorKeys::reachesEditor(QObject* watched) const {
     if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != form_) return false;
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return false;
     // Not while a mouse button drags on the field.
-    return form_->isActiveWindow() && form_->state.DragMode == 0;
+    return form_->isActiveWindow() && form_->editor().state().DragMode == 0;
 }
 
 EditorKeys::Action EditorKeys::actionFor(const QKeyEvent* key, int& dx, int& dy) const {
@@ -91,7 +91,7 @@ EditorKeys::Action EditorKeys::actionFor(const QKeyEvent* key, int& dx, int& dy)
             return Action::None;
     }
     // Without a current point the arrows are left to the focused control.
-    const lp::EditorState& s = form_->state;
+    const lp::EditorState& s = form_->editor().state();
     if (!s.AreaMode && (s.CurrentPoint < 0 || s.CurrentPoint >= lp::kPointCount)) return Action::None;
     return Action::Move;
 }
@@ -105,7 +105,8 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
             int dx = 0, dy = 0;
             const Action action = actionFor(key, dx, dy);
             if (action == Action::None) {
-                if (event->type() == QEvent::KeyPress && !IsModifierKey(key->key())) form_->moveRun.end();
+                if (event->type() == QEvent::KeyPress && !IsModifierKey(key->key()))
+                    form_->editor().endMoveRun();
                 return false;
             }
             // The key is the editor's: no shortcut and no control takes it.
@@ -117,7 +118,7 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
             if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == form_)
-                form_->moveRun.end();
+                form_->editor().endMoveRun();
             return false;
         default:
             return false;
@@ -125,7 +126,7 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorKeys::perform(Action action, int dx, int dy) {
-    if (action != Action::Move) form_->moveRun.end();
+    if (action != Action::Move) form_->editor().endMoveRun();
     switch (action) {
         case Action::Open:
             form_->SpeedButtonOpenPicClick();

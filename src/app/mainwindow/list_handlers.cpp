@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "app/baseform.h"
-#include "edit/pointlist.h"
 #include "ui_baseform.h"
 
 namespace {
@@ -50,27 +49,24 @@ void TBaseForm::connectListHandlers() {
 }
 
 void TBaseForm::SpeedButtonInsertPointClick() {
-    ToUndo();
-    lp::InsertPoint(FigureX, FigureY, state.CurrentPoint, ui->ScrollBarMode->value());
+    editor_.insertPoint(ui->ScrollBarMode->value());
     FullReturn(1);
 }
 
 void TBaseForm::SpeedButtonDeletePointClick() {
-    ToUndo();
-    lp::DeletePoint(FigureX, FigureY, state.CurrentPoint);
+    editor_.deletePoint();
     FullReturn(1);
 }
 
 // Left button: one point towards the front; any other: one towards the back.
 // No undo copy.
 void TBaseForm::SpeedButtonRotatePointsMouseDown(Qt::MouseButton button, int, int) {
-    lp::RotatePoints(FigureX, FigureY, button == Qt::LeftButton);
+    editor_.rotatePoints(button == Qt::LeftButton);
     FullReturn(1);
 }
 
 void TBaseForm::SpeedButtonNormalPointsClick() {
-    ToUndo();
-    lp::NormalPoints(FigureX, FigureY, ui->ScrollBarInter->value());
+    editor_.normalPoints(ui->ScrollBarInter->value());
     FullReturn(1);
 }
 

@@ -35,6 +35,7 @@ void TBaseForm::connectMouseHandlers() {
 }
 
 void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
+    lp::EditorState& state = editor_.state();
     const int fx = lp::FieldFromPixel(x);
     const int fy = lp::FieldFromPixel(y);
     if (state.AreaMode) {
@@ -43,7 +44,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
             state.DragMode = 1;
             state.DragStartX = fx;
             state.DragStartY = fy;
-            lp::SelectArea(state, FigureX, FigureY, data.SelectMask);
+            editor_.selectArea();
         } else if (button == Qt::RightButton) {
             ShowCursor(ui->PaintBoxDraw, kArrowCursor);
             state.DragMode = 2;
@@ -72,6 +73,7 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
 }
 
 void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
+    lp::EditorState& state = editor_.state();
     if (state.DragMode != 1) state.HoverPoint = lp::kNoHoverPoint;
     const int fx = lp::FieldFromPixel(x);
     const int fy = lp::FieldFromPixel(y);
@@ -92,17 +94,16 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
     } else {
         if (state.HoverPoint == lp::kNoHoverPoint) SearchPoint(uint8_t(fx), uint8_t(fy));
         if (state.DragMode == 1 && state.HoverPoint >= 0 && state.HoverPoint < lp::kPointCount) {
-            FigureX[state.HoverPoint] = uint8_t(fx);
-            FigureY[state.HoverPoint] = uint8_t(fy);
+            editor_.setPoint(state.HoverPoint, uint8_t(fx), uint8_t(fy));
             ShowCursor(ui->PaintBoxDraw, kDragCursor);
         }
     }
 
     // Redraw only when the figure differs from the last redraw's copy; the
     // second half is derived first so that the copy includes it.
-    if (lp::FigureChanged(data)) {
+    if (editor_.figureChanged()) {
         MadeHalf();
-        lp::TakeLastCopy(data);
+        editor_.takeLastCopy();
         FullReturn(1);
     } else if (stretching) {
         FullReturn(1);
@@ -110,6 +111,7 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
 }
 
 void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
+    lp::EditorState& state = editor_.state();
     state.HoverPoint = lp::kNoHoverPoint;
     if (!state.AreaMode) ShowCursor(ui->PaintBoxDraw, kArrowCursor);
     state.DragMode = 0;
@@ -119,6 +121,7 @@ void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
 }
 
 void TBaseForm::PaintBoxDrawDblClick() {
+    lp::EditorState& state = editor_.state();
     state.AreaMode = !state.AreaMode;
     if (!state.AreaMode) {
         state.DragMode = 0;
@@ -131,9 +134,10 @@ void TBaseForm::PaintBoxDrawDblClick() {
 
 void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
     const bool direct = ui->SpeedButtonDirect->Down();
-    const int found = lp::SearchPoint(FigureX, FigureY, fx, fy, ui->SpeedButton128->Down(), direct);
+    const int found =
+        lp::SearchPoint(editor_.FigureX(), editor_.FigureY(), fx, fy, editor_.half128(), direct);
     if (found < 0) return;
-    state.HoverPoint = found;
+    editor_.state().HoverPoint = found;
     if (direct) {
         ui->LabelPoint->setCaption(QStringLiteral(" Point ") + QString::number(found + 1));
     } else {
@@ -145,7 +149,7 @@ void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
 }
 
 void TBaseForm::SdvigXY(int fx, int fy) {
-    lp::SdvigXY(state, FigureX, FigureY, data.SelectMask, fx, fy);
+    editor_.shiftSelection(fx, fy);
 }
 
 void TBaseForm::TimerPointOffTimer() {

@@ -30,10 +30,9 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     const QString path = OpenPictureDialog.fileName;
 
     // 2. Creation off, the second half and its mirrors off; no handlers run.
-    ui->SpeedButton128->SetDown(false);
+    editor_.setHalf128(false);
     ui->SpeedButtonOffMade->SetDown(true);
-    ui->SpeedButtonMirrGor->SetDown(false);
-    ui->SpeedButtonmirrVert->SetDown(false);
+    editor_.setMirrors(false, false);
 
     // 3. Read and decode in a child process, waited for off the window's
     //    thread: a slow disk or a large picture must not freeze the window.
@@ -56,7 +55,7 @@ void TBaseForm::SpeedButtonLoadPictureClick() {
     ui->ImageDraw->show();
     ui->SpeedButtonPicVisible->SetDown(true);
     ui->SpeedButtonWeb->SetDown(false);
-    PictureTitle = QStringLiteral(" [") + path + QStringLiteral("] ");
+    editor_.setPictureFile(path);
     FullReturn(1);
     ToNameTx(path);
 }

@@ -7,8 +7,6 @@
 
 #include "app/baseform.h"
 #include "app/recovery.h"
-#include "figure/kvtfile.h"
-#include "ui_baseform.h"
 
 namespace {
 
@@ -26,18 +24,16 @@ void TBaseForm::EnableRecovery(const QString& folder) {
 
 lp::RecoveryContent TBaseForm::recoveryContent() const {
     lp::RecoveryContent content;
-    content.keep = !savedFigure_ || savedFigure_->first != FigureX || savedFigure_->second != FigureY;
+    content.keep = editor_.differsFromSaved();
     if (!content.keep) return content;
-    content.image = data.PictureBuffer;
-    lp::FigureToImage(FigureX, FigureY, content.image);
-    content.path = filePath_;
-    content.name = PictureName;
+    content.image = editor_.fileImage();
+    content.path = editor_.filePath();
+    content.name = editor_.PictureName();
     return content;
 }
 
 void TBaseForm::MarkSaved(const QString& path) {
-    savedFigure_ = std::make_pair(FigureX, FigureY);
-    filePath_ = path;
+    editor_.markSaved(path);
     if (recovery_) recovery_->discard();
 }
 
@@ -68,16 +64,8 @@ bool TBaseForm::OfferRecovery() {
 }
 
 void TBaseForm::RestoreCopy(const lp::RecoveryContent& content) {
-    ToUndo();
-    std::copy_n(content.image.begin(), lp::kFileImageSize, data.PictureBuffer.begin());
-    lp::ImageToFigure(data.PictureBuffer, FigureX, FigureY);
-    savedFigure_.reset();  // unsaved until saved
-    filePath_ = content.path;
-    if (!content.path.isEmpty()) {
-        SaveDialogPic.fileName = content.path;
-        FileTitle = QStringLiteral(" [") + content.path + QStringLiteral("]");
-    }
-    PictureName = content.name.isEmpty() ? PictureName : content.name;
+    editor_.restore(content.image, content.path, content.name);  // unsaved until saved
+    if (!content.path.isEmpty()) SaveDialogPic.fileName = content.path;
     FullReturn(1);
 }
 
@@ -90,5 +78,5 @@ void TBaseForm::CommitSessionData(QSessionManager& manager) {
         manager.cancel();
         return;
     }
-    answeredFigure_ = std::make_pair(FigureX, FigureY);
+    answeredFigure_ = std::make_pair(editor_.FigureX(), editor_.FigureY());
 }

@@ -40,41 +40,41 @@ void TBaseForm::connectShapeHandlers() {
 
 // Creation ends; the figure stays as it is.
 void TBaseForm::SpeedButtonOffMadeClick() {
-    state.MakeMode = lp::MakeNone;
+    editor_.state().MakeMode = lp::MakeNone;
 }
 
 void TBaseForm::SpeedButtonFiguraClick() {
     ToUndo();
-    state.MakeMode = lp::MakeFrame;
+    editor_.state().MakeMode = lp::MakeFrame;
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonCucleClick() {
     ui->ScrollBarOption->setValue(1);
     ui->ScrollBarMode->setValue(1);
-    state.MakeMode = lp::MakeCircle;
+    editor_.state().MakeMode = lp::MakeCircle;
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonLinesClick() {
     ui->ScrollBarOption->setValue(243);
-    state.MakeMode = lp::MakeLines;
+    editor_.state().MakeMode = lp::MakeLines;
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonLinesVertClick() {
     ui->ScrollBarOption->setValue(12);
-    state.MakeMode = lp::MakeLinesVert;
+    editor_.state().MakeMode = lp::MakeLinesVert;
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonPointsClick() {
-    state.MakeMode = lp::MakeCentre;
+    editor_.state().MakeMode = lp::MakeCentre;
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonStarsClick() {
-    state.MakeMode = lp::MakeStar;
+    editor_.state().MakeMode = lp::MakeStar;
     FigureGreate();
 }
 
@@ -82,7 +82,7 @@ void TBaseForm::SpeedButtonTreugClick() {
     ui->ScrollBarMode->setValue(4);
     ui->ScrollBarOption->setValue(1);
     ToUndo();
-    state.MakeMode = lp::MakePolygon;
+    editor_.state().MakeMode = lp::MakePolygon;
     FigureGreate();
 }
 
@@ -116,7 +116,6 @@ void TBaseForm::ScrollBarSizeInChange() {
 }
 
 void TBaseForm::FigureGreate() {
-    ToUndo();
     ui->LabelStatus->setCaption(QStringLiteral(" "));
 
     lp::GenerateInputs in;
@@ -124,31 +123,27 @@ void TBaseForm::FigureGreate() {
     in.sy = static_cast<uint8_t>(ui->ScrollBarVertFigura->value() & 0xFF);
     in.opt = ui->ScrollBarOption->value();
     in.mode = ui->ScrollBarMode->value();
-    in.half = ui->SpeedButton128->Down();
-    if (!lp::RunGenerator(state.MakeMode, FigureX, FigureY, corners, in, state.LinesFlag)) {
-        ui->LabelStatus->setCaption(QStringLiteral(" Start >= Finish "));
-    }
-    if (state.MakeMode == lp::MakeNone) return;
-
-    lp::CompleteFigure(FigureX, FigureY, ui->SpeedButton128->Down(), ui->SpeedButtonMirrGor->Down(),
-                       ui->SpeedButtonmirrVert->Down(), state.LinesFlag);
-    FullReturn(1);
+    if (!editor_.makeTemplate(in)) ui->LabelStatus->setCaption(QStringLiteral(" Start >= Finish "));
+    if (editor_.state().MakeMode != lp::MakeNone) FullReturn(1);
 }
 
 void TBaseForm::MadeHalf() {
-    lp::MadeHalf(FigureX, FigureY, ui->SpeedButton128->Down(), ui->SpeedButtonMirrGor->Down(),
-                 ui->SpeedButtonmirrVert->Down());
+    editor_.madeHalf();
 }
 
+// The buttons set the editor's modes, and the template is made again with them.
 void TBaseForm::SpeedButton128Click() {
+    editor_.setHalf128(ui->SpeedButton128->Down());
     FigureGreate();
     FullReturn(1);
 }
 
 void TBaseForm::SpeedButtonmirrVertClick() {
+    editor_.setMirrors(editor_.mirrorGor(), ui->SpeedButtonmirrVert->Down());
     FigureGreate();
 }
 
 void TBaseForm::SpeedButtonMirrGorClick() {
+    editor_.setMirrors(ui->SpeedButtonMirrGor->Down(), editor_.mirrorVert());
     FigureGreate();
 }

@@ -34,9 +34,8 @@ void TBaseForm::SpeedButtonTraceClick() {
         connect(traceForm_, &QDialog::finished, this, &TBaseForm::TraceFinished);
     }
     if (traceForm_->isVisible()) return;
-    screenBefore_ = {
-        fieldUnder,   ui->PaintBoxDraw->image(), ui->PaintBoxView->image(), gridLayerShown_, jitter.state(),
-        windowTitle()};
+    screenBefore_ = {fieldUnder,     ui->PaintBoxDraw->image(), ui->PaintBoxView->image(), gridLayerShown_,
+                     jitter.state(), editor_.fileName(),        editor_.pictureFile()};
     traceForm_->setPicture(PictureUnderField(ui.get()));
     // Beside the field and the preview, so that both stay in sight when there is room.
     const auto global = [this](const QWidget* box) { return QRect(box->mapToGlobal(QPoint()), box->size()); };
@@ -50,7 +49,7 @@ void TBaseForm::TraceResultChange() {
         auto shown = std::make_shared<lp::FigureData>();
         shown->FigureX = traced.X;
         shown->FigureY = traced.Y;
-        shown->State = state;
+        shown->State = editor_.state();
         shown->State.AreaMode = false;
         shown->State.CurrentPoint = lp::kNoCurrentPoint;
         shownInstead_ = std::move(shown);
@@ -75,15 +74,13 @@ void TBaseForm::TraceFinished(int result) {
     shownInstead_.reset();
     const lp::TraceResult& traced = traceForm_->result();
     if (result == QDialog::Accepted && traced.ok) {
-        ToUndo();
-        FigureX = traced.X;
-        FigureY = traced.Y;
+        editor_.replaceFigure(traced.X, traced.Y);
         // The traced contour is a whole figure: no second half, no template making.
-        ui->SpeedButton128->SetDown(false);
+        editor_.setHalf128(false);
         ui->SpeedButtonOffMade->SetDown(true);
-        state.MakeMode = lp::MakeNone;
+        editor_.state().MakeMode = lp::MakeNone;
         FullReturn(1);
-    } else if (windowTitle() == screenBefore_.title) {
+    } else if (editor_.fileName() == screenBefore_.file && editor_.pictureFile() == screenBefore_.picture) {
         // The field and the preview exactly as they were.
         fieldUnder = screenBefore_.under;
         ui->PaintBoxDraw->image() = screenBefore_.field;
@@ -93,7 +90,7 @@ void TBaseForm::TraceFinished(int result) {
         update(ui->PaintBoxDraw->geometry());
         ui->PaintBoxView->update();
     } else {
-        FullReturn(1);  // another picture was opened meanwhile
+        FullReturn(1);  // another picture or file was opened meanwhile
     }
     screenBefore_ = {};
 }

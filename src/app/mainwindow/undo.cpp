@@ -1,27 +1,19 @@
-// The figure's reset and its single level of undo. The undo button's enabled
-// state is the unsaved-changes flag.
+// The figure's reset and its single level of undo, done by the editor; the
+// undo button follows its unsaved-changes flag.
 
 #include "app/baseform.h"
-#include "ui_baseform.h"
 
 void TBaseForm::ClearPicture() {
-    FigureX.fill(127);
-    FigureY.fill(127);
-    data.PictureBuffer.fill(0x7F);
-    ToUndo();
+    editor_.clear();
     FullReturn(1);
 }
 
 void TBaseForm::ToUndo() {
-    data.UndoX = FigureX;
-    data.UndoY = FigureY;
-    ui->SpeedButtonUndo->setEnabled(true);
+    editor_.toUndo();
 }
 
 void TBaseForm::FromUndo() {
-    FigureX = data.UndoX;
-    FigureY = data.UndoY;
-    ui->SpeedButtonUndo->setEnabled(false);
+    editor_.fromUndo();
     FullReturn(1);
 }
 
@@ -30,5 +22,5 @@ void TBaseForm::SpeedButtonUndoClick() {
 }
 
 bool TBaseForm::UndoEnabled() const {
-    return ui->SpeedButtonUndo->isEnabled();
+    return editor_.unsaved();
 }

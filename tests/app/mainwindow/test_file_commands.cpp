@@ -22,9 +22,9 @@
 #include <thread>
 
 #include "app/baseform.h"
+#include "support/basewindow.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 
 using namespace lp;
 
@@ -61,16 +61,15 @@ QByteArray ImageOf(const PictureBytes& b, int from = 0) {
 // A figure unlike the start-up one and unlike the test files.
 void SetSomeFigure(TBaseForm& form) {
     for (int i = 0; i < kPointCount; ++i) {
-        form.FigureX[i] = uint8_t(i * 3 + 1);
-        form.FigureY[i] = uint8_t(200 - i);
+        form.editor().setPoint(i, uint8_t(i * 3 + 1), uint8_t(200 - i));
     }
 }
 
 // The figure's file image over the given carried bytes.
 QByteArray ExpectedImage(const TBaseForm& form, QByteArray carried) {
     for (int i = 0; i < kPointCount; ++i) {
-        carried[i] = char(form.FigureX[i]);
-        carried[kYBlockOffset + i] = char(form.FigureY[i]);
+        carried[i] = char(form.editor().FigureX()[i]);
+        carried[kYBlockOffset + i] = char(form.editor().FigureY()[i]);
     }
     return carried;
 }
@@ -303,18 +302,20 @@ void TestFileCommands::open() {
     TBaseForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.ui->SpeedButtonUndo->click();  // the flag off, for the open to set it
+    win::undoButton(form)->click();  // the flag off, for the open to set it
     SetSomeFigure(form);
-    const Coords x = form.FigureX, y = form.FigureY;
-    const PictureBytes buffer = form.data.PictureBuffer;
+    const Coords x = form.editor().FigureX(), y = form.editor().FigureY();
+    const PictureBytes buffer = form.editor().data().PictureBuffer;
     const QString title = form.windowTitle();
-    form.ui->SpeedButtonOpenPic->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.ui->SpeedButtonOpenPic));
+    win::openPicButton(form)->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(win::openPicButton(form)));
     ProbeDialogs d;
     bool undoTaken = false;
-    d.onOpen = [&] { undoTaken = form.UndoEnabled() && form.data.UndoX == x && form.data.UndoY == y; };
+    d.onOpen = [&] {
+        undoTaken = form.UndoEnabled() && form.editor().data().UndoX == x && form.editor().data().UndoY == y;
+    };
     d.fileAnswers << (choice == kCancel ? QString() : file);
-    form.ui->SpeedButtonOpenPic->click();
+    win::openPicButton(form)->click();
 
     QVERIFY(undoTaken);
     QVERIFY(form.UndoEnabled());
@@ -324,18 +325,19 @@ void TestFileCommands::open() {
         QVERIFY(d.messages.isEmpty());
         // The figure is the X and the Y block: writing it over the file changes nothing.
         QCOMPARE(ExpectedImage(form, bytes.left(kFileImageSize)), bytes.left(kFileImageSize));
-        QCOMPARE(ImageOf(form.data.PictureBuffer), bytes.left(kFileImageSize));
-        QCOMPARE(ImageOf(form.data.PictureBuffer, kFileImageSize), kFiller);
-        QCOMPARE(form.FileTitle, " [" + file + "]");
-        QCOMPARE(form.windowTitle(), form.EditorTitle + form.FileTitle + form.PictureTitle);  // redrawn
+        QCOMPARE(ImageOf(form.editor().data().PictureBuffer), bytes.left(kFileImageSize));
+        QCOMPARE(ImageOf(form.editor().data().PictureBuffer, kFileImageSize), kFiller);
+        QCOMPARE(form.editor().fileName(), file);
+        QVERIFY(form.windowTitle().endsWith(" [" + file + "] [no Picture] "));  // redrawn
         QCOMPARE(form.SaveDialogPic.fileName, file);
-        QCOMPARE(form.PictureName, name);
+        QCOMPARE(form.editor().PictureName(), name);
     } else {
-        QVERIFY(form.FigureX == x && form.FigureY == y && form.data.PictureBuffer == buffer);
+        QVERIFY(form.editor().FigureX() == x && form.editor().FigureY() == y &&
+                form.editor().data().PictureBuffer == buffer);
         QCOMPARE(form.windowTitle(), title);
-        QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
+        QVERIFY(form.editor().fileName().isEmpty());
         QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
-        QCOMPARE(form.PictureName, refused ? QString("No-Name-") : name);
+        QCOMPARE(form.editor().PictureName(), refused ? QString("No-Name-") : name);
         QCOMPARE(d.messages.size(), choice == kCancel ? 0 : 1);
         if (refused) QVERIFY2(IsFailure(d.messages[0], kOpenFailed, file), qPrintable(d.messages[0].text));
         if (choice == kMissing)
@@ -345,9 +347,9 @@ void TestFileCommands::open() {
     if (!refused) QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form));
 
     // A cancel now names the last chosen file, where the dialog starts.
-    form.ui->SpeedButtonOpenPic->click();
+    win::openPicButton(form)->click();
     QCOMPARE(d.fileDialogs.value(1).fileName, choice == kCancel ? QString() : file);
-    QCOMPARE(form.PictureName, name);
+    QCOMPARE(form.editor().PictureName(), name);
     QCOMPARE(entries(), choice == kMissing || choice == kCancel ? QStringList() : QStringList{fileName});
 }
 
@@ -364,13 +366,13 @@ void TestFileCommands::fileImageAndAutoSave() {
     form.TimerAvtoSaveTimer();
     QCOMPARE(ReadBytes(path("0Temp.kvt")), kFiller);
     d.fileAnswers << path("new.kvt");
-    form.ui->SpeedButtonSavePic->click();
+    win::savePicButton(form)->click();
     QCOMPARE(ReadBytes(path("new.kvt")), ExpectedImage(form, kFiller));
 
     // Round trip through the form, byte for byte; the save dialog starts at the opened file.
     d.fileAnswers << path("in.kvt") << path("out.kvt");
-    form.ui->SpeedButtonOpenPic->click();
-    form.ui->SpeedButtonSavePic->click();
+    win::openPicButton(form)->click();
+    win::savePicButton(form)->click();
     QCOMPARE(d.fileDialogs.last().fileName, path("in.kvt"));
     QCOMPARE(ReadBytes(path("out.kvt")), original);
     QCOMPARE(ReadBytes(path("in.kvt")), original);
@@ -379,7 +381,7 @@ void TestFileCommands::fileImageAndAutoSave() {
     form.TimerAvtoSaveTimer();
     QCOMPARE(ReadBytes(path("0Temp.kvt")), original);
     d.fileAnswers << path("edited.kvt");
-    form.ui->SpeedButtonSavePic->click();
+    win::savePicButton(form)->click();
     QCOMPARE(ReadBytes(path("edited.kvt")), ExpectedImage(form, original));
     QVERIFY(d.messages.isEmpty());
     for (const lp::FileDialogState& s : d.fileDialogs)
@@ -444,18 +446,19 @@ void TestFileCommands::saveAndClosePrompt() {
     form.show();
     ScriptedDialogs d;
     if (how != kCloseAtStart) SetSomeFigure(form);
-    if (how == kCloseAfterUndo) form.ui->SpeedButtonUndo->click();
+    if (how == kCloseAfterUndo) win::undoButton(form)->click();
     if (how == kCloseAfterSave) {
         d.fileAnswers << path("saved.kvt");
-        form.ui->SpeedButtonSavePic->click();
+        win::savePicButton(form)->click();
         d.fileDialogs.clear();
     }
     QStringList files = entries();
-    const Coords x = form.FigureX, y = form.FigureY, undoX = form.data.UndoX, undoY = form.data.UndoY;
+    const Coords x = form.editor().FigureX(), y = form.editor().FigureY(), undoX = form.editor().data().UndoX,
+                 undoY = form.editor().data().UndoY;
     const bool unsaved = form.UndoEnabled();
     form.SaveDialogPic.fileName = path("prev.kvt");
-    form.PictureName = QStringLiteral("before");
-    form.FileTitle = QStringLiteral(" [before] ");
+    form.editor().setPictureName(QStringLiteral("before"));
+    const QString fileBefore = form.editor().fileName();
     const QString title = form.windowTitle();
     for (QChar a : answers)
         d.messageAnswers << (a == 'Y' ? QMessageBox::Yes : a == 'N' ? QMessageBox::No : QMessageBox::Cancel);
@@ -464,7 +467,7 @@ void TestFileCommands::saveAndClosePrompt() {
     {
         std::optional<FileSizeLimit> limit;
         if (limited) QVERIFY(limit.emplace(1000).ok());  // writes past 1000 bytes fail, for root too
-        closed = how == kSave ? (form.ui->SpeedButtonSavePic->click(), false) : form.close();
+        closed = how == kSave ? (win::savePicButton(form)->click(), false) : form.close();
     }
 
     // Only a No or a written file closes: work is never thrown away unasked.
@@ -479,14 +482,16 @@ void TestFileCommands::saveAndClosePrompt() {
                  qPrintable(d.messages[asked].text));
     QCOMPARE(d.fileDialogs.size(), how == kSave || answers.startsWith('Y') ? 1 : 0);
     if (!d.fileDialogs.isEmpty()) QCOMPARE(d.fileDialogs[0].fileName, path("prev.kvt"));
-    QCOMPARE(form.PictureName, name);
-    QCOMPARE(form.FileTitle, outcome == kWritten ? " [" + path(target) + "]" : QString(" [before] "));
+    QCOMPARE(form.editor().PictureName(), name);
+    QCOMPARE(form.editor().fileName(), outcome == kWritten ? path(target) : fileBefore);
     QCOMPARE(form.UndoEnabled(), unsaved && outcome != kWritten);
-    QVERIFY(form.FigureX == x && form.FigureY == y && form.data.UndoX == undoX && form.data.UndoY == undoY);
+    QVERIFY(form.editor().FigureX() == x && form.editor().FigureY() == y &&
+            form.editor().data().UndoX == undoX && form.editor().data().UndoY == undoY);
     QCOMPARE(form.windowTitle(), title);
     const QByteArray image = ExpectedImage(form, kFiller);
     // The figure goes in first, unless the target was refused before the write.
-    if (outcome != kKept && target != "taken.kvt") QCOMPARE(ImageOf(form.data.PictureBuffer), image);
+    if (outcome != kKept && target != "taken.kvt")
+        QCOMPARE(ImageOf(form.editor().data().PictureBuffer), image);
     QCOMPARE(ReadBytes(path("prev.kvt")), prev);
     if (outcome != kWritten || target != "exist.kvt") QCOMPARE(ReadBytes(path("exist.kvt")), exist);
     QVERIFY(QFileInfo(path("taken.kvt/inner")).isDir());
@@ -511,25 +516,25 @@ void TestFileCommands::realDialogsEndToEnd() {
     ModalDriver driver;
 
     driver.acceptFile(QStringLiteral("OpenDialog"), path("real.kvt"), false);
-    form.ui->SpeedButtonOpenPic->click();
+    win::openPicButton(form)->click();
     QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
-    QCOMPARE(form.PictureName, QString("real"));
+    QCOMPARE(form.editor().PictureName(), QString("real"));
 
     // A name that does not exist: the error box, answered with its OK button.
     driver.acceptFile(QStringLiteral("OpenDialog"), path("missing.kvt"), false);
     driver.clickButton(QMessageBox::Ok, kNotFound, QMessageBox::Critical);
-    form.ui->SpeedButtonOpenPic->click();
+    win::openPicButton(form)->click();
     QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
-    QCOMPARE(form.PictureName, kNoName);
+    QCOMPARE(form.editor().PictureName(), kNoName);
 
     // Save over the opened file, answer No.
     QString shownSaveName;
     driver.acceptFile(QStringLiteral("SaveDialog"), path("real.kvt"), false, &shownSaveName);
     driver.clickButton(QMessageBox::No, kOverwrite, QMessageBox::Warning);
-    form.ui->SpeedButtonSavePic->click();
+    win::savePicButton(form)->click();
     QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems()));
     QCOMPARE(shownSaveName, QString("real.kvt"));  // the save dialog starts at the opened file
-    QCOMPARE(form.PictureName, QString("real"));
+    QCOMPARE(form.editor().PictureName(), QString("real"));
 
     // Close, the prompt left without an answer: the editor stays as it was.
     for (bool escape : {true, false}) {
@@ -603,8 +608,8 @@ void TestFileCommands::openRefusesWhatIsNoFile() {
     form.show();
     SetSomeFigure(form);
     form.FullReturn(1);
-    const Coords x = form.FigureX, y = form.FigureY;
-    const PictureBytes buffer = form.data.PictureBuffer;
+    const Coords x = form.editor().FigureX(), y = form.editor().FigureY();
+    const PictureBytes buffer = form.editor().data().PictureBuffer;
     const QString title = form.windowTitle();
     ScriptedDialogs d;
     d.fileAnswers << file;
@@ -612,7 +617,7 @@ void TestFileCommands::openRefusesWhatIsNoFile() {
     clock.start();
     {
         Watchdog watchdog(rescue, std::chrono::seconds(3));
-        form.ui->SpeedButtonOpenPic->click();
+        win::openPicButton(form)->click();
     }
     const qint64 took = clock.elapsed();
     if (held >= 0) ::close(held);
@@ -621,10 +626,11 @@ void TestFileCommands::openRefusesWhatIsNoFile() {
     QCOMPARE(d.messages.size(), 1);
     QVERIFY2(IsFailure(d.messages[0], kOpenFailed, file), qPrintable(d.messages[0].text));
     QVERIFY2(d.messages[0].text.section('\n', -1).contains(reason), qPrintable(d.messages[0].text));
-    QVERIFY(form.FigureX == x && form.FigureY == y && form.data.PictureBuffer == buffer);
+    QVERIFY(form.editor().FigureX() == x && form.editor().FigureY() == y &&
+            form.editor().data().PictureBuffer == buffer);
     QCOMPARE(form.windowTitle(), title);
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.PictureName, QString("No-Name-"));
+    QVERIFY(form.editor().fileName().isEmpty());
+    QCOMPARE(form.editor().PictureName(), QString("No-Name-"));
     QCOMPARE(form.SaveDialogPic.fileName, QString("Pic001"));
     QCOMPARE(Identity(file), identity);
 }
@@ -676,11 +682,11 @@ void TestFileCommands::saveRefusesWhatIsNoFile() {
     TBaseForm form;
     form.show();
     SetSomeFigure(form);
-    form.PictureName = QStringLiteral("before");
+    form.editor().setPictureName(QStringLiteral("before"));
     ScriptedDialogs d;
     d.fileAnswers << file;
     if (how == kSave)
-        form.ui->SpeedButtonSavePic->click();
+        win::savePicButton(form)->click();
     else
         QVERIFY(!form.close());
 
@@ -689,8 +695,8 @@ void TestFileCommands::saveRefusesWhatIsNoFile() {
     QVERIFY2(IsFailure(d.messages.last(), kWriteFailed, file), qPrintable(d.messages.last().text));
     QVERIFY(form.isVisible());
     QVERIFY(form.UndoEnabled());
-    QCOMPARE(form.FileTitle, QString(" [no FileLaser] "));
-    QCOMPARE(form.PictureName, QString("before"));
+    QVERIFY(form.editor().fileName().isEmpty());
+    QCOMPARE(form.editor().PictureName(), QString("before"));
     QCOMPARE(entries(), files);
     QStringList after;
     for (const QString& f : files) after << Identity(path(f));
@@ -717,7 +723,7 @@ void TestFileCommands::saveKeepsHardLinks() {
     {
         std::optional<FileSizeLimit> limit;
         if (limited) QVERIFY(limit.emplace(1000).ok());
-        form.ui->SpeedButtonSavePic->click();
+        win::savePicButton(form)->click();
     }
     QCOMPARE(d.messages.size(), limited ? 2 : 1);
     QVERIFY(IsQuestion(d.messages[0], kOverwrite));

@@ -12,9 +12,9 @@
 #include "app/baseform.h"
 #include "figure/ilda.h"
 #include "figure/ildafiles.h"
+#include "support/basewindow.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 #include "widgets/ildaframedialog.h"
 #include "widgets/speedbutton.h"
 
@@ -28,8 +28,7 @@ const QColor kGreen(0, 255, 0);
 
 void SetSomeFigure(TBaseForm& form) {
     for (int i = 0; i < kPointCount; ++i) {
-        form.FigureX[i] = uint8_t(i * 3 + 1);
-        form.FigureY[i] = uint8_t(200 - i);
+        form.editor().setPoint(i, uint8_t(i * 3 + 1), uint8_t(200 - i));
     }
     form.FullReturn(1);
 }
@@ -78,8 +77,8 @@ void IldaCommandsTest::buttonsInTheFreeStretch() {
     const struct {
         lp::SpeedButton* button;
         QString hint;
-    } buttons[] = {{form.ui->SpeedButtonImportIlda, u"Импорт кадра ILDA"_s},
-                   {form.ui->SpeedButtonExportIlda, u"Экспорт в ILDA"_s}};
+    } buttons[] = {{win::importIldaButton(form), u"Импорт кадра ILDA"_s},
+                   {win::exportIldaButton(form), u"Экспорт в ILDA"_s}};
     for (const auto& [button, hint] : buttons) {
         QCOMPARE(button->parentWidget(), &form);
         QCOMPARE(button->size(), QSize(23, 22));
@@ -96,7 +95,7 @@ void IldaCommandsTest::buttonsInTheFreeStretch() {
             if (other != button && other->y() == 0 && !other->isHidden())
                 QVERIFY2(!other->geometry().intersects(button->geometry()), qPrintable(other->objectName()));
     }
-    QVERIFY(form.ui->SpeedButtonImportIlda->x() < form.ui->SpeedButtonExportIlda->x());
+    QVERIFY(win::importIldaButton(form)->x() < win::exportIldaButton(form)->x());
     // The icons draw something in the buttons as shown.
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -113,13 +112,13 @@ void IldaCommandsTest::importChosenFrameIsUndoable() {
     ScriptedDialogs answers;
     TBaseForm form;
     SetSomeFigure(form);
-    form.ui->SpeedButtonUndo->setEnabled(false);  // as after a save
-    const Coords beforeX = form.FigureX, beforeY = form.FigureY;
+    form.editor().clearUnsaved();  // as after a save
+    const Coords beforeX = form.editor().FigureX(), beforeY = form.editor().FigureY();
     const QString caption = form.windowTitle();
     QVERIFY(WriteBytes(path(u"three.ild"_s), ThreeFrames()));
     answers.fileAnswers.enqueue(path(u"three.ild"_s));
     answers.frameAnswers.enqueue(1);
-    form.ui->SpeedButtonImportIlda->click();
+    win::importIldaButton(form)->click();
 
     QVERIFY(answers.messages.isEmpty());
     QCOMPARE(answers.fileDialogs.size(), 1);
@@ -131,38 +130,38 @@ void IldaCommandsTest::importChosenFrameIsUndoable() {
     QCOMPARE(listed[1].name, u"square"_s);
     QCOMPARE(listed[2].pointCount, 3);
     // The square where it lies in the projection field, 64 points a side.
-    QCOMPARE(QPoint(form.FigureX[0], form.FigureY[0]), QPoint(63, 63));
-    QCOMPARE(QPoint(form.FigureX[64], form.FigureY[64]), QPoint(191, 63));
-    QCOMPARE(QPoint(form.FigureX[128], form.FigureY[128]), QPoint(191, 191));
-    QCOMPARE(QPoint(form.FigureX[255], form.FigureY[255]), QPoint(63, 65));
+    QCOMPARE(QPoint(form.editor().FigureX()[0], form.editor().FigureY()[0]), QPoint(63, 63));
+    QCOMPARE(QPoint(form.editor().FigureX()[64], form.editor().FigureY()[64]), QPoint(191, 63));
+    QCOMPARE(QPoint(form.editor().FigureX()[128], form.editor().FigureY()[128]), QPoint(191, 191));
+    QCOMPARE(QPoint(form.editor().FigureX()[255], form.editor().FigureY()[255]), QPoint(63, 65));
     // Undoable, and drawn: the preview shows the square's sides.
     QVERIFY(form.UndoEnabled());
-    QCOMPARE(form.data.UndoX, beforeX);
-    QCOMPARE(form.data.UndoY, beforeY);
-    const QImage& preview = form.ui->PaintBoxView->image();
+    QCOMPARE(form.editor().data().UndoX, beforeX);
+    QCOMPARE(form.editor().data().UndoY, beforeY);
+    const QImage& preview = win::preview(form)->image();
     for (QPoint p : {QPoint(100, 63), QPoint(191, 150), QPoint(120, 191), QPoint(63, 70)})
         QCOMPARE(QColor::fromRgba(preview.pixel(p)), kGreen);
     QCOMPARE(form.windowTitle(), caption);  // no file of its own yet
     form.SpeedButtonUndoClick();
-    QCOMPARE(form.FigureX, beforeX);
-    QCOMPARE(form.FigureY, beforeY);
+    QCOMPARE(form.editor().FigureX(), beforeX);
+    QCOMPARE(form.editor().FigureY(), beforeY);
 }
 
 void IldaCommandsTest::cancelChangesNothing() {
     ScriptedDialogs answers;
     TBaseForm form;
     SetSomeFigure(form);
-    form.ui->SpeedButtonUndo->setEnabled(false);
-    const Coords beforeX = form.FigureX, undoX = form.data.UndoX;
+    form.editor().clearUnsaved();
+    const Coords beforeX = form.editor().FigureX(), undoX = form.editor().data().UndoX;
     QVERIFY(WriteBytes(path(u"three.ild"_s), ThreeFrames()));
     answers.fileAnswers.enqueue(QString());  // the file dialog cancelled
-    form.ui->SpeedButtonImportIlda->click();
+    win::importIldaButton(form)->click();
     answers.fileAnswers.enqueue(path(u"three.ild"_s));
     answers.frameAnswers.enqueue(-1);  // the frame chooser cancelled
-    form.ui->SpeedButtonImportIlda->click();
+    win::importIldaButton(form)->click();
     QCOMPARE(answers.frameLists.size(), 1);
-    QCOMPARE(form.FigureX, beforeX);
-    QCOMPARE(form.data.UndoX, undoX);
+    QCOMPARE(form.editor().FigureX(), beforeX);
+    QCOMPARE(form.editor().data().UndoX, undoX);
     QVERIFY(!form.UndoEnabled());
     QVERIFY(answers.messages.isEmpty());
 }
@@ -191,17 +190,17 @@ void IldaCommandsTest::badInputLeavesFigure() {
         ScriptedDialogs answers;
         TBaseForm form;
         SetSomeFigure(form);
-        form.ui->SpeedButtonUndo->setEnabled(false);
-        const Coords beforeX = form.FigureX, undoX = form.data.UndoX;
+        form.editor().clearUnsaved();
+        const Coords beforeX = form.editor().FigureX(), undoX = form.editor().data().UndoX;
         answers.fileAnswers.enqueue(c.path);
         answers.frameAnswers.enqueue(2);
         if (c.cutWhileChoosing) answers.whileChoosingFrame = [&] { QVERIFY(QFile::resize(c.path, 32 + 20)); };
-        form.ui->SpeedButtonImportIlda->click();
+        win::importIldaButton(form)->click();
         QCOMPARE(answers.messages.size(), 1);
         QVERIFY2(IsFailure(answers.messages[0], u"Не удалось импортировать кадр ILDA"_s, c.path, c.reason),
                  qPrintable(answers.messages[0].text));
-        QCOMPARE(form.FigureX, beforeX);
-        QCOMPARE(form.data.UndoX, undoX);
+        QCOMPARE(form.editor().FigureX(), beforeX);
+        QCOMPARE(form.editor().data().UndoX, undoX);
         QVERIFY(!form.UndoEnabled());
     }
 }
@@ -211,16 +210,16 @@ void IldaCommandsTest::exportWritesTheFigure() {
     TBaseForm form;
     SetSomeFigure(form);
     form.SaveDialogPic.fileName = path(u"star.kvt"_s);
-    form.PictureName = u"star"_s;
+    form.editor().setPictureName(u"star"_s);
     const bool unsaved = form.UndoEnabled();
     const QString target = path(u"star.ild"_s);
     answers.fileAnswers.enqueue(target);
-    form.ui->SpeedButtonExportIlda->click();
+    win::exportIldaButton(form)->click();
     QCOMPARE(answers.fileDialogs.size(), 1);
     QCOMPARE(answers.fileDialogs[0].title, u"Экспорт в ILDA"_s);
     QCOMPARE(answers.fileDialogs[0].fileName, target);  // offered beside the picture's file
     QVERIFY(answers.messages.isEmpty());
-    const QByteArray expected = ExportIlda(form.FigureX, form.FigureY, u"star"_s);
+    const QByteArray expected = ExportIlda(form.editor().FigureX(), form.editor().FigureY(), u"star"_s);
     QCOMPARE(ReadBytes(target), expected);
     QCOMPARE(form.UndoEnabled(), unsaved);  // an export is not a save
 
@@ -228,23 +227,23 @@ void IldaCommandsTest::exportWritesTheFigure() {
     QVERIFY(WriteBytes(target, "old"));
     answers.fileAnswers.enqueue(target);
     answers.messageAnswers.enqueue(QMessageBox::No);
-    form.ui->SpeedButtonExportIlda->click();
+    win::exportIldaButton(form)->click();
     QCOMPARE(answers.messages.size(), 1);
     QCOMPARE(answers.messages[0].text, u"Файл с таким именем существует, переписать?"_s);
     QCOMPARE(ReadBytes(target), QByteArray("old"));
     answers.fileAnswers.enqueue(target);
     answers.messageAnswers.enqueue(QMessageBox::Yes);
-    form.ui->SpeedButtonExportIlda->click();
+    win::exportIldaButton(form)->click();
     QCOMPARE(ReadBytes(target), expected);
 
     // The exported file imports as the same figure, its single frame unasked.
-    const Coords X = form.FigureX, Y = form.FigureY;
+    const Coords X = form.editor().FigureX(), Y = form.editor().FigureY();
     form.ClearPicture();
     answers.fileAnswers.enqueue(target);
-    form.ui->SpeedButtonImportIlda->click();
+    win::importIldaButton(form)->click();
     QVERIFY(answers.frameLists.isEmpty());
-    QCOMPARE(form.FigureX, X);
-    QCOMPARE(form.FigureY, Y);
+    QCOMPARE(form.editor().FigureX(), X);
+    QCOMPARE(form.editor().FigureY(), Y);
 }
 
 void IldaCommandsTest::exportFailureLeavesEverything() {
@@ -259,7 +258,7 @@ void IldaCommandsTest::exportFailureLeavesEverything() {
     for (const QString& target : {folder, missing, fifo}) {
         answers.messages.clear();
         answers.fileAnswers.enqueue(target);
-        form.ui->SpeedButtonExportIlda->click();
+        win::exportIldaButton(form)->click();
         QCOMPARE(answers.messages.size(), 1);  // refused before the overwrite question
         const AskedMessage& last = answers.messages.constLast();
         QVERIFY2(IsFailure(last, u"Не удалось экспортировать в ILDA"_s, target, QString()),
@@ -304,17 +303,18 @@ void IldaCommandsTest::frameChooserForReal() {
     QTimer::singleShot(5000, [] {  // a failed check must not leave it open
         if (auto* w = QApplication::activeModalWidget()) w->close();
     });
-    form.ui->SpeedButtonImportIlda->click();
+    win::importIldaButton(form)->click();
     QVERIFY(ran);
     QCOMPARE(rows, (QStringList{u"1 line 2"_s, u"2 square 4"_s, u"3 triangle 3"_s}));
-    QCOMPARE(QPoint(form.FigureX[64], form.FigureY[64]), QPoint(191, 63));  // the square
+    QCOMPARE(QPoint(form.editor().FigureX()[64], form.editor().FigureY()[64]),
+             QPoint(191, 63));  // the square
 
     // Cancelled with Escape: nothing happens.
-    const Coords X = form.FigureX;
+    const Coords X = form.editor().FigureX();
     answers.fileAnswers.enqueue(path(u"three.ild"_s));
     QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    form.ui->SpeedButtonImportIlda->click();
-    QCOMPARE(form.FigureX, X);
+    win::importIldaButton(form)->click();
+    QCOMPARE(form.editor().FigureX(), X);
 }
 
 QTEST_MAIN(IldaCommandsTest)

@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "app/baseform.h"
-#include "edit/editcore.h"
 #include "app/mainwindow/keyboard.h"
+#include "edit/editcore.h"
 #include "link/progform.h"
+#include "support/basewindow.h"
 #include "support/files.h"
 #include "support/scripteddialogs.h"
-#include "ui_baseform.h"
 #include "view/renderer.h"
 
 class TestKeyboard : public QObject {
@@ -50,27 +50,23 @@ class TestKeyboard : public QObject {
         QKeyEvent release(QEvent::KeyRelease, k, mods);
         QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : f, &release);
     }
-    QPoint at(int i) const { return QPoint(f->FigureX[i], f->FigureY[i]); }
-    void put(int i, int x, int y) {
-        f->FigureX[i] = uint8_t(x);
-        f->FigureY[i] = uint8_t(y);
-    }
+    QPoint at(int i) const { return QPoint(f->editor().FigureX()[i], f->editor().FigureY()[i]); }
+    void put(int i, int x, int y) { f->editor().setPoint(i, uint8_t(x), uint8_t(y)); }
     // Points on a 16 x 16 grid, 12 units apart, row by row; the undo button up.
     void grid() {
         for (int i = 0; i < lp::kPointCount; ++i) put(i, 40 + (i % 16) * 12, 40 + (i / 16) * 12);
-        f->data.UndoX = f->FigureX;
-        f->data.UndoY = f->FigureY;
-        f->ui->SpeedButtonUndo->setEnabled(false);
+        f->editor().toUndo();  // the undo copy takes the grid, and undo turns off
+        f->editor().fromUndo();
         f->FullReturn(1);
     }
     // A click on the field picks the point under it.
     void pick(int i) {
-        const QPoint px(2 * f->FigureX[i], 2 * f->FigureY[i]);
-        QTest::mouseClick(f->ui->PaintBoxDraw, Qt::LeftButton, {}, px);
-        QCOMPARE(f->state.CurrentPoint, i);
+        const QPoint px(2 * f->editor().FigureX()[i], 2 * f->editor().FigureY()[i]);
+        QTest::mouseClick(win::field(*f), Qt::LeftButton, {}, px);
+        QCOMPARE(f->editor().state().CurrentPoint, i);
     }
     QColor fieldNear(QPoint p, int dx, int dy) const {
-        return f->ui->PaintBoxDraw->image().pixelColor(2 * p.x() + dx, 2 * p.y() + dy);
+        return win::field(*f)->image().pixelColor(2 * p.x() + dx, 2 * p.y() + dy);
     }
 
     std::unique_ptr<TBaseForm> form_;
@@ -96,10 +92,10 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keys.kvt"));
     // Keys reach the editor from a focused control inside a panel as well.
-    f->ui->GroupBoxTools->show();
-    f->ui->ScrollBarInter->setFocusPolicy(Qt::StrongFocus);
-    f->ui->ScrollBarInter->setFocus();
-    QTRY_VERIFY(f->ui->ScrollBarInter->hasFocus());
+    win::toolsPanel(*f)->show();
+    win::interBar(*f)->setFocusPolicy(Qt::StrongFocus);
+    win::interBar(*f)->setFocus();
+    QTRY_VERIFY(win::interBar(*f)->hasFocus());
 
     hold(Qt::Key_O, Qt::ControlModifier, 3);  // cancelled; held, it opens one dialog only
     QCOMPARE(answers.fileDialogs.size(), 1);
@@ -119,18 +115,18 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
     QCOMPARE(at(0), QPoint(1, 1));
 
     // Insert and Delete on the current point, once each.
-    f->ui->SpeedButtonDirect->SetDown(false);
+    win::directButton(*f)->SetDown(false);
     pick(10);
-    const lp::Coords x0 = f->FigureX;
+    const lp::Coords x0 = f->editor().FigureX();
     key(Qt::Key_Insert);
-    QCOMPARE(f->FigureX[11], x0[10]);
-    QCOMPARE(f->FigureX[12], x0[11]);
+    QCOMPARE(f->editor().FigureX()[11], x0[10]);
+    QCOMPARE(f->editor().FigureX()[12], x0[11]);
     key(Qt::Key_Delete);
-    QCOMPARE(f->FigureX[11], x0[11]);
-    QCOMPARE(f->FigureX[12], x0[12]);
+    QCOMPARE(f->editor().FigureX()[11], x0[11]);
+    QCOMPARE(f->editor().FigureX()[12], x0[12]);
     QVERIFY(f->UndoEnabled());
     key(Qt::Key_Z, Qt::ControlModifier);  // the undo copy of the delete
-    QCOMPARE(f->FigureX[12], x0[11]);
+    QCOMPARE(f->editor().FigureX()[12], x0[11]);
     QVERIFY(!f->UndoEnabled());
 
     // The ready-picture window, its button hidden.
@@ -147,8 +143,8 @@ void TestKeyboard::shortcutsRunTheirCommandsOnce() {
     hold(Qt::Key_R, Qt::ControlModifier, 3);
     QTest::qWait(50);
     QCOMPARE(shown, 1);
-    QVERIFY(!f->ui->SpeedButtonUstProgram->isVisible());
-    QCOMPARE(f->ui->ScrollBarInter->value(), 3);  // no key went to the bar
+    QVERIFY(!win::ustProgramButton(*f)->isVisible());
+    QCOMPARE(win::interBar(*f)->value(), 3);  // no key went to the bar
 }
 
 void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
@@ -157,7 +153,7 @@ void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
     pick(5);
     f->FromUndo();  // the press's undo copy is no longer there
     put(0, 9, 9);
-    const lp::Coords x1 = f->FigureX, y1 = f->FigureY;
+    const lp::Coords x1 = f->editor().FigureX(), y1 = f->editor().FigureY();
 
     const struct {
         Qt::Key key;
@@ -173,16 +169,16 @@ void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
         key(s.key, s.mods);
         QCOMPARE(at(5), s.expect);
     }
-    QCOMPARE(f->ui->LabelPosX->text(), QStringLiteral("X = 11"));
-    QCOMPARE(f->ui->LabelPosY->text(), QStringLiteral("Y = 11"));
-    QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("6"));
+    QCOMPARE(win::posXLabel(*f)->text(), QStringLiteral("X = 11"));
+    QCOMPARE(win::posYLabel(*f)->text(), QStringLiteral("Y = 11"));
+    QCOMPARE(win::insdelLabel(*f)->text(), QStringLiteral("6"));
     QCOMPARE(fieldNear(at(5), -2, 1), lp::colors::kCurrentPoint);  // drawn there
-    QCOMPARE(f->data.LastX, f->FigureX);
+    QCOMPARE(f->editor().data().LastX, f->editor().FigureX());
 
     // One undo takes back the whole series, from the first move on.
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f->FigureX, x1);
-    QCOMPARE(f->FigureY, y1);
+    QCOMPARE(f->editor().FigureX(), x1);
+    QCOMPARE(f->editor().FigureY(), y1);
     QVERIFY(!f->UndoEnabled());
 
     // Held, an arrow goes on moving, and the whole run is undone at once.
@@ -200,19 +196,19 @@ void TestKeyboard::arrowsMovePointClampedAndUndoAsOne() {
     QCOMPARE(at(5), QPoint(0, 255));
 
     // In the "128" mode the second half follows, as with a drag.
-    f->ui->SpeedButton128->SetDown(true);
+    f->editor().setHalf128(true);
     key(Qt::Key_Right);
-    lp::Coords x = f->FigureX, y = f->FigureY;
-    lp::MadeHalf(x, y, true, f->ui->SpeedButtonMirrGor->Down(), f->ui->SpeedButtonmirrVert->Down());
-    QCOMPARE(f->FigureX, x);
-    QCOMPARE(f->FigureY, y);
+    lp::Coords x = f->editor().FigureX(), y = f->editor().FigureY();
+    lp::MadeHalf(x, y, true, win::mirrGorButton(*f)->Down(), win::mirrVertButton(*f)->Down());
+    QCOMPARE(f->editor().FigureX(), x);
+    QCOMPARE(f->editor().FigureY(), y);
     QCOMPARE(at(5), QPoint(1, 255));
 }
 
 void TestKeyboard::otherCommandsEndTheSeries() {
     const std::pair<const char*, std::function<void()>> others[] = {
-        {"start point moved", [&] { QTest::mouseClick(f->ui->SpeedButtonRotatePoints, Qt::LeftButton); }},
-        {"grid switched", [&] { QTest::mouseClick(f->ui->SpeedButtonWeb, Qt::LeftButton); }},
+        {"start point moved", [&] { QTest::mouseClick(win::rotatePointsButton(*f), Qt::LeftButton); }},
+        {"grid switched", [&] { QTest::mouseClick(win::webButton(*f), Qt::LeftButton); }},
         {"other point and back",
          [&] {
              key(Qt::Key_PageDown);
@@ -225,22 +221,22 @@ void TestKeyboard::otherCommandsEndTheSeries() {
     };
     for (const auto& [name, other] : others) {
         grid();
-        f->state.CurrentPoint = 20;
+        f->editor().state().CurrentPoint = 20;
         key(Qt::Key_Right);
         key(Qt::Key_Down);
-        QVERIFY(f->moveRun.active);
+        QVERIFY(f->editor().moveRun().active);
         other();
-        const lp::Coords x = f->FigureX, y = f->FigureY;
+        const lp::Coords x = f->editor().FigureX(), y = f->editor().FigureY();
         key(Qt::Key_Right);
-        QVERIFY2(f->moveRun.active, name);
+        QVERIFY2(f->editor().moveRun().active, name);
         key(Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY2(f->FigureX == x && f->FigureY == y, name);
+        QVERIFY2(f->editor().FigureX() == x && f->editor().FigureY() == y, name);
     }
 }
 
 void TestKeyboard::pageKeysStepAndWrap() {
-    QCOMPARE(f->state.CurrentPoint, lp::kNoCurrentPoint);
-    f->state.MakeMode = lp::MakeCircle;
+    QCOMPARE(f->editor().state().CurrentPoint, lp::kNoCurrentPoint);
+    f->editor().state().MakeMode = lp::MakeCircle;
     const struct {
         Qt::Key key;
         int current;
@@ -249,28 +245,29 @@ void TestKeyboard::pageKeysStepAndWrap() {
                  {Qt::Key_PageDown, 0}, {Qt::Key_PageDown, 1}};
     for (const auto& s : steps) {
         key(s.key);
-        QCOMPARE(f->state.CurrentPoint, s.current);
+        QCOMPARE(f->editor().state().CurrentPoint, s.current);
     }
-    QCOMPARE(f->state.MakeMode, lp::MakeNone);  // a pick ends template making
-    QVERIFY(f->ui->SpeedButtonOffMade->Down());
+    QCOMPARE(f->editor().state().MakeMode, lp::MakeNone);  // a pick ends template making
+    QVERIFY(win::offMadeButton(*f)->Down());
     key(Qt::Key_PageUp);
     key(Qt::Key_PageUp);
     key(Qt::Key_PageUp);
-    QCOMPARE(f->state.CurrentPoint, 254);
-    QCOMPARE(f->ui->LabelInsdel->text(), QStringLiteral("255"));
-    QCOMPARE(f->ui->LabelPosX->text(), QStringLiteral("X = ") + QString::number(f->FigureX[254]));
+    QCOMPARE(f->editor().state().CurrentPoint, 254);
+    QCOMPARE(win::insdelLabel(*f)->text(), QStringLiteral("255"));
+    QCOMPARE(win::posXLabel(*f)->text(),
+             QStringLiteral("X = ") + QString::number(f->editor().FigureX()[254]));
     QCOMPARE(fieldNear(at(254), -2, 1), lp::colors::kCurrentPoint);
     QCOMPARE(fieldNear(at(1), -2, 1), lp::colors::kPointNormal);
     QVERIFY(!f->UndoEnabled());  // picking changes nothing
 
     // In the "128" mode only the first half is shown and can be picked.
-    f->ui->SpeedButton128->SetDown(true);
+    f->editor().setHalf128(true);
     key(Qt::Key_PageDown);
-    QCOMPARE(f->state.CurrentPoint, 0);
+    QCOMPARE(f->editor().state().CurrentPoint, 0);
     key(Qt::Key_PageUp);
-    QCOMPARE(f->state.CurrentPoint, 127);
+    QCOMPARE(f->editor().state().CurrentPoint, 127);
     key(Qt::Key_PageDown);
-    QCOMPARE(f->state.CurrentPoint, 0);
+    QCOMPARE(f->editor().state().CurrentPoint, 0);
 }
 
 void TestKeyboard::areaArrowsStopAtBorder() {
@@ -279,81 +276,81 @@ void TestKeyboard::areaArrowsStopAtBorder() {
     put(1, 240, 110);
     put(2, 253, 120);
     put(3, 230, 100);
-    f->state.AreaMode = true;
-    std::tie(f->state.AreaX1, f->state.AreaY1, f->state.AreaX2, f->state.AreaY2) =
-        std::tuple(253, 120, 235, 90);
+    f->editor().state().AreaMode = true;
+    std::tie(f->editor().state().AreaX1, f->editor().state().AreaY1, f->editor().state().AreaX2,
+             f->editor().state().AreaY2) = std::tuple(253, 120, 235, 90);
     f->FullReturn(1);
-    const lp::Coords x0 = f->FigureX, y0 = f->FigureY;
+    const lp::Coords x0 = f->editor().FigureX(), y0 = f->editor().FigureY();
 
     key(Qt::Key_Right, Qt::ShiftModifier);  // room for 2
-    QCOMPARE(f->state.AreaX1, 237);
-    QCOMPARE(f->state.AreaX2, 255);
+    QCOMPARE(f->editor().state().AreaX1, 237);
+    QCOMPARE(f->editor().state().AreaX2, 255);
     QCOMPARE(at(0), QPoint(252, 100));
     QCOMPARE(at(2), QPoint(255, 120));
     QCOMPARE(at(3), QPoint(230, 100));
-    QCOMPARE(f->data.LastX, f->FigureX);  // drawn
+    QCOMPARE(f->editor().data().LastX, f->editor().FigureX());  // drawn
     key(Qt::Key_Right);
     QCOMPARE(at(2), QPoint(255, 120));
     key(Qt::Key_Left);  // back at once
     QCOMPARE(at(2), QPoint(254, 120));
     key(Qt::Key_Up, Qt::ShiftModifier);
     QCOMPARE(at(1), QPoint(241, 100));
-    QCOMPARE(f->state.AreaY1, 80);
+    QCOMPARE(f->editor().state().AreaY1, 80);
 
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f->FigureX, x0);
-    QCOMPARE(f->FigureY, y0);
+    QCOMPARE(f->editor().FigureX(), x0);
+    QCOMPARE(f->editor().FigureY(), y0);
 
     // At the border from the start: nothing moves, no undo copy.
-    std::tie(f->state.AreaX1, f->state.AreaX2) = std::tuple(200, 255);
+    std::tie(f->editor().state().AreaX1, f->editor().state().AreaX2) = std::tuple(200, 255);
     key(Qt::Key_Right);
-    QCOMPARE(f->FigureX, x0);
+    QCOMPARE(f->editor().FigureX(), x0);
     QVERIFY(!f->UndoEnabled());
 }
 
 void TestKeyboard::arrowsWithoutCurrentPoint() {
-    const lp::Coords x0 = f->FigureX, y0 = f->FigureY;
+    const lp::Coords x0 = f->editor().FigureX(), y0 = f->editor().FigureY();
     for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
         key(k);
         key(k, Qt::ShiftModifier);
     }
-    QCOMPARE(f->FigureX, x0);
-    QCOMPARE(f->FigureY, y0);
+    QCOMPARE(f->editor().FigureX(), x0);
+    QCOMPARE(f->editor().FigureY(), y0);
     QVERIFY(!f->UndoEnabled());
 
     // They are left to a focused bar then; with a point current the bar keeps still.
-    QScrollBar* bar = f->ui->ScrollBarPixel;
-    f->ui->GroupBoxTools->show();
+    QScrollBar* bar = win::pixelBar(*f);
+    win::toolsPanel(*f)->show();
     bar->setFocus();
     QTRY_VERIFY(bar->hasFocus());
     key(Qt::Key_Left);  // Qt's horizontal scroll bars count up to the left
     QCOMPARE(bar->value(), 2);
-    QCOMPARE(f->FigureX, x0);
-    f->state.CurrentPoint = 3;
+    QCOMPARE(f->editor().FigureX(), x0);
+    f->editor().state().CurrentPoint = 3;
     key(Qt::Key_Left);
     QCOMPARE(bar->value(), 2);
-    QCOMPARE(f->FigureX[3], x0[3] - 1);
+    QCOMPARE(f->editor().FigureX()[3], x0[3] - 1);
 }
 
 void TestKeyboard::noKeysBehindDialogsOrOtherWindows() {
-    f->state.CurrentPoint = 20;
-    f->ui->GroupBoxTools->show();
-    f->ui->ScrollBarInter->setFocusPolicy(Qt::StrongFocus);
-    f->ui->ScrollBarInter->setFocus();
-    const lp::FigureData before = f->data;
+    f->editor().state().CurrentPoint = 20;
+    win::toolsPanel(*f)->show();
+    win::interBar(*f)->setFocusPolicy(Qt::StrongFocus);
+    win::interBar(*f)->setFocus();
+    const lp::FigureData before = f->editor().data();
     const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete, Qt::Key_PageDown};
     auto typeEverywhere = [&](QWidget* front) {
         for (Qt::Key k : keys) {
-            QTest::keyClick(front, k);                  // where the keyboard is
-            QTest::keyClick(f->windowHandle(), k);      // the window behind
-            QTest::keyClick(f->ui->ScrollBarInter, k);  // straight at a control of it
+            QTest::keyClick(front, k);              // where the keyboard is
+            QTest::keyClick(f->windowHandle(), k);  // the window behind
+            QTest::keyClick(win::interBar(*f), k);  // straight at a control of it
             QTest::keyClick(f, k);
         }
         QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
     };
     auto unchanged = [&] {
-        return f->FigureX == before.FigureX && f->FigureY == before.FigureY && f->state.CurrentPoint == 20 &&
-               f->UndoEnabled() == false;
+        return f->editor().FigureX() == before.FigureX && f->editor().FigureY() == before.FigureY &&
+               f->editor().state().CurrentPoint == 20 && f->UndoEnabled() == false;
     };
 
     // A message box of the editor.
@@ -382,7 +379,7 @@ void TestKeyboard::noKeysBehindDialogsOrOtherWindows() {
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
     key(Qt::Key_Left);
-    QCOMPARE(f->FigureX[20], before.FigureX[20] - 1);
+    QCOMPARE(f->editor().FigureX()[20], before.FigureX[20] - 1);
 }
 
 QTEST_MAIN(TestKeyboard)
