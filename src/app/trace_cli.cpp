@@ -2,8 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "app/commandline.h"
-#include "app/commandoptions.h"
+#include "app/command.h"
 #include "figure/kvtfile.h"
 #include "picture/picturefile.h"
 #include "trace/trace.h"
@@ -55,13 +54,11 @@ int RunTraceImage(const CommandLine& command) {
     const lp::PictureResult read = lp::LoadPicturePreview(picture, kTraceBox);
     if (!read) return CommandFailed(picture + QStringLiteral(": ") + read.error);
     lp::TraceOptions options;
-    const QString ink = command.value(QStringLiteral("ink"));
-    options.mask.ink = command.isSet(QStringLiteral("invert")) || ink == QLatin1String("light")
+    options.mask.ink = command.isSet(QStringLiteral("invert"))
                            ? lp::Ink::Light
-                       : ink == QLatin1String("dark") ? lp::Ink::Dark
-                                                      : lp::Ink::Auto;
-    if (command.isSet(QStringLiteral("lines"))) options.mode = lp::TraceOptions::Mode::Lines;
-    if (command.isSet(QStringLiteral("outline"))) options.mode = lp::TraceOptions::Mode::Outline;
+                           : lp::InkNamed(command.value(QStringLiteral("ink")));
+    options.mode =
+        lp::TraceModeOf(command.isSet(QStringLiteral("lines")), command.isSet(QStringLiteral("outline")));
     if (const auto threshold = command.number(QStringLiteral("threshold"))) {
         options.mask.autoThreshold = false;
         options.mask.threshold = *threshold;

@@ -1,10 +1,10 @@
 // The open-picture dialog's filters: the formats pictures are traced from
 // (pictureformat.h tells them by content) that the image reader has.
+#include "picture/picturefilter.h"
+
 #include <QCoreApplication>
 #include <QImageReader>
 #include <QStringList>
-
-#include "picture/picturefile.h"
 
 namespace lp {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
-#include "figure/tuning.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <opencv2/imgproc.hpp>
 
-#include "figure/tuning.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

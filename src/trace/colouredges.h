@@ -5,7 +5,7 @@
 
 #include <opencv2/core.hpp>
 
-#include "trace/mask.h"
+#include "trace/inkmask.h"
 
 namespace lp {
 

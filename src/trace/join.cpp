@@ -7,8 +7,9 @@
 #include <numeric>
 
 #include "figure/geometry.h"
-#include "figure/tuning.h"
 #include "trace/route.h"
+#include "trace/tuning.h"
+#include "trace/unionfind.h"
 
 namespace lp {
 
@@ -66,15 +67,6 @@ struct Edge {
     double length = std::numeric_limits<double>::infinity();
     size_t a = SIZE_MAX, b = 0;  // point indices; a is SIZE_MAX until one is found
     bool found() const { return a != SIZE_MAX; }
-};
-
-struct Components {
-    std::vector<int> parent;
-    explicit Components(size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
-    int find(int i) {
-        while (parent[size_t(i)] != i) i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
-        return i;
-    }
 };
 
 // A k-d tree over the probes. Each node holds a run of `order` and the box
@@ -198,7 +190,7 @@ class ProbeTree {
 // Borůvka's rounds: each component's shortest edge to another.
 std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
     ProbeTree probes(points);
-    Components components(loopCount);
+    UnionFind components(loopCount);
     std::vector<Edge> tree;
     std::vector<int> component(loopCount);
     while (tree.size() + 1 < loopCount) {
@@ -213,10 +205,7 @@ std::vector<Edge> SpanningTree(const Points& points, size_t loopCount) {
                   [](const Edge& u, const Edge& v) { return u.length < v.length; });
         const size_t before = tree.size();
         for (const Edge& edge : found) {
-            const int u = components.find(points.loop[edge.a]), v = components.find(points.loop[edge.b]);
-            if (u == v) continue;
-            components.parent[size_t(u)] = v;
-            tree.push_back(edge);
+            if (components.join(points.loop[edge.a], points.loop[edge.b])) tree.push_back(edge);
         }
         if (tree.size() == before) break;  // cannot happen with finite points
     }

@@ -6,9 +6,9 @@
 #include <limits>
 #include <queue>
 
-#include "figure/tuning.h"
 #include "trace/strokeshape.h"
 #include "trace/thinning.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <vector>
 
-#include "figure/pathfigure.h"
+#include "figure/geometry.h"
 #include "trace/mask.h"
 #include "trace/strokegraph.h"
 

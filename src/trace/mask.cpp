@@ -4,11 +4,11 @@
 #include <array>
 #include <cmath>
 
-#include "figure/tuning.h"
 #include "trace/colour.h"
 #include "trace/colouredges.h"
 #include "trace/photo.h"
 #include "trace/tone.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -116,30 +116,24 @@ bool ColourMask(const QImage& work, int cut, InkMask& mask) {
 
 }  // namespace
 
-int OtsuThreshold(const std::vector<int64_t>& histogram) {
-    double total = 0, sum = 0;
-    int levels = 0;
-    for (int i = 0; i < 256; ++i) {
-        total += double(histogram[size_t(i)]);
-        sum += double(i) * double(histogram[size_t(i)]);
-        levels += histogram[size_t(i)] > 0;
-    }
-    if (levels < 2) return 128;  // one grey level: nothing to split
-    double below = 0, belowSum = 0, best = -1;
-    int threshold = 128;
-    for (int t = 1; t < 256; ++t) {
-        below += double(histogram[size_t(t - 1)]);
-        belowSum += double(t - 1) * double(histogram[size_t(t - 1)]);
-        const double above = total - below;
-        if (below == 0 || above == 0) continue;
-        const double d = belowSum / below - (sum - belowSum) / above;
-        const double between = below * above * d * d;
-        if (between > best) {
-            best = between;
-            threshold = t;
-        }
-    }
-    return threshold;
+namespace {
+
+struct InkWord {
+    Ink ink;
+    const char* word;
+};
+constexpr InkWord kInkChoices[] = {{Ink::Auto, "auto"}, {Ink::Dark, "dark"}, {Ink::Light, "light"}};
+
+}  // namespace
+
+Ink InkChoice(int index) {
+    return index >= 0 && index < int(std::size(kInkChoices)) ? kInkChoices[index].ink : Ink::Auto;
+}
+
+Ink InkNamed(QStringView word) {
+    for (const InkWord& choice : kInkChoices)
+        if (word == QLatin1String(choice.word)) return choice.ink;
+    return Ink::Auto;
 }
 
 InkMask MakeInkMask(const QImage& picture, const MaskOptions& options, std::stop_token stop) {

@@ -2,22 +2,9 @@
 
 #include <algorithm>
 
+#include "trace/unionfind.h"
+
 namespace lp {
-
-namespace {
-
-// Union-find over runs.
-int Root(std::vector<int>& parent, int i) {
-    while (parent[size_t(i)] != i) i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
-    return i;
-}
-
-void Join(std::vector<int>& parent, int a, int b) {
-    a = Root(parent, a), b = Root(parent, b);
-    if (a != b) parent[size_t(std::max(a, b))] = std::min(a, b);  // the first run stays the root
-}
-
-}  // namespace
 
 // Runs of ink and of ground row by row, joined where they touch: ink
 // 8-connected, ground 4-connected. A region's first run in row order is its
@@ -36,8 +23,7 @@ MaskPieces::MaskPieces(const InkMask& mask) : mask_(mask) {
         }
         rowStart_[size_t(y) + 1] = runs_.size();
     }
-    std::vector<int> parent(runs_.size());
-    for (size_t i = 0; i < parent.size(); ++i) parent[i] = int(i);
+    UnionFind regions(runs_.size());
     for (int y = 1; y < h; ++y) {
         size_t j = rowStart_[size_t(y) - 1];
         for (size_t i = rowStart_[size_t(y)]; i < rowStart_[size_t(y) + 1]; ++i) {
@@ -45,7 +31,7 @@ MaskPieces::MaskPieces(const InkMask& mask) : mask_(mask) {
             const int reach = run.ink ? 1 : 0;  // ink touches diagonally
             while (j < rowStart_[size_t(y)] && runs_[j].end + reach <= run.begin) ++j;
             for (size_t k = j; k < rowStart_[size_t(y)] && runs_[k].begin < run.end + reach; ++k)
-                if (runs_[k].ink == run.ink) Join(parent, int(i), int(k));
+                if (runs_[k].ink == run.ink) regions.join(int(i), int(k));
         }
     }
     // Regions in row order of their first runs.
@@ -53,7 +39,7 @@ MaskPieces::MaskPieces(const InkMask& mask) : mask_(mask) {
     std::vector<bool> open;
     for (size_t i = 0; i < runs_.size(); ++i) {
         const MaskRun& run = runs_[i];
-        const int root = Root(parent, int(i));
+        const int root = regions.find(int(i));
         if (root == int(i)) {
             if (run.ink) {
                 MaskPiece piece;

@@ -11,7 +11,7 @@
 #include <unordered_map>
 
 #include "figure/geometry.h"
-#include "figure/tuning.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
-#include "figure/tuning.h"
 #include "trace/colour.h"
 #include "trace/tone.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

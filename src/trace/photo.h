@@ -4,7 +4,7 @@
 #include <opencv2/core.hpp>
 #include <vector>
 
-#include "trace/mask.h"
+#include "trace/inkmask.h"
 
 namespace lp {
 

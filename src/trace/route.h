@@ -7,7 +7,7 @@
 #include <QTransform>
 #include <vector>
 
-#include "figure/pathfigure.h"
+#include "figure/geometry.h"
 
 namespace lp {
 

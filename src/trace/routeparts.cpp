@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/tuning.h"
+#include "figure/pointplacement.h"
+#include "figure/rounding.h"
 #include "trace/route.h"
 #include "trace/trace.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -16,7 +19,7 @@ namespace {
 constexpr double kCentre = 127;
 constexpr double kMaxMeanStep = kTraceTuning.maxMeanStep;
 constexpr double kMinPartPoints = kTraceTuning.minPartPoints;
-constexpr int kPoints = kTraceTuning.points;
+constexpr int kPoints = kPlacementTuning.points;
 
 // The farthest any point of the route (within the field) lies from the
 // drawn contour: the route's points and the middles of its segments.

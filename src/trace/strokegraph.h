@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <vector>
 
-#include "figure/pathfigure.h"
+#include "figure/geometry.h"
 #include "trace/thinning.h"
 
 namespace lp {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
-#include "figure/tuning.h"
 #include "trace/linefit.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -156,7 +156,7 @@ class Shaper {
             std::clamp(w_ * kTraceTuning.smoothing, kTraceTuning.smoothingMin, kTraceTuning.smoothingMax);
         const bool closed = edge.a == edge.b && alone;  // a closed line on its own: no fixed point
         if (closed) p.pop_back();
-        const CornerRule rule{kTraceTuning.corners.angleDegrees,
+        const CornerRule rule{kPlacementTuning.corners.angleDegrees,
                               std::max(kTraceTuning.strokeCornerSpanMin, kTraceTuning.strokeCornerSpan * w_)};
         std::vector<int> corners;
         for (const size_t i : FindCorners(p, closed, rule)) corners.push_back(int(i));

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "figure/tuning.h"
 #include "trace/outline.h"
 #include "trace/route.h"
 #include "trace/trace.h"
+#include "trace/tuning.h"
 
 namespace lp {
 

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
-#include "figure/tuning.h"
-#include "trace/mask.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -73,6 +72,32 @@ bool Solve(double a[kTerms][kTerms], double b[kTerms], double x[kTerms]) {
 }
 
 }  // namespace
+
+int OtsuThreshold(const std::vector<int64_t>& histogram) {
+    double total = 0, sum = 0;
+    int levels = 0;
+    for (int i = 0; i < 256; ++i) {
+        total += double(histogram[size_t(i)]);
+        sum += double(i) * double(histogram[size_t(i)]);
+        levels += histogram[size_t(i)] > 0;
+    }
+    if (levels < 2) return 128;  // one grey level: nothing to split
+    double below = 0, belowSum = 0, best = -1;
+    int threshold = 128;
+    for (int t = 1; t < 256; ++t) {
+        below += double(histogram[size_t(t - 1)]);
+        belowSum += double(t - 1) * double(histogram[size_t(t - 1)]);
+        const double above = total - below;
+        if (below == 0 || above == 0) continue;
+        const double d = belowSum / below - (sum - belowSum) / above;
+        const double between = below * above * d * d;
+        if (between > best) {
+            best = between;
+            threshold = t;
+        }
+    }
+    return threshold;
+}
 
 void MajorityFilter(std::vector<uint8_t>& mask, int width, int height) {
     if (width <= 0 || height <= 0) return;

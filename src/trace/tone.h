@@ -15,6 +15,10 @@ struct Tone {
     bool continuous = false;  // a photograph or another continuous-tone picture
 };
 
+// Otsu's threshold of a 256-bin histogram: the level t that best splits the
+// grey levels into those below t and those at or above it.
+int OtsuThreshold(const std::vector<int64_t>& histogram);
+
 Tone ToneOf(const std::vector<int64_t>& histogram);
 
 // A self-guided filter (He, Sun and Tang, "Guided image filtering", 2010) of

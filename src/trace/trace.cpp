@@ -194,6 +194,12 @@ std::optional<TraceParts> Refusal(bool noPicture, const TraceOptions& options,
 
 }  // namespace
 
+TraceOptions::Mode TraceModeOf(bool lines, bool outline) {
+    return lines     ? TraceOptions::Mode::Lines
+           : outline ? TraceOptions::Mode::Outline
+                     : TraceOptions::Mode::Auto;
+}
+
 TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement,
                           std::stop_token stop) {
     if (auto refused = Refusal(picture.isNull(), options, placement)) return *refused;

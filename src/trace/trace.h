@@ -19,9 +19,9 @@
 #include <stop_token>
 
 #include "figure/figuredata.h"
-#include "figure/pathfigure.h"
-#include "figure/tuning.h"
+#include "figure/geometry.h"
 #include "trace/mask.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -33,6 +33,9 @@ struct TraceOptions {
     // size, along their middle; Outline and Lines force one way for all.
     enum class Mode { Auto, Outline, Lines } mode = Mode::Auto;
 };
+
+// The mode of the window's choice or the command line's --lines / --outline.
+TraceOptions::Mode TraceModeOf(bool lines, bool outline);
 
 struct TracePlacement {
     // Fit: the bounding box of what is drawn, longer side = size units,

@@ -18,7 +18,7 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
-    setMinimumSize(sizeFor(lp::kLeastTracePreview));
+    setMinimumSize(lp::TraceFormSize(*ui, lp::kLeastTracePreview));
 
     auto findOn = [this](auto* sender, auto signal, int which, bool mask = false) {
         connect(sender, signal, this, [this, which, mask] { findAgain(which, mask); });
@@ -213,12 +213,9 @@ bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
     job.frame = frame_;
     job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
     job.options.mask.threshold = ui->SliderThreshold->value();
-    static constexpr lp::Ink kInks[] = {lp::Ink::Auto, lp::Ink::Dark, lp::Ink::Light};
-    job.options.mask.ink = kInks[std::clamp(ui->ComboInk->currentIndex(), 0, 2)];
+    job.options.mask.ink = lp::InkChoice(ui->ComboInk->currentIndex());
     job.options.speckUnits = ui->SliderSpeck->value() / 2.0;
-    job.options.mode = ui->RadioLines->isChecked()     ? lp::TraceOptions::Mode::Lines
-                       : ui->RadioOutline->isChecked() ? lp::TraceOptions::Mode::Outline
-                                                       : lp::TraceOptions::Mode::Auto;
+    job.options.mode = lp::TraceModeOf(ui->RadioLines->isChecked(), ui->RadioOutline->isChecked());
     return true;
 }
 
@@ -301,4 +298,17 @@ void TTraceForm::acceptIfSafe() {
         if (answer != QMessageBox::Yes || !current_ || shown_.X != x || shown_.Y != y) return;
     }
     accept();
+}
+
+void TTraceForm::placeBeside(const QRect& field, const QRect& preview) {
+    const QRect spot = lp::TraceFormSpot(*this, *ui, field, preview, placed_);
+    if (spot.isNull()) return;
+    if (!placed_) resize(spot.size());
+    move(spot.topLeft());
+    placed_ = true;
+}
+
+void TTraceForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    lp::LayOutTraceForm(*ui, size());
 }

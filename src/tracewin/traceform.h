@@ -96,9 +96,6 @@ class TTraceForm : public QDialog {
     void acceptIfSafe();
     void updateLabels();
     void updateView();
-    void layOut();
-    int legendHeight() const;
-    QSize sizeFor(int preview) const;  // the window's size with a preview of that side
 
     Picture picture_;
     QRectF frame_;

@@ -2,8 +2,10 @@
 // infinities and the absurd included) and any number of points.
 #include <cmath>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
+#include "figure/pointplacement.h"
+#include "figure/rounding.h"
 #include "fuzzinput.h"
 #include "trace/route.h"
 

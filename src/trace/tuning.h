@@ -1,22 +1,12 @@
 // The tracing's tuning: every number that decides what a trace draws, in one
-// place, from the ink mask to the points placed along the route (the ILDA
-// import places its points by the same rules). Lengths are field units
+// place, from the ink mask to the route (the points placed along it follow
+// figure/placementtuning.h, as the ILDA import's do). Lengths are field units
 // unless a line says pixels (of the ink mask).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
-#include "figure/figuredata.h"
-
 namespace lp {
-
-// Where a path turns sharply: by `angleDegrees` or more between the points
-// `span` before and after a point along it.
-struct CornerRule {
-    double angleDegrees = 45;
-    double span = 1.5;
-};
 
 struct TraceTuning {
     // The ink mask.
@@ -69,7 +59,6 @@ struct TraceTuning {
     double flattening = 0.1;      // curves are flattened into lines within this
     double tipTurnDegrees = 100;  // a rounded turn at least this sharp ...
     double tipRounding = 1.5;     // ... passing within this of its control lines' meeting point is a tip
-    CornerRule corners;           // the corners kept: 45 degrees within 1.5 each way
 
     // Line drawings (pixels; w is the estimated stroke width).
     double spurWidths = 1;    // whiskers shorter than this many stroke widths are cut off
@@ -79,19 +68,14 @@ struct TraceTuning {
     double strokeCornerSpanMin = 3;             // ... and at least this each way
     double strokeSimplify = 0.3;                // a smoothed stroke keeps its shape within this
 
-    // Choosing the parts drawn and placing the points.
-    int points = kPointCount;       // points placed along the route: the figure's
-    double maxMeanStep = 11;        // a longer mean step makes a dim, flickering picture
-    double stillRoute = 100;        // a shorter route, or one within a square of
-    double stillSpan = 10;          // ... this side, concentrates the beam: a hazard
-    double minPartPoints = 6;       // a part that would get fewer points is left out
-    double maxDeviation = 1;        // beyond it, detail is lost (the user is told)
-    double bridgeSpacing = 1.5;     // loops are sampled this densely for their nearest points
-    double bridgeSamples = 5000;    // ... at most about this many samples
-    double unseenDeviation = 0.15;  // deviations below this cannot be seen beside the rounding
-    double stepRatio = 2;           // no step is longer than this many mean steps
-    size_t placedVertices = 4000;   // a route of more vertices is simplified before placing
-    double placedSimplify = 0.1;    // ... within this
+    // Choosing the parts drawn.
+    double maxMeanStep = 11;      // a longer mean step makes a dim, flickering picture
+    double stillRoute = 100;      // a shorter route, or one within a square of
+    double stillSpan = 10;        // ... this side, concentrates the beam: a hazard
+    double minPartPoints = 6;     // a part that would get fewer points is left out
+    double maxDeviation = 1;      // beyond it, detail is lost (the user is told)
+    double bridgeSpacing = 1.5;   // loops are sampled this densely for their nearest points
+    double bridgeSamples = 5000;  // ... at most about this many samples
 };
 
 inline constexpr TraceTuning kTraceTuning{};
