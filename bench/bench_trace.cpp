@@ -12,10 +12,12 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <iterator>
+#include <opencv2/imgproc.hpp>
 
 #include "drawing.h"
 #include "picture/picturefile.h"
 #include "trace/lineroute.h"
+#include "trace/maskparts.h"
 #include "trace/outline.h"
 #include "trace/trace.h"
 
@@ -165,6 +167,30 @@ void BM_InkMask(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(lp::MakeInkMask(picture, {}).ink.data());
 }
 
+// The mask's pieces with their holes, outlines and depths as the tracer
+// finds them, beside OpenCV's labelling of the ink (8-connected) and of the
+// ground (4-connected) with their areas and bounds alone.
+void BM_MaskPieces(benchmark::State& state) {
+    const lp::InkMask mask = lp::MakeInkMask(Picture(int(state.range(0))), {});
+    for (auto _ : state) {
+        lp::MaskPieces pieces(mask);
+        pieces.markThin([](const lp::MaskPiece&) { return 10.0; }, 0.1);
+        benchmark::DoNotOptimize(pieces.pieces.data());
+    }
+}
+
+void BM_ConnectedComponents(benchmark::State& state) {
+    const lp::InkMask mask = lp::MakeInkMask(Picture(int(state.range(0))), {});
+    const cv::Mat ink(mask.height, mask.width, CV_8U, const_cast<uint8_t*>(mask.ink.data()));
+    cv::Mat ground = ink == 0, labels, stats, centres, depth;
+    for (auto _ : state) {
+        cv::connectedComponentsWithStats(ink, labels, stats, centres, 8, CV_32S);
+        cv::connectedComponentsWithStats(ground, labels, stats, centres, 4, CV_32S);
+        cv::distanceTransform(ink, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+        benchmark::DoNotOptimize(depth.data);
+    }
+}
+
 }  // namespace
 
 void BM_TraceReal(benchmark::State& state) {
@@ -190,6 +216,8 @@ BENCHMARK(BM_RouteParts)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceReal)->DenseRange(0, std::size(kRealPictures) - 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Potrace)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InkMask)->Arg(0)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MaskPieces)->Arg(0)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConnectedComponents)->Arg(0)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CentreLines)->Unit(benchmark::kMillisecond);
 

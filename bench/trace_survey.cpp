@@ -3,8 +3,10 @@
 // mid-grey on the side the tracer chose): the share of the edges within 1.5
 // units of the contour and of the contour off them, the share of the ink
 // within reach of the contour and of the contour off it, the mean step, the
-// route's length and its worst deviation from the contour, and the time. Writes the contour over the picture
-// as PNG into OUTDIR.
+// route's length and its worst deviation from the contour, the share of the route drawn crowded (parallel
+// to another stretch within 3 units, bridges and strokes walked there and back aside; green on the PNG), the
+// share of the ink drawn, and the time; then what the user is told. Writes the contour over the picture as
+// PNG into OUTDIR.
 //   trace_survey OUTDIR PICTURE...
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include <unordered_map>
 
 #include "picture/picturefile.h"
+#include "trace/crowding.h"
 #include "trace/trace.h"
 
 namespace {
@@ -79,6 +82,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     std::printf("%-34s %-6s %-5s %7s %5s %6s %7s %5s %6s %6s %6s %6s %6s\n", "picture", "ink", "photo",
                 "parts", "lines", "step", "route", "worst", "edges", "offE", "reach", "offI", "ms");
+    std::printf("%-34s %6s %6s\n", "", "twice", "inkD");
     for (int a = 2; a < argc; ++a) {
         const QString path = QString::fromLocal8Bit(argv[a]);
         const lp::PictureResult read = lp::LoadPicturePreview(path, QSize(1024, 1024));
@@ -140,6 +144,8 @@ int main(int argc, char** argv) {
                     qPrintable(name), InkName(found.inkUsed), found.photo ? "yes" : "no", fitted.partsDrawn,
                     fitted.partsFound, strokes, fitted.meanStep, fitted.routeLength, fitted.worstDeviation,
                     100 * edgeShare, 100 * offEdges, 100 * inkShare, 100 * offInk, best);
+        std::printf("%-34s %5.1f%% %5.1f%%  %s\n", "", 100 * fitted.crowded, 100 * fitted.inkDrawn,
+                    qPrintable(lp::LeftOutSummary(fitted, true)));
 
         QImage overlay(1024, 1024, QImage::Format_RGB32);
         overlay.fill(Qt::white);
@@ -154,6 +160,10 @@ int main(int argc, char** argv) {
         painter.drawPolygon(contour);
         painter.setPen(QPen(Qt::blue, 5, Qt::SolidLine, Qt::RoundCap));
         painter.drawPoints(contour);
+        std::vector<QPointF> crowded;
+        lp::CrowdedShare(r.X, r.Y, lp::kTraceTuning.crowdedReach, 0.8, &crowded);
+        painter.setPen(QPen(QColor(0, 170, 0), 3, Qt::SolidLine, Qt::RoundCap));
+        for (const QPointF& p : crowded) painter.drawPoint(p * 4 + QPointF(2, 2));
         painter.end();
         overlay.save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
     }

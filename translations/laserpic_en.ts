@@ -1386,6 +1386,18 @@ Make it the figure all the same?</translation>
         <source>На снимке нет отчётливого предмета: ничто не отличается от фона ни цветом, ни узором. Попробуйте выбрать, что обводить, или задать порог.</source>
         <translation>The photo has no distinct object: nothing differs from the ground in colour or texture. Try choosing what to trace, or set a threshold.</translation>
     </message>
+    <message>
+        <source>Картинка слишком подробна для 256 точек: линии маршрута сливаются, %1 % пути идёт вплотную к другим линиям. %2</source>
+        <translation>The picture is too detailed for 256 points: the route&apos;s lines merge, %1 % of the way runs close beside other lines. %2</translation>
+    </message>
+    <message>
+        <source>Помогут меньше частей (--parts N), больший размер (--size 255), пропуск мелочи (--detail) или часть картинки вместо целой.</source>
+        <translation>Fewer parts (--parts N), a larger size (--size 255), leaving out small details (--detail) or a part of the picture instead of the whole would help.</translation>
+    </message>
+    <message>
+        <source>Помогут меньше частей (уберите лишние щелчком), рамка вокруг главного или больший размер.</source>
+        <translation>Fewer parts (click the ones not needed away), a frame around what matters or a larger size would help.</translation>
+    </message>
 </context>
 <context>
     <name>Upload</name>

@@ -38,7 +38,7 @@ cv::Mat OverContrastingGround(const QImage& work) {
             fromWhite += grey < 255 - kTraceTuning.standOut;
         }
     }
-    if (clear == 0 || fromBlack > fromWhite) return bgr;
+    if (clear == 0 || double(fromBlack) > kTraceTuning.overBlack * double(fromWhite)) return bgr;
     // Over white: each channel gains what the alpha leaves.
     for (int y = 0; y < bgr.rows; ++y) {
         const uchar* a = bgra.ptr<uchar>(y);

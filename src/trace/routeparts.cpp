@@ -8,6 +8,7 @@
 #include "figure/geometry.h"
 #include "figure/pointplacement.h"
 #include "figure/rounding.h"
+#include "trace/crowding.h"
 #include "trace/route.h"
 #include "trace/trace.h"
 #include "trace/tuning.h"
@@ -270,7 +271,9 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
     result.routeLength = PathLength(joined.route, true);
     result.meanStep = result.routeLength / kPoints;
     result.worstDeviation = WorstDeviation(joined.route, result.X, result.Y);
-    result.illegible = !found.keepAll && choice.drawn.empty() && result.meanStep > kMaxMeanStep;
+    result.crowded = CrowdedShare(result.X, result.Y, kTraceTuning.crowdedReach);
+    result.illegible = !found.keepAll && choice.drawn.empty() &&
+                       (result.meanStep > kMaxMeanStep || result.crowded > kTraceTuning.crowdedShare);
     // The illegible case is said with what helps; the dim one here.
     if (result.meanStep > kMaxMeanStep && !result.illegible)
         result.notes << QCoreApplication::translate(
@@ -299,6 +302,18 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
 }
 
 QString LeftOutSummary(const TraceResult& result, bool cli) {
+    if (result.ok && result.illegible && result.meanStep <= kMaxMeanStep)  // crowded
+        return QCoreApplication::translate("Trace",
+                                           "Картинка слишком подробна для 256 точек: линии маршрута "
+                                           "сливаются, %1 % пути идёт вплотную к другим линиям. %2")
+            .arg(std::lround(100 * result.crowded))
+            .arg(cli ? QCoreApplication::translate("Trace",
+                                                   "Помогут меньше частей (--parts N), больший размер "
+                                                   "(--size 255), пропуск мелочи (--detail) или часть "
+                                                   "картинки вместо целой.")
+                     : QCoreApplication::translate("Trace",
+                                                   "Помогут меньше частей (уберите лишние щелчком), "
+                                                   "рамка вокруг главного или больший размер."));
     if (result.ok && result.illegible)
         return QCoreApplication::translate(
                    "Trace",

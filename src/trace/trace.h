@@ -100,7 +100,9 @@ struct TraceResult {
     int shownDrawn = 0, shownFound = 0;  // the same without holes: the parts a person sees
     double inkDrawn = 1;                 // the share of the parts' weight drawn
     bool partsForPoints = false;         // parts were left out for want of points
-    bool illegible = false;              // even the largest part alone needs a longer mean step than 11
+    bool illegible = false;              // even the largest part alone needs a longer mean step than 11,
+                                         // or the route runs crowded: too detailed for 256 points
+    double crowded = 0;                  // the share of the route running beside another stretch of it
     bool nearlyStill = false;            // the beam would nearly stand still: NearlyStillWarning()
     QStringList notes;
 };

@@ -23,8 +23,9 @@ struct TraceTuning {
     float photoEdge = 0.1f;       // contrast (of full) that the photograph's smoothing keeps as an edge
     int majorityFilter = 250;     // a photograph's mask is evened over its longer side / this (at least 1 px)
     int64_t mostOutline = 40000;  // a mask whose outlines are longer (pixels) is traced coarser
-    int standOut = 64;            // a transparent picture lies over black or white, whichever more of
-                                  // its opaque pixels differ from by this many grey levels
+    int standOut = 64;            // a transparent picture lies over white unless clearly more of its
+    double overBlack = 1.25;      // opaque pixels (this many times) differ from black than from white by
+                                  // standOut grey levels: drawings are made for a white page
     int groundColours = 3;        // the border's colours are sought in this many groups,
     double groundColourShare = 0.3;  // ... each holding this share of it to be ground
     int minInkDistance = 12;         // ink differs from the ground by at least this (grey levels)
@@ -73,6 +74,8 @@ struct TraceTuning {
     double stillRoute = 100;      // a shorter route, or one within a square of
     double stillSpan = 10;        // ... this side, concentrates the beam: a hazard
     double minPartPoints = 6;     // a part that would get fewer points is left out
+    double crowdedReach = 3;      // lines of the route closer than this merge into one ...
+    double crowdedShare = 0.2;    // ... and a route that runs so over this share of itself is illegible
     double maxDeviation = 1;      // beyond it, detail is lost (the user is told)
     double bridgeSpacing = 1.5;   // loops are sampled this densely for their nearest points
     double bridgeSamples = 5000;  // ... at most about this many samples

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "support/discs.h"
+#include "trace/crowding.h"
 #include "trace/trace.h"
 
 namespace {
@@ -209,6 +210,7 @@ void TestParts::edgesOnce() {
         off += p.x() < 170 && std::abs(p.y() - 90) > 8 && square > 0.5;
     }
     QVERIFY2(off <= 4, qPrintable(QString::number(off)));
+    QVERIFY(lp::CrowdedShare(r.X, r.Y) <= 0.1 && !r.illegible);
 }
 
 // What the defaults and the options keep: a drawing on a white disc with a
@@ -227,6 +229,21 @@ void TestParts::choices() {
     const lp::TraceResult both = InPlace(ring, outline), middle = InPlace(ring);
     QVERIFY(CircleOff({{128, 96}, 50}, both) <= 1.0 && CircleOff({{128, 96}, 48}, both) <= 1.0);
     QVERIFY(CircleOff({{128, 96}, 49}, middle) <= 1.0 && middle.contours == 1);
+    QImage whiteRing = Blank(Qt::transparent, QImage::Format_ARGB32);
+    QPainterPath ringPath;  // odd-even: the inner disc left clear
+    ringPath.addEllipse(QPointF(512, 384), 240, 240);
+    ringPath.addEllipse(QPointF(512, 384), 180, 180);
+    QPainter ringPainter(&whiteRing);
+    ringPainter.setRenderHint(QPainter::Antialiasing);
+    ringPainter.fillPath(ringPath, Qt::white);
+    ringPainter.end();
+    const lp::TraceResult light = InPlace(whiteRing);
+    QVERIFY(CircleOff({{128, 96}, 60}, light) <= 1.0 && CircleOff({{128, 96}, 45}, light) <= 1.0);
+    // As much white inside as black around it: a drawing for a white page, its black ring traced.
+    const QImage filled =
+        Discs(Discs(Blank(Qt::transparent, QImage::Format_ARGB32), {{{128, 96}, 56}}, Qt::black),
+              {{{128, 96}, 40}}, Qt::white);
+    QVERIFY(CircleOff({{128, 96}, 56}, InPlace(filled)) <= 1.0);
 
     const QImage tiny = Discs(Blank(Qt::white), {{{100, 96}, 80}, {{240, 20}, 1.5}}, Qt::black);
     const lp::TraceResult few = InPlace(tiny);
@@ -252,7 +269,7 @@ void TestParts::moreThanPointsHold() {
     QCOMPARE(found.parts.size(), size_t(61));
     const lp::TraceResult r = lp::RouteParts(found);
     QVERIFY(r.ok && r.partsForPoints && r.partsDrawn < 61 && r.partsDrawn > 10);
-    QVERIFY(MeanStep(r) <= 11 && CircleOff(large, r) <= 1.0);
+    QVERIFY(MeanStep(r) <= 11 && CircleOff(large, r) <= 1.0 && !r.illegible);
     // Drawn are the largest: every small disc drawn is larger than any left out.
     double leastDrawn = INFINITY, largestLeft = 0;
     for (const Disc& d : small) {
@@ -278,6 +295,17 @@ void TestParts::moreThanPointsHold() {
     outline.mode = lp::TraceOptions::Mode::Outline;
     const lp::TraceResult dim = InPlace(comb, outline);
     QVERIFY(dim.ok && dim.illegible && lp::LeftOutSummary(dim, true).contains(u"--size"));
+    // A page of small print: crowded lines, said so with what helps.
+    QImage page = Blank(Qt::white);
+    painter.begin(&page);
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    for (int line = 0; line < 24; ++line)
+        painter.drawText(20, 30 + line * 30,
+                         QStringLiteral("Lorem ipsum dolor sit amet, consectetur adipiscing elit"));
+    painter.end();
+    const lp::TraceResult print = InPlace(page);
+    QVERIFY2(print.ok && print.illegible && lp::LeftOutSummary(print, true).contains(u"--parts"),
+             qPrintable(lp::LeftOutSummary(print, true)));
 
     lp::PartChoice choice;
     choice.largest = 3;
