@@ -19,7 +19,9 @@
 #include "trace/lineroute.h"
 #include "trace/maskparts.h"
 #include "trace/outline.h"
-#include "trace/trace.h"
+#include "trace/imageparts.h"
+#include "trace/routeparts.h"
+#include "trace/session.h"
 
 namespace {
 

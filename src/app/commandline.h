@@ -1,7 +1,7 @@
 // The editor's command line. It is read before the application object exists:
 // answers that need no display (help, version, mistakes, the conversions) are
 // given without connecting to one. Every option, the conversions' included, is
-// a row of one table in commandline.cpp; --help is written from it.
+// a row of one table in commandoptions.cpp; --help is written from it.
 #pragma once
 
 #include <QString>

@@ -13,6 +13,12 @@ namespace lp {
 // picture that is all one tone over its transparent ground.
 enum class Ink { Auto, Dark, Light, Opaque };
 
+struct MaskOptions {
+    bool autoThreshold = true;  // Otsu's threshold when set, `threshold` otherwise
+    int threshold = 128;        // grey levels below it are dark ink, at or above it light ink
+    Ink ink = Ink::Auto;
+};
+
 struct InkMask {  // one byte per pixel, 1 = ink, row-major, y down
     int width = 0, height = 0;
     std::vector<uint8_t> ink;

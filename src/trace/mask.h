@@ -15,12 +15,6 @@ namespace lp {
 Ink InkChoice(int index);        // out of range: Auto
 Ink InkNamed(QStringView word);  // unknown: Auto
 
-struct MaskOptions {
-    bool autoThreshold = true;  // Otsu's threshold when set, `threshold` otherwise
-    int threshold = 128;        // grey levels below it are dark ink, at or above it light ink
-    Ink ink = Ink::Auto;
-};
-
 // By default ink is what differs in colour from the colours along the
 // picture's border (a transparent picture laid over a ground its opaque
 // pixels stand out from), cut by Otsu's method, a photograph's objects found

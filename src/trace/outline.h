@@ -6,8 +6,8 @@
 #include <QTransform>
 #include <vector>
 
-#include "trace/mask.h"
-#include "trace/route.h"
+#include "figure/geometry.h"
+#include "trace/inkmask.h"
 
 namespace lp {
 

@@ -1,5 +1,7 @@
 // The second stage of tracing: which parts are drawn, the one route through
 // them and the 256 points along it.
+#include "trace/routeparts.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
@@ -9,15 +11,14 @@
 #include "figure/pointplacement.h"
 #include "figure/rounding.h"
 #include "trace/crowding.h"
-#include "trace/route.h"
-#include "trace/trace.h"
+#include "trace/fit.h"
+#include "trace/join.h"
 #include "trace/tuning.h"
 
 namespace lp {
 
 namespace {
 
-constexpr double kCentre = 127;
 constexpr double kMaxMeanStep = kTraceTuning.maxMeanStep;
 constexpr double kMinPartPoints = kTraceTuning.minPartPoints;
 constexpr int kPoints = kPlacementTuning.points;
@@ -178,31 +179,6 @@ class Chooser {
 
 }  // namespace
 
-QRectF LoopBounds(const std::vector<Polyline>& loops) {
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-    for (const Polyline& loop : loops)
-        for (const RoutePoint& point : loop) {
-            x0 = std::min(x0, point.p.x());
-            y0 = std::min(y0, point.p.y());
-            x1 = std::max(x1, point.p.x());
-            y1 = std::max(y1, point.p.y());
-        }
-    return x0 <= x1 ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF();
-}
-
-QTransform FitTransform(const QRectF& bounds, int size) {
-    const double side = std::max(bounds.width(), bounds.height());
-    const double scale = side > 0 ? size / side : 1;
-    return QTransform::fromTranslate(-bounds.center().x(), -bounds.center().y()) *
-           QTransform::fromScale(scale, scale) * QTransform::fromTranslate(kCentre, kCentre);
-}
-
-void FitLoops(std::vector<Polyline>& loops, int size) {
-    const QTransform fit = FitTransform(LoopBounds(loops), size);
-    for (Polyline& loop : loops)
-        for (RoutePoint& point : loop) point.p = fit.map(point.p);
-}
-
 bool NearlyStill(const Coords& X, const Coords& Y) {
     const double length = ClosedLength(X, Y);
     const auto [x0, x1] = std::minmax_element(X.begin(), X.end());
@@ -299,42 +275,6 @@ TraceResult RouteParts(const TraceParts& found, const PartChoice& choice, std::s
     }
     result.inkDrawn = weight > 0 ? drawnWeight / weight : 1;
     return result;
-}
-
-QString LeftOutSummary(const TraceResult& result, bool cli) {
-    if (result.ok && result.illegible && result.meanStep <= kMaxMeanStep)  // crowded
-        return QCoreApplication::translate("Trace",
-                                           "Картинка слишком подробна для 256 точек: линии маршрута "
-                                           "сливаются, %1 % пути идёт вплотную к другим линиям. %2")
-            .arg(std::lround(100 * result.crowded))
-            .arg(cli ? QCoreApplication::translate("Trace",
-                                                   "Помогут меньше частей (--parts N), больший размер "
-                                                   "(--size 255), пропуск мелочи (--detail) или часть "
-                                                   "картинки вместо целой.")
-                     : QCoreApplication::translate("Trace",
-                                                   "Помогут меньше частей (уберите лишние щелчком), "
-                                                   "рамка вокруг главного или больший размер."));
-    if (result.ok && result.illegible)
-        return QCoreApplication::translate(
-                   "Trace",
-                   "Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между "
-                   "точками %1 ед. (больше 11). Помогут меньший размер%2, часть картинки "
-                   "или меньше частей%3.")
-            .arg(std::round(result.meanStep))
-            .arg(cli ? QStringLiteral(" (--size)") : QString())
-            .arg(cli ? QStringLiteral(" (--parts)") : QString());
-    if (!result.ok || result.shownDrawn == result.shownFound) return {};
-    const QString parts =
-        QCoreApplication::translate("Trace", "частей %1 из %2").arg(result.shownDrawn).arg(result.shownFound);
-    if (!result.partsForPoints) return QCoreApplication::translate("Trace", "Нарисовано %1.").arg(parts);
-    QString text =
-        QCoreApplication::translate("Trace", "Нарисовано %1 % картинки: 256 точкам не хватает на всё (%2).")
-            .arg(std::min(99L, std::lround(100 * result.inkDrawn)))
-            .arg(parts);
-    if (cli)
-        text += QCoreApplication::translate("Trace",
-                                            " Выбрать части самому: --parts N; пропускать мелочь: --detail.");
-    return text;
 }
 
 }  // namespace lp

@@ -1,3 +1,5 @@
+#include "trace/textparts.h"
+
 // The first stage of tracing text: the outlines of its letters straight from
 // the font, the lines centred one under another.
 #include <QCoreApplication>
@@ -9,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "trace/fit.h"
+#include "trace/imageparts.h"
 #include "trace/outline.h"
-#include "trace/route.h"
-#include "trace/trace.h"
 #include "trace/tuning.h"
 
 namespace lp {
@@ -156,10 +158,6 @@ TraceParts FindTextParts(const QString& text, const QString& family, bool bold, 
     found.keepAll = true;
     RankParts(found.parts);
     return found;
-}
-
-TraceResult TraceText(const QString& text, const QString& family, bool bold, int size) {
-    return RouteParts(FindTextParts(text, family, bold, size));
 }
 
 }  // namespace lp

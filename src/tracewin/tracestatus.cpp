@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <cmath>
 
 #include "language/translations.h"
+#include "trace/routeparts.h"
 #include "view/beam.h"
 
 namespace lp {
@@ -39,6 +41,29 @@ QString NotDrawn(const TraceResult& r) {
     return why.isEmpty() ? QString()
                          : QCoreApplication::translate("TTraceForm", "Не рисуются: %1.")
                                .arg(why.join(QStringLiteral(", ")));
+}
+
+// Why the trace is too much for 256 points even with parts left out, and
+// what helps here; nothing when it is not.
+QString TooMuch(const TraceResult& r) {
+    switch (LeftOutOf(r)) {
+        case LeftOut::Illegible:
+            return QCoreApplication::translate("TTraceForm",
+                                               "Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг "
+                                               "между точками %1 ед. (больше 11). Помогут меньший размер, "
+                                               "часть картинки или меньше частей.")
+                .arg(std::round(r.meanStep));
+        case LeftOut::Crowded:
+            return QCoreApplication::translate(
+                       "TTraceForm",
+                       "Картинка слишком подробна для 256 точек: линии маршрута "
+                       "сливаются, %1 % пути идёт вплотную к другим линиям. Помогут "
+                       "меньше частей (уберите лишние щелчком), рамка вокруг главного "
+                       "или больший размер.")
+                .arg(std::lround(100 * r.crowded));
+        default:
+            return {};
+    }
 }
 
 // Which parts made room for those brought back, the first few by name.
@@ -84,8 +109,8 @@ QString TraceStatus(const TraceOutcome& outcome) {
         lines << QCoreApplication::translate("TTraceForm", "Яркость %1 % (100 % — круг поперечником %2 ед.)")
                      .arg(BrightnessPercent(r.X, r.Y))
                      .arg(kReferenceDiameter);
-        if (r.illegible)
-            lines << LeftOutSummary(r, false);
+        if (const QString much = TooMuch(r); !much.isEmpty())
+            lines << much;
         else if (const QString left = NotDrawn(r); !left.isEmpty())
             lines << left;
         else if (r.detailLost)
@@ -94,7 +119,7 @@ QString TraceStatus(const TraceOutcome& outcome) {
         if (outcome.parts)
             if (const QString room = MadeRoom(*outcome.parts, r); !room.isEmpty()) lines << room;
     }
-    if (!outcome.note.isEmpty()) lines << outcome.note;
+    if (!r.notes.isEmpty()) lines << r.notes.join(QLatin1Char('\n'));
     if (r.ok && r.nearlyStill) lines << NearlyStillWarning();
     return lines.join(QLatin1Char('\n'));
 }

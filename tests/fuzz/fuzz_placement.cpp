@@ -7,7 +7,7 @@
 #include "figure/pointplacement.h"
 #include "figure/rounding.h"
 #include "fuzzinput.h"
-#include "trace/route.h"
+#include "trace/join.h"
 
 namespace {
 

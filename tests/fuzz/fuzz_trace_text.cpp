@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "fuzzinput.h"
-#include "trace/trace.h"
+#include "trace/imageparts.h"
+#include "trace/routeparts.h"
+#include "trace/session.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

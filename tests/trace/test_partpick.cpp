@@ -4,7 +4,9 @@
 #include <QPainterPath>
 #include <QtTest>
 
+#include "trace/imageparts.h"
 #include "trace/partpick.h"
+#include "trace/routeparts.h"
 
 class PartPickTest : public QObject {
     Q_OBJECT

@@ -5,7 +5,9 @@
 #include <QtTest>
 #include <cmath>
 
-#include "trace/trace.h"
+#include "trace/imageparts.h"
+#include "trace/routeparts.h"
+#include "trace/session.h"
 
 namespace {
 
