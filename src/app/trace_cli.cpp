@@ -7,9 +7,9 @@
 #include "app/command.h"
 #include "figure/kvtfile.h"
 #include "picture/picturefile.h"
-#include "trace/mask.h"
-#include "trace/routeparts.h"
-#include "trace/session.h"
+#include "trace/ink/mask.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace lp {
 

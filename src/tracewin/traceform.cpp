@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "language/translations.h"
-#include "trace/mask.h"
-#include "trace/partpick.h"
-#include "trace/routeparts.h"
+#include "trace/ink/mask.h"
+#include "trace/parts/partpick.h"
+#include "trace/route/routeparts.h"
 #include "tracewin/traceplace.h"
 #include "tracewin/tracestatus.h"
 #include "ui_traceform.h"

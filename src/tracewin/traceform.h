@@ -13,7 +13,7 @@
 #include <array>
 #include <memory>
 
-#include "trace/session.h"
+#include "trace/session/session.h"
 #include "work/newest.h"
 
 namespace Ui {

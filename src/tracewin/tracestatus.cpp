@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "language/translations.h"
-#include "trace/routeparts.h"
+#include "trace/route/routeparts.h"
 #include "view/beam.h"
 
 namespace lp {

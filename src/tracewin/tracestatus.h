@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "trace/session.h"
+#include "trace/session/session.h"
 
 namespace lp {
 

@@ -7,7 +7,7 @@
 #include "figure/pointplacement.h"
 #include "figure/rounding.h"
 #include "fuzzinput.h"
-#include "trace/join.h"
+#include "trace/route/join.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "fuzzinput.h"
-#include "trace/imageparts.h"
-#include "trace/routeparts.h"
-#include "trace/session.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

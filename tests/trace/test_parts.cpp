@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "support/discs.h"
-#include "trace/crowding.h"
-#include "trace/imageparts.h"
-#include "trace/routeparts.h"
-#include "trace/session.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/crowding.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <cmath>
 
-#include "trace/imageparts.h"
-#include "trace/routeparts.h"
-#include "trace/session.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "trace/outline.h"
+#include "trace/outline/outline.h"
 
 #include <potracelib.h>
 

@@ -1,4 +1,4 @@
-#include "trace/colouredges.h"
+#include "trace/ink/colouredges.h"
 
 #include <algorithm>
 #include <opencv2/imgproc.hpp>

@@ -1,4 +1,4 @@
-#include "trace/crowding.h"
+#include "trace/route/crowding.h"
 
 #include <cmath>
 #include <unordered_map>

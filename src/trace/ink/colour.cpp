@@ -1,4 +1,4 @@
-#include "trace/colour.h"
+#include "trace/ink/colour.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "trace/coarse.h"
+#include "trace/ink/coarse.h"
 
 #include <algorithm>
 

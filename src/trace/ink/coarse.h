@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "trace/mask.h"
+#include "trace/ink/mask.h"
 
 namespace lp {
 

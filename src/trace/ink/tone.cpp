@@ -1,4 +1,4 @@
-#include "trace/tone.h"
+#include "trace/ink/tone.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "trace/fit.h"
+#include "trace/route/fit.h"
 
 #include <algorithm>
 #include <cmath>

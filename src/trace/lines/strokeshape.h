@@ -2,7 +2,7 @@
 // found, and corners and junctions put where the strokes beside them meet.
 #pragma once
 
-#include "trace/strokegraph.h"
+#include "trace/lines/strokegraph.h"
 
 namespace lp {
 

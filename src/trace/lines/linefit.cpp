@@ -1,4 +1,4 @@
-#include "trace/linefit.h"
+#include "trace/lines/linefit.h"
 
 #include <algorithm>
 #include <cmath>

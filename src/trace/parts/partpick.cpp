@@ -1,4 +1,4 @@
-#include "trace/partpick.h"
+#include "trace/parts/partpick.h"
 
 #include <QPolygonF>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "figure/geometry.h"
-#include "trace/thinning.h"
+#include "trace/lines/thinning.h"
 
 namespace lp {
 

@@ -1,7 +1,7 @@
 // Joining loops into one route: a minimum spanning tree over the loops, whose
 // edges join each pair at its nearest points, walked as an Euler tour. Every
 // bridge is drawn there and back, so it looks like one thin line.
-#include "trace/join.h"
+#include "trace/route/join.h"
 
 #include <algorithm>
 #include <cmath>

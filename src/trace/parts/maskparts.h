@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "trace/mask.h"
+#include "trace/ink/mask.h"
 
 namespace lp {
 

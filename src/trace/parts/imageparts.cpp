@@ -1,18 +1,18 @@
 // The first stage of tracing a picture: the ink, its pieces, and each piece
 // as an outline with its holes or as the walk along its strokes.
-#include "trace/imageparts.h"
+#include "trace/parts/imageparts.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "trace/coarse.h"
-#include "trace/fit.h"
-#include "trace/lineroute.h"
-#include "trace/mask.h"
-#include "trace/maskparts.h"
-#include "trace/outline.h"
+#include "trace/ink/coarse.h"
+#include "trace/ink/mask.h"
+#include "trace/lines/lineroute.h"
+#include "trace/outline/outline.h"
+#include "trace/parts/maskparts.h"
+#include "trace/route/fit.h"
 
 namespace lp {
 

@@ -1,8 +1,8 @@
-#include "trace/session.h"
+#include "trace/session/session.h"
 
-#include "trace/imageparts.h"
-#include "trace/routeparts.h"
-#include "trace/textparts.h"
+#include "trace/parts/imageparts.h"
+#include "trace/parts/textparts.h"
+#include "trace/route/routeparts.h"
 
 namespace lp {
 

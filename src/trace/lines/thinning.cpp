@@ -1,4 +1,4 @@
-#include "trace/thinning.h"
+#include "trace/lines/thinning.h"
 
 #include <algorithm>
 #include <array>

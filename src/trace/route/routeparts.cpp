@@ -1,6 +1,6 @@
 // The second stage of tracing: which parts are drawn, the one route through
 // them and the 256 points along it.
-#include "trace/routeparts.h"
+#include "trace/route/routeparts.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -10,9 +10,9 @@
 #include "figure/geometry.h"
 #include "figure/pointplacement.h"
 #include "figure/rounding.h"
-#include "trace/crowding.h"
-#include "trace/fit.h"
-#include "trace/join.h"
+#include "trace/route/crowding.h"
+#include "trace/route/fit.h"
+#include "trace/route/join.h"
 #include "trace/tuning.h"
 
 namespace lp {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "figure/geometry.h"
-#include "trace/mask.h"
-#include "trace/strokegraph.h"
+#include "trace/ink/mask.h"
+#include "trace/lines/strokegraph.h"
 
 namespace lp {
 

@@ -1,13 +1,13 @@
-#include "trace/mask.h"
+#include "trace/ink/mask.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "trace/colour.h"
-#include "trace/colouredges.h"
-#include "trace/photo.h"
-#include "trace/tone.h"
+#include "trace/ink/colour.h"
+#include "trace/ink/colouredges.h"
+#include "trace/ink/photo.h"
+#include "trace/ink/tone.h"
 #include "trace/tuning.h"
 
 namespace lp {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "trace/mask.h"
+#include "trace/ink/mask.h"
 
 namespace lp {
 

@@ -1,11 +1,11 @@
-#include "trace/photo.h"
+#include "trace/ink/photo.h"
 
 #include <algorithm>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
-#include "trace/colour.h"
-#include "trace/tone.h"
+#include "trace/ink/colour.h"
+#include "trace/ink/tone.h"
 #include "trace/tuning.h"
 
 namespace lp {

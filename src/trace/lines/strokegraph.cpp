@@ -1,9 +1,9 @@
-#include "trace/strokegraph.h"
+#include "trace/lines/strokegraph.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "trace/linefit.h"
+#include "trace/lines/linefit.h"
 
 namespace lp {
 

@@ -1,4 +1,4 @@
-#include "trace/textparts.h"
+#include "trace/parts/textparts.h"
 
 // The first stage of tracing text: the outlines of its letters straight from
 // the font, the lines centred one under another.
@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/fit.h"
-#include "trace/imageparts.h"
-#include "trace/outline.h"
+#include "trace/outline/outline.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/fit.h"
 #include "trace/tuning.h"
 
 namespace lp {

@@ -1,11 +1,11 @@
-#include "trace/strokeshape.h"
+#include "trace/lines/strokeshape.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "figure/corners.h"
 #include "figure/geometry.h"
-#include "trace/linefit.h"
+#include "trace/lines/linefit.h"
 #include "trace/tuning.h"
 
 namespace lp {

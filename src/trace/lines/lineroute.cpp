@@ -1,4 +1,4 @@
-#include "trace/lineroute.h"
+#include "trace/lines/lineroute.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <queue>
 
-#include "trace/strokeshape.h"
-#include "trace/thinning.h"
+#include "trace/lines/strokeshape.h"
+#include "trace/lines/thinning.h"
 #include "trace/tuning.h"
 
 namespace lp {

@@ -1,4 +1,4 @@
-#include "trace/maskparts.h"
+#include "trace/parts/maskparts.h"
 
 #include <algorithm>
 
