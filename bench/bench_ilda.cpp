@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "figure/ilda.h"
+#include "figure/ildafigure.h"
 
 namespace {
 

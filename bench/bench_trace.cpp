@@ -16,10 +16,12 @@
 
 #include "drawing.h"
 #include "picture/picturefile.h"
-#include "trace/lineroute.h"
-#include "trace/maskparts.h"
-#include "trace/outline.h"
-#include "trace/trace.h"
+#include "trace/lines/lineroute.h"
+#include "trace/outline/outline.h"
+#include "trace/parts/imageparts.h"
+#include "trace/parts/maskparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
 

@@ -18,10 +18,15 @@
 #include <unordered_map>
 
 #include "picture/picturefile.h"
-#include "trace/crowding.h"
-#include "trace/trace.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/crowding.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
+
+// Why parts were left out, as the survey lists it.
+const char* const kLeftOut[] = {"", "illegible", "crowded", "by choice", "for points"};
 
 // Points bucketed in square cells of side `r`, to ask whether any lies within r.
 class Near {
@@ -145,7 +150,7 @@ int main(int argc, char** argv) {
                     fitted.partsFound, strokes, fitted.meanStep, fitted.routeLength, fitted.worstDeviation,
                     100 * edgeShare, 100 * offEdges, 100 * inkShare, 100 * offInk, best);
         std::printf("%-34s %5.1f%% %5.1f%%  %s\n", "", 100 * fitted.crowded, 100 * fitted.inkDrawn,
-                    qPrintable(lp::LeftOutSummary(fitted, true)));
+                    kLeftOut[int(lp::LeftOutOf(fitted))]);
 
         QImage overlay(1024, 1024, QImage::Format_RGB32);
         overlay.fill(Qt::white);

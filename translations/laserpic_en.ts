@@ -189,6 +189,22 @@ Opens the picture file given, as the open command does.
         <source>Порог: при --ink auto — насколько краска отличается от фона, при dark и light — между тёмным и светлым (иначе выбирается сам).</source>
         <translation>The threshold: with --ink auto, how far ink differs from the ground; with dark and light, between dark and light (chosen by itself unless given).</translation>
     </message>
+    <message>
+        <source>Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между точками %1 ед. (больше 11). Помогут меньший размер (--size), часть картинки или меньше частей (--parts).</source>
+        <translation>Even the largest part cannot be drawn legibly with 256 points: the step between points is %1 units (over 11). A smaller size (--size), a part of the picture or fewer parts (--parts) would help.</translation>
+    </message>
+    <message>
+        <source>Картинка слишком подробна для 256 точек: линии маршрута сливаются, %1 % пути идёт вплотную к другим линиям. Помогут меньше частей (--parts N), больший размер (--size 255), пропуск мелочи (--detail) или часть картинки вместо целой.</source>
+        <translation>The picture is too detailed for 256 points: the route&apos;s lines merge, %1 % of the way runs close beside other lines. Fewer parts (--parts N), a larger size (--size 255), leaving out small details (--detail) or a part of the picture instead of the whole would help.</translation>
+    </message>
+    <message>
+        <source>Нарисовано частей %1 из %2.</source>
+        <translation>Drawn: %1 of %2 parts.</translation>
+    </message>
+    <message>
+        <source>Нарисовано %1 % картинки: 256 точкам не хватает на всё (частей %2 из %3). Выбрать части самому: --parts N; пропускать мелочь: --detail.</source>
+        <translation>Drawn %1 % of the picture: 256 points cannot hold it all (%2 of %3 parts). Choose the parts yourself: --parts N; skip small details: --detail.</translation>
+    </message>
 </context>
 <context>
     <name>Decode</name>
@@ -1240,6 +1256,14 @@ Make it the figure all the same?</translation>
         <source>%1, %2 ед.: %3</source>
         <translation>%1, %2 units: %3</translation>
     </message>
+    <message>
+        <source>Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между точками %1 ед. (больше 11). Помогут меньший размер, часть картинки или меньше частей.</source>
+        <translation>Even the largest part cannot be drawn legibly with 256 points: the step between points is %1 units (over 11). A smaller size, a part of the picture or fewer parts would help.</translation>
+    </message>
+    <message>
+        <source>Картинка слишком подробна для 256 точек: линии маршрута сливаются, %1 % пути идёт вплотную к другим линиям. Помогут меньше частей (уберите лишние щелчком), рамка вокруг главного или больший размер.</source>
+        <translation>The picture is too detailed for 256 points: the route&apos;s lines merge, %1 % of the way runs close beside other lines. Fewer parts (click the ones not needed away), a frame around what matters or a larger size would help.</translation>
+    </message>
 </context>
 <context>
     <name>TTxComForm</name>
@@ -1311,18 +1335,6 @@ Make it the figure all the same?</translation>
         <translation>The font &quot;%1&quot; is not installed; using &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>частей %1 из %2</source>
-        <translation>%1 of %2 parts</translation>
-    </message>
-    <message>
-        <source>Нарисовано %1.</source>
-        <translation>Drawn: %1.</translation>
-    </message>
-    <message>
-        <source> Выбрать части самому: --parts N; пропускать мелочь: --detail.</source>
-        <translation> Choose the parts yourself: --parts N; skip small details: --detail.</translation>
-    </message>
-    <message>
         <source>Нечего обводить: в шрифте «%1» у этих знаков нет очертаний</source>
         <translation>Nothing to trace: the font “%1” has no outlines for these characters</translation>
     </message>
@@ -1375,28 +1387,8 @@ Make it the figure all the same?</translation>
         <translation>Reduce the size or draw fewer parts.</translation>
     </message>
     <message>
-        <source>Даже крупнейшую часть 256 точек не нарисуют разборчиво: шаг между точками %1 ед. (больше 11). Помогут меньший размер%2, часть картинки или меньше частей%3.</source>
-        <translation>Even the largest part cannot be drawn legibly with 256 points: the step between points is %1 units (over 11). A smaller size%2, a part of the picture or fewer parts%3 would help.</translation>
-    </message>
-    <message>
-        <source>Нарисовано %1 % картинки: 256 точкам не хватает на всё (%2).</source>
-        <translation>Drawn %1 % of the picture: 256 points cannot hold it all (%2).</translation>
-    </message>
-    <message>
         <source>На снимке нет отчётливого предмета: ничто не отличается от фона ни цветом, ни узором. Попробуйте выбрать, что обводить, или задать порог.</source>
         <translation>The photo has no distinct object: nothing differs from the ground in colour or texture. Try choosing what to trace, or set a threshold.</translation>
-    </message>
-    <message>
-        <source>Картинка слишком подробна для 256 точек: линии маршрута сливаются, %1 % пути идёт вплотную к другим линиям. %2</source>
-        <translation>The picture is too detailed for 256 points: the route&apos;s lines merge, %1 % of the way runs close beside other lines. %2</translation>
-    </message>
-    <message>
-        <source>Помогут меньше частей (--parts N), больший размер (--size 255), пропуск мелочи (--detail) или часть картинки вместо целой.</source>
-        <translation>Fewer parts (--parts N), a larger size (--size 255), leaving out small details (--detail) or a part of the picture instead of the whole would help.</translation>
-    </message>
-    <message>
-        <source>Помогут меньше частей (уберите лишние щелчком), рамка вокруг главного или больший размер.</source>
-        <translation>Fewer parts (click the ones not needed away), a frame around what matters or a larger size would help.</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/command.h"
 #include "app/commandoptions.h"
 #include "language/translations.h"
 
@@ -21,32 +22,12 @@ QString PicturePath(const QString& argument) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
-QString MessageLine(const QString& message) {
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return kProgramName + QStringLiteral(": ") + line + QLatin1Char('\n');
-}
-
 }  // namespace
-
-std::optional<int> CommandLine::number(const QString& name) const {
-    if (!isSet(name)) return std::nullopt;
-    return value(name).toInt();
-}
 
 QStringList ArgumentList(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
-}
-
-void CommandMessage(const QString& message) {
-    std::fputs(MessageLine(message).toLocal8Bit().constData(), stderr);
-}
-
-int CommandFailed(const QString& message) {
-    CommandMessage(message);
-    return 1;
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments) {

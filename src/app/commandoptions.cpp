@@ -172,12 +172,6 @@ const CommandOption* FindCommandOption(const QString& name) {
     return nullptr;
 }
 
-std::optional<double> DecimalValue(const QString& value) {
-    bool ok = false;
-    const double number = QString(value).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
-
 bool OptionValueFits(const CommandOption& option, const QString& value) {
     if (option.kind == OptionKind::Name) return !value.isEmpty();
     if (option.kind == OptionKind::Choice)

@@ -8,11 +8,9 @@
 #include <optional>
 #include <span>
 
-#include "app/commandline.h"
+#include "app/command.h"
 
 namespace lp {
-
-inline const QString kProgramName = QStringLiteral("laserpic");
 
 // A text of the command line, translated.
 QString CommandText(const char* text);
@@ -25,9 +23,6 @@ enum class OptionKind {
     Choice,   // one of the words of `value`, separated by '|'
     Decimal,  // a number within low..high, its fraction after "." or ","
 };
-
-// A Decimal option's value, when it is a number.
-std::optional<double> DecimalValue(const QString& value);
 
 // Where an option may stand: bit 0 the editor's own command line, the others
 // the conversions.

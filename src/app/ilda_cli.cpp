@@ -1,7 +1,8 @@
 #include "app/ilda_cli.h"
 
-#include "app/commandline.h"
+#include "app/command.h"
 #include "figure/ilda.h"
+#include "figure/ildafigure.h"
 #include "figure/kvtfile.h"
 
 namespace lp {

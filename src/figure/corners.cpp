@@ -1,11 +1,12 @@
 // Corners of a path: where it turns sharply within a short stretch. The one
 // corner finder of the tracing (outlines and strokes alike) and the ILDA import.
+#include "figure/corners.h"
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
 
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
 
 namespace lp {
 

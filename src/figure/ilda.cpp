@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace lp {
@@ -81,6 +82,22 @@ bool IldaFile::read(qint64 offset, char* out, qint64 n) {
     error_ =
         got < 0 ? file_.readError() : QCoreApplication::translate("Ilda", "Файл стал короче во время чтения");
     return false;
+}
+
+int16_t IldaFromX(uint8_t x) {
+    return static_cast<int16_t>(std::clamp((x - 127) * 256, -32768, 32767));
+}
+
+int16_t IldaFromY(uint8_t y) {
+    return static_cast<int16_t>(std::clamp((127 - y) * 256, -32768, 32767));
+}
+
+uint8_t XFromIlda(double x) {
+    return static_cast<uint8_t>(std::clamp(127 + std::lround(x / 256.0), 0L, 255L));
+}
+
+uint8_t YFromIlda(double y) {
+    return static_cast<uint8_t>(std::clamp(127 - std::lround(y / 256.0), 0L, 255L));
 }
 
 IldaScan ScanIlda(IldaSource& source) {

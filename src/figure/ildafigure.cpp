@@ -1,31 +1,15 @@
-// Between the editor's field and ILDA frames: the coordinate mapping, the
-// placing of a frame's path as the 256 points of a figure, and the
-// whole-file import and export steps.
+// Between the editor's field and ILDA frames: a frame's path placed as the
+// 256 points of a figure, and the whole-file import and export steps.
+#include "figure/ildafigure.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
-#include "figure/ilda.h"
-#include "figure/pathfigure.h"
+#include "figure/pointplacement.h"
 #include "files/replacefile.h"
 
 namespace lp {
-
-int16_t IldaFromX(uint8_t x) {
-    return static_cast<int16_t>(std::clamp((x - 127) * 256, -32768, 32767));
-}
-
-int16_t IldaFromY(uint8_t y) {
-    return static_cast<int16_t>(std::clamp((127 - y) * 256, -32768, 32767));
-}
-
-uint8_t XFromIlda(double x) {
-    return static_cast<uint8_t>(std::clamp(127 + std::lround(x / 256.0), 0L, 255L));
-}
-
-uint8_t YFromIlda(double y) {
-    return static_cast<uint8_t>(std::clamp(127 - std::lround(y / 256.0), 0L, 255L));
-}
 
 void IldaToFigure(const std::vector<IldaPoint>& points, Coords& X, Coords& Y) {
     size_t n = points.size();

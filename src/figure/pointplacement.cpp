@@ -2,19 +2,23 @@
 // the points between them go where the chords stay closest to the route, and
 // no step is longer than twice the mean step (the projector's brightness
 // follows the spacing).
+#include "figure/pointplacement.h"
+
 #include <algorithm>
 #include <cmath>
 #include <queue>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
-#include "figure/tuning.h"
+#include "figure/placementtuning.h"
+#include "figure/rounding.h"
+#include "figure/simplify.h"
 
 namespace lp {
 
 namespace {
 
-constexpr double kUnseenDeviation = kTraceTuning.unseenDeviation;
+constexpr double kUnseenDeviation = kPlacementTuning.unseenDeviation;
 // A route shorter than this (field units) is a point.
 constexpr double kNoLength = 1e-6;
 
@@ -112,9 +116,9 @@ std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
     if (count <= 0 || count > kMostPlaced || !AllFinite(input)) return {};
     if (input.empty()) return std::vector<QPointF>(size_t(count), QPointF(127, 127));
     // The work grows with the vertices between two points: a long route is thinned first.
-    const size_t most = kTraceTuning.placedVertices;
+    const size_t most = kPlacementTuning.placedVertices;
     const Polyline thinned =
-        input.size() > most ? SimplifiedRoute(input, most, kTraceTuning.placedSimplify) : Polyline();
+        input.size() > most ? SimplifiedRoute(input, most, kPlacementTuning.placedSimplify) : Polyline();
     const Polyline& route = thinned.empty() ? input : thinned;
     const LoopArcs unrolled(route);
     const double length = unrolled.length();
@@ -135,7 +139,7 @@ std::vector<QPointF> AllocatePoints(const Polyline& input, int count) {
 
     Allocation allocation{unrolled, corners};
     allocation.fixed.push_back(corners.front() + route.size());
-    const double maxStep = kTraceTuning.stepRatio * length / count * (1 + 1e-9);
+    const double maxStep = kPlacementTuning.stepRatio * length / count * (1 + 1e-9);
 
     // The smallest deviation the points can hold, by bisection, unless one
     // too small to see already fits.

@@ -1,11 +1,12 @@
 // Rounding the placed points to the field so that no two consecutive points
 // fall on the same unit: the projector would stop there and burn a bright dot.
+#include "figure/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
 
 namespace lp {
 

@@ -2,11 +2,12 @@
 // between two of them, so a route of very many is thinned out first: spaced
 // out in one pass to a few times as many as wanted, then the vertices that
 // matter least dropped one at a time.
+#include "figure/simplify.h"
+
 #include <cmath>
 #include <queue>
 
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
 
 namespace lp {
 

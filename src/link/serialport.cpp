@@ -13,6 +13,7 @@
 
 #include "files/fileresult.h"
 #include "link/transmission.h"
+#include "widgets/seam.h"
 #include "work/worker.h"
 
 namespace lp {
@@ -136,8 +137,7 @@ class QtSerialDevice final : public SerialDevice {
     int64_t undrained_ = 0;  // bytes handed on since the last drain
 };
 
-SerialPorts defaultSeam;
-SerialPorts* current = &defaultSeam;
+Seam<SerialPorts> seam;
 
 }  // namespace
 
@@ -160,13 +160,11 @@ QList<SerialPortEntry> SerialPorts::available() {
 }
 
 SerialPorts& serialPorts() {
-    return *current;
+    return seam.get();
 }
 
-SerialPorts* setSerialPorts(SerialPorts* seam) {
-    SerialPorts* previous = current;
-    current = seam ? seam : &defaultSeam;
-    return previous;
+SerialPorts* setSerialPorts(SerialPorts* other) {
+    return seam.set(other);
 }
 
 }  // namespace lp

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "files/descriptor.h"
@@ -176,7 +175,7 @@ QString SpawnFailure(int err) {
 }  // namespace
 
 PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) {
-    const QByteArray program = QFile::encodeName(DecoderProgram());
+    const QByteArray program = QFile::encodeName(program_);
     if (program.isEmpty())
         return Failure(
             QCoreApplication::translate("Decode", "Не найдена программа разбора картинок laserpic-decode"));
@@ -253,6 +252,14 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
     rusage usage{};
     bool stopped = false;
     const Descriptor ended(int(::syscall(SYS_pidfd_open, pid_, 0)));
+    if (!ended.valid()) {  // a kernel without process descriptors: the child cannot be watched
+        const int err = errno;
+        std::lock_guard lock(mutex_);
+        ::kill(pid_, SIGKILL);
+        Retried([&] { return ::waitpid(pid_, &status, 0); });
+        pid_ = 0;
+        return Failure(SpawnFailure(err));
+    }
     for (;;) {
         qint64 left = 0;
         {
@@ -270,12 +277,8 @@ PictureResult DecodeChild::run(const QStringList& arguments, const QSize& most) 
             left = (killed ? kDecodeDeadlineMs + 1000 : kDecodeDeadlineMs) - clock.elapsed();
             if (left <= 0) break;
         }
-        if (ended.valid()) {
-            pollfd end{ended.get(), POLLIN, 0};
-            ::poll(&end, 1, int(left));
-        } else {  // a kernel without process descriptors
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        pollfd end{ended.get(), POLLIN, 0};
+        ::poll(&end, 1, int(left));
     }
 
     if (answer.complete()) return answer.result();

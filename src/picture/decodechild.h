@@ -5,11 +5,13 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <QStringList>
 #include <mutex>
 #include <stop_token>
+#include <utility>
 
-#include "picture/picturefile.h"
+#include "picture/pictureresult.h"
 
 namespace lp {
 
@@ -32,11 +34,19 @@ QByteArray DecodeFailureLine(const QString& reason, PictureRefusal refusal = Pic
 QString DecodeTooLarge();
 QString DecodeTooLong();
 
+// The decoding program: beside the running program, in its installation's
+// libexec folder, or, for programs of the build tree, in the build tree.
+// Empty when there is none.
+QString DecoderProgram();
+
 // One picture decoded in a child process. load() and run() block their
 // caller (any thread but the window's) until the child answers, ends or runs
 // out of time; stop() from any thread kills the child at once.
 class DecodeChild {
   public:
+    // The decoding program `program` (DecoderProgram() unless a test names another).
+    explicit DecodeChild(QString program = DecoderProgram()) : program_(std::move(program)) {}
+
     // As LoadPicture (an invalid box) or LoadPicturePreview do; a stop asked
     // through `stop` stops the child.
     PictureResult load(const QString& path, const QSize& box, std::stop_token stop = {});
@@ -48,21 +58,10 @@ class DecodeChild {
     void stop();
 
   private:
+    QString program_;
     std::mutex mutex_;  // guards the two below; the child is reaped under it
     int pid_ = 0;
     bool stopped_ = false;
 };
-
-// What the decoding program does: reads and decodes here, in the caller's own
-// memory, fitted in `box` when it is valid. Only the decoding program calls
-// it (and the test and the benchmark that compare it with the child).
-PictureResult LoadPictureHere(const QString& path, const QSize& box);
-// The same for a file the child has opened already.
-PictureResult LoadPictureHere(RegularFile& file, const QSize& box);
-
-// The decoding program: beside the running program, in its installation's
-// libexec folder, or, for programs of the build tree, in the build tree.
-// Empty when there is none.
-QString DecoderProgram();
 
 }  // namespace lp

@@ -34,6 +34,7 @@
 #include "picture/decodelimit.h"
 #include "picture/decodeprepare.h"
 #include "picture/decodesandbox.h"
+#include "picture/picturefile.h"
 #include "picture/pictureformat.h"
 
 namespace {
@@ -108,6 +109,7 @@ bool Sandboxed() {
     return false;
 }
 
+#ifdef LASERPIC_DECODE_TEST_MODES
 // Each way out of the sandbox tried, for the test mode "--escape": the
 // call's error, or "allowed".
 QByteArray Escapes() {
@@ -156,6 +158,8 @@ QByteArray Escapes() {
     for (;;) blocks.push_back(static_cast<char*>(memset(new char[16 << 20], 1, 16 << 20)));
 }
 
+#endif
+
 }  // namespace
 
 #ifdef __SANITIZE_ADDRESS__
@@ -184,11 +188,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QByteArrayList args(argv + 1, argv + argc);
+#ifdef LASERPIC_DECODE_TEST_MODES
     if (args.size() == 1 &&
         (args[0] == "--spin" || args[0] == "--sleep" || args[0] == "--allocate" || args[0] == "--escape")) {
         if (!Sandboxed()) return 0;
         Misbehave(args[0]);
     }
+#endif
     QSize box;
     if (args.size() == 5 && args[0] == "--fit" && args[3] == "--")
         box = QSize(args[1].toInt(), args[2].toInt()).expandedTo(QSize(1, 1));

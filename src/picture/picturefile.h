@@ -3,36 +3,15 @@
 // a picture small enough to redraw at once.
 #pragma once
 
-#include <QByteArray>
-#include <QImage>
 #include <QSize>
 #include <QString>
 #include <stop_token>
 
+#include "picture/pictureresult.h"
+
 namespace lp {
 
 class RegularFile;
-
-// Files larger than this are not read.
-inline constexpr qint64 kPictureFileLimit = 64 * 1024 * 1024;
-// Raster pictures declaring more pixels than this are not decoded (8000 x 5000).
-inline constexpr qint64 kPicturePixelLimit = 40'000'000;
-// Memory one decode may allocate for its image, in megabytes.
-inline constexpr int kPictureAllocationLimitMb = 256;
-// The picture kept is at most this many pixels on each side: the field shows
-// it at up to 500 x 500, stretched.
-inline constexpr int kPictureKeptSide = 1024;
-
-// Refusals that a word or two can name (the preview shows them so).
-enum class PictureRefusal { Other, NotPicture, Cut };
-
-struct PictureResult {
-    QImage image;   // null on failure
-    QString error;  // the reason, for the user
-    QSize size;     // the picture's own size in pixels
-    PictureRefusal refusal = PictureRefusal::Other;
-    explicit operator bool() const { return !image.isNull(); }
-};
 
 // Reads and decodes a picture file in a child process under limits (see
 // decodechild.h), blocking the caller; a stop asked through `stop` kills the
@@ -49,9 +28,11 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 // capped to kPictureKeptSide on its own (the field stretches it anyway).
 QSize KeptPictureSize(const QSize& declared);
 
-// Filters for the open-picture dialog: the formats taken (pictureformat.h)
-// that can be read, first all of them together, then each alone,
-// then all files.
-QString PictureDialogFilter();
+// What the decoding program does: reads and decodes here, in the caller's own
+// memory, fitted in `box` when it is valid. Only the decoding program calls
+// it (and the test and the benchmark that compare it with the child).
+PictureResult LoadPictureHere(const QString& path, const QSize& box);
+// The same for a file the child has opened already.
+PictureResult LoadPictureHere(RegularFile& file, const QSize& box);
 
 }  // namespace lp

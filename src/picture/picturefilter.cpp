@@ -1,11 +1,11 @@
 // The open-picture dialog's filters: the formats pictures are traced from
 // (pictureformat.h tells them by content) that the image reader has, and SVG,
 // which the SVG library draws.
+#include "picture/picturefilter.h"
+
 #include <QCoreApplication>
 #include <QImageReader>
 #include <QStringList>
-
-#include "picture/picturefile.h"
 
 namespace lp {
 

@@ -1,13 +1,8 @@
-// Tracing: a picture or text becomes one closed contour of 256 points. The
-// trace window and the command line use only these functions.
-//
-// It runs in two stages. FindImageParts / FindTextParts do the slow work
-// (the ink, its outlines and centre lines) and list the parts found, ranked
-// by how much of the picture each is. RouteParts chooses what is drawn (the
-// user's choice, then what 256 points can hold), joins it into one route and
-// places the points: it is fast, so a changed choice of parts only reruns it.
-// Each stage takes a stop token: a trace overtaken by a newer one is asked to
-// stop and ends early with TraceFailure::Stopped.
+// Tracing's vocabulary: a picture or text becomes one closed contour of 256
+// points. The trace window and the command line go through TraceSession
+// (trace/session.h), which runs the stages: the ink mask, the parts found
+// (ranked by how much of the picture each is), and the route through the
+// parts chosen with its 256 points.
 #pragma once
 
 #include <QImage>
@@ -16,12 +11,11 @@
 #include <QStringList>
 #include <QTransform>
 #include <set>
-#include <stop_token>
 
 #include "figure/figuredata.h"
-#include "figure/pathfigure.h"
-#include "figure/tuning.h"
-#include "trace/mask.h"
+#include "figure/geometry.h"
+#include "trace/inkmask.h"
+#include "trace/tuning.h"
 
 namespace lp {
 
@@ -33,6 +27,9 @@ struct TraceOptions {
     // size, along their middle; Outline and Lines force one way for all.
     enum class Mode { Auto, Outline, Lines } mode = Mode::Auto;
 };
+
+// The mode of the window's choice or the command line's --lines / --outline.
+TraceOptions::Mode TraceModeOf(bool lines, bool outline);
 
 struct TracePlacement {
     // Fit: the bounding box of what is drawn, longer side = size units,
@@ -104,30 +101,11 @@ struct TraceResult {
     QStringList notes;
 };
 
-TraceParts FindImageParts(const QImage& picture, const TraceOptions& options, const TracePlacement& placement,
-                          std::stop_token stop = {});
-// The same from the ink mask TraceMask made before of a picture of
-// `pictureSize` with options.mask: a change of the other options need not
-// make it again. A mask stopped early is empty.
-InkMask TraceMask(const QImage& picture, const MaskOptions& options, std::stop_token stop = {});
-TraceParts FindMaskParts(const InkMask& mask, QSize pictureSize, const TraceOptions& options,
-                         const TracePlacement& placement, std::stop_token stop = {});
-// Lines separated by line breaks, each centred.
-TraceParts FindTextParts(const QString& text, const QString& family, bool bold, int size);
-TraceResult RouteParts(const TraceParts& found, const PartChoice& choice = {}, std::stop_token stop = {});
-
-// Both stages with nothing left out by the user.
-TraceResult TraceImage(const QImage& picture, const TraceOptions& options, const TracePlacement& placement);
-TraceResult TraceText(const QString& text, const QString& family, bool bold, int size);
-
-// Whether a beam drawing these points would nearly stand still: their route
-// shorter than kTraceTuning.stillRoute or within a square of stillSpan.
-bool NearlyStill(const Coords& X, const Coords& Y);
-// What the user is told then, the window and the command line alike.
-QString NearlyStillWarning();
-
-// One line for the user saying what was left out and how to change it, or
-// nothing when all was drawn; `cli` names the command line's options.
-QString LeftOutSummary(const TraceResult& result, bool cli);
+// Why not all that was found is drawn, for the window and the command line
+// to say in their own words: even the largest part alone needs steps longer
+// than 11, or the route runs crowded (too detailed for 256 points); parts
+// left out by the user's choice only, or for want of points.
+enum class LeftOut { Nothing, Illegible, Crowded, ByChoice, ForPoints };
+LeftOut LeftOutOf(const TraceResult& result);
 
 }  // namespace lp

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "trace/partpick.h"
+#include "trace/parts/partpick.h"
 #include "view/beam.h"
 
 namespace lp {

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "language/translations.h"
-#include "trace/partpick.h"
+#include "trace/ink/mask.h"
+#include "trace/parts/partpick.h"
+#include "trace/route/routeparts.h"
 #include "tracewin/traceplace.h"
 #include "tracewin/tracestatus.h"
 #include "ui_traceform.h"
@@ -18,16 +20,16 @@ TTraceForm::TTraceForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTraceForm
     ui->setupUi(this);
     setObjectName(QStringLiteral("TraceForm"));
     setModal(true);
-    setMinimumSize(sizeFor(lp::kLeastTracePreview));
+    setMinimumSize(lp::TraceFormSize(*ui, lp::kLeastTracePreview));
 
-    auto findOn = [this](auto* sender, auto signal, int which, bool mask = false) {
-        connect(sender, signal, this, [this, which, mask] { findAgain(which, mask); });
+    auto findOn = [this](auto* sender, auto signal, int which) {
+        connect(sender, signal, this, [this, which] { findAgain(which); });
     };
     connect(ui->TabSource, &QTabWidget::currentChanged, this, &TTraceForm::retrace);
     findOn(ui->ComboPlace, &QComboBox::currentIndexChanged, kPicture);
-    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, kPicture, true);
-    findOn(ui->SliderThreshold, &QSlider::valueChanged, kPicture, true);
-    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, kPicture, true);
+    findOn(ui->CheckBoxAutoThreshold, &QCheckBox::toggled, kPicture);
+    findOn(ui->SliderThreshold, &QSlider::valueChanged, kPicture);
+    findOn(ui->ComboInk, &QComboBox::currentIndexChanged, kPicture);
     findOn(ui->SliderSpeck, &QSlider::valueChanged, kPicture);
     findOn(ui->RadioOutline, &QRadioButton::toggled, kPicture);
     findOn(ui->RadioLines, &QRadioButton::toggled, kPicture);
@@ -71,13 +73,12 @@ void TTraceForm::setPicture(const Picture& picture) {
         return;
     }
     frame_ = {};
-    findAgain(kPicture, true);
+    findAgain(kPicture);
 }
 
-void TTraceForm::findAgain(int which, bool mask) {
+void TTraceForm::findAgain(int which) {
     Source& source = sources_[size_t(which)];
-    source.maskAsked += mask;
-    ++source.partsAsked;
+    source.partsCurrent = false;
     source.choice = {};
     if (which == tab()) ui->BeamView->setTrace(source.parts, shown_, false);  // no longer clickable
     retrace();
@@ -85,13 +86,13 @@ void TTraceForm::findAgain(int which, bool mask) {
 
 // The size is the text's and, fitted, the picture's.
 void TTraceForm::sizeChanged() {
-    if (ui->ComboPlace->currentIndex() == 1) findAgain(kPicture, false);
-    findAgain(kText, false);
+    if (ui->ComboPlace->currentIndex() == 1) findAgain(kPicture);
+    findAgain(kText);
 }
 
 void TTraceForm::partClicked(int id, bool alone) {
     Source& source = sources_[size_t(tab())];
-    if (!source.parts || source.partsHeld != source.partsAsked) return;
+    if (!source.parts || !source.partsCurrent) return;
     if (alone)
         lp::KeepOnlyPart(source.choice, *source.parts, id);
     else
@@ -105,13 +106,13 @@ void TTraceForm::frameDrawn(const QRectF& onField) {
     const QRectF frame = pictureToField_.inverted().mapRect(onField) & QRectF(picture_.image.rect());
     if (frame.width() < 1 || frame.height() < 1) return;
     frame_ = frame;
-    findAgain(kPicture, true);
+    findAgain(kPicture);
 }
 
 void TTraceForm::resetParts() {
     if (tab() == kPicture && !frame_.isEmpty()) {
         frame_ = {};
-        findAgain(kPicture, true);
+        findAgain(kPicture);
         return;
     }
     sources_[size_t(tab())].choice = {};
@@ -189,36 +190,30 @@ void TTraceForm::showPartName(int id) {
                                                    : QString());
 }
 
-bool TTraceForm::makeJob(lp::TraceJob& job, QString& why) const {
-    const Source& source = sources_[size_t(tab())];
-    job.choice = source.choice;
-    job.choice.largest = ui->SpinLargest->value();
-    if (source.parts && source.partsHeld == source.partsAsked) job.found = source.parts;
-    if (source.mask && source.maskHeld == source.maskAsked) job.mask = source.mask;
-    job.text = tab() == kText;
-    job.size = ui->SpinSize->value();
-    if (job.text) {
-        job.line = ui->EditText->toPlainText();
-        job.family = ui->FontText->currentFont().family();
-        job.bold = ui->CheckBoxBold->isChecked();
+bool TTraceForm::makeRequest(lp::TraceRequest& request, QString& why) const {
+    request.choice = sources_[size_t(tab())].choice;
+    request.choice.largest = ui->SpinLargest->value();
+    request.text = tab() == kText;
+    request.size = ui->SpinSize->value();
+    if (request.text) {
+        request.line = ui->EditText->toPlainText();
+        request.family = ui->FontText->currentFont().family();
+        request.bold = ui->CheckBoxBold->isChecked();
         return true;
     }
     if (picture_.image.isNull() || picture_.hidden) {
         why = tr("Нечего обводить: под полем нет картинки.");
         return false;
     }
-    job.picture = picture_.image;
-    job.area = picture_.area;
-    job.fit = ui->ComboPlace->currentIndex() == 1;
-    job.frame = frame_;
-    job.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
-    job.options.mask.threshold = ui->SliderThreshold->value();
-    static constexpr lp::Ink kInks[] = {lp::Ink::Auto, lp::Ink::Dark, lp::Ink::Light};
-    job.options.mask.ink = kInks[std::clamp(ui->ComboInk->currentIndex(), 0, 2)];
-    job.options.speckUnits = ui->SliderSpeck->value() / 2.0;
-    job.options.mode = ui->RadioLines->isChecked()     ? lp::TraceOptions::Mode::Lines
-                       : ui->RadioOutline->isChecked() ? lp::TraceOptions::Mode::Outline
-                                                       : lp::TraceOptions::Mode::Auto;
+    request.picture = picture_.image;
+    request.placement = ui->ComboPlace->currentIndex() == 1 ? lp::TracePlacement::Fit(request.size)
+                                                            : lp::TracePlacement::InPlace(picture_.area);
+    request.frame = frame_;
+    request.options.mask.autoThreshold = ui->CheckBoxAutoThreshold->isChecked();
+    request.options.mask.threshold = ui->SliderThreshold->value();
+    request.options.mask.ink = lp::InkChoice(ui->ComboInk->currentIndex());
+    request.options.speckUnits = ui->SliderSpeck->value() / 2.0;
+    request.options.mode = lp::TraceModeOf(ui->RadioLines->isChecked(), ui->RadioOutline->isChecked());
     return true;
 }
 
@@ -229,25 +224,28 @@ void TTraceForm::retrace() {
     tracing_.drop();
     current_ = false;
     if (!isVisible()) return;
-    lp::TraceJob job;
+    lp::TraceRequest request;
     QString why;
-    if (!makeJob(job, why)) {
+    if (!makeRequest(request, why)) {
         lp::TraceOutcome nothing;
         nothing.result.error = why;
         present(tab(), nothing);
         return;
     }
+    // The session traces on a copy: the one of the newest request is kept.
     const int which = tab();
-    const Source& source = sources_[size_t(which)];
     tracing_.request(
-        [job = std::move(job)](std::stop_token stop) { return lp::RunTraceJob(job, stop); },
-        [this, which, parts = source.partsAsked, mask = source.maskAsked](const lp::TraceOutcome& outcome) {
+        [session = sources_[size_t(which)].session, request = std::move(request)](std::stop_token stop) {
+            lp::TraceSession traced = session;
+            traced.trace(request, stop);
+            return traced;
+        },
+        [this, which](const lp::TraceSession& traced) {
             if (!isVisible()) return;
             Source& held = sources_[size_t(which)];
-            held.partsHeld = parts;
-            held.maskHeld = mask;
-            held.mask = outcome.mask;
-            present(which, outcome);
+            held.session = traced;
+            held.partsCurrent = true;
+            present(which, traced.outcome());
         });
     if (!shown_.ok && ui->LabelStatus->text().isEmpty()) ui->LabelStatus->setText(tr("Обвожу…"));
 }
@@ -301,4 +299,17 @@ void TTraceForm::acceptIfSafe() {
         if (answer != QMessageBox::Yes || !current_ || shown_.X != x || shown_.Y != y) return;
     }
     accept();
+}
+
+void TTraceForm::placeBeside(const QRect& field, const QRect& preview) {
+    const QRect spot = lp::TraceFormSpot(*this, *ui, field, preview, placed_);
+    if (spot.isNull()) return;
+    if (!placed_) resize(spot.size());
+    move(spot.topLeft());
+    placed_ = true;
+}
+
+void TTraceForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    lp::LayOutTraceForm(*ui, size());
 }

@@ -13,7 +13,7 @@
 #include <array>
 #include <memory>
 
-#include "tracewin/tracework.h"
+#include "trace/session/session.h"
 #include "work/newest.h"
 
 namespace Ui {
@@ -68,37 +68,33 @@ class TTraceForm : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Each tab has its own parts, mask and the user's choice of parts. The
-    // changes of the options that change the parts, and of those that change
-    // the mask, are counted: the parts and the mask on hand answer the options
-    // when they were made at the newest count.
+    // Each tab has its own tracing session (the stages made for its last
+    // trace) and the user's choice of parts. The choice holds while the parts
+    // on show answer the options.
     struct Source {
-        quint64 partsAsked = 1, partsHeld = 0, maskAsked = 1, maskHeld = 0;
-        std::shared_ptr<const lp::TraceParts> parts;
-        std::shared_ptr<const lp::InkMask> mask;
-        lp::PartChoice choice;  // the user's clicks on the parts on hand
+        lp::TraceSession session;
+        std::shared_ptr<const lp::TraceParts> parts;  // on show
+        bool partsCurrent = false;
+        lp::PartChoice choice;  // the user's clicks on the parts on show
     };
     enum { kPicture, kText };
     int tab() const;
 
     // An option that changes the parts of a tab: they are found again, the
-    // choice of them dropped; `mask`: it changes the ink mask too.
-    void findAgain(int which, bool mask);
+    // choice of them dropped.
+    void findAgain(int which);
     void sizeChanged();
     void partClicked(int id, bool alone);
     void frameDrawn(const QRectF& onField);
     void resetParts();
     void retrace();
-    bool makeJob(lp::TraceJob& job, QString& why) const;
+    bool makeRequest(lp::TraceRequest& request, QString& why) const;
     void present(int which, const lp::TraceOutcome& outcome);
     void showPartName(int id);
     void applyClicked();
     void acceptIfSafe();
     void updateLabels();
     void updateView();
-    void layOut();
-    int legendHeight() const;
-    QSize sizeFor(int preview) const;  // the window's size with a preview of that side
 
     Picture picture_;
     QRectF frame_;

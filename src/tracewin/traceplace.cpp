@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 
-#include "tracewin/traceform.h"
 #include "ui_traceform.h"
 
 namespace {
@@ -48,58 +47,60 @@ QRect PlaceTraceWindow(const QRect& room, const QRect& field, const QRect& previ
 
 }  // namespace lp
 
-void TTraceForm::placeBeside(const QRect& field, const QRect& preview) {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen) return;
+namespace {
+
+int LegendHeight(const Ui::TTraceForm& ui) {
+    return ui.LabelLegend->heightForWidth(ui.LabelLegend->width());
+}
+
+}  // namespace
+
+namespace lp {
+
+// The options and the status on the left, the legend below them; the
+// preview takes what the window grows by.
+QSize TraceFormSize(const Ui::TTraceForm& ui, int preview) {
+    return {kPreviewLeft + preview + kMargin,
+            std::max(ui.LabelStatus->y() + kLeastStatus + LegendHeight(ui) + kMargin,
+                     kMargin + preview + kBelowPreview + kButton + kMargin)};
+}
+
+QRect TraceFormSpot(const QWidget& window, const Ui::TTraceForm& ui, const QRect& field, const QRect& preview,
+                    bool placed) {
+    const QScreen* screen = window.parentWidget() ? window.parentWidget()->screen() : window.screen();
+    if (!screen) return {};
     const QRect room = screen->availableGeometry();
     // The frame's margins, or a guess at them before the window was first shown.
-    const QRect outer = frameGeometry(), inner = geometry();
-    const QMargins frame = isVisible() || placed_
+    const QRect outer = window.frameGeometry(), inner = window.geometry();
+    const QMargins frame = window.isVisible() || placed
                                ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                                           outer.right() - inner.right(), outer.bottom() - inner.bottom())
                                : QMargins(4, 30, 4, 4);
     // First the preview as large as leaves room for the main window's tool bar
     // and preview above or beside the window; later the size the user left it.
     constexpr int kMainRow = 420;
-    const int current = ui->BeamView->width();
-    const int wanted = placed_ ? current
-                               : std::clamp(std::min(room.height(), room.width()) - kMainRow,
-                                            lp::kLeastTracePreview, kMostPreview);
-    const QRect spot =
-        lp::PlaceTraceWindow(room, field, preview, wanted, placed_ ? current : lp::kLeastTracePreview,
-                             [&](int side) { return (placed_ ? size() : sizeFor(side)).grownBy(frame); });
-    if (!placed_) resize(spot.size().shrunkBy(frame));
-    move(spot.topLeft());
-    placed_ = true;
+    const int current = ui.BeamView->width();
+    const int wanted = placed ? current
+                              : std::clamp(std::min(room.height(), room.width()) - kMainRow,
+                                           kLeastTracePreview, kMostPreview);
+    const QRect spot = PlaceTraceWindow(
+        room, field, preview, wanted, placed ? current : kLeastTracePreview,
+        [&](int side) { return (placed ? window.size() : TraceFormSize(ui, side)).grownBy(frame); });
+    return {spot.topLeft(), spot.size().shrunkBy(frame)};
 }
 
-void TTraceForm::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    layOut();
-}
-
-int TTraceForm::legendHeight() const {
-    return ui->LabelLegend->heightForWidth(ui->LabelLegend->width());
-}
-
-// The options and the status on the left, the legend below them; the
-// preview takes what the window grows by.
-QSize TTraceForm::sizeFor(int preview) const {
-    return {kPreviewLeft + preview + kMargin,
-            std::max(ui->LabelStatus->y() + kLeastStatus + legendHeight() + kMargin,
-                     kMargin + preview + kBelowPreview + kButton + kMargin)};
-}
-
-void TTraceForm::layOut() {
-    const int right = width() - kMargin, bottom = height() - kMargin, w = right - kPreviewLeft;
-    const int buttons = bottom - kButton, legend = legendHeight();
+void LayOutTraceForm(Ui::TTraceForm& ui, QSize size) {
+    const int right = size.width() - kMargin, bottom = size.height() - kMargin, w = right - kPreviewLeft;
+    const int buttons = bottom - kButton, legend = LegendHeight(ui);
     const int side = std::max(64, std::min(w, buttons - kBelowPreview - kMargin));
-    ui->BeamView->setGeometry(kPreviewLeft, kMargin, side, side);
-    ui->LabelPart->setGeometry(kPreviewLeft, kMargin + side + 4, w, 18);
-    ui->ButtonCancel->move(right - ui->ButtonCancel->width(), buttons);
-    ui->ButtonApply->move(ui->ButtonCancel->x() - kMargin - ui->ButtonApply->width(), buttons);
-    ui->CheckBoxShowPicture->move(kPreviewLeft, buttons + 3);
-    ui->LabelLegend->move(ui->LabelLegend->x(), bottom - legend);
-    ui->LabelLegend->resize(ui->LabelLegend->width(), legend);
-    ui->LabelStatus->resize(ui->LabelStatus->width(), bottom - legend - kMargin - ui->LabelStatus->y());
+    ui.BeamView->setGeometry(kPreviewLeft, kMargin, side, side);
+    ui.LabelPart->setGeometry(kPreviewLeft, kMargin + side + 4, w, 18);
+    ui.ButtonCancel->move(right - ui.ButtonCancel->width(), buttons);
+    ui.ButtonApply->move(ui.ButtonCancel->x() - kMargin - ui.ButtonApply->width(), buttons);
+    ui.CheckBoxShowPicture->move(kPreviewLeft, buttons + 3);
+    ui.LabelLegend->move(ui.LabelLegend->x(), bottom - legend);
+    ui.LabelLegend->resize(ui.LabelLegend->width(), legend);
+    ui.LabelStatus->resize(ui.LabelStatus->width(), bottom - legend - kMargin - ui.LabelStatus->y());
 }
+
+}  // namespace lp

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "tracewin/tracework.h"
+#include "trace/session/session.h"
 
 namespace lp {
 

@@ -15,6 +15,7 @@
 #include "files/replacefile.h"
 #include "widgets/ildaframedialog.h"
 #include "widgets/picturepreview.h"
+#include "widgets/seam.h"
 
 namespace lp {
 
@@ -92,8 +93,7 @@ bool runFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     return true;
 }
 
-DialogSeam defaultSeam;
-DialogSeam* current = &defaultSeam;
+Seam<DialogSeam> seam;
 
 }  // namespace
 
@@ -130,13 +130,11 @@ int DialogSeam::chooseIldaFrame(QWidget* parent, const QList<lp::IldaFrameInfo>&
 }
 
 DialogSeam& dialogs() {
-    return *current;
+    return seam.get();
 }
 
-DialogSeam* setDialogs(DialogSeam* seam) {
-    DialogSeam* previous = current;
-    current = seam ? seam : &defaultSeam;
-    return previous;
+DialogSeam* setDialogs(DialogSeam* other) {
+    return seam.set(other);
 }
 
 void ShowFileFailure(QWidget* parent, const QString& what, const QString& path, const QString& reason) {

@@ -60,6 +60,8 @@ void TestTraceCli::exitCodes_data() {
     QTest::newRow("detail of text") << QStringList{"--text", "A", out, "--detail", "1"} << 2 << 1
                                     << QString();
     QTest::newRow("too much detail") << QStringList{"--trace", "dots.png", out} << 0 << 1 << "--parts N";
+    QTest::newRow("comb too long to draw legibly")
+        << QStringList{"--trace", "comb.png", out, "--outline"} << 0 << 1 << "(--size)";
     QTest::newRow("text") << QStringList{"--text", "LASER", out, "--bold", "--size", "255"} << 0 << 0
                           << QString();
     QTest::newRow("no such font") << QStringList{"--text", "Ab", out, "--font", "No Such Family"} << 0 << 1
@@ -129,6 +131,13 @@ void TestTraceCli::exitCodes() {
     row.fill(Qt::white);
     QPainter(&row).fillRect(0, 4, 977, 1, Qt::gray);
     QVERIFY(row.save(d + "row.png"));
+    QImage comb(1024, 768, QImage::Format_RGB32);  // teeth whose outline needs steps longer than 11
+    comb.fill(Qt::white);
+    QPainter teeth(&comb);
+    teeth.fillRect(40, 40, 944, 40, Qt::black);
+    for (int k = 0; k < 40; ++k) teeth.fillRect(40 + k * 24, 40, 12, 680, Qt::black);
+    teeth.end();
+    QVERIFY(comb.save(d + "comb.png"));
     QVERIFY(WriteBytes(d + "dots.png", QByteArray::fromBase64(Dots(64, 14).toLatin1())));
     QVERIFY(WriteBytes(d + "text.png", "not a picture\n"));
     QVERIFY(WriteBytes(d + "ring.svg",

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
 
 using Points = std::vector<QPointF>;
 

@@ -11,6 +11,7 @@
 
 #include "app/commandline.h"
 #include "figure/ilda.h"
+#include "figure/ildafigure.h"
 #include "figure/ildafiles.h"
 #include "figure/kvtfile.h"
 #include "shapes/generators.h"
@@ -63,7 +64,7 @@ std::vector<IldaPoint> Square(bool closed) {
 
 }  // namespace
 
-class TestIlda : public QObject {
+class TestIlda : public QObject, FreshFolder {
     Q_OBJECT
   private slots:
     void init();
@@ -86,15 +87,10 @@ class TestIlda : public QObject {
     void commandLineLeavesTargetOnFailure();
     void commandLineKeepsHardLinks();
     void exportInReadOnlyFolder();
-
-  private:
-    QScopedPointer<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 };
 
 void TestIlda::init() {
-    dir_.reset(new QTemporaryDir);
-    QVERIFY(dir_->isValid());
+    QVERIFY(renewFolder());
 }
 
 void TestIlda::coordinateMapping() {

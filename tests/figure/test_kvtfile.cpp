@@ -24,7 +24,7 @@ QByteArray ImageOf(const PictureBytes& b) {
 
 }  // namespace
 
-class TestKvtFile : public QObject {
+class TestKvtFile : public QObject, FreshFolder {
     Q_OBJECT
 
   private slots:
@@ -41,15 +41,10 @@ class TestKvtFile : public QObject {
     void longNamesOverwrite();
     void linkAndPermissionsKept();
     void readOnlyFolderWritesInPlace();
-
-  private:
-    QScopedPointer<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 };
 
 void TestKvtFile::init() {
-    dir_.reset(new QTemporaryDir);
-    QVERIFY(dir_->isValid());
+    QVERIFY(renewFolder());
 }
 
 void TestKvtFile::roundTripIsByteForByte() {

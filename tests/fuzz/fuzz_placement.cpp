@@ -2,10 +2,12 @@
 // infinities and the absurd included) and any number of points.
 #include <cmath>
 
+#include "figure/corners.h"
 #include "figure/geometry.h"
-#include "figure/pathfigure.h"
+#include "figure/pointplacement.h"
+#include "figure/rounding.h"
 #include "fuzzinput.h"
-#include "trace/route.h"
+#include "trace/route/join.h"
 
 namespace {
 

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "fuzzinput.h"
-#include "trace/trace.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 // Flags (1: lines, 2: light ink, 4: threshold chosen, 8: in place, 16: with
 // alpha), threshold, smallest detail in half units, size; in place, the area

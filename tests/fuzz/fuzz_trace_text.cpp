@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "fuzzinput.h"
-#include "trace/trace.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

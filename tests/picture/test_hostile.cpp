@@ -20,6 +20,7 @@
 
 #include "app/baseform.h"
 #include "picture/decodechild.h"
+#include "picture/picturefile.h"
 #include "support/basewindow.h"
 #include "support/convert.h"
 #include "support/files.h"
@@ -238,7 +239,8 @@ void HostileTest::limits() {
     QFETCH(QString, reason);
     QElapsedTimer clock;
     clock.start();
-    auto result = std::async(std::launch::async, [&] { return lp::DecodeChild().run({mode}, QSize(1, 1)); });
+    auto result = std::async(std::launch::async,
+                             [&] { return lp::DecodeChild(LASERPIC_TEST_DECODER).run({mode}, QSize(1, 1)); });
     QString child;
     auto decoder = [] {  // not a process adopted from an earlier row
         for (const QString& pid : Children())

@@ -22,6 +22,7 @@
 
 #include "app/baseform.h"
 #include "picture/picturefile.h"
+#include "picture/picturefilter.h"
 #include "support/basewindow.h"
 #include "support/convert.h"
 #include "support/files.h"

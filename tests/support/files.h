@@ -9,10 +9,24 @@
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopedPointer>
 #include <QString>
+#include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 #include <optional>
+
+// A test class's folder, new and empty for each test function: derive from
+// it beside QObject and renew it in init().
+class FreshFolder {
+  protected:
+    bool renewFolder() {
+        dir_.reset(new QTemporaryDir);
+        return dir_->isValid();
+    }
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    QScopedPointer<QTemporaryDir> dir_;
+};
 
 inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);

@@ -4,7 +4,9 @@
 #include <QPainterPath>
 #include <QtTest>
 
-#include "trace/partpick.h"
+#include "trace/parts/imageparts.h"
+#include "trace/parts/partpick.h"
+#include "trace/route/routeparts.h"
 
 class PartPickTest : public QObject {
     Q_OBJECT

@@ -9,8 +9,10 @@
 #include <cmath>
 
 #include "support/discs.h"
-#include "trace/crowding.h"
-#include "trace/trace.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/crowding.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
 
@@ -281,10 +283,8 @@ void TestParts::moreThanPointsHold() {
     double all = 0, drawn = 0;
     for (const Disc& d : small + QList<Disc>{large})
         all += d.r * d.r, drawn += CircleOff(d, r) <= 1.5 ? d.r * d.r : 0;
-    QVERIFY(lp::LeftOutSummary(r, true).contains(
-        QStringLiteral("Нарисовано %1 % картинки: 256 точкам не хватает на всё (частей %2 из 61)")
-            .arg(std::lround(100 * drawn / all))
-            .arg(r.partsDrawn)));
+    QVERIFY(lp::LeftOutOf(r) == lp::LeftOut::ForPoints && r.shownDrawn == r.partsDrawn && r.shownFound == 61);
+    QCOMPARE(std::lround(100 * r.inkDrawn), std::lround(100 * drawn / all));
     // A comb whose outline alone needs steps longer than 11: said so, with what helps.
     QImage comb = Blank(Qt::white);
     QPainter painter(&comb);
@@ -294,7 +294,7 @@ void TestParts::moreThanPointsHold() {
     lp::TraceOptions outline;
     outline.mode = lp::TraceOptions::Mode::Outline;
     const lp::TraceResult dim = InPlace(comb, outline);
-    QVERIFY(dim.ok && dim.illegible && lp::LeftOutSummary(dim, true).contains(u"--size"));
+    QVERIFY(dim.ok && dim.illegible && lp::LeftOutOf(dim) == lp::LeftOut::Illegible);
     // A page of small print: crowded lines, said so with what helps.
     QImage page = Blank(Qt::white);
     painter.begin(&page);
@@ -304,8 +304,7 @@ void TestParts::moreThanPointsHold() {
                          QStringLiteral("Lorem ipsum dolor sit amet, consectetur adipiscing elit"));
     painter.end();
     const lp::TraceResult print = InPlace(page);
-    QVERIFY2(print.ok && print.illegible && lp::LeftOutSummary(print, true).contains(u"--parts"),
-             qPrintable(lp::LeftOutSummary(print, true)));
+    QVERIFY(print.ok && print.illegible && lp::LeftOutOf(print) == lp::LeftOut::Crowded);
 
     lp::PartChoice choice;
     choice.largest = 3;

@@ -5,7 +5,9 @@
 #include <QtTest>
 #include <cmath>
 
-#include "trace/trace.h"
+#include "trace/parts/imageparts.h"
+#include "trace/route/routeparts.h"
+#include "trace/session/session.h"
 
 namespace {
 

@@ -152,13 +152,13 @@ class TraceWindowTest : public QObject, TraceFixture {
         QTRY_VERIFY(!trace->busy());
         QCOMPARE(shown.count(), 1);
         // What the engine gives for the newest options, and not for the older ones.
-        lp::TraceJob job;
+        lp::TraceRequest job;
         job.picture = win::pictureBox(*form_)->picture();
-        job.area = area();
+        job.placement = lp::TracePlacement::InPlace(area());
         job.options.mask = {false, trace->ui->SliderThreshold->value(), lp::Ink::Light};
-        QCOMPARE(trace->result().X, lp::RunTraceJob(job).result.X);
+        QCOMPARE(trace->result().X, lp::TraceSession().trace(job).result.X);
         job.options.mask.ink = lp::Ink::Dark;
-        QVERIFY(trace->result().X != lp::RunTraceJob(job).result.X);
+        QVERIFY(trace->result().X != lp::TraceSession().trace(job).result.X);
     }
 
     // Two rectangles: a click on the smaller in the preview, or keeping the largest only, leaves it
@@ -275,11 +275,11 @@ class TraceWindowTest : public QObject, TraceFixture {
         QVERIFY(trace->busy());
         trace->ui->ButtonApply->click();
         QTRY_VERIFY(!trace->isVisible());
-        lp::TraceJob job;
+        lp::TraceRequest job;
         job.picture = win::pictureBox(*form_)->picture();
-        job.area = area();
+        job.placement = lp::TracePlacement::InPlace(area());
         job.options.mode = lp::TraceOptions::Mode::Lines;
-        QCOMPARE(form_->editor().FigureX(), lp::RunTraceJob(job).result.X);
+        QCOMPARE(form_->editor().FigureX(), lp::TraceSession().trace(job).result.X);
     }
 
     // Nothing to trace, or no picture at all: said so, and nothing to take.

@@ -7,6 +7,7 @@
 
 #include "app/baseform.h"
 #include "figure/ilda.h"
+#include "figure/ildafigure.h"
 #include "ui_baseform.h"
 
 namespace {

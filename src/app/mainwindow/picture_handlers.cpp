@@ -7,6 +7,7 @@
 
 #include "app/baseform.h"
 #include "picture/picturefile.h"
+#include "picture/picturefilter.h"
 #include "ui_baseform.h"
 #include "widgets/waitwork.h"
 

@@ -50,7 +50,7 @@ QByteArray ThreeFrames() {
 
 }  // namespace
 
-class IldaCommandsTest : public QObject {
+class IldaCommandsTest : public QObject, FreshFolder {
     Q_OBJECT
   private slots:
     void init();
@@ -61,15 +61,10 @@ class IldaCommandsTest : public QObject {
     void exportWritesTheFigure();
     void exportFailureLeavesEverything();
     void frameChooserForReal();
-
-  private:
-    QScopedPointer<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 };
 
 void IldaCommandsTest::init() {
-    dir_.reset(new QTemporaryDir);
-    QVERIFY(dir_->isValid());
+    QVERIFY(renewFolder());
 }
 
 void IldaCommandsTest::buttonsInTheFreeStretch() {
