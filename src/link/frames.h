@@ -25,6 +25,28 @@ constexpr uint8_t CommandByte(uint8_t v) {
 // Marker 0x00, the command and its argument into tx[0..2]; returns the length.
 int BuildCommandFrame(TxBuffer& tx, uint8_t command, uint8_t argument);
 
+// The ready-picture window's buttons and the command each sends, always with
+// the argument 1: the eight stored pictures, then the three modes of work,
+// whose codes do not follow the buttons' order.
+struct ButtonCommand {
+    const char* button;
+    uint8_t command;
+};
+inline constexpr uint8_t kCommandArgument = 1;
+inline constexpr std::array<ButtonCommand, 11> kButtonCommands{{
+    {"SpeedButton1", 1},
+    {"SpeedButton2", 2},
+    {"SpeedButton3", 3},
+    {"SpeedButton4", 4},
+    {"SpeedButton5", 5},
+    {"SpeedButton6", 6},
+    {"SpeedButton7", 7},
+    {"SpeedButton8", 8},
+    {"SpeedButtonHand", 134},
+    {"SpeedButtonAvto", 132},
+    {"SpeedButtonSound", 133},
+}};
+
 // The upload: a header with the picture name, the two halves of the figure
 // and an end frame, 533 bytes in all, none carrying a checksum.
 inline constexpr int kUploadHeaderLength = 17;

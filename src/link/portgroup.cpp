@@ -39,6 +39,9 @@ void PortRadioGroup::setItems(const QStringList& items) {
         auto* button = new QRadioButton(text, this);
         button->setObjectName(QStringLiteral("%1Item%2").arg(objectName()).arg(buttons_.size()));
         button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QRadioButton::toggled, this, [this, index = int(buttons_.size())](bool on) {
+            if (on) emit itemIndexChanged(index);
+        });
         buttons_.append(button);
         button->show();
     }

@@ -35,6 +35,10 @@ class PortRadioGroup : public EtchedGroupBox {
     // Tooltips after a change of the mapping.
     void refreshTips();
 
+  signals:
+    // Another item was selected, by the user or by setItemIndex.
+    void itemIndexChanged(int index);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -7,16 +7,6 @@
 #include "widgets/formstyle.h"
 #include "widgets/speedbutton.h"
 
-namespace {
-
-// Commands of the device; every one is sent with the argument 1.
-constexpr uint8_t kHand = 134;
-constexpr uint8_t kAutomatic = 132;
-constexpr uint8_t kSound = 133;
-constexpr uint8_t kArgument = 1;
-
-}  // namespace
-
 TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
     lp::ApplyFormFont(this);
     ui->setupUi(this);
@@ -39,17 +29,10 @@ TProgForm::TProgForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProgForm) {
     for (lp::SpeedButton* button : {ui->SpeedButtonHand, ui->SpeedButtonAvto, ui->SpeedButtonSound})
         button->setIcon(QIcon(QStringLiteral(":/link/%1.svg").arg(button->objectName())));
 
-    connect(ui->SpeedButton1, &QAbstractButton::clicked, this, &TProgForm::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QAbstractButton::clicked, this, &TProgForm::SpeedButton2Click);
-    connect(ui->SpeedButton3, &QAbstractButton::clicked, this, &TProgForm::SpeedButton3Click);
-    connect(ui->SpeedButton4, &QAbstractButton::clicked, this, &TProgForm::SpeedButton4Click);
-    connect(ui->SpeedButton5, &QAbstractButton::clicked, this, &TProgForm::SpeedButton5Click);
-    connect(ui->SpeedButton6, &QAbstractButton::clicked, this, &TProgForm::SpeedButton6Click);
-    connect(ui->SpeedButton7, &QAbstractButton::clicked, this, &TProgForm::SpeedButton7Click);
-    connect(ui->SpeedButton8, &QAbstractButton::clicked, this, &TProgForm::SpeedButton8Click);
-    connect(ui->SpeedButtonHand, &QAbstractButton::clicked, this, &TProgForm::SpeedButtonHandClick);
-    connect(ui->SpeedButtonAvto, &QAbstractButton::clicked, this, &TProgForm::SpeedButtonAvtoClick);
-    connect(ui->SpeedButtonSound, &QAbstractButton::clicked, this, &TProgForm::SpeedButtonSoundClick);
+    for (int entry = 0; entry < int(lp::kButtonCommands.size()); ++entry) {
+        auto* button = findChild<lp::SpeedButton*>(QLatin1String(lp::kButtonCommands[entry].button));
+        connect(button, &QAbstractButton::clicked, this, [this, entry] { ButtonClick(entry); });
+    }
 }
 
 TProgForm::~TProgForm() = default;
@@ -58,44 +41,53 @@ void TProgForm::TxBlok(uint8_t command, uint8_t argument) {
     if (lp::InputGuard::Guarded(this)) return;  // one transmission at a time
     {
         lp::InputGuard guard(this);
-        if (link.OpenPort(ui->RadioGroupTx->itemIndex(), 2)) {
-            link.SendFrame(lp::BuildCommandFrame(link.TxBytes, command, argument));
-            link.ClosePort();
-        }
+        link.SendCommand(portItem(), command, argument);
     }
     lp::ShowLinkWarning(this, link.Report());
 }
 
+int TProgForm::portItem() const {
+    return ui->RadioGroupTx->itemIndex();
+}
+
+void TProgForm::setPortItem(int item) {
+    ui->RadioGroupTx->setItemIndex(item);
+}
+
+void TProgForm::ButtonClick(int entry) {
+    TxBlok(lp::kButtonCommands[entry].command, lp::kCommandArgument);
+}
+
 void TProgForm::SpeedButton1Click() {
-    TxBlok(1, kArgument);
+    ButtonClick(0);
 }
 void TProgForm::SpeedButton2Click() {
-    TxBlok(2, kArgument);
+    ButtonClick(1);
 }
 void TProgForm::SpeedButton3Click() {
-    TxBlok(3, kArgument);
+    ButtonClick(2);
 }
 void TProgForm::SpeedButton4Click() {
-    TxBlok(4, kArgument);
+    ButtonClick(3);
 }
 void TProgForm::SpeedButton5Click() {
-    TxBlok(5, kArgument);
+    ButtonClick(4);
 }
 void TProgForm::SpeedButton6Click() {
-    TxBlok(6, kArgument);
+    ButtonClick(5);
 }
 void TProgForm::SpeedButton7Click() {
-    TxBlok(7, kArgument);
+    ButtonClick(6);
 }
 void TProgForm::SpeedButton8Click() {
-    TxBlok(8, kArgument);
+    ButtonClick(7);
 }
 void TProgForm::SpeedButtonHandClick() {
-    TxBlok(kHand, kArgument);
+    ButtonClick(8);
 }
 void TProgForm::SpeedButtonAvtoClick() {
-    TxBlok(kAutomatic, kArgument);
+    ButtonClick(9);
 }
 void TProgForm::SpeedButtonSoundClick() {
-    TxBlok(kSound, kArgument);
+    ButtonClick(10);
 }

@@ -25,6 +25,10 @@ class TProgForm : public QDialog {
     // Sends one command frame through the port the radio group selects.
     void TxBlok(uint8_t command, uint8_t argument);
 
+    // The selected item of the port group (0 for COM1).
+    int portItem() const;
+    void setPortItem(int item);
+
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
@@ -36,4 +40,8 @@ class TProgForm : public QDialog {
     void SpeedButtonHandClick();
     void SpeedButtonAvtoClick();
     void SpeedButtonSoundClick();
+
+  private:
+    // The button's command from the table of the window's buttons.
+    void ButtonClick(int entry);
 };

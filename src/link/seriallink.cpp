@@ -55,6 +55,12 @@ bool SerialLink::ClosePort() {
     return !report_.failed;
 }
 
+bool SerialLink::SendCommand(int portItem, uint8_t command, uint8_t argument) {
+    if (!OpenPort(portItem, 2)) return false;
+    SendFrame(BuildCommandFrame(TxBytes, command, argument));
+    return ClosePort();
+}
+
 void ShowLinkWarning(QWidget* window, const LinkReport& report) {
     if (report.failed) dialogs().message(window, QMessageBox::Warning, report.warning(), QMessageBox::Ok);
 }

@@ -39,6 +39,9 @@ class SerialLink {
     // Waits until the bytes have left the line, then closes. False when they
     // could not be drained, or after an earlier failure.
     bool ClosePort();
+    // One command frame to the device behind the port item, with two stop
+    // bits: OpenPort, SendFrame, ClosePort. False on a failure.
+    bool SendCommand(int portItem, uint8_t command, uint8_t argument);
 
     // What the current (or last) transmission did.
     const LinkReport& Report() const { return report_; }

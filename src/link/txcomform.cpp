@@ -1,5 +1,6 @@
 #include "link/txcomform.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -7,6 +8,7 @@
 
 #include "link/copyanimation.h"
 #include "link/inputguard.h"
+#include "link/portgroup.h"
 #include "ui_txcomform.h"
 #include "widgets/formstyle.h"
 
@@ -25,8 +27,6 @@ TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm
     lp::ApplyFormFont(this);
     ui->setupUi(this);
     setObjectName(QStringLiteral("TxComForm"));
-    figureX_.fill(127);
-    figureY_.fill(127);
     move(55, 140);
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
 
@@ -48,17 +48,31 @@ TTxComForm::TTxComForm(QWidget* parent) : QDialog(parent), ui(new Ui::TTxComForm
     connect(ui->SpeedButtonTabl, &QAbstractButton::clicked, this, &TTxComForm::SpeedButtonTablClick);
     connect(ui->EditNameFile, &QLineEdit::textEdited, this, &TTxComForm::NameEdited);
     // The field's own text: after a refused edit the signal still carries the refused one.
-    connect(ui->EditNameFile, &QLineEdit::textChanged, this,
-            [this] { nameBefore_ = ui->EditNameFile->text(); });
+    connect(ui->EditNameFile, &QLineEdit::textChanged, this, [this] {
+        nameBefore_ = ui->EditNameFile->text();
+        upload.setName(nameBefore_);
+    });
+    connect(ui->CheckBoxInvX, &QCheckBox::toggled, &upload, &lp::Upload::setInvertX);
+    connect(ui->CheckBoxInvY, &QCheckBox::toggled, &upload, &lp::Upload::setInvertY);
+    connect(ui->CheckBoxClose, &QCheckBox::toggled, &upload, &lp::Upload::setCloseAfter);
+    connect(ui->RadioGroupTx, &lp::PortRadioGroup::itemIndexChanged, &upload, &lp::Upload::setPortItem);
+    connect(&upload, &lp::Upload::changed, this, &TTxComForm::showUpload);
+    showUpload();
+}
+
+void TTxComForm::showUpload() {
+    if (ui->EditNameFile->text() != upload.name()) ui->EditNameFile->setText(upload.name());
+    ui->CheckBoxInvX->setChecked(upload.invertX());
+    ui->CheckBoxInvY->setChecked(upload.invertY());
+    ui->CheckBoxClose->setChecked(upload.closeAfter());
+    ui->RadioGroupTx->setItemIndex(upload.portItem());
 }
 
 TTxComForm::~TTxComForm() = default;
 
 void TTxComForm::setPicture(const lp::Coords& figureX, const lp::Coords& figureY,
                             const QString& pictureName) {
-    figureX_ = figureX;
-    figureY_ = figureY;
-    pictureName_ = pictureName;
+    upload.setPicture(figureX, figureY, pictureName);
 }
 
 void TTxComForm::NameEdited(const QString& text) {
@@ -87,9 +101,8 @@ void TTxComForm::showEvent(QShowEvent* event) {
 }
 
 void TTxComForm::FormActivate() {
-    ui->Memo1->clear();
-    ui->Memo1->setPlainText(lp::kLogWaiting);
-    ui->EditNameFile->setText(pictureName_);
+    upload.Activate();
+    ui->Memo1->setPlainText(upload.log());
 }
 
 void TTxComForm::SpeedButtonTablClick() {
@@ -113,10 +126,7 @@ void TTxComForm::logPiece(const QString& text, bool newLine) {
 }
 
 void TTxComForm::logEnd(const lp::LinkReport& report) {
-    logPiece(QStringLiteral(" "), true);
-    if (report.failed) logPiece(tr(" Передача прервана. ") + report.summary(), true);
-    logPiece(QStringLiteral(" "), true);
-    logPiece(lp::UploadSummary(report.taken), false);
+    lp::LogUploadEnd(report, [this](const QString& text, bool newLine) { logPiece(text, newLine); });
 }
 
 void TTxComForm::SpeedButtonBegTxClick() {
@@ -124,39 +134,27 @@ void TTxComForm::SpeedButtonBegTxClick() {
     bool opened = false;
     {
         lp::InputGuard guard(this);
-        opened = link.OpenPort(ui->RadioGroupTx->itemIndex(), 1);
+        opened = upload.Open();
         if (opened) transmit();
     }
-    lp::ShowLinkWarning(this, link.Report());
+    lp::ShowLinkWarning(this, upload.link.Report());
     if (!opened) {
         // Nothing sent or logged; the window is back in front as after any of
         // the program's boxes.
         FormActivate();
         activateWindow();
-    } else if (ui->CheckBoxClose->isChecked() && !link.Report().failed) {
+    } else if (upload.closesWindow()) {
         accept();
     }
 }
 
 void TTxComForm::transmit() {
-    // The clip plays for the whole transmission.
+    // The clip plays for the whole transmission, the last bytes leaving the line included.
     ui->Animate->show();
     ui->Animate->play();
     ui->CheckBoxClose->hide();
     ui->Memo1->clear();
-
-    lp::UploadPicture picture;
-    picture.X = figureX_;
-    picture.Y = figureY_;
-    picture.name = ui->EditNameFile->text();
-    picture.invertX = ui->CheckBoxInvX->isChecked();
-    picture.invertY = ui->CheckBoxInvY->isChecked();
-    link.Upload(picture, [this](const QString& text, bool newLine) { logPiece(text, newLine); });
-    // The last bytes leave the line while the clip still plays.
-    link.ClosePort();
-    // What really happened.
-    logEnd(link.Report());
-
+    upload.Transmit([this](const QString& text, bool newLine) { logPiece(text, newLine); });
     ui->Animate->stop();
     ui->Animate->hide();
     ui->CheckBoxClose->show();

@@ -1,13 +1,15 @@
 // The upload window: sends the figure being edited to the standalone device
 // under an eight-character name, in four frames over its own serial link, and
-// keeps a log of every value sent.
+// keeps a log of every value sent. The values and the sending are the upload
+// model's; the window shows them, plays the clip and keeps to one
+// transmission at a time.
 #pragma once
 
 #include <QDialog>
 #include <memory>
 
 #include "figure/figuredata.h"
-#include "link/seriallink.h"
+#include "link/upload.h"
 
 namespace Ui {
 class TTxComForm;
@@ -24,14 +26,14 @@ class TTxComForm : public QDialog {
     void setPicture(const lp::Coords& figureX, const lp::Coords& figureY, const QString& pictureName);
 
     std::unique_ptr<Ui::TTxComForm> ui;
-    lp::SerialLink link;
+    lp::Upload upload;
 
     void FormActivate();
     void SpeedButtonTablClick();
     void SpeedButtonBegTxClick();
 
-    // The log: a piece for the end of the last line or a line of its own, and
-    // the closing lines with the bytes the port took.
+    // The log box: a piece for the end of the last line or a line of its own,
+    // and the closing lines with the bytes the port took.
     void logPiece(const QString& text, bool newLine);
     void logEnd(const lp::LinkReport& report);
 
@@ -46,9 +48,7 @@ class TTxComForm : public QDialog {
   private:
     void transmit();
     void NameEdited(const QString& text);
+    void showUpload();  // the controls as the model has them
 
-    lp::Coords figureX_{};
-    lp::Coords figureY_{};
-    QString pictureName_ = QStringLiteral("No-Name-");
     QString nameBefore_;
 };

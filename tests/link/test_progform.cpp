@@ -1,6 +1,7 @@
 // The serial link and the ready-picture window against real pseudo-terminals:
 // the bytes as they arrive, the line settings while the port is open, busy,
-// missing and vanishing ports, and the port names behind "Com1" and "Com2".
+// missing and vanishing ports, and the port names behind "Com1" and "Com2";
+// each of the window's buttons against a table of the commands it sends.
 #include <sys/file.h>
 
 #include <QContextMenuEvent>
@@ -24,7 +25,6 @@
 #include "link/txcomform.h"
 #include "support/scripteddialogs.h"
 #include "ui_progform.h"
-#include "ui_txcomform.h"
 #include "widgets/speedbutton.h"
 
 using namespace Qt::StringLiterals;
@@ -70,10 +70,11 @@ void ProgFormTest::controls() {
     QCOMPARE(form.pos(), QPoint(103, 139));
     QCOMPARE(form.size(), QSize(268, 138));  // 276 x 172 with the frame
     QCOMPARE(form.font().pixelSize(), 11);
-    QCOMPARE(form.ui->Labelvib->pos(), QPoint(40, 16));
-    QCOMPARE(form.ui->Labelvib->text(), u"Выбор лазерной программы"_s);
-    QCOMPARE(form.ui->Labelmode->pos(), QPoint(40, 80));
-    QCOMPARE(form.ui->Labelmode->text(), u"Режим работы"_s);
+    const Ui::TProgForm& ui = *form.ui;
+    QCOMPARE(ui.Labelvib->pos(), QPoint(40, 16));
+    QCOMPARE(ui.Labelvib->text(), u"Выбор лазерной программы"_s);
+    QCOMPARE(ui.Labelmode->pos(), QPoint(40, 80));
+    QCOMPARE(ui.Labelmode->text(), u"Режим работы"_s);
     const QList<lp::SpeedButton*> buttons = form.findChildren<lp::SpeedButton*>();
     QCOMPARE(buttons.size(), 11);
     for (int k = 0; k < 8; ++k) {
@@ -88,9 +89,9 @@ void ProgFormTest::controls() {
         QCOMPARE(b->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
     }
     const std::tuple<lp::SpeedButton*, int, QString> modes[] = {
-        {form.ui->SpeedButtonHand, 40, u"ручное управление"_s},
-        {form.ui->SpeedButtonAvto, 64, u"автоматический перебор"_s},
-        {form.ui->SpeedButtonSound, 88, u"смена картинок от звука"_s},
+        {ui.SpeedButtonHand, 40, u"ручное управление"_s},
+        {ui.SpeedButtonAvto, 64, u"автоматический перебор"_s},
+        {ui.SpeedButtonSound, 88, u"смена картинок от звука"_s},
     };
     for (const auto& [b, left, hint] : modes) {
         QCOMPARE(b->geometry(), QRect(left, 96, 23, 22));
@@ -104,7 +105,7 @@ void ProgFormTest::controls() {
         QVERIFY(!b->Down());
         QVERIFY(!b->allowAllUp());
     }
-    lp::PortRadioGroup* group = form.ui->RadioGroupTx;
+    lp::PortRadioGroup* group = ui.RadioGroupTx;
     QCOMPARE(group->geometry(), QRect(160, 80, 97, 57));
     QCOMPARE(group->title(), u"Выбор порта"_s);
     QCOMPARE(group->items(), QStringList({u"Com1"_s, u"Com2"_s}));
@@ -114,41 +115,46 @@ void ProgFormTest::controls() {
 
     // Groups: a press leaves its button down and raises the other down button
     // of the same group only; pressing a down button keeps it down.
-    form.ui->SpeedButton3->SetDown(true);
-    form.ui->SpeedButtonHand->SetDown(true);
-    form.ui->SpeedButton5->SetDown(true);
-    QVERIFY(!form.ui->SpeedButton3->Down() && form.ui->SpeedButton5->Down() &&
-            form.ui->SpeedButtonHand->Down());
+    ui.SpeedButton3->SetDown(true);
+    ui.SpeedButtonHand->SetDown(true);
+    ui.SpeedButton5->SetDown(true);
+    QVERIFY(!ui.SpeedButton3->Down() && ui.SpeedButton5->Down() && ui.SpeedButtonHand->Down());
 }
 
+// Each button, clicked, sends its command with the argument 1 and stays down.
 void ProgFormTest::everyButtonSendsItsCommand() {
     ScriptedDialogs dialogs;
     TProgForm form;
     form.show();
-    const std::pair<lp::SpeedButton*, int> commands[] = {
-        {form.ui->SpeedButton1, 1},      {form.ui->SpeedButton2, 2},       {form.ui->SpeedButton3, 3},
-        {form.ui->SpeedButton4, 4},      {form.ui->SpeedButton5, 5},       {form.ui->SpeedButton6, 6},
-        {form.ui->SpeedButton7, 7},      {form.ui->SpeedButton8, 8},       {form.ui->SpeedButtonHand, 134},
-        {form.ui->SpeedButtonAvto, 132}, {form.ui->SpeedButtonSound, 133},
+    const QHash<QString, int> commands = {
+        {u"SpeedButton1"_s, 1},      {u"SpeedButton2"_s, 2},       {u"SpeedButton3"_s, 3},
+        {u"SpeedButton4"_s, 4},      {u"SpeedButton5"_s, 5},       {u"SpeedButton6"_s, 6},
+        {u"SpeedButton7"_s, 7},      {u"SpeedButton8"_s, 8},       {u"SpeedButtonHand"_s, 134},
+        {u"SpeedButtonAvto"_s, 132}, {u"SpeedButtonSound"_s, 133},
     };
-    for (const auto& [button, command] : commands) {
+    const QList<lp::SpeedButton*> buttons = form.findChildren<lp::SpeedButton*>();
+    QCOMPARE(buttons.size(), commands.size());
+    lp::SpeedButton* picture = nullptr;
+    for (lp::SpeedButton* button : buttons) {
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(com2_->read(3), Bytes({0x00, command, 0x01}));
+        QVERIFY2(commands.contains(button->objectName()), qPrintable(button->objectName()));
+        QCOMPARE(com2_->read(3), Bytes({0x00, commands[button->objectName()], 0x01}));
         QVERIFY(button->Down());
+        if (button->groupIndex() == 1) picture = button;
     }
     // A mode leaves the down picture button down; a second press sends again.
-    QVERIFY(form.ui->SpeedButton8->Down() && form.ui->SpeedButtonSound->Down());
-    QTest::mouseClick(form.ui->SpeedButton3, Qt::LeftButton);
-    QTest::mouseClick(form.ui->SpeedButton3, Qt::LeftButton);
-    QCOMPARE(com2_->read(6), Bytes({0x00, 0x03, 0x01, 0x00, 0x03, 0x01}));
-    QVERIFY(form.ui->SpeedButton3->Down());
+    QVERIFY(picture && picture->Down() && buttons.last()->Down());
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QTest::mouseClick(picture, Qt::LeftButton);
+    const uint8_t again = uint8_t(commands[picture->objectName()]);
+    QCOMPARE(com2_->read(6), Bytes({0x00, again, 0x01, 0x00, again, 0x01}));
+    QVERIFY(picture->Down());
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(com1_->read(), QByteArray());
 }
 
 void ProgFormTest::commandBytesKeepClearOfMarkers() {
-    ScriptedDialogs dialogs;
-    TProgForm form;
+    lp::SerialLink link;
     const std::tuple<int, int, QByteArray> rows[] = {
         {0, 1, Bytes({0x00, 0x01, 0x01})},
         {255, 0, Bytes({0x00, 0xFE, 0x01})},
@@ -156,10 +162,9 @@ void ProgFormTest::commandBytesKeepClearOfMarkers() {
         {0, 255, Bytes({0x00, 0x01, 0xFE})},
     };
     for (const auto& [command, argument, expected] : rows) {
-        form.TxBlok(uint8_t(command), uint8_t(argument));
+        QVERIFY(link.SendCommand(1, uint8_t(command), uint8_t(argument)));
         QCOMPARE(com2_->read(expected.size()), expected);
     }
-    QVERIFY(dialogs.messages.isEmpty());
 }
 
 void ProgFormTest::portItemsReachTheirDevices() {
@@ -167,13 +172,13 @@ void ProgFormTest::portItemsReachTheirDevices() {
     ProbePorts ports;
     TProgForm form;
     TTxComForm upload;
-    upload.ui->RadioGroupTx->setItemIndex(1);
-    form.ui->RadioGroupTx->setItemIndex(0);
-    QCOMPARE(upload.ui->RadioGroupTx->itemIndex(), 1);  // the two windows choose apart
+    upload.upload.setPortItem(1);
+    form.setPortItem(0);
+    QCOMPARE(upload.upload.portItem(), 1);  // the two windows choose apart
     form.SpeedButton4Click();
     QCOMPARE(com1_->read(3), Bytes({0x00, 0x04, 0x01}));
     QCOMPARE(com2_->read(), QByteArray());
-    form.ui->RadioGroupTx->setItemIndex(1);
+    form.setPortItem(1);
     form.SpeedButton4Click();
     QCOMPARE(com2_->read(3), Bytes({0x00, 0x04, 0x01}));
     QCOMPARE(com1_->read(), QByteArray());
@@ -263,7 +268,7 @@ void ProgFormTest::unusablePortWarnsOnceAndSendsNothing() {
     }
     TProgForm form;
     form.show();
-    QTest::mouseClick(form.ui->SpeedButton6, Qt::LeftButton);
+    form.SpeedButton6Click();
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY2(IsWarning(dialogs.messages[0], lp::CannotOpenPort()), qPrintable(dialogs.messages[0].text));
     QVERIFY(!form.link.PortHandle);
@@ -277,7 +282,7 @@ void ProgFormTest::unusablePortWarnsOnceAndSendsNothing() {
         locker.waitForFinished();
     }
     qputenv("LASERPIC_COM2", com2_->device.toLocal8Bit());
-    QTest::mouseClick(form.ui->SpeedButton6, Qt::LeftButton);
+    form.SpeedButton6Click();
     QCOMPARE(com2_->read(3), Bytes({0x00, 0x06, 0x01}));
     QCOMPARE(dialogs.messages.size(), 1);
 }
@@ -326,23 +331,25 @@ void ProgFormTest::windowTakesNoInputWhileSending() {
     TProgForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    lp::SpeedButton* two = form.ui->SpeedButton2;
+    lp::SpeedButton* five = form.ui->SpeedButton5;
     int paints = 0;
     bool closed = false;
     QTimer::singleShot(100, &form, [&] {
-        QTest::mouseClick(form.ui->SpeedButton5, Qt::LeftButton);  // swallowed
-        form.SpeedButton6Click();                                  // refused while busy
+        QTest::mouseClick(five, Qt::LeftButton);  // swallowed
+        form.SpeedButton6Click();                 // refused while busy
         closed = form.close();
-        form.ui->SpeedButton1->repaint();
+        five->repaint();
         ++paints;
     });
-    QTest::mouseClick(form.ui->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(two, Qt::LeftButton);
     QCOMPARE(paints, 1);  // the event loop ran during the transmission
     QVERIFY(!closed && form.isVisible());
     QCOMPARE(ports.writes, QList<QByteArray>({Bytes({0x00, 0x02, 0x01})}));
-    QVERIFY(form.ui->SpeedButton2->Down() && !form.ui->SpeedButton5->Down());
+    QVERIFY(two->Down() && !five->Down());
     QCOMPARE(com2_->read(3), Bytes({0x00, 0x02, 0x01}));
     // Input again afterwards.
-    QTest::mouseClick(form.ui->SpeedButton5, Qt::LeftButton);
+    QTest::mouseClick(five, Qt::LeftButton);
     QCOMPARE(com2_->read(3), Bytes({0x00, 0x05, 0x01}));
 }
 
@@ -358,10 +365,10 @@ void ProgFormTest::editorKeepsRunningAfterAFailure() {
     WhileModal(
         windows.prog.get(), [&] { base.SpeedButtonUstProgramClick(); },
         [&] {
-            QTest::mouseClick(windows.prog->ui->SpeedButton1, Qt::LeftButton);
+            windows.prog->SpeedButton1Click();
             QVERIFY(windows.prog->isVisible());
-            windows.prog->ui->RadioGroupTx->setItemIndex(0);
-            QTest::mouseClick(windows.prog->ui->SpeedButtonHand, Qt::LeftButton);
+            windows.prog->setPortItem(0);
+            windows.prog->SpeedButtonHandClick();
         });
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(IsWarning(dialogs.messages[0], lp::CannotOpenPort()));
@@ -384,7 +391,7 @@ void ProgFormTest::realWarningBoxTakesItsClick() {
         caption = box->windowTitle();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    QTest::mouseClick(form.ui->SpeedButton1, Qt::LeftButton);
+    form.SpeedButton1Click();
     QVERIFY(shown.startsWith(lp::CannotOpenPort() + u'\n'));
     QCOMPARE(caption, u"Предупреждение"_s);
     QVERIFY(form.isVisible());
@@ -398,7 +405,7 @@ void ProgFormTest::portMenuMappingSurvivesRestart() {
     {
         TProgForm form;
         form.show();
-        lp::PortRadioGroup* group = form.ui->RadioGroupTx;
+        auto* group = form.findChild<lp::PortRadioGroup*>();
         QCOMPARE(group->button(0)->toolTip(), u"/dev/ttyS0"_s);
         QCOMPARE(group->itemIndex(), 1);  // the menu is for the item clicked, not the selected one
         QStringList entries;
@@ -425,10 +432,10 @@ void ProgFormTest::portMenuMappingSurvivesRestart() {
     TTxComForm upload;
     form.show();
     upload.show();
-    QCOMPARE(form.ui->RadioGroupTx->button(0)->toolTip(), com1_->device);
-    QCOMPARE(upload.ui->RadioGroupTx->button(0)->toolTip(), com1_->device);
-    QCOMPARE(form.ui->RadioGroupTx->itemIndex(), 1);
-    form.ui->RadioGroupTx->setItemIndex(0);
+    for (QDialog* window : std::initializer_list<QDialog*>{&form, &upload})
+        QCOMPARE(window->findChild<lp::PortRadioGroup*>()->button(0)->toolTip(), com1_->device);
+    QCOMPARE(form.portItem(), 1);
+    form.setPortItem(0);
     form.SpeedButton8Click();
     QCOMPARE(com1_->read(3), Bytes({0x00, 0x08, 0x01}));
     // The variable overrides the choice; the default item resets it.

@@ -1,6 +1,7 @@
-// The upload: frames, name bytes and coordinates as plain computations, then
-// the upload window against a real pseudo-terminal pair: the 533 bytes as they
-// arrive, the log, failures, the clip and the window's sizes.
+// The upload: frames, name bytes and coordinates as plain computations, the
+// upload model against a real pseudo-terminal pair (the 533 bytes as they
+// arrive, the log, failures), then the window: its controls and sizes, the
+// name field, the clip and one transmission at a time.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include "link/portgroup.h"
 #include "link/probeports.h"
 #include "link/txcomform.h"
+#include "link/upload.h"
 #include "ui_txcomform.h"
 
 using namespace Qt::StringLiterals;
@@ -50,8 +52,8 @@ QByteArray ExpectedUpload(const Coords& X, const Coords& Y, const QByteArray& na
     return wire + Bytes({0x01, 0x78});
 }
 
-QStringList LogLines(const TTxComForm& form) {
-    return form.ui->Memo1->toPlainText().split(u'\n');
+QStringList LogLines(const lp::Upload& upload) {
+    return upload.log().split(u'\n');
 }
 
 }  // namespace
@@ -198,19 +200,21 @@ void TxComFormTest::activationAndNameField() {
     TTxComForm form;
     form.setPicture(X, Y, name);
     form.show();
+    QLineEdit* field = form.ui->EditNameFile;
     QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
-    QCOMPARE(form.ui->EditNameFile->text(), name);  // in full
+    QCOMPARE(field->text(), name);  // in full
     // Typing stops at eight characters; the long name can still be shortened.
-    QTest::keyClick(form.ui->EditNameFile, Qt::Key_Backspace);
-    QCOMPARE(form.ui->EditNameFile->text(), u"VeryLongPictureNam"_s);
-    form.ui->EditNameFile->clear();
-    QTest::keyClicks(form.ui->EditNameFile, u"ABCDEFGHIJ"_s);
-    QCOMPARE(form.ui->EditNameFile->text(), u"ABCDEFGH"_s);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), u"VeryLongPictureNam"_s);
+    field->clear();
+    QTest::keyClicks(field, u"ABCDEFGHIJ"_s);
+    QCOMPARE(field->text(), u"ABCDEFGH"_s);
+    QCOMPARE(form.upload.name(), u"ABCDEFGH"_s);
     // Each opening starts again from the picture's name, as the main window gives it.
     form.hide();
     form.setPicture(X, Y, u"Pic7"_s);
     form.show();
-    QCOMPARE(form.ui->EditNameFile->text(), u"Pic7"_s);
+    QCOMPARE(field->text(), u"Pic7"_s);
 }
 
 void TxComFormTest::uploadBytesAndLog_data() {
@@ -221,21 +225,19 @@ void TxComFormTest::uploadBytesAndLog_data() {
 
 void TxComFormTest::uploadBytesAndLog() {
     QFETCH(bool, invert);
-    ScriptedDialogs dialogs;
     ProbePorts ports;
     QString stty;
     ports.whileOpen = [&](const QString& device) { stty = SttyAll(device); };
     Coords X, Y;
     KnownFigure(X, Y);
-    QString name = u"Pic1"_s;
-    TTxComForm form;
-    form.setPicture(X, Y, name);
-    form.ui->CheckBoxClose->setChecked(false);
-    form.ui->CheckBoxInvX->setChecked(invert);
-    form.ui->CheckBoxInvY->setChecked(invert);
-    form.show();
-    form.ui->EditNameFile->setText(u"AB1"_s);
-    QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
+    lp::Upload upload;
+    upload.setPicture(X, Y, u"Pic1"_s);
+    upload.setCloseAfter(false);
+    upload.setInvertX(invert);
+    upload.setInvertY(invert);
+    upload.Activate();
+    upload.setName(u"AB1"_s);
+    QVERIFY(upload.Send());
 
     const QByteArray nameBytes = Bytes({0x41, 0x42, 0x31, 32, 32, 32, 32, 32});
     const QByteArray wire = ports_.com2->read(533);
@@ -258,18 +260,14 @@ void TxComFormTest::uploadBytesAndLog() {
     const QStringList expected = {
         u" Data Special: 1  2  3  4  5  6  7  8      Имя картинки: AB1      65  66  49  32  32  32  32  32  "_s,
         u" "_s, points, u" "_s, u"     всего отправлено 533 байт "_s};
-    QCOMPARE(LogLines(form), expected);
-    QVERIFY(form.isVisible());  // "after transmission" cleared: stays open
-    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(LogLines(upload), expected);
+    QVERIFY(!upload.closesWindow());  // "after transmission" cleared: stays open
+    QVERIFY(!upload.link.Report().failed);
     QCOMPARE(ports.closes, 1);
 }
 
 void TxComFormTest::namesOnTheWire() {
-    ScriptedDialogs dialogs;
-    TTxComForm form;  // the figure in the centre: the widest log entries
-    form.ui->CheckBoxClose->setChecked(false);
-    form.show();
-    form.SpeedButtonTablClick();
+    lp::Upload upload;  // the figure in the centre
     const std::tuple<QString, QByteArray, QString> rows[] = {
         {u""_s, QByteArray(8, 0x20), u"32  32  32  32  32  32  32  32  "_s},
         {u"Тест"_s, Bytes({0x53, 0x66, 0x72, 0x73, 32, 32, 32, 32}),
@@ -279,29 +277,25 @@ void TxComFormTest::namesOnTheWire() {
         {u"Ω-Z"_s, Bytes({32, 0x2D, 0x5A, 32, 32, 32, 32, 32}), u"32  45  90  32  32  32  32  32  "_s},
     };
     for (const auto& [text, expected, logged] : rows) {
-        form.ui->EditNameFile->setText(text);
-        form.SpeedButtonBegTxClick();
+        upload.setName(text);
+        QVERIFY(upload.Send());
         const QByteArray wire = ports_.com2->read(533);
         QCOMPARE(wire.size(), 533);
         QCOMPARE(wire.mid(9, 8), expected);
-        QCOMPARE(LogLines(form).last(), u"     всего отправлено 533 байт "_s);  // this upload's bytes only
-        QVERIFY(LogLines(form)[0].endsWith(u"    Имя картинки: "_s + text + u"      "_s + logged));
-        // The whole log is in view, the name line as well as the summary.
-        QCOMPARE(form.ui->Memo1->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(LogLines(upload).last(), u"     всего отправлено 533 байт "_s);  // this upload's bytes only
+        QVERIFY(LogLines(upload)[0].endsWith(u"    Имя картинки: "_s + text + u"      "_s + logged));
+        QVERIFY(!upload.link.Report().failed);
     }
-    QVERIFY(dialogs.messages.isEmpty());
 }
 
 // socat stopped for eight uploads (more than a pseudo-terminal holds unread): closing drops nothing.
 void TxComFormTest::lateReaderGetsEveryByte() {
-    ScriptedDialogs dialogs;
     const Coords zero{};
-    TTxComForm form;
-    form.setPicture(zero, zero, u"Late"_s);
-    form.ui->CheckBoxClose->setChecked(false);
-    form.show();
+    lp::Upload upload;
+    upload.setPicture(zero, zero, u"Late"_s);
+    upload.Activate();
     ports_.com2->pause();
-    for (int i = 0; i < 8; ++i) form.SpeedButtonBegTxClick();
+    for (int i = 0; i < 8; ++i) QVERIFY(upload.Send());
     ports_.com2->resume();
     const QByteArray wire = ports_.com2->read(8 * 533);
     QCOMPARE(wire.size(), 8 * 533);
@@ -318,12 +312,13 @@ void TxComFormTest::uploadFromTheMainWindow() {
     KnownFigure(knownX, knownY);
     base.editor().setFigure(knownX, knownY);
     base.editor().setPictureName(u"Heart"_s);
-    upload.ui->RadioGroupTx->setItemIndex(0);
+    QTest::mouseClick(upload.findChild<lp::PortRadioGroup*>()->button(0), Qt::LeftButton);
+    QCOMPARE(upload.upload.portItem(), 0);
     WhileModal(
         &upload, [&] { base.SpeedButtonLinkClick(); },
         [&] {
-            QCOMPARE(upload.ui->EditNameFile->text(), u"Heart"_s);
-            QCOMPARE(upload.ui->Memo1->toPlainText(), u" Waiting... "_s);
+            QCOMPARE(upload.upload.name(), u"Heart"_s);
+            QCOMPARE(upload.upload.log(), u" Waiting... "_s);
             QTest::mouseClick(upload.ui->SpeedButtonBegTx, Qt::LeftButton);
             QVERIFY(!upload.isVisible());  // closes itself after the transmission
         });
@@ -336,22 +331,29 @@ void TxComFormTest::uploadFromTheMainWindow() {
 void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     ScriptedDialogs dialogs;
     Coords X{}, Y{};
-    QString name = u"Saved"_s;
     TTxComForm form;
-    form.setPicture(X, Y, name);
-    form.ui->CheckBoxClose->setChecked(false);
+    form.setPicture(X, Y, u"Saved"_s);
+    QCheckBox* closeBox = form.ui->CheckBoxClose;
+    QPlainTextEdit* memo = form.ui->Memo1;
     form.show();
+    form.SpeedButtonTablClick();
+    QTest::mouseClick(closeBox, Qt::LeftButton);  // stays open afterwards
+    QTest::mouseClick(form.ui->CheckBoxInvX, Qt::LeftButton);
     form.SpeedButtonBegTxClick();  // a log from an earlier transmission
-    QCOMPARE(LogLines(form).size(), 5);
-    ports_.com2->read(533);
-    form.ui->EditNameFile->setText(u"Typed"_s);
+    QVERIFY(form.isVisible());
+    QCOMPARE(ports_.com2->read(533), ExpectedUpload(X, Y, "Saved   ", false, true));
+    QCOMPARE(memo->toPlainText(), form.upload.log());
+    QCOMPARE(LogLines(form.upload).size(), 5);
+    // The whole log is in view, the name line as well as the summary.
+    QCOMPARE(memo->verticalScrollBar()->maximum(), 0);
+    form.upload.setName(u"Typed"_s);
     qputenv("LASERPIC_COM2", ports_.dir->filePath(u"unplugged"_s).toLocal8Bit());
-    QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
+    form.SpeedButtonBegTxClick();
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(IsWarning(dialogs.messages[0], lp::CannotOpenPort()));
-    QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
-    QCOMPARE(form.ui->EditNameFile->text(), u"Saved"_s);
-    QVERIFY(form.isVisible() && form.ui->CheckBoxClose->isVisible() && form.ui->Animate->isHidden());
+    QCOMPARE(memo->toPlainText(), u" Waiting... "_s);
+    QCOMPARE(form.upload.name(), u"Saved"_s);
+    QVERIFY(form.isVisible() && closeBox->isVisible() && form.findChild<lp::CopyAnimation*>()->isHidden());
     QCOMPARE(ports_.com2->read(), QByteArray());
     // Refused settings likewise: nothing sent, the window stays.
     ProbePorts ports;
@@ -361,7 +363,7 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
     QCOMPARE(dialogs.messages.size(), 2);
     QVERIFY(IsWarning(dialogs.messages[1], lp::CannotConfigurePort()));
     QCOMPARE(ports_.com2->read(), QByteArray());
-    QCOMPARE(form.ui->Memo1->toPlainText(), u" Waiting... "_s);
+    QCOMPARE(memo->toPlainText(), u" Waiting... "_s);
     // And the next one goes out.
     ports.refuseSettings = false;
     form.SpeedButtonBegTxClick();
@@ -369,17 +371,14 @@ void TxComFormTest::failedOpenKeepsTheWindowUsable() {
 }
 
 void TxComFormTest::peerGoneMidTransmission() {
-    ScriptedDialogs dialogs;
     ProbePorts ports;
     ports.beforeWrite = [&](int write) {
         if (write == 1) ports_.com2->stop();
     };
-    TTxComForm form;
-    form.show();
-    QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(IsWarning(dialogs.messages[0], lp::CannotWritePort()));
-    const QStringList lines = LogLines(form);
+    lp::Upload upload;
+    QVERIFY(upload.Send());
+    QCOMPARE(upload.link.Report().heading(), lp::CannotWritePort());
+    const QStringList lines = LogLines(upload);
     QCOMPARE(lines.size(), 6);
     QCOMPARE(lines[2].count(u'-'), 1 + 128);  // the heading and the first half, logged before it failed
     QCOMPARE(lines[3], u" "_s);
@@ -388,30 +387,28 @@ void TxComFormTest::peerGoneMidTransmission() {
     QCOMPARE(lines[5], u"     всего отправлено 17 байт "_s);
     QCOMPARE(ports.writes.size(), 2);  // nothing after the failed write
     QCOMPARE(ports.closes, 1);
-    QVERIFY(form.isVisible());  // stays open with the log, even with "after transmission" ticked
+    QVERIFY(!upload.closesWindow());  // stays open with the log, even with "after transmission" ticked
 }
 
 // A line that does not drain: flushed at its deadline and given up, whether
 // the flush ends the wait or not; the window does not hang.
 void TxComFormTest::stalledDrainIsGivenUp() {
-    ScriptedDialogs dialogs;
     ProbePorts ports;
     ports.stallDrainMs = 300;
-    TTxComForm form;
-    form.show();
+    lp::Upload upload;
     for (const bool flushEndsIt : {true, false}) {
         ports.flushEndsStall = flushEndsIt;
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
+        QVERIFY(upload.Send());
         QVERIFY(clock.elapsed() < (flushEndsIt ? 1300 : 2300));
-        QCOMPARE(dialogs.messages.size(), flushEndsIt ? 1 : 2);
-        QVERIFY(IsWarning(dialogs.messages.last(), lp::CannotWritePort()));
-        QVERIFY2(dialogs.messages.last().text.endsWith(u": данные не ушли в линию вовремя"_s),
-                 qPrintable(dialogs.messages.last().text));
-        QVERIFY(LogLines(form).contains(
+        const lp::LinkReport& report = upload.link.Report();
+        QCOMPARE(report.heading(), lp::CannotWritePort());
+        QVERIFY2(report.warning().endsWith(u": данные не ушли в линию вовремя"_s),
+                 qPrintable(report.warning()));
+        QVERIFY(LogLines(upload).contains(
             u" Передача прервана. Не могу передать данные в порт: данные не ушли в линию вовремя"_s));
-        QVERIFY(form.isVisible());
+        QVERIFY(!upload.closesWindow());
         ports_.com2->read();
     }
     QCOMPARE(ports.closes, 2);
@@ -424,35 +421,37 @@ void TxComFormTest::clipPlaysAndNoSecondStart() {
     TTxComForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QImage still = form.ui->Animate->grab().toImage();
+    lp::CopyAnimation* clip = form.ui->Animate;
+    const QImage still = clip->grab().toImage();
     struct Sample {
         int frame;
         bool playing, shown, closeShown;
     };
     QList<Sample> drain;
     ports.onDrain = [&](bool) {
-        drain.append({form.ui->Animate->frame(), form.ui->Animate->playing(), form.ui->Animate->isVisible(),
-                      form.ui->CheckBoxClose->isVisible()});
+        drain.append(
+            {clip->frame(), clip->playing(), clip->isVisible(), form.ui->CheckBoxClose->isVisible()});
     };
     QImage moving;
     bool closed = true;
     ports.beforeWrite = [&](int write) {
         if (write != 1) return;
-        moving = form.ui->Animate->grab().toImage();
+        moving = clip->grab().toImage();
         // No second start, no typing, no change of port or inversion, no closing.
         QTest::mouseClick(form.ui->SpeedButtonBegTx, Qt::LeftButton);
         form.SpeedButtonBegTxClick();
         QTest::keyClicks(form.ui->EditNameFile, u"XY"_s);
         QTest::mouseClick(form.ui->CheckBoxInvX, Qt::LeftButton);
-        QTest::mouseClick(form.ui->RadioGroupTx->button(0), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<lp::PortRadioGroup*>()->button(0), Qt::LeftButton);
         closed = form.close();
     };
     form.SpeedButtonBegTxClick();
     QCOMPARE(ports.opens, 1);
     QCOMPARE(ports.writes.size(), 4);
     QVERIFY(!closed);
-    QVERIFY(form.ui->CheckBoxInvX->isChecked());
-    QCOMPARE(form.ui->RadioGroupTx->itemIndex(), 1);
+    QVERIFY(form.upload.invertX());
+    QCOMPARE(form.upload.portItem(), 1);
+    QCOMPARE(form.upload.name(), u"No-Name-"_s);
     QCOMPARE(ports_.com2->read(533).size(), 533);
     // The clip played through the drain, covering the close box.
     QCOMPARE(drain.size(), 2);
@@ -461,8 +460,8 @@ void TxComFormTest::clipPlaysAndNoSecondStart() {
     QVERIFY(drain[1].frame != drain[0].frame);
     QVERIFY(moving != still);  // what the user sees moves
     // Afterwards: stopped at its first frame, hidden, and the window closed itself.
-    QVERIFY(!form.ui->Animate->playing() && form.ui->Animate->isHidden());
-    QCOMPARE(form.ui->Animate->frame(), 0);
+    QVERIFY(!clip->playing() && clip->isHidden());
+    QCOMPARE(clip->frame(), 0);
     QVERIFY(!form.isVisible());
     QVERIFY(dialogs.messages.isEmpty());
 }
