@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "picture/decodechild.h"
+#include "picture/decodehere.h"
 #include "picture/picturefile.h"
 
 namespace {

@@ -31,10 +31,10 @@
 #include "files/regularfile.h"
 #include "language/translations.h"
 #include "picture/decodechild.h"
+#include "picture/decodehere.h"
 #include "picture/decodelimit.h"
 #include "picture/decodeprepare.h"
 #include "picture/decodesandbox.h"
-#include "picture/picturefile.h"
 #include "picture/pictureformat.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Raster pictures laid under the editing field for tracing: reading a picture
-// file safely and decoding it with Qt's image reader or the SVG library into
-// a picture small enough to redraw at once.
+// file safely, decoded in a child process into a picture small enough to
+// redraw at once.
 #pragma once
 
 #include <QSize>
@@ -10,8 +10,6 @@
 #include "picture/pictureresult.h"
 
 namespace lp {
-
-class RegularFile;
 
 // Reads and decodes a picture file in a child process under limits (see
 // decodechild.h), blocking the caller; a stop asked through `stop` kills the
@@ -27,12 +25,5 @@ PictureResult LoadPicturePreview(const QString& path, const QSize& box, std::sto
 // The size a raster picture declared as `declared` is decoded at: each side
 // capped to kPictureKeptSide on its own (the field stretches it anyway).
 QSize KeptPictureSize(const QSize& declared);
-
-// What the decoding program does: reads and decodes here, in the caller's own
-// memory, fitted in `box` when it is valid. Only the decoding program calls
-// it (and the test and the benchmark that compare it with the child).
-PictureResult LoadPictureHere(const QString& path, const QSize& box);
-// The same for a file the child has opened already.
-PictureResult LoadPictureHere(RegularFile& file, const QSize& box);
 
 }  // namespace lp

@@ -20,6 +20,7 @@
 
 #include "app/baseform.h"
 #include "picture/decodechild.h"
+#include "picture/decodehere.h"
 #include "picture/picturefile.h"
 #include "support/basewindow.h"
 #include "support/convert.h"
