@@ -6,6 +6,14 @@
 #include <QTimer>
 
 #include "app/aboutform.h"
+#include "app/mainwindow/file_commands.h"
+#include "app/mainwindow/ilda_commands.h"
+#include "app/mainwindow/list_commands.h"
+#include "app/mainwindow/mouse_editing.h"
+#include "app/mainwindow/picture_commands.h"
+#include "app/mainwindow/recovery_commands.h"
+#include "app/mainwindow/shape_commands.h"
+#include "app/mainwindow/trace_commands.h"
 #include "app/recovery.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
@@ -65,14 +73,15 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
 
     editor_.onChanged([this] { showEditor(); });
     connectShellHandlers();
-    connectFileHandlers();
-    connectMouseHandlers();
-    connectListHandlers();
+    recoveryCommands_ = std::make_unique<lp::RecoveryCommands>(*this);
+    files_ = std::make_unique<lp::FileCommands>(*this);
+    mouse_ = std::make_unique<lp::MouseEditing>(*this);
+    list_ = std::make_unique<lp::ListCommands>(*this);
     connectKeyboard();
-    connectShapeHandlers();
-    connectPictureHandlers();
-    connectIldaHandlers();
-    connectTraceHandlers();
+    shapes_ = std::make_unique<lp::ShapeCommands>(*this);
+    picture_ = std::make_unique<lp::PictureCommands>(*this);
+    ilda_ = std::make_unique<lp::IldaCommands>(*this);
+    trace_ = std::make_unique<lp::TraceCommands>(*this);
 
     FormCreate();
     TimerPointOff->start();
@@ -114,6 +123,59 @@ void TBaseForm::showEditor() {
     ui->SpeedButton128->SetDown(editor_.half128());
     ui->SpeedButtonMirrGor->SetDown(editor_.mirrorGor());
     ui->SpeedButtonmirrVert->SetDown(editor_.mirrorVert());
+}
+
+// The figure's reset and its single level of undo, done by the editor; the
+// undo button follows its unsaved-changes flag.
+void TBaseForm::ClearPicture() {
+    editor_.clear();
+    FullReturn(1);
+}
+
+void TBaseForm::ToUndo() {
+    editor_.toUndo();
+}
+
+void TBaseForm::FromUndo() {
+    editor_.fromUndo();
+    FullReturn(1);
+}
+
+void TBaseForm::SpeedButtonUndoClick() {
+    FromUndo();
+}
+
+bool TBaseForm::UndoEnabled() const {
+    return editor_.unsaved();
+}
+
+lp::RenderOptions TBaseForm::renderOptions() const {
+    lp::RenderOptions options;
+    options.grid = ui->SpeedButtonWeb->Down();
+    options.half128 = editor_.half128();
+    options.hotPoint = ui->CheckBoxHotPoint->isChecked();
+    options.hotColour = ui->CheckBoxHotCol->isChecked();
+    return options;
+}
+
+void TBaseForm::FullReturn(int clear) {
+    const QString& file = editor_.fileName();
+    const QString& picture = editor_.pictureFile();
+    setWindowTitle(
+        EditorTitle +
+        (file.isEmpty() ? tr(" [no FileLaser] ") : QStringLiteral(" [") + file + QStringLiteral("]")) +
+        (picture.isEmpty() ? tr(" [no Picture] ") : QStringLiteral(" [") + picture + QStringLiteral("] ")));
+    if (lp::RecoveryKeeper* keeper = recovery()) keeper->noteChange();  // every change is redrawn
+    const lp::RenderTargets targets{&fieldUnder, &ui->PaintBoxDraw->image(), &ui->PaintBoxView->image()};
+    lp::RenderOptions options = renderOptions();
+    if (shownInstead_) options.half128 = false;  // a traced contour is shown whole
+    lp::RenderFigure(shownInstead_ ? *shownInstead_ : editor_.data(), options, jitter, targets, clear != 0);
+    // The layer beneath holds nothing but the grid.
+    gridLayerShown_ = options.grid || (!clear && gridLayerShown_);
+    if (paintDepth_ > 0) return;  // already inside the paint pass that shows them
+    // The field's rectangle on the window covers the grid layer and the paint box above it.
+    update(ui->PaintBoxDraw->geometry());
+    ui->PaintBoxView->update();
 }
 
 void TBaseForm::FormCreate() {
@@ -194,7 +256,7 @@ void TBaseForm::resizeEvent(QResizeEvent* event) {
 
 void TBaseForm::closeEvent(QCloseEvent* event) {
     // The logout's question was answered for this very figure: not asked twice.
-    if (answeredFigure_ && *answeredFigure_ == std::make_pair(editor_.FigureX(), editor_.FigureY())) {
+    if (recoveryCommands_->answeredForFigure()) {
         event->accept();
         return;
     }

@@ -1,15 +1,14 @@
 // The main editor window. It shows the editor (edit/editor.h), which it owns
 // for the whole run: its handlers turn the controls into the editor's commands
-// and redraw; the controls follow the editor's modes and flag. The handlers
-// live in app/mainwindow, a file per concern.
+// and redraw; the controls follow the editor's modes and flag. The handlers'
+// logic lives in app/mainwindow, a class per concern that the window owns; the
+// window keeps the handlers' names and passes each call on.
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
-#include <utility>
 
 #include "edit/editor.h"
 #include "view/renderer.h"
@@ -27,6 +26,15 @@ class TTraceForm;
 namespace lp {
 class RecoveryKeeper;
 struct RecoveryContent;
+class WindowPart;
+class FileCommands;
+class IldaCommands;
+class ListCommands;
+class MouseEditing;
+class PictureCommands;
+class RecoveryCommands;
+class ShapeCommands;
+class TraceCommands;
 }  // namespace lp
 
 class TBaseForm : public QWidget {
@@ -84,7 +92,7 @@ class TBaseForm : public QWidget {
     // The recovery copy (off until enabled): kept in `folder` while the figure
     // differs from the one last opened or saved.
     void EnableRecovery(const QString& folder);
-    lp::RecoveryKeeper* recovery() const { return recovery_.get(); }
+    lp::RecoveryKeeper* recovery() const;
     lp::RecoveryContent recoveryContent() const;
     void MarkSaved(const QString& path);  // the figure as it stands is the file's at path
     // Offers the copies left by editors that no longer run; true when one was restored.
@@ -162,7 +170,7 @@ class TBaseForm : public QWidget {
     void TraceOpenPicture();
     void TraceShowPicture();
     void TraceFinished(int result);
-    TTraceForm* traceForm() const { return traceForm_; }
+    TTraceForm* traceForm() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -172,20 +180,15 @@ class TBaseForm : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    friend class lp::WindowPart;     // the controls and the editor, to every concern
+    friend class lp::TraceCommands;  // the screen it keeps and puts back
     std::unique_ptr<Ui::TBaseForm> ui;
     lp::Editor editor_;
     QString EditorTitle;
 
     void showEditor();  // the controls that follow the editor
     void connectShellHandlers();
-    void connectFileHandlers();
-    void connectMouseHandlers();
-    void connectListHandlers();
     void connectKeyboard();
-    void connectShapeHandlers();
-    void connectPictureHandlers();
-    void connectIldaHandlers();
-    void connectTraceHandlers();
     void setIcons();
 
     TAboutForm* aboutForm_ = nullptr;
@@ -194,15 +197,15 @@ class TBaseForm : public QWidget {
     int paintDepth_ = 0;  // inside a paint event: the paint boxes are painted anyway
     bool gridLayerShown_ = false;
 
-    TTraceForm* traceForm_ = nullptr;
-    using FigurePair = std::pair<lp::Coords, lp::Coords>;
-    std::unique_ptr<lp::RecoveryKeeper> recovery_;
-    std::optional<FigurePair> answeredFigure_;            // the logout's question answered for this figure
     std::shared_ptr<const lp::FigureData> shownInstead_;  // drawn in place of the figure
-    struct ScreenCopy {
-        QImage under, field, preview;
-        bool grid = false;
-        uint32_t jitter = 0;
-        QString file, picture;  // the names in the caption then
-    } screenBefore_;            // the field and the preview as the trace window found them
+
+    // The handlers' logic, a part per concern.
+    std::unique_ptr<lp::RecoveryCommands> recoveryCommands_;
+    std::unique_ptr<lp::FileCommands> files_;
+    std::unique_ptr<lp::MouseEditing> mouse_;
+    std::unique_ptr<lp::ListCommands> list_;
+    std::unique_ptr<lp::ShapeCommands> shapes_;
+    std::unique_ptr<lp::PictureCommands> picture_;
+    std::unique_ptr<lp::IldaCommands> ilda_;
+    std::unique_ptr<lp::TraceCommands> trace_;
 };

@@ -1,11 +1,8 @@
-// ILDA interchange from the main window: import a frame of an ILDA file as the
-// figure (undoable like any other edit) and export the figure as an ILDA file.
-// A failure is reported with the file's path and the reason; the figure, the
-// file on disk and the unsaved-changes flag stay as they were.
+#include "app/mainwindow/ilda_commands.h"
+
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/baseform.h"
 #include "figure/ilda.h"
 #include "figure/ildafigure.h"
 #include "ui_baseform.h"
@@ -21,46 +18,60 @@ QString ExportFailed() {
 
 }  // namespace
 
-void TBaseForm::connectIldaHandlers() {
-    OpenDialogIlda.title = tr("Импорт кадра ILDA");
-    OpenDialogIlda.filter = tr("Кадры ILDA (*.ild *.ILD)");  // older files are named in capitals
-    OpenDialogIlda.defaultSuffix = QStringLiteral("ild");
-    SaveDialogIlda = OpenDialogIlda;
-    SaveDialogIlda.title = tr("Экспорт в ILDA");
-    connect(ui->SpeedButtonImportIlda, &QAbstractButton::clicked, this,
-            &TBaseForm::SpeedButtonImportIldaClick);
-    connect(ui->SpeedButtonExportIlda, &QAbstractButton::clicked, this,
-            &TBaseForm::SpeedButtonExportIldaClick);
+namespace lp {
+
+IldaCommands::IldaCommands(TBaseForm& form) : WindowPart(form) {
+    form_.OpenDialogIlda.title = TBaseForm::tr("Импорт кадра ILDA");
+    form_.OpenDialogIlda.filter =
+        TBaseForm::tr("Кадры ILDA (*.ild *.ILD)");  // older files are named in capitals
+    form_.OpenDialogIlda.defaultSuffix = QStringLiteral("ild");
+    form_.SaveDialogIlda = form_.OpenDialogIlda;
+    form_.SaveDialogIlda.title = TBaseForm::tr("Экспорт в ILDA");
+    QObject::connect(ui->SpeedButtonImportIlda, &QAbstractButton::clicked, &form_,
+                     &TBaseForm::SpeedButtonImportIldaClick);
+    QObject::connect(ui->SpeedButtonExportIlda, &QAbstractButton::clicked, &form_,
+                     &TBaseForm::SpeedButtonExportIldaClick);
 }
 
-void TBaseForm::SpeedButtonImportIldaClick() {
-    if (!lp::dialogs().openFile(this, OpenDialogIlda)) return;
-    const QString path = OpenDialogIlda.fileName;
+void IldaCommands::SpeedButtonImportIldaClick() {
+    if (!lp::dialogs().openFile(&form_, form_.OpenDialogIlda)) return;
+    const QString path = form_.OpenDialogIlda.fileName;
     // The list is offered only when there is a choice.
     auto choose = [this](const QList<lp::IldaFrameInfo>& frames) {
-        return frames.size() > 1 ? lp::dialogs().chooseIldaFrame(this, frames) : 0;
+        return frames.size() > 1 ? lp::dialogs().chooseIldaFrame(&form_, frames) : 0;
     };
     lp::Coords X, Y;
     const lp::FileResult read = lp::ImportIldaFile(path, choose, X, Y);
     if (!read) {
-        if (!read.error.isEmpty()) lp::ShowFileFailure(this, ImportFailed(), path, read.error);
+        if (!read.error.isEmpty()) lp::ShowFileFailure(&form_, ImportFailed(), path, read.error);
         return;
     }
     editor_.replaceFigure(X, Y);
-    FullReturn(1);
+    form_.FullReturn(1);
+}
+
+void IldaCommands::SpeedButtonExportIldaClick() {
+    // Offered beside the picture's own file, under its name.
+    const QFileInfo picture(form_.SaveDialogPic.fileName);
+    const QString name = picture.completeBaseName() + QStringLiteral(".ild");
+    form_.SaveDialogIlda.fileName =
+        form_.SaveDialogPic.fileName.contains(QLatin1Char('/')) ? picture.dir().filePath(name) : name;
+    if (!lp::dialogs().saveFile(&form_, form_.SaveDialogIlda)) return;
+    const QString path = form_.SaveDialogIlda.fileName;
+    // Written as a picture file is: refused targets before the question.
+    if (lp::AskSaveTarget(&form_, path, ExportFailed()) != lp::SaveTarget::Accepted) return;
+    const lp::FileResult written =
+        lp::ExportIldaFile(path, editor_.FigureX(), editor_.FigureY(), editor_.PictureName());
+    if (!written) lp::ShowFileFailure(&form_, ExportFailed(), path, written.error);
+}
+
+}  // namespace lp
+
+// The window's handlers, passed on.
+void TBaseForm::SpeedButtonImportIldaClick() {
+    ilda_->SpeedButtonImportIldaClick();
 }
 
 void TBaseForm::SpeedButtonExportIldaClick() {
-    // Offered beside the picture's own file, under its name.
-    const QFileInfo picture(SaveDialogPic.fileName);
-    const QString name = picture.completeBaseName() + QStringLiteral(".ild");
-    SaveDialogIlda.fileName =
-        SaveDialogPic.fileName.contains(QLatin1Char('/')) ? picture.dir().filePath(name) : name;
-    if (!lp::dialogs().saveFile(this, SaveDialogIlda)) return;
-    const QString path = SaveDialogIlda.fileName;
-    // Written as a picture file is: refused targets before the question.
-    if (lp::AskSaveTarget(this, path, ExportFailed()) != lp::SaveTarget::Accepted) return;
-    const lp::FileResult written =
-        lp::ExportIldaFile(path, editor_.FigureX(), editor_.FigureY(), editor_.PictureName());
-    if (!written) lp::ShowFileFailure(this, ExportFailed(), path, written.error);
+    ilda_->SpeedButtonExportIldaClick();
 }

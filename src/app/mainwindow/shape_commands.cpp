@@ -1,18 +1,15 @@
-// The template controls: creation buttons, size and option bars, second half.
-//
-// Assigning a bar's position from here runs that bar's change handler at once
-// when the value changes, so a handler may regenerate the figure with the
-// template still selected before it goes on; the undo copy always ends up as
-// the figure from just before the last generation.
+#include "app/mainwindow/shape_commands.h"
+
 #include <QCheckBox>
 #include <QScrollBar>
 #include <utility>
 
-#include "app/baseform.h"
 #include "ui_baseform.h"
 #include "widgets/speedbutton.h"
 
-void TBaseForm::connectShapeHandlers() {
+namespace lp {
+
+ShapeCommands::ShapeCommands(TBaseForm& form) : WindowPart(form) {
     const std::pair<lp::SpeedButton*, void (TBaseForm::*)()> buttons[] = {
         {ui->SpeedButtonOffMade, &TBaseForm::SpeedButtonOffMadeClick},
         {ui->SpeedButtonFigura, &TBaseForm::SpeedButtonFiguraClick},
@@ -26,7 +23,8 @@ void TBaseForm::connectShapeHandlers() {
         {ui->SpeedButtonmirrVert, &TBaseForm::SpeedButtonmirrVertClick},
         {ui->SpeedButtonMirrGor, &TBaseForm::SpeedButtonMirrGorClick},
     };
-    for (const auto& [button, handler] : buttons) connect(button, &QAbstractButton::clicked, this, handler);
+    for (const auto& [button, handler] : buttons)
+        QObject::connect(button, &QAbstractButton::clicked, &form_, handler);
 
     const std::pair<QScrollBar*, void (TBaseForm::*)()> bars[] = {
         {ui->ScrollBarGorzFigura, &TBaseForm::ScrollBarGorzFiguraChange},
@@ -35,87 +33,88 @@ void TBaseForm::connectShapeHandlers() {
         {ui->ScrollBarMode, &TBaseForm::ScrollBarModeChange},
         {ui->ScrollBarSizeIn, &TBaseForm::ScrollBarSizeInChange},
     };
-    for (const auto& [bar, handler] : bars) connect(bar, &QAbstractSlider::valueChanged, this, handler);
+    for (const auto& [bar, handler] : bars)
+        QObject::connect(bar, &QAbstractSlider::valueChanged, &form_, handler);
 }
 
 // Creation ends; the figure stays as it is.
-void TBaseForm::SpeedButtonOffMadeClick() {
+void ShapeCommands::SpeedButtonOffMadeClick() {
     editor_.state().MakeMode = lp::MakeNone;
 }
 
-void TBaseForm::SpeedButtonFiguraClick() {
-    ToUndo();
+void ShapeCommands::SpeedButtonFiguraClick() {
+    form_.ToUndo();
     editor_.state().MakeMode = lp::MakeFrame;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonCucleClick() {
+void ShapeCommands::SpeedButtonCucleClick() {
     ui->ScrollBarOption->setValue(1);
     ui->ScrollBarMode->setValue(1);
     editor_.state().MakeMode = lp::MakeCircle;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonLinesClick() {
+void ShapeCommands::SpeedButtonLinesClick() {
     ui->ScrollBarOption->setValue(243);
     editor_.state().MakeMode = lp::MakeLines;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonLinesVertClick() {
+void ShapeCommands::SpeedButtonLinesVertClick() {
     ui->ScrollBarOption->setValue(12);
     editor_.state().MakeMode = lp::MakeLinesVert;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonPointsClick() {
+void ShapeCommands::SpeedButtonPointsClick() {
     editor_.state().MakeMode = lp::MakeCentre;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonStarsClick() {
+void ShapeCommands::SpeedButtonStarsClick() {
     editor_.state().MakeMode = lp::MakeStar;
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonTreugClick() {
+void ShapeCommands::SpeedButtonTreugClick() {
     ui->ScrollBarMode->setValue(4);
     ui->ScrollBarOption->setValue(1);
-    ToUndo();
+    form_.ToUndo();
     editor_.state().MakeMode = lp::MakePolygon;
     FigureGreate();
 }
 
-void TBaseForm::ScrollBarGorzFiguraChange() {
+void ShapeCommands::ScrollBarGorzFiguraChange() {
     const int position = ui->ScrollBarGorzFigura->value();
     ui->LabelSizeX->setCaption(QString::number(position));
     if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarVertFigura->setValue(position);
     FigureGreate();
 }
 
-void TBaseForm::ScrollBarVertFiguraChange() {
+void ShapeCommands::ScrollBarVertFiguraChange() {
     const int position = ui->ScrollBarVertFigura->value();
     ui->LabelSizeY->setCaption(QString::number(position));
     if (ui->CheckBoxSizeTogeze->isChecked()) ui->ScrollBarGorzFigura->setValue(position);
     FigureGreate();
 }
 
-void TBaseForm::ScrollBarOptionChange() {
+void ShapeCommands::ScrollBarOptionChange() {
     ui->LabelOption->setCaption(QString::number(ui->ScrollBarOption->value()));
     FigureGreate();
 }
 
-void TBaseForm::ScrollBarModeChange() {
+void ShapeCommands::ScrollBarModeChange() {
     ui->LabelMode->setCaption(QString::number(ui->ScrollBarMode->value()));
     FigureGreate();
 }
 
-void TBaseForm::ScrollBarSizeInChange() {
+void ShapeCommands::ScrollBarSizeInChange() {
     ui->LabelSizeIn->setCaption(QString::number(ui->ScrollBarSizeIn->value()));
     FigureGreate();
 }
 
-void TBaseForm::FigureGreate() {
+void ShapeCommands::FigureGreate() {
     ui->LabelStatus->setCaption(QStringLiteral(" "));
 
     lp::GenerateInputs in;
@@ -124,26 +123,101 @@ void TBaseForm::FigureGreate() {
     in.opt = ui->ScrollBarOption->value();
     in.mode = ui->ScrollBarMode->value();
     if (!editor_.makeTemplate(in)) ui->LabelStatus->setCaption(QStringLiteral(" Start >= Finish "));
-    if (editor_.state().MakeMode != lp::MakeNone) FullReturn(1);
+    if (editor_.state().MakeMode != lp::MakeNone) form_.FullReturn(1);
 }
 
-void TBaseForm::MadeHalf() {
+void ShapeCommands::MadeHalf() {
     editor_.madeHalf();
 }
 
 // The buttons set the editor's modes, and the template is made again with them.
-void TBaseForm::SpeedButton128Click() {
+void ShapeCommands::SpeedButton128Click() {
     editor_.setHalf128(ui->SpeedButton128->Down());
     FigureGreate();
-    FullReturn(1);
+    form_.FullReturn(1);
 }
 
-void TBaseForm::SpeedButtonmirrVertClick() {
+void ShapeCommands::SpeedButtonmirrVertClick() {
     editor_.setMirrors(editor_.mirrorGor(), ui->SpeedButtonmirrVert->Down());
     FigureGreate();
 }
 
-void TBaseForm::SpeedButtonMirrGorClick() {
+void ShapeCommands::SpeedButtonMirrGorClick() {
     editor_.setMirrors(ui->SpeedButtonMirrGor->Down(), editor_.mirrorVert());
     FigureGreate();
+}
+
+}  // namespace lp
+
+// The window's handlers, passed on.
+void TBaseForm::SpeedButtonOffMadeClick() {
+    shapes_->SpeedButtonOffMadeClick();
+}
+
+void TBaseForm::SpeedButtonFiguraClick() {
+    shapes_->SpeedButtonFiguraClick();
+}
+
+void TBaseForm::SpeedButtonCucleClick() {
+    shapes_->SpeedButtonCucleClick();
+}
+
+void TBaseForm::SpeedButtonLinesClick() {
+    shapes_->SpeedButtonLinesClick();
+}
+
+void TBaseForm::SpeedButtonLinesVertClick() {
+    shapes_->SpeedButtonLinesVertClick();
+}
+
+void TBaseForm::SpeedButtonPointsClick() {
+    shapes_->SpeedButtonPointsClick();
+}
+
+void TBaseForm::SpeedButtonStarsClick() {
+    shapes_->SpeedButtonStarsClick();
+}
+
+void TBaseForm::SpeedButtonTreugClick() {
+    shapes_->SpeedButtonTreugClick();
+}
+
+void TBaseForm::ScrollBarGorzFiguraChange() {
+    shapes_->ScrollBarGorzFiguraChange();
+}
+
+void TBaseForm::ScrollBarVertFiguraChange() {
+    shapes_->ScrollBarVertFiguraChange();
+}
+
+void TBaseForm::ScrollBarOptionChange() {
+    shapes_->ScrollBarOptionChange();
+}
+
+void TBaseForm::ScrollBarModeChange() {
+    shapes_->ScrollBarModeChange();
+}
+
+void TBaseForm::ScrollBarSizeInChange() {
+    shapes_->ScrollBarSizeInChange();
+}
+
+void TBaseForm::FigureGreate() {
+    shapes_->FigureGreate();
+}
+
+void TBaseForm::MadeHalf() {
+    shapes_->MadeHalf();
+}
+
+void TBaseForm::SpeedButton128Click() {
+    shapes_->SpeedButton128Click();
+}
+
+void TBaseForm::SpeedButtonmirrVertClick() {
+    shapes_->SpeedButtonmirrVertClick();
+}
+
+void TBaseForm::SpeedButtonMirrGorClick() {
+    shapes_->SpeedButtonMirrGorClick();
 }

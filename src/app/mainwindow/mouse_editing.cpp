@@ -1,9 +1,9 @@
-// Mouse editing on the field: picking and dragging points, area selection.
+#include "app/mainwindow/mouse_editing.h"
+
 #include <QCursor>
 #include <QTimer>
 #include <QToolTip>
 
-#include "app/baseform.h"
 #include "edit/editcore.h"
 #include "ui_baseform.h"
 #include "widgets/paintbox.h"
@@ -22,19 +22,23 @@ void ShowCursor(QWidget* widget, Qt::CursorShape shape) {
 
 }  // namespace
 
-void TBaseForm::connectMouseHandlers() {
+namespace lp {
+
+MouseEditing::MouseEditing(TBaseForm& form) : WindowPart(form) {
     lp::PaintBox* field = ui->PaintBoxDraw;
-    connect(field, &lp::PaintBox::pressed, this,
-            [this](Qt::MouseButton button, QPoint pos) { PaintBoxDrawMouseDown(button, pos.x(), pos.y()); });
-    connect(field, &lp::PaintBox::moved, this,
-            [this](QPoint pos) { PaintBoxDrawMouseMove(pos.x(), pos.y()); });
-    connect(field, &lp::PaintBox::released, this,
-            [this](Qt::MouseButton button, QPoint pos) { PaintBoxDrawMouseUp(button, pos.x(), pos.y()); });
-    connect(field, &lp::PaintBox::doubleClicked, this, &TBaseForm::PaintBoxDrawDblClick);
-    connect(TimerPointOff, &QTimer::timeout, this, &TBaseForm::TimerPointOffTimer);
+    QObject::connect(field, &lp::PaintBox::pressed, &form_, [this](Qt::MouseButton button, QPoint pos) {
+        form_.PaintBoxDrawMouseDown(button, pos.x(), pos.y());
+    });
+    QObject::connect(field, &lp::PaintBox::moved, &form_,
+                     [this](QPoint pos) { form_.PaintBoxDrawMouseMove(pos.x(), pos.y()); });
+    QObject::connect(field, &lp::PaintBox::released, &form_, [this](Qt::MouseButton button, QPoint pos) {
+        form_.PaintBoxDrawMouseUp(button, pos.x(), pos.y());
+    });
+    QObject::connect(field, &lp::PaintBox::doubleClicked, &form_, &TBaseForm::PaintBoxDrawDblClick);
+    QObject::connect(form_.TimerPointOff, &QTimer::timeout, &form_, &TBaseForm::TimerPointOffTimer);
 }
 
-void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
+void MouseEditing::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
     lp::EditorState& state = editor_.state();
     const int fx = lp::FieldFromPixel(x);
     const int fy = lp::FieldFromPixel(y);
@@ -69,10 +73,10 @@ void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
         }
     }
     // Every press, whatever the button: the undo copy holds the figure from before it.
-    ToUndo();
+    form_.ToUndo();
 }
 
-void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
+void MouseEditing::PaintBoxDrawMouseMove(int x, int y) {
     lp::EditorState& state = editor_.state();
     if (state.DragMode != 1) state.HoverPoint = lp::kNoHoverPoint;
     const int fx = lp::FieldFromPixel(x);
@@ -102,25 +106,25 @@ void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
     // Redraw only when the figure differs from the last redraw's copy; the
     // second half is derived first so that the copy includes it.
     if (editor_.figureChanged()) {
-        MadeHalf();
+        form_.MadeHalf();
         editor_.takeLastCopy();
-        FullReturn(1);
+        form_.FullReturn(1);
     } else if (stretching) {
-        FullReturn(1);
+        form_.FullReturn(1);
     }
 }
 
-void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
+void MouseEditing::PaintBoxDrawMouseUp() {
     lp::EditorState& state = editor_.state();
     state.HoverPoint = lp::kNoHoverPoint;
     if (!state.AreaMode) ShowCursor(ui->PaintBoxDraw, kArrowCursor);
     state.DragMode = 0;
     ui->LabelPoint->setCaption(QStringLiteral(" "));
     QToolTip::hideText();
-    FullReturn(1);
+    form_.FullReturn(1);
 }
 
-void TBaseForm::PaintBoxDrawDblClick() {
+void MouseEditing::PaintBoxDrawDblClick() {
     lp::EditorState& state = editor_.state();
     state.AreaMode = !state.AreaMode;
     if (!state.AreaMode) {
@@ -129,10 +133,10 @@ void TBaseForm::PaintBoxDrawDblClick() {
     } else {
         ShowCursor(ui->PaintBoxDraw, kMoveCursor);
     }
-    FullReturn(1);
+    form_.FullReturn(1);
 }
 
-void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
+void MouseEditing::SearchPoint(uint8_t fx, uint8_t fy) {
     const bool direct = ui->SpeedButtonDirect->Down();
     const int found =
         lp::SearchPoint(editor_.FigureX(), editor_.FigureY(), fx, fy, editor_.half128(), direct);
@@ -141,18 +145,49 @@ void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
     if (direct) {
         ui->LabelPoint->setCaption(QStringLiteral(" Point ") + QString::number(found + 1));
     } else {
-        ui->LabelPoint->setCaption(tr("Точка %1").arg(found + 1));
+        ui->LabelPoint->setCaption(TBaseForm::tr("Точка %1").arg(found + 1));
         // A running timer keeps its period: the label falls back two seconds
         // after the hit that started it.
-        if (!TimerPointOff->isActive()) TimerPointOff->start();
+        if (!form_.TimerPointOff->isActive()) form_.TimerPointOff->start();
     }
 }
 
-void TBaseForm::SdvigXY(int fx, int fy) {
+void MouseEditing::SdvigXY(int fx, int fy) {
     editor_.shiftSelection(fx, fy);
 }
 
+void MouseEditing::TimerPointOffTimer() {
+    ui->LabelPoint->setCaption(TBaseForm::tr("Точка ?"));
+    form_.TimerPointOff->stop();
+}
+
+}  // namespace lp
+
+// The window's handlers, passed on.
+void TBaseForm::PaintBoxDrawMouseDown(Qt::MouseButton button, int x, int y) {
+    mouse_->PaintBoxDrawMouseDown(button, x, y);
+}
+
+void TBaseForm::PaintBoxDrawMouseMove(int x, int y) {
+    mouse_->PaintBoxDrawMouseMove(x, y);
+}
+
+void TBaseForm::PaintBoxDrawMouseUp(Qt::MouseButton, int, int) {
+    mouse_->PaintBoxDrawMouseUp();
+}
+
+void TBaseForm::PaintBoxDrawDblClick() {
+    mouse_->PaintBoxDrawDblClick();
+}
+
+void TBaseForm::SearchPoint(uint8_t fx, uint8_t fy) {
+    mouse_->SearchPoint(fx, fy);
+}
+
+void TBaseForm::SdvigXY(int fx, int fy) {
+    mouse_->SdvigXY(fx, fy);
+}
+
 void TBaseForm::TimerPointOffTimer() {
-    ui->LabelPoint->setCaption(tr("Точка ?"));
-    TimerPointOff->stop();
+    mouse_->TimerPointOffTimer();
 }
