@@ -6,14 +6,6 @@
 #include <QTimer>
 
 #include "app/aboutform.h"
-#include "app/mainwindow/file_commands.h"
-#include "app/mainwindow/ilda_commands.h"
-#include "app/mainwindow/list_commands.h"
-#include "app/mainwindow/mouse_editing.h"
-#include "app/mainwindow/picture_commands.h"
-#include "app/mainwindow/recovery_commands.h"
-#include "app/mainwindow/shape_commands.h"
-#include "app/mainwindow/trace_commands.h"
 #include "app/recovery.h"
 #include "link/progform.h"
 #include "link/txcomform.h"
@@ -73,16 +65,7 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent), ui(new Ui::TBaseForm) {
 
     editor_.onChanged([this] { showEditor(); });
     connectShellHandlers();
-    recoveryCommands_ = std::make_unique<lp::RecoveryCommands>(*this);
-    files_ = std::make_unique<lp::FileCommands>(*this);
-    mouse_ = std::make_unique<lp::MouseEditing>(*this);
-    list_ = std::make_unique<lp::ListCommands>(*this);
-    connectKeyboard();
-    shapes_ = std::make_unique<lp::ShapeCommands>(*this);
-    picture_ = std::make_unique<lp::PictureCommands>(*this);
-    ilda_ = std::make_unique<lp::IldaCommands>(*this);
-    trace_ = std::make_unique<lp::TraceCommands>(*this);
-
+    makeParts();
     FormCreate();
     TimerPointOff->start();
 }
@@ -252,16 +235,4 @@ void TBaseForm::paintEvent(QPaintEvent* event) {
 void TBaseForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FormResize();
-}
-
-void TBaseForm::closeEvent(QCloseEvent* event) {
-    // The logout's question was answered for this very figure: not asked twice.
-    if (recoveryCommands_->answeredForFigure()) {
-        event->accept();
-        return;
-    }
-    if (FormClose())
-        event->accept();
-    else
-        event->ignore();
 }

@@ -200,12 +200,19 @@ class TBaseForm : public QWidget {
     std::shared_ptr<const lp::FigureData> shownInstead_;  // drawn in place of the figure
 
     // The handlers' logic, a part per concern.
-    std::unique_ptr<lp::RecoveryCommands> recoveryCommands_;
-    std::unique_ptr<lp::FileCommands> files_;
-    std::unique_ptr<lp::MouseEditing> mouse_;
-    std::unique_ptr<lp::ListCommands> list_;
-    std::unique_ptr<lp::ShapeCommands> shapes_;
-    std::unique_ptr<lp::PictureCommands> picture_;
-    std::unique_ptr<lp::IldaCommands> ilda_;
-    std::unique_ptr<lp::TraceCommands> trace_;
+    // Made and dropped in windowparts.cpp, so that the window itself needs
+    // none of their headers (they all need the window's).
+    struct PartDeleter {
+        template <class Part>
+        void operator()(Part* part) const;
+    };
+    void makeParts();
+    std::unique_ptr<lp::RecoveryCommands, PartDeleter> recoveryCommands_;
+    std::unique_ptr<lp::FileCommands, PartDeleter> files_;
+    std::unique_ptr<lp::MouseEditing, PartDeleter> mouse_;
+    std::unique_ptr<lp::ListCommands, PartDeleter> list_;
+    std::unique_ptr<lp::ShapeCommands, PartDeleter> shapes_;
+    std::unique_ptr<lp::PictureCommands, PartDeleter> picture_;
+    std::unique_ptr<lp::IldaCommands, PartDeleter> ilda_;
+    std::unique_ptr<lp::TraceCommands, PartDeleter> trace_;
 };

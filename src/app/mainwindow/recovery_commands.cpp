@@ -1,6 +1,7 @@
 #include "app/mainwindow/recovery_commands.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLocale>
 #include <QSessionManager>
 
@@ -118,4 +119,16 @@ void TBaseForm::RestoreCopy(const lp::RecoveryContent& content) {
 
 void TBaseForm::CommitSessionData(QSessionManager& manager) {
     recoveryCommands_->CommitSessionData(manager);
+}
+
+void TBaseForm::closeEvent(QCloseEvent* event) {
+    // The logout's question was answered for this very figure: not asked twice.
+    if (recoveryCommands_->answeredForFigure()) {
+        event->accept();
+        return;
+    }
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }
