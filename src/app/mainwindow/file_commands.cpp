@@ -35,10 +35,8 @@ bool Exists(const QString& path) {
 namespace lp {
 
 FileCommands::FileCommands(TBaseForm& form) : WindowPart(form) {
-    QObject::connect(ui->SpeedButtonOpenPic, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonOpenPicClick);
-    QObject::connect(ui->SpeedButtonSavePic, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonSavePicClick);
+    onClicked({{ui->SpeedButtonOpenPic, &TBaseForm::SpeedButtonOpenPicClick},
+               {ui->SpeedButtonSavePic, &TBaseForm::SpeedButtonSavePicClick}});
     // Connected but never started: no command of the editor enables the auto-save.
     QObject::connect(form_.TimerAvtoSave, &QTimer::timeout, &form_, &TBaseForm::TimerAvtoSaveTimer);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form_, &TBaseForm::CommitSessionData);

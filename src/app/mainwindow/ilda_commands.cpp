@@ -27,10 +27,8 @@ IldaCommands::IldaCommands(TBaseForm& form) : WindowPart(form) {
     form_.OpenDialogIlda.defaultSuffix = QStringLiteral("ild");
     form_.SaveDialogIlda = form_.OpenDialogIlda;
     form_.SaveDialogIlda.title = TBaseForm::tr("Экспорт в ILDA");
-    QObject::connect(ui->SpeedButtonImportIlda, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonImportIldaClick);
-    QObject::connect(ui->SpeedButtonExportIlda, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonExportIldaClick);
+    onClicked({{ui->SpeedButtonImportIlda, &TBaseForm::SpeedButtonImportIldaClick},
+               {ui->SpeedButtonExportIlda, &TBaseForm::SpeedButtonExportIldaClick}});
 }
 
 void IldaCommands::SpeedButtonImportIldaClick() {

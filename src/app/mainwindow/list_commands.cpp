@@ -35,21 +35,15 @@ class PressWatcher : public QObject {
 namespace lp {
 
 ListCommands::ListCommands(TBaseForm& form) : WindowPart(form) {
-    QObject::connect(ui->SpeedButtonInsertPoint, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonInsertPointClick);
-    QObject::connect(ui->SpeedButtonDeletePoint, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonDeletePointClick);
-    QObject::connect(ui->SpeedButtonNormalPoints, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonNormalPointsClick);
-    QObject::connect(ui->SpeedButtonNormaliz, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonNormalizClick);
+    onClicked({{ui->SpeedButtonInsertPoint, &TBaseForm::SpeedButtonInsertPointClick},
+               {ui->SpeedButtonDeletePoint, &TBaseForm::SpeedButtonDeletePointClick},
+               {ui->SpeedButtonNormalPoints, &TBaseForm::SpeedButtonNormalPointsClick},
+               {ui->SpeedButtonNormaliz, &TBaseForm::SpeedButtonNormalizClick}});
     new PressWatcher(ui->SpeedButtonRotatePoints, [this](Qt::MouseButton button, QPoint pos) {
         form_.SpeedButtonRotatePointsMouseDown(button, pos.x(), pos.y());
     });
-    QObject::connect(ui->ScrollBarPixel, &QAbstractSlider::valueChanged, &form_,
-                     &TBaseForm::ScrollBarPixelChange);
-    QObject::connect(ui->ScrollBarInter, &QAbstractSlider::valueChanged, &form_,
-                     &TBaseForm::ScrollBarInterChange);
+    onChanged({{ui->ScrollBarPixel, &TBaseForm::ScrollBarPixelChange},
+               {ui->ScrollBarInter, &TBaseForm::ScrollBarInterChange}});
 }
 
 void ListCommands::SpeedButtonInsertPointClick() {

@@ -17,14 +17,10 @@ PictureCommands::PictureCommands(TBaseForm& form) : WindowPart(form) {
     form_.OpenPictureDialog.filter = lp::PictureDialogFilter();
     form_.OpenPictureDialog.preview = true;
 
-    QObject::connect(ui->SpeedButtonLoadPicture, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonLoadPictureClick);
-    QObject::connect(ui->SpeedButtonPicVisible, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonPicVisibleClick);
-    QObject::connect(ui->ScrollBarRazmX, &QAbstractSlider::valueChanged, &form_,
-                     &TBaseForm::ScrollBarRazmXChange);
-    QObject::connect(ui->ScrollBarRazmY, &QAbstractSlider::valueChanged, &form_,
-                     &TBaseForm::ScrollBarRazmYChange);
+    onClicked({{ui->SpeedButtonLoadPicture, &TBaseForm::SpeedButtonLoadPictureClick},
+               {ui->SpeedButtonPicVisible, &TBaseForm::SpeedButtonPicVisibleClick}});
+    onChanged({{ui->ScrollBarRazmX, &TBaseForm::ScrollBarRazmXChange},
+               {ui->ScrollBarRazmY, &TBaseForm::ScrollBarRazmYChange}});
     QObject::connect(ui->CheckBoxTogez, &QCheckBox::toggled, &form_, &TBaseForm::CheckBoxTogezClick);
 }
 

@@ -10,7 +10,7 @@
 namespace lp {
 
 ShapeCommands::ShapeCommands(TBaseForm& form) : WindowPart(form) {
-    const std::pair<lp::SpeedButton*, void (TBaseForm::*)()> buttons[] = {
+    onClicked({
         {ui->SpeedButtonOffMade, &TBaseForm::SpeedButtonOffMadeClick},
         {ui->SpeedButtonFigura, &TBaseForm::SpeedButtonFiguraClick},
         {ui->SpeedButtonCucle, &TBaseForm::SpeedButtonCucleClick},
@@ -22,19 +22,15 @@ ShapeCommands::ShapeCommands(TBaseForm& form) : WindowPart(form) {
         {ui->SpeedButton128, &TBaseForm::SpeedButton128Click},
         {ui->SpeedButtonmirrVert, &TBaseForm::SpeedButtonmirrVertClick},
         {ui->SpeedButtonMirrGor, &TBaseForm::SpeedButtonMirrGorClick},
-    };
-    for (const auto& [button, handler] : buttons)
-        QObject::connect(button, &QAbstractButton::clicked, &form_, handler);
+    });
 
-    const std::pair<QScrollBar*, void (TBaseForm::*)()> bars[] = {
+    onChanged({
         {ui->ScrollBarGorzFigura, &TBaseForm::ScrollBarGorzFiguraChange},
         {ui->ScrollBarVertFigura, &TBaseForm::ScrollBarVertFiguraChange},
         {ui->ScrollBarOption, &TBaseForm::ScrollBarOptionChange},
         {ui->ScrollBarMode, &TBaseForm::ScrollBarModeChange},
         {ui->ScrollBarSizeIn, &TBaseForm::ScrollBarSizeInChange},
-    };
-    for (const auto& [bar, handler] : bars)
-        QObject::connect(bar, &QAbstractSlider::valueChanged, &form_, handler);
+    });
 }
 
 // Creation ends; the figure stays as it is.

@@ -22,8 +22,7 @@ TTraceForm::Picture PictureUnderField(const Ui::TBaseForm* ui) {
 namespace lp {
 
 TraceCommands::TraceCommands(TBaseForm& form) : WindowPart(form) {
-    QObject::connect(ui->SpeedButtonTrace, &QAbstractButton::clicked, &form_,
-                     &TBaseForm::SpeedButtonTraceClick);
+    onClicked({{ui->SpeedButtonTrace, &TBaseForm::SpeedButtonTraceClick}});
 }
 
 void TraceCommands::SpeedButtonTraceClick() {
